@@ -1,0 +1,13 @@
+# Lays out the rest of the portable folder: the initial password store and the user guide.
+set(PLICARIO_INITIAL_PASSWORD "plicario")
+
+# Runs on every build; the script leaves an existing store alone.
+add_custom_target(portable_folder ALL
+    COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:plicario-cli> -DFOLDER=${PLICARIO_PORTABLE_DIR}
+            -DPASSWORD=${PLICARIO_INITIAL_PASSWORD} -P ${CMAKE_SOURCE_DIR}/cmake/InitialPassword.cmake
+    DEPENDS plicario-cli
+    COMMENT "Checking the initial password store")
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/docs/Guida.pdf)
+    configure_file(${CMAKE_SOURCE_DIR}/docs/Guida.pdf ${PLICARIO_PORTABLE_DIR}/Guida.pdf COPYONLY)
+endif()

@@ -1,0 +1,44 @@
+#include "access/password_store.h"
+
+#include "access/crypt.h"
+#include "common/errors.h"
+#include "common/ini_file.h"
+#include "common/text.h"
+
+#include <QDir>
+
+namespace {
+const QString kSection = QStringLiteral("Accesso");
+const QString kKey = QStringLiteral("Valore");
+} // namespace
+
+PasswordStore::PasswordStore(const QString& programFolder) : m_path(QDir(programFolder).filePath(kFileName)) {}
+
+QString PasswordStore::canonical(const QString& typed)
+{
+    return Text::upperAscii(Text::trimmed(typed));
+}
+
+QString PasswordStore::readStoredPassword() const
+{
+    const QString hex = IniFile(m_path).read(kSection, kKey, QString());
+    bool ok = false;
+    const QString plain = Crypt::unscrambleFromHex(hex, &ok);
+    if (!ok)
+        throw SettingsError(QStringLiteral("La password memorizzata non è leggibile."));
+    return Text::trimmed(plain);
+}
+
+bool PasswordStore::checkPassword(const QString& typed) const
+{
+    return canonical(typed) == readStoredPassword();
+}
+
+void PasswordStore::storePassword(const QString& newPassword) const
+{
+    const QString value = canonical(newPassword);
+    if (!Crypt::canHold(value))
+        throw SettingsError(QStringLiteral("La password può contenere al massimo 255 caratteri, scelti tra lettere, "
+                                           "cifre e segni dell'alfabeto occidentale."));
+    IniFile(m_path).write(kSection, kKey, Crypt::scrambleToHex(value));
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "cli/json_lines.h"
+
+#include <QStringList>
+#include <QTextStream>
+
+// What every command of the batch tool receives.
+struct CliContext
+{
+    QString folder;   // the program folder it works on
+    QStringList args; // the command's own arguments, after its name
+};
+
+int runDump(const CliContext& ctx);
+int runAppend(const CliContext& ctx);
+int runWrite(const CliContext& ctx);
+int runPassword(const CliContext& ctx);
+
+namespace Cli {
+// Writes bytes to standard output as they are.
+void out(const QByteArray& bytes);
+// Reads all of standard input.
+QByteArray readStdin();
+} // namespace Cli

@@ -1,0 +1,112 @@
+#include "access/password_store.h"
+#include "cli/commands.h"
+#include "common/errors.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <iostream>
+
+namespace Cli {
+
+void out(const QByteArray& bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+QByteArray readStdin()
+{
+    QByteArray all;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+        all.append(buffer, qsizetype(n));
+    return all;
+}
+
+} // namespace Cli
+
+int runPassword(const CliContext& ctx)
+{
+    if (ctx.args.size() != 1 || ctx.args[0] != u"set")
+        throw UsageError{QStringLiteral("Uso: password set (la nuova password sullo standard input).")};
+    QByteArray input = Cli::readStdin();
+    // One line: the line end is not part of the password.
+    if (input.endsWith('\n'))
+        input.chop(1);
+    if (input.endsWith('\r'))
+        input.chop(1);
+    if (input.contains('\n'))
+        throw UsageError{QStringLiteral("La password deve stare su una sola riga.")};
+    const QString password = QString::fromUtf8(input);
+    if (PasswordStore::canonical(password).isEmpty())
+        throw UsageError{QStringLiteral("La password non può essere vuota.")};
+    PasswordStore(ctx.folder).storePassword(password);
+    return 0;
+}
+
+namespace {
+
+const char* kUsage =
+    "Uso: plicario-cli [--folder CARTELLA] COMANDO\n"
+    "  dump addresses | labels | register ANNO\n"
+    "  append addresses | labels | register ANNO        (oggetti JSON, uno per riga, sullo standard input)\n"
+    "  write addresses | labels | register ANNO N       (un oggetto JSON sullo standard input)\n"
+    "  password set                                     (la nuova password sullo standard input)\n";
+
+int dispatch(const QString& command, const CliContext& ctx)
+{
+    if (command == u"dump")
+        return runDump(ctx);
+    if (command == u"append")
+        return runAppend(ctx);
+    if (command == u"write")
+        return runWrite(ctx);
+    if (command == u"password")
+        return runPassword(ctx);
+    throw UsageError{QStringLiteral("Comando sconosciuto: %1").arg(command)};
+}
+
+void printError(const QString& message)
+{
+    std::cerr << "plicario-cli: " << message.toStdString() << std::endl;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    CliContext ctx;
+    ctx.folder = QCoreApplication::applicationDirPath();
+    try {
+        if (!args.isEmpty() && args[0] == u"--folder") {
+            if (args.size() < 2)
+                throw UsageError{QStringLiteral("--folder richiede una cartella.")};
+            ctx.folder = args[1];
+            args = args.mid(2);
+            if (!QFileInfo(ctx.folder).isDir()) {
+                printError(QStringLiteral("La cartella %1 non esiste.").arg(ctx.folder));
+                return 1;
+            }
+        }
+        if (args.isEmpty() || args[0] == u"--help" || args[0] == u"-h") {
+            std::cerr << kUsage;
+            return args.isEmpty() ? 2 : 0;
+        }
+        ctx.args = args.mid(1);
+        return dispatch(args[0], ctx);
+    } catch (const UsageError& e) {
+        printError(e.message);
+        std::cerr << kUsage;
+        return 2;
+    } catch (const PlicarioError& e) {
+        printError(e.message());
+        return 1;
+    } catch (const std::exception& e) {
+        printError(QString::fromLocal8Bit(e.what()));
+        return 1;
+    }
+}

@@ -1,0 +1,72 @@
+#include "common/ansi.h"
+
+#include <array>
+
+namespace {
+
+// 0x80..0x9F; 0 marks the five bytes that windows-1252 leaves undefined.
+constexpr std::array<char16_t, 32> kHighTable = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+} // namespace
+
+namespace Ansi {
+
+bool canEncode(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return true;
+    for (char16_t t : kHighTable)
+        if (t != 0 && t == u)
+            return true;
+    return false;
+}
+
+char encodeChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return static_cast<char>(u);
+    for (int i = 0; i < 32; ++i)
+        if (kHighTable[i] != 0 && kHighTable[i] == u)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+QByteArray fromUnicode(QStringView text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        // A surrogate pair is one character outside the code page: one '?', not two.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        out.append(encodeChar(c));
+    }
+    return out;
+}
+
+QString toUnicode(QByteArrayView bytes)
+{
+    QString out;
+    out.resize(bytes.size());
+    QChar* d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= 0x80 && b <= 0x9F) {
+            const char16_t t = kHighTable[b - 0x80];
+            // Undefined bytes map to the C1 control of the same value, as the platform's conversion does.
+            d[i] = QChar(t != 0 ? t : char16_t(b));
+        } else {
+            d[i] = QChar(char16_t(b));
+        }
+    }
+    return out;
+}
+
+} // namespace Ansi

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// The archives store text in windows-1252. We carry our own table so the files read the same on any system.
+namespace Ansi {
+
+// Characters windows-1252 cannot represent become '?'.
+QByteArray fromUnicode(QStringView text);
+QString toUnicode(QByteArrayView bytes);
+
+// The byte for one character, or '?' when it has none.
+char encodeChar(QChar c);
+// True when the character has a windows-1252 byte of its own.
+bool canEncode(QChar c);
+
+} // namespace Ansi

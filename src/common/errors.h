@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// The few failures model code raises; each carries an Italian text a window may show as it is.
+class PlicarioError : public std::runtime_error
+{
+public:
+    explicit PlicarioError(const QString& message) : std::runtime_error(message.toStdString()), m_message(message) {}
+    const QString& message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// An archive (address cards, label sheets, a register year) could not be opened, read or written.
+class ArchiveAccessError : public PlicarioError
+{
+public:
+    using PlicarioError::PlicarioError;
+};
+
+// A settings file (INI, password store) could not be read or written.
+class SettingsError : public PlicarioError
+{
+public:
+    using PlicarioError::PlicarioError;
+};
+
+// A page could not be laid out or printed.
+class ReportError : public PlicarioError
+{
+public:
+    using PlicarioError::PlicarioError;
+};
+
+namespace Errors {
+// The one access text every archive window shows (its line breaks are LF CR LF CR, as the users know them).
+inline const QString kArchiveAccess =
+    QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+} // namespace Errors

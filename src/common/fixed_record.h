@@ -1,0 +1,79 @@
+#pragma once
+
+#include "common/short_string.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <span>
+
+// One field of a fixed record: its name as the archives know it and its width in characters.
+struct FieldSpec
+{
+    const char* name;
+    int width;
+};
+
+// A record of short strings laid out back to back. `Layout` supplies `static std::span<const FieldSpec> fields()`.
+template <typename Layout>
+class FixedRecord
+{
+public:
+    static std::span<const FieldSpec> fields() { return Layout::fields(); }
+    static int fieldCount() { return static_cast<int>(fields().size()); }
+
+    static int fieldOffset(int index)
+    {
+        int offset = 0;
+        for (int i = 0; i < index; ++i)
+            offset += fields()[i].width + 1;
+        return offset;
+    }
+
+    static int recordSize() { return fieldOffset(fieldCount()); }
+
+    // -1 when no field has that name (compared exactly).
+    static int fieldIndex(QStringView name)
+    {
+        for (int i = 0; i < fieldCount(); ++i)
+            if (name == QLatin1String(fields()[i].name))
+                return i;
+        return -1;
+    }
+
+    FixedRecord() : m_values(fieldCount()) {}
+
+    const QString& value(int index) const { return m_values[index]; }
+    void setValue(int index, const QString& text) { m_values[index] = text; }
+    const QStringList& values() const { return m_values; }
+
+    // The bytes of the record, with the storing conversion applied to every field.
+    QByteArray toBytes() const
+    {
+        QByteArray bytes(recordSize(), '\0');
+        int offset = 0;
+        for (int i = 0; i < fieldCount(); ++i) {
+            ShortString::write(bytes.data() + offset, fields()[i].width, m_values[i]);
+            offset += fields()[i].width + 1;
+        }
+        return bytes;
+    }
+
+    // `data` holds recordSize() bytes.
+    static FixedRecord fromBytes(const char* data)
+    {
+        FixedRecord record;
+        int offset = 0;
+        for (int i = 0; i < fieldCount(); ++i) {
+            record.m_values[i] = ShortString::read(data + offset, fields()[i].width);
+            offset += fields()[i].width + 1;
+        }
+        return record;
+    }
+
+    bool operator==(const FixedRecord& other) const { return m_values == other.m_values; }
+
+private:
+    QStringList m_values;
+};

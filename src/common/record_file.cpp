@@ -1,0 +1,93 @@
+#include "common/record_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+RawRecordFile::RawRecordFile(const QString& path, int recordSize) : m_path(path), m_recordSize(recordSize)
+{
+    const QByteArray native = path.toLocal8Bit();
+    do {
+        m_fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    } while (m_fd < 0 && errno == EINTR);
+    if (m_fd < 0)
+        fail();
+    struct stat st{};
+    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode))
+        fail();
+    // Other instances sharing the folder wait here, so a count and an append are never interleaved.
+    int rc;
+    do {
+        rc = ::flock(m_fd, LOCK_EX);
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0)
+        fail();
+}
+
+RawRecordFile::~RawRecordFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd); // releases the lock
+}
+
+void RawRecordFile::fail() const
+{
+    throw ArchiveAccessError(Errors::kArchiveAccess);
+}
+
+int RawRecordFile::count() const
+{
+    struct stat st{};
+    if (::fstat(m_fd, &st) != 0)
+        fail();
+    return static_cast<int>(st.st_size / m_recordSize);
+}
+
+QByteArray RawRecordFile::read(int number) const
+{
+    if (number < 1 || number > count())
+        fail();
+    QByteArray record(m_recordSize, '\0');
+    qint64 done = 0;
+    const qint64 offset = qint64(number - 1) * m_recordSize;
+    while (done < m_recordSize) {
+        const ssize_t n = ::pread(m_fd, record.data() + done, size_t(m_recordSize - done), offset + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            fail();
+        done += n;
+    }
+    return record;
+}
+
+void RawRecordFile::writeAt(qint64 offset, const QByteArray& record)
+{
+    if (record.size() != m_recordSize)
+        fail();
+    qint64 done = 0;
+    while (done < m_recordSize) {
+        const ssize_t n = ::pwrite(m_fd, record.constData() + done, size_t(m_recordSize - done), offset + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            fail();
+        done += n;
+    }
+}
+
+void RawRecordFile::write(int number, const QByteArray& record)
+{
+    if (number < 1 || number > count())
+        fail();
+    writeAt(qint64(number - 1) * m_recordSize, record);
+}
+
+int RawRecordFile::append(const QByteArray& record)
+{
+    const int number = count() + 1;
+    writeAt(qint64(number - 1) * m_recordSize, record);
+    return number;
+}

@@ -1,0 +1,34 @@
+#include "common/short_string.h"
+
+#include "common/ansi.h"
+#include "common/text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace ShortString {
+
+QString read(const char* data, int width)
+{
+    const int length = std::min<int>(static_cast<unsigned char>(data[0]), width);
+    return Text::trimmed(Ansi::toUnicode(QByteArrayView(data + 1, length)));
+}
+
+void write(char* data, int width, const QString& text)
+{
+    QByteArray bytes = Ansi::fromUnicode(Text::trimmed(text));
+    if (bytes.size() > width)
+        bytes.truncate(width);
+    std::memset(data, 0, static_cast<size_t>(width) + 1);
+    data[0] = static_cast<char>(bytes.size());
+    std::memcpy(data + 1, bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QString stored(const QString& text, int width)
+{
+    QByteArray buffer(width + 1, '\0');
+    write(buffer.data(), width, text);
+    return read(buffer.constData(), width);
+}
+
+} // namespace ShortString

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// A fixed-width short string: one length byte, then `width` bytes of windows-1252 text.
+namespace ShortString {
+
+// Reads the field at `data` (width + 1 bytes). A length byte above the width reads as the full width,
+// so a damaged record never bleeds one field into the next.
+QString read(const char* data, int width);
+
+// Writes the field at `data` (width + 1 bytes): trimmed, converted, cut to width, the rest zeros.
+void write(char* data, int width, const QString& text);
+
+// The text as it would read back after being stored in a field of this width.
+QString stored(const QString& text, int width);
+
+} // namespace ShortString

@@ -1,0 +1,25 @@
+#include "common/text.h"
+
+namespace Text {
+
+QString trimmed(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 32)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 32)
+        --end;
+    return text.sliced(begin, end - begin).toString();
+}
+
+QString upperAscii(QStringView text)
+{
+    QString out = text.toString();
+    for (QChar& c : out)
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - 32);
+    return out;
+}
+
+} // namespace Text

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace Text {
+
+// Removes characters with codes up to 32 (blanks and controls) at both ends.
+QString trimmed(QStringView text);
+
+// Upper-cases only the letters a to z; accented letters keep their case.
+QString upperAscii(QStringView text);
+
+} // namespace Text

@@ -1,0 +1,93 @@
+#include "access/crypt.h"
+#include "access/password_store.h"
+#include "common/errors.h"
+#include "common/ini_file.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestPasswordStore : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void everyByteRoundTrips()
+    {
+        QString all;
+        for (int c = 0; c < 256; ++c)
+            all.append(QChar(char16_t(c)));
+        // 256 characters exceed the limit; check each half and every single character.
+        for (const QString& text : {all.left(128), all.mid(128), QString()}) {
+            const QString hex = Crypt::scrambleToHex(text);
+            QCOMPARE(hex.size(), text.size() * 2);
+            QVERIFY(QRegularExpression(QStringLiteral("^[0-9A-F]*$")).match(hex).hasMatch());
+            QCOMPARE(Crypt::unscrambleFromHex(hex), text);
+            QCOMPARE(Crypt::unscrambleFromHex(hex.toLower()), text);
+        }
+        for (int c = 0; c < 256; ++c) {
+            const QString one = QString(QChar(char16_t(c)));
+            QCOMPARE(Crypt::unscrambleFromHex(Crypt::scrambleToHex(one)), one);
+        }
+    }
+
+    void scramblingDependsOnPosition()
+    {
+        // The key advances, so the same letter scrambles differently in a row.
+        const QString hex = Crypt::scrambleToHex(QStringLiteral("AAAA"));
+        QVERIFY(hex.mid(0, 2) != hex.mid(2, 2) || hex.mid(2, 2) != hex.mid(4, 2));
+    }
+
+    void oddDigitIgnoredAndBadHexRefused()
+    {
+        const QString hex = Crypt::scrambleToHex(QStringLiteral("ab"));
+        QCOMPARE(Crypt::unscrambleFromHex(hex + u'F'), QStringLiteral("ab"));
+        bool ok = true;
+        Crypt::unscrambleFromHex(QStringLiteral("ZZ"), &ok);
+        QVERIFY(!ok);
+    }
+
+    void storeAndCheck()
+    {
+        QTemporaryDir dir;
+        PasswordStore store(dir.path());
+        QCOMPARE(store.readStoredPassword(), QString()); // no file: empty
+        store.storePassword(QStringLiteral("  Plicario è "));
+        QVERIFY(store.checkPassword(QStringLiteral("PLICARIO è")));
+        QVERIFY(store.checkPassword(QStringLiteral("\tplicario è  ")));
+        QVERIFY(!store.checkPassword(QStringLiteral("plicario È")));
+        QVERIFY(!store.checkPassword(QStringLiteral("plicario")));
+        const QString hex = IniFile(dir.filePath(PasswordStore::kFileName)).read(QStringLiteral("Accesso"),
+                                                                                QStringLiteral("Valore"));
+        QCOMPARE(hex, Crypt::scrambleToHex(QStringLiteral("PLICARIO è")));
+    }
+
+    void passwordTheScramblerCannotHoldIsRefused_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::newRow("256 characters") << QString(256, u'a');
+        QTest::newRow("euro sign") << QStringLiteral("prezzo€");
+    }
+    void passwordTheScramblerCannotHoldIsRefused()
+    {
+        QFETCH(QString, password);
+        QTemporaryDir dir;
+        PasswordStore store(dir.path());
+        store.storePassword(QStringLiteral("vecchia"));
+        QVERIFY_THROWS_EXCEPTION(SettingsError, store.storePassword(password));
+        QVERIFY(store.checkPassword(QStringLiteral("vecchia")));
+    }
+
+    void nonHexStoreIsAReadFailure()
+    {
+        QTemporaryDir dir;
+        IniFile(dir.filePath(PasswordStore::kFileName)).write(QStringLiteral("Accesso"), QStringLiteral("Valore"),
+                                                              QStringLiteral("12XY"));
+        PasswordStore store(dir.path());
+        QVERIFY_THROWS_EXCEPTION(SettingsError, store.readStoredPassword());
+        QVERIFY_THROWS_EXCEPTION(SettingsError, store.checkPassword(QStringLiteral("x")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPasswordStore)
+#include "test_password_store.moc"

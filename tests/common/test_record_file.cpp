@@ -1,0 +1,235 @@
+#include "addresses/address_card.h"
+#include "labels/label_sheet.h"
+#include "register/register_card.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+template <typename Record>
+int offsetOf(const char* name)
+{
+    return Record::fieldOffset(Record::fieldIndex(QString::fromLatin1(name)));
+}
+
+AddressCard card(const QString& name)
+{
+    AddressCard c;
+    c.setValue(AddressCard::Nome, name);
+    c.setValue(AddressCard::Rigo01, name + QStringLiteral(" riga"));
+    return c;
+}
+
+} // namespace
+
+class TestRecordFile : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void recordSizes()
+    {
+        QCOMPARE(AddressCard::recordSize(), AddressCard::kSize);
+        QCOMPARE(LabelSheet::recordSize(), LabelSheet::kSize);
+        QCOMPARE(RegisterCard::recordSize(), RegisterCard::kSize);
+    }
+
+    void offsets_data()
+    {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("offset");
+        const char* addresses[][2] = {{"Nome", "0"},       {"Tipo", "251"},    {"Rigo01", "502"}, {"Rigo06", "1757"},
+                                      {"Note", "2008"},    {"File01", "2259"}, {"File03", "2761"}, {"Desc01", "3012"},
+                                      {"Desc03", "3514"}};
+        for (auto& r : addresses)
+            QTest::addRow("addresses %s", r[0]) << "addresses" << r[0] << QByteArray(r[1]).toInt();
+        const char* labels[][2] = {{"Nome_E01", "0"},       {"Nome_E02", "251"},    {"Nome_E24", "5773"},
+                                   {"Rigo01_E01", "6024"},  {"Rigo06_E01", "7279"}, {"Rigo01_E02", "7530"},
+                                   {"Rigo01_E24", "40662"}, {"Rigo06_E24", "41917"}};
+        for (auto& r : labels)
+            QTest::addRow("labels %s", r[0]) << "labels" << r[0] << QByteArray(r[1]).toInt();
+        const char* reg[][2] = {{"Numero", "0"},       {"Tipologia", "17"},  {"DataReg", "38"},     {"Ufficio", "49"},
+                                {"Operatore", "100"},  {"Categoria", "151"}, {"Collocazione", "202"}, {"Oggetto", "323"},
+                                {"DataSpe", "574"},    {"DataRic", "585"},   {"Formato", "596"},    {"Pagine", "647"},
+                                {"Riferimenti", "660"}, {"Note", "911"},     {"Mittente", "1162"},  {"RecapitoMit", "1283"},
+                                {"Destinatario", "1404"}, {"RecapitoDes", "1525"}, {"Copia", "1646"}, {"File01", "1897"},
+                                {"File02", "2148"},    {"File03", "2399"},   {"Desc01", "2650"},    {"Desc02", "2901"},
+                                {"Desc03", "3152"}};
+        for (auto& r : reg)
+            QTest::addRow("register %s", r[0]) << "register" << r[0] << QByteArray(r[1]).toInt();
+    }
+    void offsets()
+    {
+        QFETCH(QString, archive);
+        QFETCH(QString, field);
+        QFETCH(int, offset);
+        const QByteArray name = field.toLatin1();
+        int actual = -1;
+        QByteArray bytes;
+        int width = 250;
+        if (archive == u"addresses") {
+            actual = offsetOf<AddressCard>(name);
+            AddressCard r;
+            r.setValue(AddressCard::fieldIndex(field), QStringLiteral("Z"));
+            bytes = r.toBytes();
+        } else if (archive == u"labels") {
+            actual = offsetOf<LabelSheet>(name);
+            LabelSheet r;
+            r.setValue(LabelSheet::fieldIndex(field), QStringLiteral("Z"));
+            bytes = r.toBytes();
+        } else {
+            actual = offsetOf<RegisterCard>(name);
+            RegisterCard r;
+            r.setValue(RegisterCard::fieldIndex(field), QStringLiteral("Z"));
+            bytes = r.toBytes();
+            width = RegisterCard::fields()[RegisterCard::fieldIndex(field)].width;
+        }
+        QCOMPARE(actual, offset);
+        // The one filled field sits exactly there and nowhere else.
+        QCOMPARE(bytes.mid(offset, 2), QByteArray("\x01Z"));
+        QCOMPARE(bytes.count('Z'), 1);
+        QVERIFY(offset + width + 1 <= bytes.size());
+    }
+
+    void labelHelpersMatchNames()
+    {
+        QCOMPARE(QLatin1String(LabelSheet::fields()[LabelSheet::nameIndex(2)].name), QLatin1String("Nome_E02"));
+        QCOMPARE(QLatin1String(LabelSheet::fields()[LabelSheet::lineIndex(17, 3)].name), QLatin1String("Rigo03_E17"));
+    }
+
+    void appendCountReadWrite()
+    {
+        QTemporaryDir dir;
+        {
+            AddressCardFile f(dir.path());
+            QCOMPARE(f.count(), 0);
+        }
+        const QString path = dir.filePath(AddressCardFile::kFileName);
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(QFileInfo(path).size(), 0);
+        {
+            AddressCardFile f(dir.path());
+            for (int i = 1; i <= 5; ++i)
+                QCOMPARE(f.append(card(QStringLiteral("C%1").arg(i))), i);
+        }
+        const QByteArray before = fileBytes(path);
+        QCOMPARE(before.size(), 5 * 3765);
+        {
+            AddressCardFile f(dir.path());
+            f.write(3, card(QStringLiteral("Nuova")));
+            QCOMPARE(f.read(3).value(AddressCard::Nome), QStringLiteral("Nuova"));
+            QCOMPARE(f.read(5).value(AddressCard::Rigo01), QStringLiteral("C5 riga"));
+        }
+        const QByteArray after = fileBytes(path);
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(after.left(2 * 3765), before.left(2 * 3765));
+        QCOMPARE(after.mid(3 * 3765), before.mid(3 * 3765));
+        QVERIFY(after.mid(2 * 3765, 3765) != before.mid(2 * 3765, 3765));
+    }
+
+    void labelSheetAppendSizes()
+    {
+        QTemporaryDir dir;
+        LabelSheetFile f(dir.path());
+        LabelSheet s;
+        s.setName(1, QStringLiteral("Uno"));
+        s.setLine(1, 1, QStringLiteral("  riga  "));
+        QCOMPARE(f.append(s), 1);
+        QCOMPARE(QFileInfo(dir.filePath(LabelSheetFile::kFileName)).size(), 42168);
+        QCOMPARE(f.append(s), 2);
+        QCOMPARE(QFileInfo(dir.filePath(LabelSheetFile::kFileName)).size(), 84336);
+        const QByteArray bytes = fileBytes(dir.filePath(LabelSheetFile::kFileName)).left(42168);
+        for (int field = 2; field <= 24; ++field)
+            QCOMPARE(bytes[(field - 1) * 251], '\0');
+        for (int field = 31; field <= 168; ++field)
+            QCOMPARE(bytes[(field - 1) * 251], '\0');
+        QCOMPARE(f.read(2).line(1, 1), QStringLiteral("riga"));
+    }
+
+    void trailingFragmentIsNotACardAndIsOverwritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(AddressCardFile::kFileName);
+        writeBytes(path, card(QStringLiteral("A")).toBytes() + card(QStringLiteral("B")).toBytes() + "X");
+        QCOMPARE(QFileInfo(path).size(), 7531);
+        AddressCardFile f(dir.path());
+        QCOMPARE(f.count(), 2);
+        QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, f.read(3));
+        QCOMPARE(f.append(card(QStringLiteral("C"))), 3);
+        QCOMPARE(QFileInfo(path).size(), 3 * 3765);
+        QCOMPARE(f.read(3).value(AddressCard::Nome), QStringLiteral("C"));
+    }
+
+    void readingOutOfRangeFails()
+    {
+        QTemporaryDir dir;
+        AddressCardFile f(dir.path());
+        QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, f.read(0));
+        QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, f.read(1));
+        QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, f.write(1, AddressCard()));
+    }
+
+    void unreachableFolderIsAnAccessFailure()
+    {
+        QTemporaryDir dir;
+        // A folder whose parent is a regular file cannot hold anything, even for root.
+        writeBytes(dir.filePath(QStringLiteral("notafolder")), "x");
+        QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, AddressCardFile(dir.filePath(QStringLiteral("notafolder"))));
+        // A directory where the archive should be.
+        QVERIFY(QDir(dir.path()).mkdir(AddressCardFile::kFileName));
+        try {
+            AddressCardFile f(dir.path());
+            QFAIL("opened a directory as an archive");
+        } catch (const ArchiveAccessError& e) {
+            QVERIFY(e.message().startsWith(QStringLiteral("Attenzione: il sistema non permette")));
+        }
+    }
+
+    void existingFileIsNeverTruncated()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("2024.prt"));
+        RegisterCard c;
+        c.setValue(RegisterCard::Numero, QStringLiteral("12/2024"));
+        writeBytes(path, c.toBytes());
+        RegisterFile f(path);
+        QCOMPARE(f.count(), 1);
+        QCOMPARE(f.read(1).value(RegisterCard::Numero), QStringLiteral("12/2024"));
+    }
+
+    void yearMustBeFourDigits_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("2024") << "2024" << true;
+        QTest::newRow("three") << "202" << false;
+        QTest::newRow("five") << "20245" << false;
+        QTest::newRow("path") << "../x" << false;
+        QTest::newRow("blank") << " 202" << false;
+        QTest::newRow("arabic-indic digits") << QStringLiteral("٢٠٢٤") << false;
+    }
+    void yearMustBeFourDigits()
+    {
+        QFETCH(QString, year);
+        QFETCH(bool, valid);
+        QCOMPARE(RegisterYear::isValid(year), valid);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordFile)
+#include "test_record_file.moc"

@@ -1,0 +1,90 @@
+#include "common/ansi.h"
+#include "common/short_string.h"
+#include "common/text.h"
+
+#include <QTest>
+
+class TestShortString : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void conversion_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ascii") << QStringLiteral("Via Roma 1") << QByteArray("Via Roma 1");
+        QTest::newRow("accents") << QStringLiteral("àèéìòù") << QByteArray("\xE0\xE8\xE9\xEC\xF2\xF9");
+        QTest::newRow("euro") << QStringLiteral("10 €") << QByteArray("10 \x80");
+        QTest::newRow("curly quotes") << QStringLiteral("‘a’ “b”") << QByteArray("\x91" "a\x92 \x93" "b\x94");
+        QTest::newRow("dashes and ellipsis") << QStringLiteral("–—…") << QByteArray("\x96\x97\x85");
+    }
+    void conversion()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(Ansi::fromUnicode(text), bytes);
+        QCOMPARE(Ansi::toUnicode(bytes), text);
+    }
+
+    void unmappableBecomesQuestionMark()
+    {
+        QCOMPARE(Ansi::fromUnicode(QStringLiteral("αβ")), QByteArray("??"));
+        // A character outside the basic plane is one character, so one '?'.
+        QCOMPARE(Ansi::fromUnicode(QString::fromUtf8("a\xF0\x9F\x98\x80" "b")), QByteArray("a?b"));
+        QCOMPARE(ShortString::stored(QStringLiteral("Ωmega"), 250), QStringLiteral("?mega"));
+    }
+
+    void everyByteRoundTrips()
+    {
+        for (int b = 0; b < 256; ++b) {
+            const QByteArray one(1, char(b));
+            if (b >= 0x80 && b <= 0x9F && Ansi::toUnicode(one).at(0).unicode() == b)
+                continue; // the five undefined bytes have no character of their own
+            QCOMPARE(Ansi::fromUnicode(Ansi::toUnicode(one)), one);
+        }
+    }
+
+    void storing_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("blanks around") << QStringLiteral("  Mario  Rossi  ") << 250 << QStringLiteral("Mario  Rossi");
+        QTest::newRow("controls") << QStringLiteral("\t\r\nabc\x01\x1F") << 250 << QStringLiteral("abc");
+        QTest::newRow("300 cut to 250") << QString(300, u'x') << 250 << QString(250, u'x');
+        QTest::newRow("cut to 16") << QStringLiteral("12345678901234567890") << 16
+                                   << QStringLiteral("1234567890123456");
+        QTest::newRow("cut then trimmed") << QStringLiteral("abc       def") << 5 << QStringLiteral("abc");
+        QTest::newRow("empty") << QString() << 10 << QString();
+    }
+    void storing()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(QString, readBack);
+        QCOMPARE(ShortString::stored(text, width), readBack);
+    }
+
+    void layoutOfAField()
+    {
+        QByteArray field(11, '\xFF');
+        ShortString::write(field.data(), 10, QStringLiteral(" é€ "));
+        QCOMPARE(field, QByteArray("\x02\xE9\x80\0\0\0\0\0\0\0\0", 11));
+    }
+
+    void lengthByteAboveWidthIsClamped()
+    {
+        // Two adjacent fields of width 4; the first claims 200 characters.
+        QByteArray data("\xC8" "abcd" "\x02" "xy\0\0", 10);
+        QCOMPARE(ShortString::read(data.constData(), 4), QStringLiteral("abcd"));
+        QCOMPARE(ShortString::read(data.constData() + 5, 4), QStringLiteral("xy"));
+    }
+
+    void upperAsciiOnly()
+    {
+        QCOMPARE(Text::upperAscii(QStringLiteral("abz àé ABC")), QStringLiteral("ABZ àé ABC"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestShortString)
+#include "test_short_string.moc"

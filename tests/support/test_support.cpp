@@ -1,0 +1,28 @@
+#include "support/test_support.h"
+
+#include <QProcess>
+
+TestContext::TestContext()
+{
+    context.programFolder = dir.path();
+    context.clock = &clock;
+    context.messages = &messages;
+    context.shell = &shell;
+    context.fileChooser = &fileChooser;
+}
+
+CliResult runCli(const QString& folder, const QStringList& args, const QByteArray& input)
+{
+    QProcess p;
+    QStringList all;
+    if (!folder.isEmpty())
+        all << QStringLiteral("--folder") << folder;
+    all << args;
+    p.start(QString::fromUtf8(PLICARIO_CLI_PATH), all);
+    p.waitForStarted();
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "app/app_context.h"
+#include "common/messages.h"
+
+#include <QDate>
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTime>
+
+// Records every message box with its kind and exact text, and answers confirmations from a queue (Yes when empty).
+class RecordingMessages : public Messages
+{
+public:
+    struct Entry
+    {
+        Kind kind;
+        QString text;
+    };
+
+    void warning(QWidget*, const QString& text) override { m_log.append({Kind::Warning, text}); }
+    void error(QWidget*, const QString& text) override { m_log.append({Kind::Error, text}); }
+    void information(QWidget*, const QString& text) override { m_log.append({Kind::Information, text}); }
+    void plain(QWidget*, const QString& text) override { m_log.append({Kind::Plain, text}); }
+    bool confirm(QWidget*, const QString& text) override
+    {
+        m_log.append({Kind::Confirmation, text});
+        return m_answers.isEmpty() ? true : m_answers.dequeue();
+    }
+
+    void queueAnswer(bool yes) { m_answers.enqueue(yes); }
+    const QList<Entry>& log() const { return m_log; }
+    void clear() { m_log.clear(); }
+
+private:
+    QList<Entry> m_log;
+    QQueue<bool> m_answers;
+};
+
+class FixedClock : public Clock
+{
+public:
+    QDate date = QDate(2024, 3, 15);
+    QTime time = QTime(10, 30, 0);
+    QDate today() const override { return date; }
+    QTime now() const override { return time; }
+};
+
+class RecordingShell : public Shell
+{
+public:
+    QStringList opened;
+    bool answer = true;
+    bool open(const QString& command) override
+    {
+        opened.append(command);
+        return answer;
+    }
+};
+
+// Answers each file dialog from a queue of paths; an empty path (or an empty queue) is a cancel.
+class QueuedFileChooser : public FileChooser
+{
+public:
+    QQueue<QString> answers;
+    QStringList titles;
+    QString chooseFile(QWidget*, const QString& title, const QString&) override
+    {
+        titles.append(title);
+        return answers.isEmpty() ? QString() : answers.dequeue();
+    }
+};
+
+// A temporary program folder and the recorders, ready to hand to a window.
+struct TestContext
+{
+    QTemporaryDir dir;
+    FixedClock clock;
+    RecordingMessages messages;
+    RecordingShell shell;
+    QueuedFileChooser fileChooser;
+    AppContext context;
+
+    TestContext();
+    QString path(const QString& name) const { return dir.filePath(name); }
+};
+
+// Runs the batch tool; returns its exit code and fills stdout and stderr.
+struct CliResult
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+CliResult runCli(const QString& folder, const QStringList& args, const QByteArray& input = QByteArray());
