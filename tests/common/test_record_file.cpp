@@ -1,4 +1,5 @@
 #include "addresses/address_card.h"
+#include "support/test_support.h"
 #include "labels/label_sheet.h"
 #include "register/register_card.h"
 
@@ -7,19 +8,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 template <typename Record>
 int offsetOf(const char* name)
@@ -127,7 +115,7 @@ private Q_SLOTS:
             for (int i = 1; i <= 5; ++i)
                 QCOMPARE(f.append(card(QStringLiteral("C%1").arg(i))), i);
         }
-        const QByteArray before = fileBytes(path);
+        const QByteArray before = readFileBytes(path);
         QCOMPARE(before.size(), 5 * 3765);
         {
             AddressCardFile f(dir.path());
@@ -135,7 +123,7 @@ private Q_SLOTS:
             QCOMPARE(f.read(3).value(AddressCard::Nome), QStringLiteral("Nuova"));
             QCOMPARE(f.read(5).value(AddressCard::Rigo01), QStringLiteral("C5 riga"));
         }
-        const QByteArray after = fileBytes(path);
+        const QByteArray after = readFileBytes(path);
         QCOMPARE(after.size(), before.size());
         QCOMPARE(after.left(2 * 3765), before.left(2 * 3765));
         QCOMPARE(after.mid(3 * 3765), before.mid(3 * 3765));
@@ -153,7 +141,7 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(dir.filePath(LabelSheetFile::kFileName)).size(), 42168);
         QCOMPARE(f.append(s), 2);
         QCOMPARE(QFileInfo(dir.filePath(LabelSheetFile::kFileName)).size(), 84336);
-        const QByteArray bytes = fileBytes(dir.filePath(LabelSheetFile::kFileName)).left(42168);
+        const QByteArray bytes = readFileBytes(dir.filePath(LabelSheetFile::kFileName)).left(42168);
         for (int field = 2; field <= 24; ++field)
             QCOMPARE(bytes[(field - 1) * 251], '\0');
         for (int field = 31; field <= 168; ++field)
@@ -165,7 +153,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(AddressCardFile::kFileName);
-        writeBytes(path, card(QStringLiteral("A")).toBytes() + card(QStringLiteral("B")).toBytes() + "X");
+        QVERIFY(writeFileBytes(path, card(QStringLiteral("A")).toBytes() + card(QStringLiteral("B")).toBytes() + "X"));
         QCOMPARE(QFileInfo(path).size(), 7531);
         AddressCardFile f(dir.path());
         QCOMPARE(f.count(), 2);
@@ -188,7 +176,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         // A folder whose parent is a regular file cannot hold anything, even for root.
-        writeBytes(dir.filePath(QStringLiteral("notafolder")), "x");
+        QVERIFY(writeFileBytes(dir.filePath(QStringLiteral("notafolder")), "x"));
         QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, AddressCardFile(dir.filePath(QStringLiteral("notafolder"))));
         // A directory where the archive should be.
         QVERIFY(QDir(dir.path()).mkdir(AddressCardFile::kFileName));
@@ -206,7 +194,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("2024.prt"));
         RegisterCard c;
         c.setValue(RegisterCard::Numero, QStringLiteral("12/2024"));
-        writeBytes(path, c.toBytes());
+        QVERIFY(writeFileBytes(path, c.toBytes()));
         RegisterFile f(path);
         QCOMPARE(f.count(), 1);
         QCOMPARE(f.read(1).value(RegisterCard::Numero), QStringLiteral("12/2024"));

@@ -95,3 +95,7 @@ struct CliResult
     QByteArray err;
 };
 CliResult runCli(const QString& folder, const QStringList& args, const QByteArray& input = QByteArray());
+
+// Whole-file helpers for tests that check bytes.
+QByteArray readFileBytes(const QString& path);
+bool writeFileBytes(const QString& path, const QByteArray& bytes);

@@ -1,0 +1,249 @@
+#include "support/test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+// A record built by hand from offsets, independent of the program's record code.
+void putField(QByteArray& record, int offset, const QByteArray& ansiText)
+{
+    record[offset] = char(ansiText.size());
+    for (int i = 0; i < ansiText.size(); ++i)
+        record[offset + 1 + i] = ansiText[i];
+}
+
+QList<QJsonObject> parseLines(const QByteArray& out)
+{
+    QList<QJsonObject> objects;
+    for (const QByteArray& line : out.split('\n'))
+        if (!line.isEmpty())
+            objects.append(QJsonDocument::fromJson(line).object());
+    return objects;
+}
+
+} // namespace
+
+class TestCliRecords : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void dumpsARecordWrittenElsewhere()
+    {
+        TestContext t;
+        QByteArray card(3765, 'G'); // garbage after each text must be ignored
+        for (int f = 0; f < 15; ++f)
+            card[f * 251] = 0;
+        putField(card, 0, "Caff\xE8 \x80 Rossi");
+        putField(card, 251, "  cliente  ");
+        putField(card, 1757, "20100 Milano");
+        putField(card, 3514, "ultimo");
+        QVERIFY(writeFileBytes(t.path(QStringLiteral("Archivio_Indirizzi.pro")), card + card.left(100)));
+
+        const CliResult r = runCli(t.dir.path(), {QStringLiteral("dump"), QStringLiteral("addresses")});
+        QCOMPARE(r.exitCode, 0);
+        const QList<QJsonObject> objects = parseLines(r.out);
+        QCOMPARE(objects.size(), 1);
+        const QJsonObject o = objects[0];
+        QCOMPARE(o.size(), 15);
+        QCOMPARE(o[QStringLiteral("Nome")].toString(), QStringLiteral("Caffè € Rossi"));
+        QCOMPARE(o[QStringLiteral("Tipo")].toString(), QStringLiteral("cliente"));
+        QCOMPARE(o[QStringLiteral("Rigo06")].toString(), QStringLiteral("20100 Milano"));
+        QCOMPARE(o[QStringLiteral("Desc03")].toString(), QStringLiteral("ultimo"));
+        QCOMPARE(o[QStringLiteral("Note")].toString(), QString());
+        // Keys come in field order.
+        QVERIFY(r.out.startsWith("{\"Nome\":"));
+    }
+
+    void appendThenDumpRoundTrips_data()
+    {
+        QTest::addColumn<QStringList>("archive");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("addresses") << QStringList{QStringLiteral("addresses")} << "Archivio_Indirizzi.pro" << "Rigo02"
+                                   << 753;
+        QTest::newRow("labels") << QStringList{QStringLiteral("labels")} << "Archivio_Etichette.pro" << "Rigo01_E24"
+                                << 40662;
+        QTest::newRow("register") << QStringList{QStringLiteral("register"), QStringLiteral("2024")} << "2024.prt"
+                                  << "Oggetto" << 323;
+    }
+    void appendThenDumpRoundTrips()
+    {
+        QFETCH(QStringList, archive);
+        QFETCH(QString, file);
+        QFETCH(QString, field);
+        QFETCH(int, offset);
+        TestContext t;
+        const QByteArray input = "{\"" + field.toUtf8() + "\":\"  \xE2\x80\x9C" "citato\xE2\x80\x9D \xCE\xB1 \"}\n"
+                                 "\n{}\n";
+        CliResult r = runCli(t.dir.path(), QStringList{QStringLiteral("append")} + archive, input);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray("1\n2\n"));
+        const QByteArray bytes = readFileBytes(t.path(file));
+        // Trimmed, curly quotes in windows-1252, the Greek letter as '?'.
+        QCOMPARE(bytes.mid(offset, 11), QByteArray("\x0A\x93" "citato\x94 ?"));
+
+        r = runCli(t.dir.path(), QStringList{QStringLiteral("dump")} + archive);
+        QCOMPARE(r.exitCode, 0);
+        const QList<QJsonObject> objects = parseLines(r.out);
+        QCOMPARE(objects.size(), 2);
+        QCOMPARE(objects[0][field].toString(), QStringLiteral("“citato” ?"));
+        QCOMPARE(objects[1][field].toString(), QString());
+    }
+
+    void writeOverwritesOneRecord()
+    {
+        TestContext t;
+        QByteArray lines;
+        for (int i = 1; i <= 5; ++i)
+            lines += "{\"Nome\":\"scheda " + QByteArray::number(i) + "\"}\n";
+        QCOMPARE(runCli(t.dir.path(), {QStringLiteral("append"), QStringLiteral("addresses")}, lines).exitCode, 0);
+        const QString path = t.path(QStringLiteral("Archivio_Indirizzi.pro"));
+        const QByteArray before = readFileBytes(path);
+        const CliResult r = runCli(t.dir.path(), {QStringLiteral("write"), QStringLiteral("addresses"), QStringLiteral("3")},
+                                   "{\"Nome\":\"nuova\",\"Note\":\"n\"}");
+        QCOMPARE(r.exitCode, 0);
+        const QByteArray after = readFileBytes(path);
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(after.left(2 * 3765), before.left(2 * 3765));
+        QCOMPARE(after.mid(3 * 3765), before.mid(3 * 3765));
+        QCOMPARE(parseLines(runCli(t.dir.path(), {QStringLiteral("dump"), QStringLiteral("addresses")}).out)[2]
+                     [QStringLiteral("Nome")].toString(),
+                 QStringLiteral("nuova"));
+    }
+
+    void badInputWritesNothing_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("exitCode");
+        const QStringList append{QStringLiteral("append"), QStringLiteral("addresses")};
+        QTest::newRow("bad json on the second line") << append << QByteArray("{\"Nome\":\"a\"}\n{\"Nome\":") << 2;
+        QTest::newRow("unknown field") << append << QByteArray("{\"Nome\":\"a\",\"Colore\":\"b\"}") << 2;
+        QTest::newRow("field of another archive") << append << QByteArray("{\"Numero\":\"1\"}") << 2;
+        QTest::newRow("not a text") << append << QByteArray("{\"Nome\":12}") << 2;
+        QTest::newRow("not an object") << append << QByteArray("[\"a\"]") << 2;
+        QTest::newRow("year of two digits") << QStringList{QStringLiteral("append"), QStringLiteral("register"),
+                                                           QStringLiteral("24")}
+                                            << QByteArray("{}") << 2;
+        QTest::newRow("year that is a path") << QStringList{QStringLiteral("dump"), QStringLiteral("register"),
+                                                            QStringLiteral("../20")}
+                                             << QByteArray() << 2;
+        QTest::newRow("unknown archive") << QStringList{QStringLiteral("dump"), QStringLiteral("clients")}
+                                         << QByteArray() << 2;
+        QTest::newRow("unknown command") << QStringList{QStringLiteral("erase")} << QByteArray() << 2;
+        QTest::newRow("record 0") << QStringList{QStringLiteral("write"), QStringLiteral("addresses"), QStringLiteral("0")}
+                                  << QByteArray("{}") << 2;
+        QTest::newRow("record after the last") << QStringList{QStringLiteral("write"), QStringLiteral("addresses"),
+                                                              QStringLiteral("3")}
+                                               << QByteArray("{}") << 2;
+        QTest::newRow("record number not a number") << QStringList{QStringLiteral("write"), QStringLiteral("addresses"),
+                                                                   QStringLiteral("x")}
+                                                    << QByteArray("{}") << 2;
+        QTest::newRow("two objects for write") << QStringList{QStringLiteral("write"), QStringLiteral("addresses"),
+                                                              QStringLiteral("1")}
+                                               << QByteArray("{}\n{}") << 2;
+    }
+    void badInputWritesNothing()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        QFETCH(int, exitCode);
+        TestContext t;
+        QCOMPARE(runCli(t.dir.path(), {QStringLiteral("append"), QStringLiteral("addresses")},
+                        "{\"Nome\":\"uno\"}\n{\"Nome\":\"due\"}")
+                     .exitCode,
+                 0);
+        const QStringList before = QDir(t.dir.path()).entryList(QDir::Files);
+        const QByteArray archive = readFileBytes(t.path(QStringLiteral("Archivio_Indirizzi.pro")));
+        const CliResult r = runCli(t.dir.path(), args, input);
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY(!r.err.isEmpty());
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(QDir(t.dir.path()).entryList(QDir::Files), before);
+        QCOMPARE(readFileBytes(t.path(QStringLiteral("Archivio_Indirizzi.pro"))), archive);
+    }
+
+    void unreachableArchiveExitsOne()
+    {
+        TestContext t;
+        QVERIFY(QDir(t.dir.path()).mkdir(QStringLiteral("Archivio_Indirizzi.pro")));
+        CliResult r = runCli(t.dir.path(), {QStringLiteral("append"), QStringLiteral("addresses")}, "{}");
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains("archivio"));
+        r = runCli(t.path(QStringLiteral("missing")), {QStringLiteral("dump"), QStringLiteral("addresses")});
+        QCOMPARE(r.exitCode, 1);
+    }
+
+    void damagedFilesNeverCrash()
+    {
+        TestContext t;
+        // Every length byte claims 255 characters; the tail is a fragment.
+        QByteArray sheet(42168, 'x');
+        for (int f = 0; f < 168; ++f)
+            sheet[f * 251] = char(0xFF);
+        QVERIFY(writeFileBytes(t.path(QStringLiteral("Archivio_Etichette.pro")), sheet + QByteArray(5000, '\xFF')));
+        const CliResult r = runCli(t.dir.path(), {QStringLiteral("dump"), QStringLiteral("labels")});
+        QCOMPARE(r.exitCode, 0);
+        const QList<QJsonObject> objects = parseLines(r.out);
+        QCOMPARE(objects.size(), 1);
+        QCOMPARE(objects[0].size(), 168);
+        for (const QString& key : {QStringLiteral("Nome_E01"), QStringLiteral("Rigo06_E24")})
+            QCOMPARE(objects[0][key].toString(), QString(250, u'x'));
+    }
+
+    void passwordSet()
+    {
+        TestContext t;
+        QCOMPARE(runCli(t.dir.path(), {QStringLiteral("password"), QStringLiteral("set")}, "  segreta\n").exitCode, 0);
+        const QByteArray store = readFileBytes(t.path(QStringLiteral("unins000.dll")));
+        QVERIFY(store.startsWith("[Accesso]\r\nValore="));
+        QCOMPARE(runCli(t.dir.path(), {QStringLiteral("password"), QStringLiteral("set")}, "   \n").exitCode, 2);
+        QCOMPARE(readFileBytes(t.path(QStringLiteral("unins000.dll"))), store);
+    }
+
+    void concurrentAppendsLoseNothing()
+    {
+        TestContext t;
+        constexpr int kProcesses = 8;
+        constexpr int kPerProcess = 40;
+        QList<QProcess*> processes;
+        for (int p = 0; p < kProcesses; ++p) {
+            // Each process appends one record at a time, so the processes really interleave.
+            QByteArray script = "for i in $(seq 1 " + QByteArray::number(kPerProcess) + "); do "
+                                "printf '{\"Numero\":\"%s\",\"Oggetto\":\"p" + QByteArray::number(p) + "-%s\","
+                                "\"Desc03\":\"p" + QByteArray::number(p) + "-%s\"}\\n' $i $i $i | \"$0\" --folder \"$1\" "
+                                "append register 2024 || exit 1; done";
+            auto* process = new QProcess(this);
+            process->start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromUtf8(script),
+                                                       QString::fromUtf8(PLICARIO_CLI), t.dir.path()});
+            processes.append(process);
+        }
+        for (QProcess* process : processes) {
+            QVERIFY(process->waitForFinished(240000));
+            QCOMPARE(process->exitCode(), 0);
+        }
+        QCOMPARE(QFileInfo(t.path(QStringLiteral("2024.prt"))).size(), qint64(kProcesses * kPerProcess * 3403));
+        const QList<QJsonObject> objects =
+            parseLines(runCli(t.dir.path(), {QStringLiteral("dump"), QStringLiteral("register"), QStringLiteral("2024")}).out);
+        QCOMPARE(objects.size(), kProcesses * kPerProcess);
+        QSet<QString> seen;
+        for (const QJsonObject& o : objects) {
+            const QString subject = o[QStringLiteral("Oggetto")].toString();
+            // Whole: the first and the last field of each record belong together.
+            QCOMPARE(o[QStringLiteral("Desc03")].toString(), subject);
+            QCOMPARE(subject.section(u'-', 1), o[QStringLiteral("Numero")].toString());
+            seen.insert(subject);
+        }
+        QCOMPARE(seen.size(), kProcesses * kPerProcess);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliRecords)
+#include "test_cli_records.moc"
