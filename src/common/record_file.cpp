@@ -1,5 +1,6 @@
 #include "common/record_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -50,17 +51,34 @@ QByteArray RawRecordFile::read(int number) const
     if (number < 1 || number > count())
         fail();
     QByteArray record(m_recordSize, '\0');
+    readAt(qint64(number - 1) * m_recordSize, record.data(), m_recordSize);
+    return record;
+}
+
+void RawRecordFile::readAt(qint64 offset, char* data, qint64 size) const
+{
     qint64 done = 0;
-    const qint64 offset = qint64(number - 1) * m_recordSize;
-    while (done < m_recordSize) {
-        const ssize_t n = ::pread(m_fd, record.data() + done, size_t(m_recordSize - done), offset + done);
+    while (done < size) {
+        const ssize_t n = ::pread(m_fd, data + done, size_t(size - done), offset + done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             fail();
         done += n;
     }
-    return record;
+}
+
+void RawRecordFile::scan(const std::function<void(int, const char*)>& visit) const
+{
+    const int n = count();
+    const int perBlock = std::max(1, (1 << 20) / m_recordSize);
+    QByteArray block(qsizetype(perBlock) * m_recordSize, Qt::Uninitialized);
+    for (int first = 1; first <= n; first += perBlock) {
+        const int records = std::min(perBlock, n - first + 1);
+        readAt(qint64(first - 1) * m_recordSize, block.data(), qint64(records) * m_recordSize);
+        for (int i = 0; i < records; ++i)
+            visit(first + i, block.constData() + qsizetype(i) * m_recordSize);
+    }
 }
 
 void RawRecordFile::writeAt(qint64 offset, const QByteArray& record)

@@ -26,10 +26,14 @@ public:
     void write(int number, const QByteArray& record);
     // Writes at count x size, over any trailing fragment; returns the new record's number.
     int append(const QByteArray& record);
+    // Every record in file order with its number, read in large blocks; `data` holds recordSize() bytes and is
+    // valid only during the call.
+    void scan(const std::function<void(int number, const char* data)>& visit) const;
 
 private:
     [[noreturn]] void fail() const;
     void writeAt(qint64 offset, const QByteArray& record);
+    void readAt(qint64 offset, char* data, qint64 size) const;
 
     QString m_path;
     int m_recordSize;
@@ -50,10 +54,10 @@ public:
     // Every record in file order with its number.
     void scan(const std::function<void(int, const Record&)>& visit) const
     {
-        const int n = count();
-        for (int i = 1; i <= n; ++i)
-            visit(i, read(i));
+        m_file.scan([&](int number, const char* data) { visit(number, Record::fromBytes(data)); });
     }
+    // The raw bytes of every record, for readers that decode only a few fields.
+    void scanRaw(const std::function<void(int, const char*)>& visit) const { m_file.scan(visit); }
 
     const QString& path() const { return m_file.path(); }
 

@@ -22,4 +22,13 @@ QString upperAscii(QStringView text)
     return out;
 }
 
+QString lowerAscii(QStringView text)
+{
+    QString out = text.toString();
+    for (QChar& c : out)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + 32);
+    return out;
+}
+
 } // namespace Text

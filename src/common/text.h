@@ -10,4 +10,7 @@ QString trimmed(QStringView text);
 // Upper-cases only the letters a to z; accented letters keep their case.
 QString upperAscii(QStringView text);
 
+// Lower-cases only the letters A to Z; accented letters keep their case.
+QString lowerAscii(QStringView text);
+
 } // namespace Text

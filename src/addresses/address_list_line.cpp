@@ -1,0 +1,82 @@
+#include "addresses/address_list_line.h"
+
+#include "common/short_string.h"
+#include "common/text.h"
+
+namespace {
+
+const QString kTipo = QStringLiteral("  Tipo: ");
+const QString kNote = QStringLiteral("  Note: ");
+
+void appendFixed(QString& out, const QString& text, int width)
+{
+    if (text.size() >= width) {
+        out.append(QStringView(text).first(width));
+    } else {
+        out.append(text);
+        out.append(QString(width - text.size(), u' '));
+    }
+}
+
+QString lineOf(const QString& nome, const QString& tipo, const QString& note)
+{
+    QString out;
+    out.reserve(84 + note.size());
+    appendFixed(out, Text::trimmed(nome), 40);
+    out.append(kTipo);
+    appendFixed(out, Text::trimmed(tipo), 28);
+    out.append(kNote);
+    out.append(Text::trimmed(note));
+    return out;
+}
+
+// Reads one field of a raw record without decoding the other fourteen.
+QString field(const char* record, AddressCard::Field f)
+{
+    return ShortString::read(record + AddressCard::fieldOffset(f), AddressCard::fields()[f].width);
+}
+
+} // namespace
+
+namespace AddressList {
+
+QString line(const AddressCard& card)
+{
+    return lineOf(card.value(AddressCard::Nome), card.value(AddressCard::Tipo), card.value(AddressCard::Note));
+}
+
+bool isListed(const AddressCard& card)
+{
+    return !Text::trimmed(card.value(AddressCard::Nome)).isEmpty();
+}
+
+void load(const QString& programFolder, QList<ListEntry>& entries)
+{
+    try {
+        AddressCardFile file(programFolder);
+        file.scanRaw([&](int number, const char* record) {
+            const QString nome = field(record, AddressCard::Nome);
+            if (!nome.isEmpty())
+                entries.append(
+                    {lineOf(nome, field(record, AddressCard::Tipo), field(record, AddressCard::Note)), number});
+        });
+    } catch (...) {
+        ListOrder::sort(entries);
+        throw;
+    }
+    ListOrder::sort(entries);
+}
+
+std::optional<Match> lastCardWithLine(const QString& programFolder, const QString& text)
+{
+    const QString wanted = Text::trimmed(text);
+    std::optional<Match> match;
+    AddressCardFile file(programFolder);
+    file.scan([&](int number, const AddressCard& card) {
+        if (Text::trimmed(line(card)) == wanted)
+            match = Match{number, card};
+    });
+    return match;
+}
+
+} // namespace AddressList
