@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLabel>
+
+// A label that acts as a link, alone or beside a picture: pressing either paints the link text orange, releasing
+// paints it dark blue again, and a click (press and release on the same label) reports activated().
+class LinkLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    static constexpr QRgb kPressedColour = 0xFFFFA500; // orange
+    static constexpr QRgb kIdleColour = 0xFF00008B;    // dark blue
+
+    explicit LinkLabel(QWidget* parent = nullptr);
+
+    // Makes `picture` a second handle of this link: same cursor, same colour feedback, same action.
+    void addPicture(QLabel* picture);
+
+    QColor textColour() const;
+
+Q_SIGNALS:
+    void activated();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setTextColour(QRgb colour);
+};
