@@ -1,0 +1,162 @@
+#include "printing/report/report_painter.h"
+
+#include "common/errors.h"
+#include "printing/report/report_fonts.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace {
+
+// Device units of one paint device.
+struct Scale
+{
+    double dpiX;
+    double dpiY;
+    double x(Length l) const { return l.toDevice(dpiX); }
+    double y(Length l) const { return l.toDevice(dpiY); }
+    QRectF rect(const LengthRect& r) const { return QRectF(x(r.left), y(r.top), x(r.width), y(r.height)); }
+};
+
+// The longest start of `line` whose last character still begins left of `width`: a character wholly past the
+// right edge is not written at all, the one on the edge is cut by the clip.
+QString cutAtWidth(const QFontMetricsF& metrics, const QString& line, double width)
+{
+    if (metrics.horizontalAdvance(line) <= width)
+        return line;
+    qsizetype low = 0, high = line.size(); // the answer lies in [low, high]
+    while (low < high) {
+        const qsizetype mid = (low + high + 1) / 2;
+        if (metrics.horizontalAdvance(line.left(mid - 1)) < width)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    return line.left(low);
+}
+
+void paintText(QPainter& painter, const Scale& s, const PreparedItem& item)
+{
+    const QRectF box = s.rect(item.rect);
+    if (item.fill.isValid())
+        painter.fillRect(box, item.fill);
+    if (item.lines.isEmpty())
+        return;
+    const QFont font = ReportFonts::resolve(item.font);
+    painter.setFont(font);
+    painter.setPen(item.font.color);
+    painter.setClipRect(box);
+    const double top = box.top() + s.y(item.textOffset);
+    if (item.wordWrap) {
+        const QRectF area(box.left(), top, box.width(), box.bottom() - top);
+        const int align = Qt::TextWordWrap | Qt::AlignTop | (item.hAlign == HAlign::Center ? Qt::AlignHCenter : Qt::AlignLeft);
+        painter.drawText(area, align, item.lines.join(QLatin1Char('\n')));
+    } else {
+        const QFontMetricsF metrics(font, painter.device());
+        for (qsizetype i = 0; i < item.lines.size(); ++i) {
+            const double baseline = top + s.y(item.lineHeight * double(i)) + metrics.ascent();
+            if (baseline - metrics.ascent() >= box.bottom())
+                break;
+            if (item.hAlign == HAlign::Center) {
+                const QString& line = item.lines[i];
+                painter.drawText(QPointF(box.left() + (box.width() - metrics.horizontalAdvance(line)) / 2, baseline), line);
+            } else {
+                painter.drawText(QPointF(box.left(), baseline), cutAtWidth(metrics, item.lines[i], box.width()));
+            }
+        }
+    }
+    painter.setClipping(false);
+}
+
+} // namespace
+
+namespace ReportPainter {
+
+void paintPage(QPainter& painter, const PreparedPage& page)
+{
+    QPaintDevice* device = painter.device();
+    const Scale s{double(device->logicalDpiX()), double(device->logicalDpiY())};
+    // Check every font before the first stroke, so that a failure leaves no half-drawn page.
+    for (const PreparedItem& item : page.items)
+        if (item.kind == PreparedItem::Kind::Text && !item.lines.isEmpty())
+            ReportFonts::resolve(item.font);
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    const double penWidth = s.x(Length::units(1));
+    for (const PreparedItem& item : page.items) {
+        switch (item.kind) {
+        case PreparedItem::Kind::Text:
+            paintText(painter, s, item);
+            break;
+        case PreparedItem::Kind::Rect: {
+            const QRectF box = s.rect(item.rect);
+            if (item.fill.isValid())
+                painter.fillRect(box, item.fill);
+            if (item.outline.isValid()) {
+                painter.setPen(QPen(item.outline, penWidth));
+                painter.setBrush(Qt::NoBrush);
+                painter.drawRect(box);
+            }
+            break;
+        }
+        case PreparedItem::Kind::Line:
+            painter.setPen(QPen(item.outline, penWidth));
+            painter.drawLine(QPointF(s.x(item.rect.left), s.y(item.rect.top)),
+                             QPointF(s.x(item.rect.right()), s.y(item.rect.bottom())));
+            break;
+        }
+    }
+    painter.restore();
+}
+
+QPageLayout pageLayout(const PreparedPage& page)
+{
+    const bool landscape = page.paperWidth > page.paperHeight;
+    const double shortSide = landscape ? page.paperHeight.mm() : page.paperWidth.mm();
+    const double longSide = landscape ? page.paperWidth.mm() : page.paperHeight.mm();
+    return QPageLayout(QPageSize(QSizeF(shortSide, longSide), QPageSize::Millimeter),
+                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                       QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0));
+}
+
+void paintReport(QPagedPaintDevice& device, const PreparedReport& report)
+{
+    ReportFonts::check(report);
+    QPainter painter;
+    if (!painter.begin(&device))
+        throw ReportError(QStringLiteral("Impossibile avviare la stampa di \"%1\".").arg(report.name));
+    for (size_t i = 0; i < report.pages.size(); ++i) {
+        if (i > 0 && !device.newPage()) {
+            painter.end();
+            throw ReportError(QStringLiteral("La stampa di \"%1\" si è interrotta alla pagina %2.").arg(report.name).arg(i + 1));
+        }
+        paintPage(painter, report.pages[i]);
+    }
+    if (!painter.end())
+        throw ReportError(QStringLiteral("La stampa di \"%1\" non è andata a buon fine.").arg(report.name));
+}
+
+void writePdf(const PreparedReport& report, const QString& path)
+{
+    if (report.pages.empty())
+        throw ReportError(QStringLiteral("Il documento \"%1\" non ha pagine.").arg(report.name));
+    QPdfWriter writer(path);
+    writer.setResolution(1200);
+    writer.setTitle(report.name);
+    writer.setCreator(QStringLiteral("Plicario"));
+    writer.setPageLayout(pageLayout(report.pages.front()));
+    ReportFonts::check(report); // a missing font is reported as such, not as a file error
+    try {
+        paintReport(writer, report);
+    } catch (const ReportError&) {
+        throw ReportError(QStringLiteral("Impossibile scrivere il file PDF %1.").arg(QFileInfo(path).absoluteFilePath()));
+    }
+}
+
+} // namespace ReportPainter

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "printing/report/prepared_report.h"
+
+#include <QPageLayout>
+
+class QPainter;
+class QPagedPaintDevice;
+
+// The one drawing of a prepared page, shared by the preview, the PDF files and the printers, so that what the
+// preview shows is what prints. Millimetres become device units here and nowhere else.
+namespace ReportPainter {
+
+// Draws `page` with the painter's origin at the paper's top-left corner (for a QPrinter: setFullPage(true)).
+// Throws ReportError when a font cannot be found; nothing is drawn then.
+void paintPage(QPainter& painter, const PreparedPage& page);
+
+// The paper of `page`, in its orientation, with no margins.
+QPageLayout pageLayout(const PreparedPage& page);
+
+// Paints every page on `device`, which must already have the layout of the first page and a full-page origin.
+// Throws ReportError when painting cannot start or a font is missing.
+void paintReport(QPagedPaintDevice& device, const PreparedReport& report);
+
+// Writes the report to a PDF file. Throws ReportError when the file cannot be written.
+void writePdf(const PreparedReport& report, const QString& path);
+
+} // namespace ReportPainter

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "printing/report/report_template.h"
+
+#include <QDateTime>
+#include <functional>
+#include <span>
+
+// The register card page "Scheda Protocollo": a title bar, sixteen framed rows of caption and value, and a footer
+// bar with the date and time of printing.
+namespace RegisterCardTemplate {
+
+inline const QString kName = QStringLiteral("Scheda Protocollo");
+
+struct Row
+{
+    const char* caption;   // printed in the caption object Memo<r>
+    const char* valueName; // the value object, named after the register window's field
+};
+
+// The sixteen rows, top to bottom.
+std::span<const Row> rows();
+
+ReportTemplate make();
+
+// "Stampa eseguita in data dd/mm/yyyy alle ore hh:mm:ss".
+QString footerText(const QDateTime& now);
+
+// Turns the page to portrait, sets the sixteen values from field(name) of the register window (trimmed; row 10
+// joins txtFormato and txtPagine) and the footer.
+void fill(ReportTemplate& tpl, const std::function<QString(const QString& fieldName)>& field, const QDateTime& now);
+
+} // namespace RegisterCardTemplate
