@@ -1,6 +1,5 @@
 #include "addresses/address_list_line.h"
 
-#include "common/short_string.h"
 #include "common/text.h"
 
 namespace {
@@ -33,7 +32,7 @@ QString lineOf(const QString& nome, const QString& tipo, const QString& note)
 // Reads one field of a raw record without decoding the other fourteen.
 QString field(const char* record, AddressCard::Field f)
 {
-    return ShortString::read(record + AddressCard::fieldOffset(f), AddressCard::fields()[f].width);
+    return AddressCard::readField(record, f);
 }
 
 } // namespace

@@ -72,6 +72,12 @@ public:
         return record;
     }
 
+    // One field of the raw record at `data`, for readers that need only a few of them.
+    static QString readField(const char* data, int index)
+    {
+        return ShortString::read(data + fieldOffset(index), fields()[index].width);
+    }
+
     bool operator==(const FixedRecord& other) const { return m_values == other.m_values; }
 
 private:

@@ -1,0 +1,80 @@
+#include "register/register_export_rows.h"
+
+#include "register/register_interval.h"
+
+namespace {
+
+constexpr int kFieldColumns = 18; // Numero .. RecapitoDes
+
+} // namespace
+
+namespace RegisterExport {
+
+const QList<ExportGridColumn>& gridColumns()
+{
+    static const QList<ExportGridColumn> kColumns = {
+        {"colNum", "N.", 60, 0},
+        {"colNumero", "N. protocollo", 180, 200},
+        {"colTipologia", "Tipologia posta", 250, 250},
+        {"colDataReg", "Data registrazione", 150, 200},
+        {"colUfficio", "Ufficio", 250, 250},
+        {"colOperatore", "Operatore", 250, 250},
+        {"colCategoria", "Categoria", 250, 250},
+        {"colCollocazione", "Collocazione documento cartaceo", 300, 300},
+        {"colOggetto", "Oggetto", 300, 300},
+        {"colDataSpe", "Data spedizione", 180, 200},
+        {"colDataRic", "Data ricezione", 180, 200},
+        {"colFormato", "Formato", 250, 250},
+        {"colPagine", "N. pagine", 180, 200},
+        {"colRiferimenti", "Riferimenti", 300, 300},
+        {"colNote", "Note", 350, 300},
+        {"colMittente", "Mittente", 250, 250},
+        {"colRecapitoMit", "Recapito mittente", 250, 250},
+        {"colDestinatario", "Destinatario", 250, 250},
+        {"colRecapitoDes", "Recapito destinatario", 250, 250},
+    };
+    return kColumns;
+}
+
+namespace {
+
+QStringList rowOf(int rowNumber, const char* record)
+{
+    QStringList row;
+    row.reserve(kFieldColumns + 1);
+    row.append(QString::number(rowNumber));
+    for (int f = 0; f < kFieldColumns; ++f)
+        row.append(RegisterCard::readField(record, f));
+    return row;
+}
+
+} // namespace
+
+void loadYear(const QString& yearFilePath, ExportGridRows& rows)
+{
+    RegisterFile file(yearFilePath);
+    const int count = file.count();
+    if (count == 0)
+        return;
+    rows = ExportGridRows(count, QStringList(kFieldColumns + 1, QString()));
+    file.scanRaw([&](int number, const char* record) {
+        if (number <= count)
+            rows[number - 1] = rowOf(number, record);
+    });
+}
+
+void loadInterval(const QString& yearFilePath, const QDate& start, const QDate& end, ExportGridRows& rows)
+{
+    RegisterFile file(yearFilePath);
+    if (file.count() == 0)
+        return;
+    rows.clear();
+    file.scanRaw([&](int, const char* record) {
+        const std::optional<QDate> date =
+            RegisterInterval::parseDate(RegisterCard::readField(record, RegisterCard::DataReg));
+        if (date && *date >= start && *date <= end)
+            rows.append(rowOf(int(rows.size()) + 1, record));
+    });
+}
+
+} // namespace RegisterExport

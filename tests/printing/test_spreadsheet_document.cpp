@@ -1,0 +1,155 @@
+#include "printing/spreadsheet_document.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// The bytes of the one cell of a one-column document.
+QByteArray cellBytes(const QString& text)
+{
+    const QByteArray doc = SpreadsheetDocument::build("S", {{"T", 10}}, {{text}});
+    const QByteArray open = "<tr><td style=\"text-align: left;\">";
+    const qsizetype from = doc.indexOf(open) + open.size();
+    return doc.mid(from, doc.indexOf("</td></tr></table>", from) - from);
+}
+
+} // namespace
+
+class TestSpreadsheetDocument : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void twoRowDocument()
+    {
+        const QByteArray expected =
+            "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+            "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+            "xmlns=\"http://www.w3.org/TR/REC-html40\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+            "charset=windows-1252\"><!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
+            "<x:Name>Archivio Indirizzi</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1"
+            "</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
+            "<x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False</x:ProtectScenarios>"
+            "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
+            "</head><body><table x:str>"
+            "<tr><td style=\"text-align: left; font-weight: bold;\" width=300>Nome etichetta</td>"
+            "<td style=\"text-align: left; font-weight: bold;\" width=250>Tipo</td></tr>"
+            "<tr><td style=\"text-align: left;\">Mario Rossi</td><td style=\"text-align: left;\">Cliente</td></tr>"
+            "<tr><td style=\"text-align: left;\">Citt\xE0</td><td style=\"text-align: left;\"></td></tr>"
+            "</table></body></html>";
+        const QByteArray got =
+            SpreadsheetDocument::build("Archivio Indirizzi", {{"Nome etichetta", 300}, {"Tipo", 250}},
+                                       {{"  Mario Rossi ", "Cliente\t"}, {QStringLiteral("Città")}});
+        QCOMPARE(got, expected);
+    }
+
+    void headerOnlyWhenThereAreNoRows()
+    {
+        const QByteArray got = SpreadsheetDocument::build("S", {{"N.", 60}}, {});
+        QVERIFY(got.endsWith("<table x:str><tr><td style=\"text-align: left; font-weight: bold;\" width=60>N.</td></tr>"
+                             "</table></body></html>"));
+    }
+
+    void cellText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("markup characters escaped")
+            << "Rossi & Figli <srl> a>b" << QByteArray("Rossi &amp; Figli &lt;srl&gt; a&gt;b");
+        QTest::newRow("an existing reference is text too") << "&amp;" << QByteArray("&amp;amp;");
+        QTest::newRow("trimmed at both ends") << " \t\r\nVia Roma 1 \n" << QByteArray("Via Roma 1");
+        QTest::newRow("windows-1252 bytes") << QStringLiteral("€ “è” — ÿ") << QByteArray("\x80 \x93\xE8\x94 \x97 \xFF");
+        QTest::newRow("outside windows-1252") << QStringLiteral("Ωmega") << QByteArray("&#937;mega");
+        QTest::newRow("outside the basic plane") << QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                                                      "b")
+                                                 << QByteArray("a&#128512;b");
+        QTest::newRow("line breaks inside a cell") << "riga 1\r\nriga 2" << QByteArray("riga 1&#13;&#10;riga 2");
+        QTest::newRow("quotes stay") << "l'\"ufficio\"" << QByteArray("l'\"ufficio\"");
+    }
+    void cellText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(cellBytes(text), bytes);
+    }
+
+    void oneLineWithoutLineEnds()
+    {
+        const QByteArray doc = SpreadsheetDocument::build("S", {{"A", 1}, {"B", 2}},
+                                                          {{"uno\r\ndue", "tre\n"}, {"\rquattro", "cinque\n\rsei"}});
+        QVERIFY(!doc.contains('\r'));
+        QVERIFY(!doc.contains('\n'));
+    }
+
+    void missingCellsAreEmpty()
+    {
+        const QByteArray doc = SpreadsheetDocument::build("S", {{"A", 1}, {"B", 2}}, {{"x"}, {}});
+        QVERIFY(doc.contains("<tr><td style=\"text-align: left;\">x</td><td style=\"text-align: left;\"></td></tr>"
+                             "<tr><td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td></tr>"
+                             "</table>"));
+    }
+
+    void writeReplacesTheWholeFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Archivio_Indirizzi.xls");
+        writeBytes(path, QByteArray(100000, 'x'));
+        SpreadsheetDocument::write(path, "S", {{"A", 1}}, {{"nuovo"}});
+        QCOMPARE(fileBytes(path), SpreadsheetDocument::build("S", {{"A", 1}}, {{"nuovo"}}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Archivio_Indirizzi.xls"});
+    }
+
+    void aFailedWriteLeavesTheEarlierFile_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::newRow("open in the office suite") << "lock";
+        QTest::newRow("a folder where the file should be") << "folder";
+        QTest::newRow("the folder is a file") << "parent";
+    }
+    void aFailedWriteLeavesTheEarlierFile()
+    {
+        QFETCH(QString, setup);
+        QTemporaryDir dir;
+        QString path = dir.filePath("Protocollo.xls");
+        QByteArray earlier = "earlier export";
+        if (setup == u"lock") {
+            writeBytes(path, earlier);
+            writeBytes(dir.filePath(".~lock.Protocollo.xls#"), ",user,host,01.01.2024 10:00,user;");
+        } else if (setup == u"folder") {
+            QVERIFY(QDir(dir.path()).mkdir("Protocollo.xls"));
+        } else {
+            writeBytes(dir.filePath("file"), earlier);
+            path = dir.filePath("file/Protocollo.xls");
+        }
+        try {
+            SpreadsheetDocument::write(path, "S", {{"A", 1}}, {{"nuovo"}});
+            QFAIL("the write did not fail");
+        } catch (const SpreadsheetWriteError& e) {
+            QCOMPARE(e.message(), QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+                                                 "Accertarsi che il file di Excel non sia già aperto."));
+        }
+        if (setup == u"lock")
+            QCOMPARE(fileBytes(path), earlier);
+        else if (setup == u"parent")
+            QCOMPARE(fileBytes(dir.filePath("file")), earlier);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter("Protocollo.xls.").size(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSpreadsheetDocument)
+#include "test_spreadsheet_document.moc"

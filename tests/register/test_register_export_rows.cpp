@@ -1,0 +1,129 @@
+#include "register/register_export_rows.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+RegisterCard card(const QString& numero, const QString& dataReg)
+{
+    RegisterCard c;
+    for (int f = 0; f < RegisterCard::fieldCount(); ++f)
+        c.setValue(f, QStringLiteral("%1 %2").arg(QLatin1String(RegisterCard::fields()[f].name), numero));
+    c.setValue(RegisterCard::Numero, numero);
+    c.setValue(RegisterCard::DataReg, dataReg);
+    return c;
+}
+
+QString yearWith(const QTemporaryDir& dir, const QList<RegisterCard>& cards)
+{
+    const QString path = RegisterYear::filePath(dir.path(), "2024");
+    RegisterFile file(path);
+    for (const RegisterCard& c : cards)
+        file.append(c);
+    return path;
+}
+
+QStringList column(const ExportGridRows& rows, int c)
+{
+    QStringList out;
+    for (const QStringList& row : rows)
+        out.append(row.value(c));
+    return out;
+}
+
+} // namespace
+
+class TestRegisterExportRows : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void columns()
+    {
+        const QList<SpreadsheetColumn> cols = ExportGrid::exportColumns(RegisterExport::gridColumns());
+        QCOMPARE(cols.size(), 18);
+        QStringList titles;
+        QList<int> widths;
+        for (const SpreadsheetColumn& c : cols) {
+            titles.append(c.title);
+            widths.append(c.width);
+        }
+        QCOMPARE(titles, (QStringList{"N. protocollo", "Tipologia posta", "Data registrazione", "Ufficio", "Operatore",
+                                      "Categoria", "Collocazione documento cartaceo", "Oggetto", "Data spedizione",
+                                      "Data ricezione", "Formato", "N. pagine", "Riferimenti", "Note", "Mittente",
+                                      "Recapito mittente", "Destinatario", "Recapito destinatario"}));
+        QCOMPARE(widths, (QList<int>{200, 250, 200, 250, 250, 250, 300, 300, 200, 200, 250, 200, 300, 300, 250, 250,
+                                     250, 250}));
+    }
+
+    void wholeYear()
+    {
+        QTemporaryDir dir;
+        const QString path = yearWith(dir, {card("1", "02/01/2024"), card("2/2024", "03/01/2024")});
+        ExportGridRows rows = ExportGrid::emptyRows(19);
+        RegisterExport::loadYear(path, rows);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[1].size(), 19);
+        QCOMPARE(rows[1].mid(0, 5), (QStringList{"2", "2/2024", "Tipologia 2/2024", "03/01/2024", "Ufficio 2/2024"}));
+        QCOMPARE(rows[1].last(), QStringLiteral("RecapitoDes 2/2024"));
+        // The digital copy and the attachments are not in the grid.
+        QVERIFY(!rows[0].join(u'|').contains("Copia") && !rows[0].join(u'|').contains("File01"));
+    }
+
+    void anEmptyYearKeepsTheRowsAndCreatesTheFile()
+    {
+        QTemporaryDir dir;
+        const QString path = RegisterYear::filePath(dir.path(), "2025");
+        ExportGridRows rows = ExportGrid::emptyRows(19);
+        RegisterExport::loadYear(path, rows);
+        QCOMPARE(rows, ExportGrid::emptyRows(19));
+        RegisterExport::loadInterval(path, QDate(2025, 1, 1), QDate(2025, 12, 31), rows);
+        QCOMPARE(rows, ExportGrid::emptyRows(19));
+        QVERIFY(QFile::exists(path));
+    }
+
+    void interval_data()
+    {
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::newRow("March, both ends included")
+            << QDate(2024, 3, 1) << QDate(2024, 3, 31) << QStringList{"2", "4", "5"};
+        QTest::newRow("one day") << QDate(2024, 2, 29) << QDate(2024, 2, 29) << QStringList{"1"};
+        QTest::newRow("no card in the interval") << QDate(2024, 6, 1) << QDate(2024, 6, 30) << QStringList();
+        QTest::newRow("the whole year") << QDate(2024, 1, 1) << QDate(2024, 12, 31)
+                                        << QStringList{"1", "2", "4", "5", "6"};
+    }
+    void interval()
+    {
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        QFETCH(QStringList, numbers);
+        QTemporaryDir dir;
+        const QString path = yearWith(dir, {card("1", "29/02/2024"), card("2", "01/03/2024"), card("3", "rovinata"),
+                                            card("4", "31/03/2024"), card("5", "5/3/2024"), card("6", "01/04/2024")});
+        ExportGridRows rows = ExportGrid::emptyRows(19);
+        RegisterExport::loadInterval(path, start, end, rows);
+        QCOMPARE(column(rows, 1), numbers);
+        QStringList rowNumbers;
+        for (int i = 1; i <= numbers.size(); ++i)
+            rowNumbers.append(QString::number(i));
+        QCOMPARE(column(rows, 0), rowNumbers);
+    }
+
+    void anUnreadableYearThrows()
+    {
+        QTemporaryDir dir;
+        const QString path = RegisterYear::filePath(dir.path(), "2024");
+        QVERIFY(QDir(dir.path()).mkdir("2024.prt"));
+        ExportGridRows rows = ExportGrid::emptyRows(19);
+        QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, RegisterExport::loadYear(path, rows));
+        QVERIFY_THROWS_EXCEPTION(ArchiveAccessError,
+                                 RegisterExport::loadInterval(path, QDate(2024, 1, 1), QDate(2024, 2, 1), rows));
+        QCOMPARE(rows, ExportGrid::emptyRows(19));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRegisterExportRows)
+#include "test_register_export_rows.moc"
