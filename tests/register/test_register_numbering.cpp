@@ -1,0 +1,155 @@
+#include "common/errors.h"
+#include "common/ini_file.h"
+#include "register/register_card.h"
+#include "register/register_numbering.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestRegisterNumbering : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    // The settings file as it stands, the cards already in the year, today: the next number.
+    void nextNumber_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("cards");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("number");
+        const QDate in2024(2024, 5, 20);
+        QTest::newRow("no settings file, first card") << QByteArray() << 0 << in2024 << "1";
+        QTest::newRow("no settings file, third card") << QByteArray() << 2 << in2024 << "3";
+        QTest::newRow("start 100, suffix on, 3 cards")
+            << QByteArray("[Numerazione Protocollo]\r\nInizio=100\r\nIndicazione Anno Solare=S\xEC\r\n") << 3 << in2024
+            << "103/2024";
+        QTest::newRow("start 100, suffix off, 3 cards")
+            << QByteArray("[Numerazione Protocollo]\r\nInizio=100\r\nIndicazione Anno Solare=No\r\n") << 3 << in2024
+            << "103";
+        QTest::newRow("start 100, 5 cards, no suffix key")
+            << QByteArray("[Numerazione Protocollo]\r\nInizio=100\r\n") << 5 << in2024 << "105";
+        QTest::newRow("the suffix is today's year, not the register's")
+            << QByteArray("[Numerazione Protocollo]\r\nIndicazione Anno Solare=S\xEC\r\n") << 0 << QDate(2025, 1, 2)
+            << "1/2025";
+        QTest::newRow("empty start counts from 1")
+            << QByteArray("[Numerazione Protocollo]\r\nInizio=\r\n") << 4 << in2024 << "5";
+        QTest::newRow("leading zeros") << QByteArray("[Numerazione Protocollo]\r\nInizio=007\r\n") << 1 << in2024
+                                       << "8";
+        QTest::newRow("start 0") << QByteArray("[Numerazione Protocollo]\r\nInizio=0\r\n") << 0 << in2024 << "0";
+        QTest::newRow("only the exact S\xC3\xAC switches the suffix on")
+            << QByteArray("[Numerazione Protocollo]\r\nIndicazione Anno Solare=si\r\n") << 0 << in2024 << "1";
+        QTest::newRow("S\xC3\xAC saved by a UTF-8 editor")
+            << QByteArray("[numerazione protocollo]\nindicazione anno solare = S\xC3\xAC\n") << 0 << in2024 << "1/2024";
+    }
+    void nextNumber()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(int, cards);
+        QFETCH(QDate, today);
+        QFETCH(QString, number);
+        QTemporaryDir dir;
+        if (!ini.isEmpty())
+            writeBytes(dir.filePath("Tessaro.ini"), ini);
+        const QString year = RegisterYear::filePath(dir.path(), "2023");
+        if (cards > 0) {
+            RegisterFile file(year);
+            for (int i = 0; i < cards; ++i)
+                file.append(RegisterCard());
+        }
+        QCOMPARE(nextRegisterNumber(dir.path(), year, today), number);
+        // A year without a file gets one, empty.
+        QVERIFY(QFile::exists(year));
+    }
+
+    void aStartThatIsNotANumberIsAnAccessFailure_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::newRow("letters") << "abc";
+        QTest::newRow("decimal") << "1,5";
+        QTest::newRow("too large") << "99999999999999999999";
+    }
+    void aStartThatIsNotANumberIsAnAccessFailure()
+    {
+        QFETCH(QString, start);
+        try {
+            nextRegisterNumber(0, RegisterNumbering{start, false}, QDate(2024, 1, 1));
+            QFAIL("no failure");
+        } catch (const ArchiveAccessError& e) {
+            QCOMPARE(e.message(), Errors::kArchiveAccess);
+        }
+    }
+
+    void normalize_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("normalized");
+        QTest::newRow("empty") << ""
+                               << "1";
+        QTest::newRow("blank") << "   "
+                               << "1";
+        QTest::newRow("leading zeros") << "007"
+                                       << "7";
+        QTest::newRow("zero stays") << "0"
+                                    << "0";
+        QTest::newRow("blanks around") << " 12 "
+                                       << "12";
+        QTest::newRow("half rounds up") << "2,5"
+                                        << "3";
+        QTest::newRow("below half rounds down") << "2,4"
+                                                << "2";
+        QTest::newRow("a point is not the decimal separator") << "1.5"
+                                                              << "1";
+        QTest::newRow("letters") << "1a"
+                                 << "1";
+        QTest::newRow("largest typed") << "99999"
+                                       << "99999";
+    }
+    void normalize()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, normalized);
+        QCOMPARE(normalizeStartNumber(text), normalized);
+    }
+
+    void settingsRoundTrip()
+    {
+        QTemporaryDir dir;
+        const RegisterSettings settings(dir.path());
+        QCOMPARE(settings.readNumbering().start, QStringLiteral("1"));
+        QVERIFY(!settings.readNumbering().yearSuffix);
+        settings.writeNumbering(" 250 ", true);
+        QCOMPARE(settings.readNumbering().start, QStringLiteral("250"));
+        QVERIFY(settings.readNumbering().yearSuffix);
+        settings.writeOperatorDefaults("  Segreteria ", "Anna\t");
+        QCOMPARE(settings.readOperatorDefaults().office, QStringLiteral("Segreteria"));
+        QCOMPARE(settings.readOperatorDefaults().operatorName, QStringLiteral("Anna"));
+        settings.writeNumbering("7", false);
+        QFile f(settings.path());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.contains("[Numerazione Protocollo]\r\nInizio=7\r\nIndicazione Anno Solare=No\r\n"));
+        QVERIFY(bytes.contains("[Protocollo Documenti]\r\nUfficio=Segreteria\r\nOperatore=Anna\r\n"));
+        settings.writeNumbering("7", true);
+        QVERIFY(IniFile(settings.path()).read("Numerazione Protocollo", "Indicazione Anno Solare") ==
+                QStringLiteral("Sì"));
+        QFile g(settings.path());
+        QVERIFY(g.open(QIODevice::ReadOnly));
+        QVERIFY(g.readAll().contains("Indicazione Anno Solare=S\xEC\r\n")); // windows-1252
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRegisterNumbering)
+#include "test_register_numbering.moc"
