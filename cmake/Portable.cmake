@@ -8,6 +8,4 @@ add_custom_target(portable_folder ALL
     DEPENDS plicario-cli
     COMMENT "Checking the initial password store")
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/docs/Guida.pdf)
-    configure_file(${CMAKE_SOURCE_DIR}/docs/Guida.pdf ${PLICARIO_PORTABLE_DIR}/Guida.pdf COPYONLY)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/Guide.cmake)

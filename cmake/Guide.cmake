@@ -1,0 +1,22 @@
+# The user guide Guida.pdf, written at build time from docs/guida.html by our own small tool.
+add_executable(plicario-guide tools/guide/make_guide.cpp)
+target_link_libraries(plicario-guide PRIVATE Qt6::Gui Qt6::Svg)
+set_target_properties(plicario-guide PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
+set(PLICARIO_GUIDE_RUNTIME ${CMAKE_BINARY_DIR}/guide-runtime)
+file(MAKE_DIRECTORY ${PLICARIO_GUIDE_RUNTIME})
+file(CHMOD ${PLICARIO_GUIDE_RUNTIME} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+
+add_custom_command(
+    OUTPUT ${PLICARIO_PORTABLE_DIR}/Guida.pdf
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${PLICARIO_GUIDE_RUNTIME}
+            $<TARGET_FILE:plicario-guide> ${CMAKE_SOURCE_DIR}/docs/guida.html
+            ${CMAKE_SOURCE_DIR}/assets/help/logo.svg ${PLICARIO_PORTABLE_DIR}/Guida.pdf
+    DEPENDS plicario-guide ${CMAKE_SOURCE_DIR}/docs/guida.html ${CMAKE_SOURCE_DIR}/assets/help/logo.svg
+    COMMENT "Writing the user guide Guida.pdf"
+    VERBATIM)
+add_custom_target(user_guide ALL DEPENDS ${PLICARIO_PORTABLE_DIR}/Guida.pdf)
+
+# For the tests of the guide, which are made after this point.
+add_compile_definitions(PLICARIO_GUIDE_TOOL="$<TARGET_FILE:plicario-guide>"
+                        PLICARIO_GUIDE_PDF="${PLICARIO_PORTABLE_DIR}/Guida.pdf")
