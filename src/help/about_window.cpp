@@ -27,6 +27,7 @@ AboutWindow::AboutWindow(const AppContext& context, QWidget* owner)
                  });
 
     auto* close = makeCloseButton(QFont(QStringLiteral("Verdana"), 12));
+    close->setFocus(); // Enter closes the window rather than following the link
 
     auto* mail = new QHBoxLayout;
     mail->addStretch();

@@ -11,7 +11,7 @@
 
 CopyrightWindow::CopyrightWindow(const AppContext& context, QWidget* owner)
     : FixedDialog(owner, QStringLiteral("frmSplash"), QStringLiteral(" Plicario 3.0 - ") + Maker::kCopyrightNotice,
-                  QSize(560, 420), Placement::Owner),
+                  QSize(560, 370), Placement::Owner),
       m_context(context)
 {
     auto* notice = makePicture(QStringLiteral("imgCopyright"), QStringLiteral(":/help/copyright.svg"), QSize(520, 290));
@@ -27,6 +27,7 @@ CopyrightWindow::CopyrightWindow(const AppContext& context, QWidget* owner)
                       });
 
     auto* close = makeCloseButton(QFont(QStringLiteral("Verdana"), 12));
+    close->setFocus(); // Enter closes the window rather than following the link
 
     auto* web = new QHBoxLayout;
     web->addWidget(picture);

@@ -1,6 +1,38 @@
 #include "help/link_label_widget.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+namespace {
+
+// Screen readers and desktop automation see a link that can be pressed, not a piece of static text.
+class LinkLabelAccessible : public QAccessibleWidget
+{
+public:
+    explicit LinkLabelAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
+
+    QStringList actionNames() const override { return QStringList(pressAction()) << QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction())
+            static_cast<LinkLabel*>(widget())->activate();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+QAccessibleInterface* linkLabelAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("LinkLabel") && object && object->isWidgetType())
+        return new LinkLabelAccessible(static_cast<LinkLabel*>(object));
+    return nullptr;
+}
+
+} // namespace
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent)
 {
@@ -8,8 +40,21 @@ LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent)
     linkFont.setUnderline(true);
     setFont(linkFont);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     setTextColour(kIdleColour);
     addPicture(this);
+
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(linkLabelAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled)
+}
+
+void LinkLabel::activate()
+{
+    setTextColour(kIdleColour);
+    Q_EMIT activated();
 }
 
 void LinkLabel::addPicture(QLabel* picture)
@@ -38,14 +83,38 @@ bool LinkLabel::eventFilter(QObject* watched, QEvent* event)
         if (mouse->button() == Qt::LeftButton) {
             if (event->type() == QEvent::MouseButtonPress) {
                 setTextColour(kPressedColour);
+            } else if (widget->rect().contains(mouse->position().toPoint())) {
+                activate();
             } else {
-                setTextColour(kIdleColour);
                 // Like any button: letting go outside the control cancels the click.
-                if (widget->rect().contains(mouse->position().toPoint()))
-                    Q_EMIT activated();
+                setTextColour(kIdleColour);
             }
             return true;
         }
     }
     return QLabel::eventFilter(watched, event);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        activate();
+        break;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }

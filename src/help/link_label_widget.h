@@ -3,7 +3,8 @@
 #include <QLabel>
 
 // A label that acts as a link, alone or beside a picture: pressing either paints the link text orange, releasing
-// paints it dark blue again, and a click (press and release on the same label) reports activated().
+// paints it dark blue again, and a click (press and release on the same label) reports activated(). From the
+// keyboard, Space or Enter on the focused link does the same; screen readers see a link with a press action.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
@@ -19,11 +20,16 @@ public:
 
     QColor textColour() const;
 
+    // What a click does: the link turns dark blue and reports activated().
+    void activate();
+
 Q_SIGNALS:
     void activated();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void setTextColour(QRgb colour);

@@ -296,6 +296,28 @@ private Q_SLOTS:
         QCOMPARE(t.shell.opened, QStringList{QString(command).replace(u"<folder>"_s, QDir(t.dir.path()).path())});
         QVERIFY(t.messages.log().isEmpty());
     }
+
+    // Keyboard and screen-reader users reach the guide too: Space on the focused link, and the link's press action.
+    void linkWithoutMouse()
+    {
+        TestContext t;
+        HelpWindow window(t.context, nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* link = window.findChild<LinkLabel*>(u"lnkWeb"_s);
+        link->setFocus();
+        QTest::keyClick(link, Qt::Key_Space);
+        QCOMPARE(t.shell.opened.size(), 1);
+
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(link);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::Link);
+        QCOMPARE(iface->text(QAccessible::Name), u"Visualizza guida in formato PDF"_s);
+        QVERIFY(iface->actionInterface());
+        QVERIFY(iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(t.shell.opened, QStringList(2, window.guideCommand()));
+    }
 };
 
 QTEST_MAIN(TestHelpWindows)
