@@ -14,8 +14,24 @@ struct AddressCardLayout
 class AddressCard : public FixedRecord<AddressCardLayout>
 {
 public:
-    enum Field { Nome, Tipo, Rigo01, Rigo02, Rigo03, Rigo04, Rigo05, Rigo06, Note, File01, File02, File03, Desc01,
-                 Desc02, Desc03 };
+    enum Field
+    {
+        Nome,
+        Tipo,
+        Rigo01,
+        Rigo02,
+        Rigo03,
+        Rigo04,
+        Rigo05,
+        Rigo06,
+        Note,
+        File01,
+        File02,
+        File03,
+        Desc01,
+        Desc02,
+        Desc03
+    };
     static constexpr int kSize = 3765;
 
     AddressCard() = default;

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "addresses/address_card.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+struct AppContext;
+class QAbstractButton;
+class QLabel;
+class QLineEdit;
+
+// The address archive application: one card on screen, edited in place and saved, browsed with the arrows, found,
+// duplicated, given attachments, printed on an envelope or on a whole label sheet, and exported.
+class AddressArchiveWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit AddressArchiveWindow(const AppContext& context, QWidget* parent = nullptr);
+
+    // The six address lines as they stand on screen, saved or not, untrimmed.
+    QStringList addressLines() const;
+    // Puts a card of the archive on screen as card `number`, replacing whatever was there.
+    void showCard(int number, const AddressCard& card);
+
+Q_SIGNALS:
+    // The user closed the window; the launcher takes over.
+    void closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildUi();
+    QAbstractButton* addCommand(const QString& objectName, const QString& icon, const QString& text,
+                                const QString& accessibleName, const QString& hint,
+                                void (AddressArchiveWindow::*action)());
+
+    void newCard();
+    void saveCard();
+    void duplicateCard();
+    void firstCard();
+    void previousCard();
+    void nextCard();
+    void lastCard();
+    void attachDocuments();
+    void printEnvelope();
+    void previewLabelSheet();
+    void exportArchive();
+    void findCards();
+    void showHelp();
+    void exitWindow();
+
+    // Runs an action over the card file; an access failure ends it with the access error and nothing else changes.
+    void runArchiveAction(const std::function<void()>& action);
+    void loadCard(const AddressCardFile& file, int number);
+    AddressCard cardOnScreen() const;
+    void clearCard();
+    // 0 for a card not yet in the archive.
+    int position() const;
+    void setPosition(int number);
+    void setHint(const QString& text);
+
+    const AppContext& m_context;
+    // Nome, Tipo, Rigo01 to Rigo06, Note: the card's first nine fields, in card order.
+    std::array<QLineEdit*, 9> m_fields{};
+    // lblFile01 to lblFile03, lblDesc01 to lblDesc03: the card's last six fields, kept out of sight.
+    std::array<QLabel*, 6> m_holders{};
+    QLabel* m_lblPosizione = nullptr;
+    QLabel* m_panInfo = nullptr;
+};

@@ -1,0 +1,76 @@
+#include "addresses/attachments.h"
+
+#include "app/app_context.h"
+#include "common/messages.h"
+#include "common/text.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <filesystem>
+
+namespace {
+
+const QString kReplaceQuestion =
+    QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
+                   "Si vuole sovrascrivere il file esistente?");
+
+std::filesystem::path fsPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+} // namespace
+
+namespace Attachments {
+
+QString folderPath(const QString& programFolder)
+{
+    return QDir(programFolder).filePath(kFolderName);
+}
+
+QString documentName(const QString& storedName)
+{
+    const QString name = Text::trimmed(storedName);
+    // Cards written on another system may hold either separator.
+    const qsizetype cut = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
+    const QString last = Text::trimmed(name.mid(cut + 1));
+    if (last == u"." || last == u"..")
+        return {};
+    return last;
+}
+
+} // namespace Attachments
+
+QString AttachDocument(const AppContext& context, QWidget* owner, const QString& fieldText)
+{
+    const QString picked = context.fileChooser->chooseFile(owner, QStringLiteral("Selezionare il file da allegare:"),
+                                                           QStringLiteral("Tutti i file (*.*)"));
+    if (picked.isEmpty())
+        return fieldText;
+    const QString name = QFileInfo(picked).fileName();
+    const QString folder = Attachments::folderPath(context.programFolder);
+    if (!QDir().mkpath(folder))
+        return name;
+    const QString target = QDir(folder).filePath(Attachments::documentName(name));
+    std::error_code error;
+    const QFileInfo targetInfo(target);
+    if (targetInfo.exists()) {
+        // Picking the folder's own copy again leaves nothing to replace.
+        if (std::filesystem::equivalent(fsPath(picked), fsPath(target), error))
+            return name;
+        if (!context.messages->confirm(owner, kReplaceQuestion))
+            return name;
+    }
+    std::filesystem::copy_file(fsPath(picked), fsPath(target), std::filesystem::copy_options::overwrite_existing,
+                               error);
+    return name;
+}
+
+void OpenAttachedDocument(const AppContext& context, const QString& name)
+{
+    const QString document = Attachments::documentName(name);
+    if (document.isEmpty())
+        return;
+    const QString path = QDir(Attachments::folderPath(context.programFolder)).filePath(document);
+    context.shell->open(u'"' + QDir::toNativeSeparators(path) + u'"');
+}

@@ -1,0 +1,157 @@
+#include "addresses/attachments_dialog.h"
+
+#include "addresses/address_pictures_gui.h"
+
+#include "app/app_context.h"
+#include "common/text.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString number(int slot)
+{
+    return QStringLiteral("%1").arg(slot + 1, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+AttachmentsDialog::AttachmentsDialog(const AppContext& context, Mode mode, const AttachmentSlots& attachments,
+                                     QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_context(context), m_lblMemory(mode)
+{
+    setObjectName(QStringLiteral("frmAllegaCartella"));
+    setWindowTitle(QStringLiteral(" Allega file"));
+    setModal(true);
+
+    QFont bold = font();
+    bold.setBold(true);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* title = new QHBoxLayout;
+    auto* picture = new QLabel;
+    picture->setObjectName(QStringLiteral("imgTitolo"));
+    picture->setPixmap(addressPicture(QStringLiteral("attach")).pixmap(48, 48));
+    auto* heading = new QLabel(QStringLiteral("Documenti allegati alla scheda"));
+    QFont headingFont = bold;
+    headingFont.setPointSize(headingFont.pointSize() + 4);
+    heading->setFont(headingFont);
+    title->addWidget(picture);
+    title->addWidget(heading, 1);
+    layout->addLayout(title);
+
+    for (int slot = 0; slot < 3; ++slot) {
+        const QString nn = number(slot);
+        const QString ordinal = QStringLiteral("%1°").arg(slot + 1);
+        auto* group = new QGroupBox;
+        group->setObjectName(QStringLiteral("grpFile") + nn);
+        auto* grid = new QVBoxLayout(group);
+
+        const QString fileLabel = QStringLiteral("Nome %1 file allegato").arg(ordinal);
+        grid->addWidget(new QLabel(fileLabel + u':'));
+        auto* fileRow = new QHBoxLayout;
+        auto* file = new QLineEdit(Text::trimmed(attachments.files[slot]));
+        file->setObjectName(QStringLiteral("txtFile") + nn);
+        file->setReadOnly(true);
+        file->setFont(bold);
+        file->setAccessibleName(fileLabel);
+        m_files[slot] = file;
+
+        auto* cross = new QToolButton;
+        cross->setObjectName(QStringLiteral("imgCancella") + nn);
+        cross->setIcon(addressPicture(QStringLiteral("cross")));
+        cross->setIconSize(QSize(20, 20));
+        cross->setAutoRaise(true);
+        cross->setCursor(Qt::PointingHandCursor);
+        cross->setAccessibleName(QStringLiteral("Togli %1 file allegato").arg(ordinal));
+        cross->setToolTip(cross->accessibleName());
+
+        auto* sfoglia = new QPushButton(QStringLiteral("Sfoglia..."));
+        sfoglia->setObjectName(QStringLiteral("btnSfoglia") + nn);
+        sfoglia->setAccessibleName(QStringLiteral("Sfoglia %1 file allegato").arg(ordinal));
+        auto* open = new QPushButton(QStringLiteral("Apri"));
+        open->setObjectName(QStringLiteral("btnApri") + nn);
+        open->setAccessibleName(QStringLiteral("Apri %1 file allegato").arg(ordinal));
+        m_openButtons[slot] = open;
+        for (QPushButton* b : {sfoglia, open})
+            b->setAutoDefault(false);
+
+        fileRow->addWidget(file, 1);
+        fileRow->addWidget(cross);
+        fileRow->addWidget(sfoglia);
+        fileRow->addWidget(open);
+        grid->addLayout(fileRow);
+
+        const QString descriptionLabel = QStringLiteral("Descrizione %1 file allegato").arg(ordinal);
+        grid->addWidget(new QLabel(descriptionLabel + u':'));
+        auto* description = new QLineEdit(Text::trimmed(attachments.descriptions[slot]));
+        description->setObjectName(QStringLiteral("txtDesc") + nn);
+        description->setFont(bold);
+        description->setMaxLength(32767);
+        description->setAccessibleName(descriptionLabel);
+        m_descriptions[slot] = description;
+        grid->addWidget(description);
+        layout->addWidget(group);
+
+        connect(file, &QLineEdit::textChanged, this, [this, slot] { updateOpenButton(slot); });
+        connect(sfoglia, &QPushButton::clicked, this, [this, slot] { browse(slot); });
+        connect(open, &QPushButton::clicked, this,
+                [this, slot] { OpenAttachedDocument(m_context, m_files[slot]->text()); });
+        connect(cross, &QToolButton::clicked, this, [this, slot] { m_files[slot]->clear(); });
+        updateOpenButton(slot);
+    }
+
+    auto* buttons = new QHBoxLayout;
+    auto* apply = new QPushButton(QStringLiteral("Applica e chiudi"));
+    apply->setObjectName(QStringLiteral("btnApplica"));
+    auto* cancel = new QPushButton(QStringLiteral("Annulla"));
+    cancel->setObjectName(QStringLiteral("btnAnnulla"));
+    for (QPushButton* b : {apply, cancel}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(140);
+    }
+    buttons->addStretch();
+    buttons->addWidget(apply);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    connect(apply, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    setFixedSize(620, sizeHint().height());
+}
+
+AttachmentSlots AttachmentsDialog::result() const
+{
+    AttachmentSlots attachments;
+    for (int slot = 0; slot < 3; ++slot) {
+        attachments.files[slot] = Text::trimmed(m_files[slot]->text());
+        attachments.descriptions[slot] = Text::trimmed(m_descriptions[slot]->text());
+    }
+    return attachments;
+}
+
+void AttachmentsDialog::showEvent(QShowEvent* event)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
+
+void AttachmentsDialog::browse(int slot)
+{
+    m_files[slot]->setText(AttachDocument(m_context, this, m_files[slot]->text()));
+}
+
+void AttachmentsDialog::updateOpenButton(int slot)
+{
+    m_openButtons[slot]->setEnabled(!Text::trimmed(m_files[slot]->text()).isEmpty());
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "addresses/attachments.h"
+
+#include <QDialog>
+#include <array>
+
+struct AppContext;
+class QLineEdit;
+class QPushButton;
+
+// Edits the three further documents of the card on screen. Picked documents are copied into the attachments folder
+// at once; the names and descriptions go back to the caller only on "Applica e chiudi" (the dialog is then accepted).
+class AttachmentsDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Whose holders receive the result (lblMemory).
+    enum class Mode
+    {
+        AddressArchive,
+        Register
+    };
+
+    AttachmentsDialog(const AppContext& context, Mode mode, const AttachmentSlots& attachments, QWidget* owner);
+
+    Mode mode() const { return m_lblMemory; }
+    // The six texts as they stand, trimmed.
+    AttachmentSlots result() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void browse(int slot);
+    void updateOpenButton(int slot);
+
+    const AppContext& m_context;
+    Mode m_lblMemory;
+    std::array<QLineEdit*, 3> m_files{};
+    std::array<QLineEdit*, 3> m_descriptions{};
+    std::array<QPushButton*, 3> m_openButtons{};
+};
