@@ -7,23 +7,13 @@ namespace {
 const QString kTipo = QStringLiteral("  Tipo: ");
 const QString kNote = QStringLiteral("  Note: ");
 
-void appendFixed(QString& out, const QString& text, int width)
-{
-    if (text.size() >= width) {
-        out.append(QStringView(text).first(width));
-    } else {
-        out.append(text);
-        out.append(QString(width - text.size(), u' '));
-    }
-}
-
 QString lineOf(const QString& nome, const QString& tipo, const QString& note)
 {
     QString out;
     out.reserve(84 + note.size());
-    appendFixed(out, Text::trimmed(nome), 40);
+    Text::appendFitted(out, Text::trimmed(nome), 40);
     out.append(kTipo);
-    appendFixed(out, Text::trimmed(tipo), 28);
+    Text::appendFitted(out, Text::trimmed(tipo), 28);
     out.append(kNote);
     out.append(Text::trimmed(note));
     return out;

@@ -31,4 +31,14 @@ QString lowerAscii(QStringView text)
     return out;
 }
 
+void appendFitted(QString& out, QStringView text, int width)
+{
+    if (text.size() >= width) {
+        out.append(text.first(width));
+    } else {
+        out.append(text);
+        out.append(QString(width - text.size(), u' '));
+    }
+}
+
 } // namespace Text

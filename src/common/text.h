@@ -13,4 +13,7 @@ QString upperAscii(QStringView text);
 // Lower-cases only the letters A to Z; accented letters keep their case.
 QString lowerAscii(QStringView text);
 
+// Appends the text padded with blanks on the right, or cut, to exactly `width` characters (the list lines' columns).
+void appendFitted(QString& out, QStringView text, int width);
+
 } // namespace Text
