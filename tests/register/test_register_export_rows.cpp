@@ -1,4 +1,5 @@
 #include "register/register_export_rows.h"
+#include "register/register_year_fixture.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -14,15 +15,6 @@ RegisterCard card(const QString& numero, const QString& dataReg)
     c.setValue(RegisterCard::Numero, numero);
     c.setValue(RegisterCard::DataReg, dataReg);
     return c;
-}
-
-QString yearWith(const QTemporaryDir& dir, const QList<RegisterCard>& cards)
-{
-    const QString path = RegisterYear::filePath(dir.path(), "2024");
-    RegisterFile file(path);
-    for (const RegisterCard& c : cards)
-        file.append(c);
-    return path;
 }
 
 QStringList column(const ExportGridRows& rows, int c)

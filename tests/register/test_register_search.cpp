@@ -1,5 +1,6 @@
 #include "common/text.h"
 #include "register/register_search.h"
+#include "register/register_year_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,15 +28,6 @@ RegisterSearch::Filter filter(const QStringList& filters)
         f.set(RegisterCard::Field(RegisterCard::fieldIndex(s.left(eq))), s.mid(eq + 1));
     }
     return f;
-}
-
-QString year(const QTemporaryDir& dir, const QList<RegisterCard>& cards)
-{
-    const QString path = RegisterYear::filePath(dir.path(), "2024");
-    RegisterFile file(path);
-    for (const RegisterCard& c : cards)
-        file.append(c);
-    return path;
 }
 
 } // namespace
@@ -113,7 +105,7 @@ private Q_SLOTS:
         QList<RegisterCard> cards;
         for (int i = 1; i <= 12; ++i)
             cards.append(card({"Numero=" + QString::number(i), i % 2 ? "Mittente=Rossi" : "Mittente=Verdi"}));
-        const QString path = year(dir, cards);
+        const QString path = yearWith(dir, cards);
         QStringList numbers;
         const QList<ListEntry> all = RegisterSearch::search(path, RegisterSearch::Filter());
         for (const ListEntry& e : all) {
@@ -146,7 +138,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString subject = "Oggetto=" + QString(35, u's');
-        const QString path = year(dir, {card({"Numero=7", subject + "uno", "Note=prima"}), card({"Numero=8"}),
+        const QString path = yearWith(dir, {card({"Numero=7", subject + "uno", "Note=prima"}), card({"Numero=8"}),
                                         card({"Numero=7", subject + "due", "Note=seconda"})});
         const auto match = RegisterSearch::lastCardWithLine(
             path, Text::trimmed(RegisterSearch::resultLine(card({"Numero=7", subject}))));
