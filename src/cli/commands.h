@@ -16,6 +16,7 @@ int runDump(const CliContext& ctx);
 int runAppend(const CliContext& ctx);
 int runWrite(const CliContext& ctx);
 int runPassword(const CliContext& ctx);
+int runExport(const CliContext& ctx);
 
 namespace Cli {
 // Writes bytes to standard output as they are.

@@ -53,6 +53,7 @@ const char* kUsage =
     "  dump addresses | labels | register ANNO\n"
     "  append addresses | labels | register ANNO        (oggetti JSON, uno per riga, sullo standard input)\n"
     "  write addresses | labels | register ANNO N       (un oggetto JSON sullo standard input)\n"
+    "  export addresses | register ANNO [--from GG/MM/AAAA --to GG/MM/AAAA]\n"
     "  password set                                     (la nuova password sullo standard input)\n";
 
 int dispatch(const QString& command, const CliContext& ctx)
@@ -65,6 +66,8 @@ int dispatch(const QString& command, const CliContext& ctx)
         return runWrite(ctx);
     if (command == u"password")
         return runPassword(ctx);
+    if (command == u"export")
+        return runExport(ctx);
     throw UsageError{QStringLiteral("Comando sconosciuto: %1").arg(command)};
 }
 

@@ -1,4 +1,5 @@
 #include "printing/spreadsheet_document.h"
+#include "support/test_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,19 +7,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // The bytes of the one cell of a one-column document.
 QByteArray cellBytes(const QString& text)
@@ -108,9 +96,9 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("Archivio_Indirizzi.xls");
-        writeBytes(path, QByteArray(100000, 'x'));
+        QVERIFY(writeFileBytes(path, QByteArray(100000, 'x')));
         SpreadsheetDocument::write(path, "S", {{"A", 1}}, {{"nuovo"}});
-        QCOMPARE(fileBytes(path), SpreadsheetDocument::build("S", {{"A", 1}}, {{"nuovo"}}));
+        QCOMPARE(readFileBytes(path), SpreadsheetDocument::build("S", {{"A", 1}}, {{"nuovo"}}));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Archivio_Indirizzi.xls"});
     }
 
@@ -128,12 +116,12 @@ private Q_SLOTS:
         QString path = dir.filePath("Protocollo.xls");
         QByteArray earlier = "earlier export";
         if (setup == u"lock") {
-            writeBytes(path, earlier);
-            writeBytes(dir.filePath(".~lock.Protocollo.xls#"), ",user,host,01.01.2024 10:00,user;");
+            QVERIFY(writeFileBytes(path, earlier));
+            QVERIFY(writeFileBytes(dir.filePath(".~lock.Protocollo.xls#"), ",user,host,01.01.2024 10:00,user;"));
         } else if (setup == u"folder") {
             QVERIFY(QDir(dir.path()).mkdir("Protocollo.xls"));
         } else {
-            writeBytes(dir.filePath("file"), earlier);
+            QVERIFY(writeFileBytes(dir.filePath("file"), earlier));
             path = dir.filePath("file/Protocollo.xls");
         }
         try {
@@ -144,9 +132,9 @@ private Q_SLOTS:
                                                  "Accertarsi che il file di Excel non sia già aperto."));
         }
         if (setup == u"lock")
-            QCOMPARE(fileBytes(path), earlier);
+            QCOMPARE(readFileBytes(path), earlier);
         else if (setup == u"parent")
-            QCOMPARE(fileBytes(dir.filePath("file")), earlier);
+            QCOMPARE(readFileBytes(dir.filePath("file")), earlier);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter("Protocollo.xls.").size(), 0);
     }
 };

@@ -2,22 +2,12 @@
 #include "common/ini_file.h"
 #include "register/register_card.h"
 #include "register/register_numbering.h"
+#include "support/test_support.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 class TestRegisterNumbering : public QObject
 {
@@ -62,7 +52,7 @@ private Q_SLOTS:
         QFETCH(QString, number);
         QTemporaryDir dir;
         if (!ini.isEmpty())
-            writeBytes(dir.filePath("Tessaro.ini"), ini);
+            QVERIFY(writeFileBytes(dir.filePath("Tessaro.ini"), ini));
         const QString year = RegisterYear::filePath(dir.path(), "2023");
         if (cards > 0) {
             RegisterFile file(year);

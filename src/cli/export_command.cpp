@@ -1,0 +1,73 @@
+#include "addresses/address_export_rows.h"
+#include "cli/commands.h"
+#include "register/register_export_rows.h"
+#include "register/register_interval.h"
+
+#include <QDir>
+
+namespace {
+
+void writeSheet(const QString& folder, const QString& fileName, const QString& sheetName,
+                const QList<ExportGridColumn>& columns, const ExportGridRows& rows)
+{
+    SpreadsheetDocument::write(QDir(folder).filePath(fileName), sheetName, ExportGrid::exportColumns(columns),
+                               ExportGrid::exportRows(rows));
+}
+
+int exportAddresses(const CliContext& ctx)
+{
+    if (ctx.args.size() > 1)
+        throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(ctx.args[1])};
+    ExportGridRows rows = ExportGrid::emptyRows(AddressExport::gridColumns().size());
+    AddressExport::loadGrid(ctx.folder, rows);
+    writeSheet(ctx.folder, AddressExport::kFileName, AddressExport::kSheetName, AddressExport::gridColumns(), rows);
+    return 0;
+}
+
+int exportRegister(const CliContext& ctx)
+{
+    if (ctx.args.size() < 2 || !RegisterYear::isValid(ctx.args[1]))
+        throw UsageError{QStringLiteral("L'anno del protocollo deve essere di quattro cifre.")};
+    QString from;
+    QString to;
+    bool interval = false;
+    for (qsizetype i = 2; i < ctx.args.size(); i += 2) {
+        const QString& option = ctx.args[i];
+        QString* target = option == u"--from" ? &from : option == u"--to" ? &to : nullptr;
+        if (!target || !target->isNull())
+            throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(option)};
+        if (i + 1 >= ctx.args.size())
+            throw UsageError{QStringLiteral("%1 richiede una data GG/MM/AAAA.").arg(option)};
+        *target = ctx.args[i + 1];
+        interval = true;
+    }
+
+    const QString path = RegisterYear::filePath(ctx.folder, ctx.args[1]);
+    ExportGridRows rows = ExportGrid::emptyRows(RegisterExport::gridColumns().size());
+    if (!interval) {
+        RegisterExport::loadYear(path, rows);
+        writeSheet(ctx.folder, RegisterExport::kFileName, RegisterExport::kYearSheetName, RegisterExport::gridColumns(),
+                   rows);
+        return 0;
+    }
+    const RegisterInterval::Check check = RegisterInterval::check(from, to);
+    if (!check.ok())
+        throw UsageError{check.message.simplified()};
+    RegisterExport::loadInterval(path, check.start, check.end, rows);
+    writeSheet(ctx.folder, RegisterExport::kFileName, RegisterExport::kSummarySheetName, RegisterExport::gridColumns(),
+               rows);
+    return 0;
+}
+
+} // namespace
+
+int runExport(const CliContext& ctx)
+{
+    if (ctx.args.isEmpty())
+        throw UsageError{QStringLiteral("Indicare cosa esportare: addresses o register ANNO.")};
+    if (ctx.args[0] == u"addresses")
+        return exportAddresses(ctx);
+    if (ctx.args[0] == u"register")
+        return exportRegister(ctx);
+    throw UsageError{QStringLiteral("Archivio sconosciuto: %1").arg(ctx.args[0])};
+}
