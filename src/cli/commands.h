@@ -17,6 +17,8 @@ int runAppend(const CliContext& ctx);
 int runWrite(const CliContext& ctx);
 int runPassword(const CliContext& ctx);
 int runExport(const CliContext& ctx);
+// Renders a printed page to PDF; needs a QGuiApplication.
+int runPdf(const CliContext& ctx);
 
 namespace Cli {
 // Writes bytes to standard output as they are.

@@ -3,9 +3,12 @@
 #include "common/errors.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <iostream>
 
 namespace Cli {
@@ -54,7 +57,10 @@ const char* kUsage =
     "  append addresses | labels | register ANNO        (oggetti JSON, uno per riga, sullo standard input)\n"
     "  write addresses | labels | register ANNO N       (un oggetto JSON sullo standard input)\n"
     "  export addresses | register ANNO [--from GG/MM/AAAA --to GG/MM/AAAA]\n"
-    "  password set                                     (la nuova password sullo standard input)\n";
+    "  password set                                     (la nuova password sullo standard input)\n"
+    "  pdf envelope N | labels N | address-sheet N FILE.pdf\n"
+    "  pdf card ANNO N FILE.pdf\n"
+    "  pdf list TITOLO FILE.pdf                         (le righe sullo standard input)\n";
 
 int dispatch(const QString& command, const CliContext& ctx)
 {
@@ -68,6 +74,8 @@ int dispatch(const QString& command, const CliContext& ctx)
         return runPassword(ctx);
     if (command == u"export")
         return runExport(ctx);
+    if (command == u"pdf")
+        return runPdf(ctx);
     throw UsageError{QStringLiteral("Comando sconosciuto: %1").arg(command)};
 }
 
@@ -76,12 +84,25 @@ void printError(const QString& message)
     std::cerr << "plicario-cli: " << message.toStdString() << std::endl;
 }
 
+// Only drawing pages needs fonts, and so a GUI application; it never needs a display.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[])
+{
+    int i = 1;
+    if (i < argc && std::strcmp(argv[i], "--folder") == 0)
+        i += 2;
+    if (i < argc && std::strcmp(argv[i], "pdf") == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
+    QStringList args = app->arguments().mid(1);
     CliContext ctx;
     ctx.folder = QCoreApplication::applicationDirPath();
     try {

@@ -5,7 +5,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QHash>
-#include <QRawFont>
+#include <QFontMetricsF>
 
 namespace {
 
@@ -55,9 +55,10 @@ QFont resolve(const ReportFont& font)
     const QString key = font.family + QLatin1Char('/') + (font.bold ? u'b' : u'r');
     auto it = verified.constFind(key);
     if (it == verified.constEnd()) {
-        const QRawFont raw = QRawFont::fromFont(qfont);
-        const bool usable = !QFontDatabase::families().isEmpty() && raw.isValid()
-            && raw.supportsCharacter(QLatin1Char('A')) && raw.supportsCharacter(QChar(0x00E0));
+        // With no font installed Qt resolves to no family and draws nothing; it must not get that far.
+        const QFontMetricsF metrics(qfont);
+        const bool usable = !QFontInfo(qfont).family().isEmpty() && metrics.inFont(QLatin1Char('A'))
+            && metrics.inFont(QChar(0x00E0));
         it = verified.insert(key, usable);
     }
     if (!*it)

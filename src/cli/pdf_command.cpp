@@ -1,0 +1,139 @@
+// plicario-cli pdf: any printed page of the program as a PDF file, with the same templates and painter as paper.
+#include "addresses/address_card.h"
+#include "cli/commands.h"
+#include "common/errors.h"
+#include "labels/label_sheet.h"
+#include "printing/envelope_settings.h"
+#include "printing/report/report_painter.h"
+#include "printing/templates/envelope_template.h"
+#include "printing/templates/label_page_template.h"
+#include "printing/templates/list_template.h"
+#include "printing/templates/register_card_template.h"
+#include "register/register_card.h"
+
+#include <QDateTime>
+
+namespace {
+
+const char* kPdfUsage = "Uso: pdf envelope N FILE.pdf | labels N FILE.pdf | address-sheet N FILE.pdf | "
+                        "card ANNO N FILE.pdf | list TITOLO FILE.pdf";
+
+int recordNumber(const QString& text)
+{
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < 1)
+        throw UsageError{QStringLiteral("Il numero della scheda deve essere un intero da 1 in su: %1").arg(text)};
+    return n;
+}
+
+template <typename File>
+auto readRecord(File& file, int number)
+{
+    const int count = file.count();
+    if (number > count)
+        throw ReportError(QStringLiteral("La scheda %1 non esiste: l'archivio ne contiene %2.").arg(number).arg(count));
+    return file.read(number);
+}
+
+AddressCard addressCard(const CliContext& ctx, const QString& number)
+{
+    AddressCardFile file(ctx.folder);
+    return readRecord(file, recordNumber(number));
+}
+
+void checkArgs(const CliContext& ctx, qsizetype count)
+{
+    if (ctx.args.size() != count)
+        throw UsageError{QString::fromLatin1(kPdfUsage)};
+}
+
+ReportTemplate envelope(const CliContext& ctx)
+{
+    const AddressCard card = addressCard(ctx, ctx.args[1]);
+    const EnvelopeSettings settings = EnvelopeSettings::load(ctx.folder);
+    ReportTemplate tpl = EnvelopeTemplate::make();
+    QStringList lines;
+    for (int f = AddressCard::Rigo01; f <= AddressCard::Rigo06; ++f)
+        lines << card.value(f);
+    EnvelopeTemplate::fill(tpl, settings.orientation, EnvelopeSettings::parseMargin(settings.top),
+                           EnvelopeSettings::parseMargin(settings.left), lines);
+    return tpl;
+}
+
+ReportTemplate addressSheet(const CliContext& ctx)
+{
+    const AddressCard card = addressCard(ctx, ctx.args[1]);
+    ReportTemplate tpl = LabelPageTemplate::make(LabelPageTemplate::kSingleAddressName);
+    LabelPageTemplate::fill(tpl, [&](int, int line) { return card.value(AddressCard::Rigo01 + line - 1); });
+    return tpl;
+}
+
+ReportTemplate labels(const CliContext& ctx)
+{
+    LabelSheetFile file(ctx.folder);
+    const LabelSheet sheet = readRecord(file, recordNumber(ctx.args[1]));
+    ReportTemplate tpl = LabelPageTemplate::make(LabelPageTemplate::kSheetName);
+    LabelPageTemplate::fill(tpl, [&](int slot, int line) { return sheet.line(slot, line); });
+    return tpl;
+}
+
+ReportTemplate registerCard(const CliContext& ctx)
+{
+    if (!RegisterYear::isValid(ctx.args[1]))
+        throw UsageError{QStringLiteral("L'anno del protocollo deve essere di quattro cifre.")};
+    RegisterFile file(RegisterYear::filePath(ctx.folder, ctx.args[1]));
+    const RegisterCard card = readRecord(file, recordNumber(ctx.args[2]));
+    ReportTemplate tpl = RegisterCardTemplate::make();
+    // The window's fields are named "txt" + the record's field.
+    RegisterCardTemplate::fill(
+        tpl,
+        [&](const QString& field) {
+            const int index = RegisterCard::fieldIndex(QStringView(field).mid(3));
+            return index < 0 ? QString() : card.value(index);
+        },
+        QDateTime::currentDateTime());
+    return tpl;
+}
+
+ReportTemplate list(const CliContext& ctx)
+{
+    QString input = QString::fromUtf8(Cli::readStdin());
+    input.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = input.split(QLatin1Char('\n'));
+    if (lines.last().isEmpty()) // the end of the last line is no line of its own
+        lines.removeLast();
+    ReportTemplate tpl = ListTemplate::make();
+    ListTemplate::fill(tpl, ctx.args[1], lines);
+    return tpl;
+}
+
+} // namespace
+
+int runPdf(const CliContext& ctx)
+{
+    if (ctx.args.isEmpty())
+        throw UsageError{QString::fromLatin1(kPdfUsage)};
+    const QString& what = ctx.args[0];
+    ReportTemplate tpl(QString{});
+    if (what == u"envelope") {
+        checkArgs(ctx, 3);
+        tpl = envelope(ctx);
+    } else if (what == u"labels") {
+        checkArgs(ctx, 3);
+        tpl = labels(ctx);
+    } else if (what == u"address-sheet") {
+        checkArgs(ctx, 3);
+        tpl = addressSheet(ctx);
+    } else if (what == u"card") {
+        checkArgs(ctx, 4);
+        tpl = registerCard(ctx);
+    } else if (what == u"list") {
+        checkArgs(ctx, 3);
+        tpl = list(ctx);
+    } else {
+        throw UsageError{QString::fromLatin1(kPdfUsage)};
+    }
+    ReportPainter::writePdf(tpl.prepare(QDate::currentDate()), ctx.args.last());
+    return 0;
+}

@@ -1,0 +1,261 @@
+// The PDF files of the batch tool, measured with poppler's pdftotext -bbox.
+#include "support/test_support.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+constexpr double kMmPerPoint = 25.4 / 72.0;
+
+struct Word
+{
+    QString text;
+    double left, top, right, bottom; // millimetres
+};
+
+struct PdfPage
+{
+    double width, height; // millimetres
+    QList<Word> words;
+    QString text() const
+    {
+        QStringList all;
+        for (const Word& w : words)
+            all << w.text;
+        return all.join(QLatin1Char(' '));
+    }
+};
+
+QList<PdfPage> readPdf(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression tag(
+        QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">|<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                       "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<PdfPage> pages;
+    for (const QRegularExpressionMatch& m : tag.globalMatch(html)) {
+        if (!m.captured(1).isEmpty())
+            pages.append({m.captured(1).toDouble() * kMmPerPoint, m.captured(2).toDouble() * kMmPerPoint, {}});
+        else if (!pages.isEmpty())
+            pages.last().words.append({m.captured(7), m.captured(3).toDouble() * kMmPerPoint,
+                                       m.captured(4).toDouble() * kMmPerPoint, m.captured(5).toDouble() * kMmPerPoint,
+                                       m.captured(6).toDouble() * kMmPerPoint});
+    }
+    return pages;
+}
+
+const Word* findWord(const PdfPage& page, const QString& text)
+{
+    for (const Word& w : page.words)
+        if (w.text == text)
+            return &w;
+    return nullptr;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestPdfOutput : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void envelopeLandsWhereTheMarginsSay_data()
+    {
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("orientation");
+        QTest::addColumn<double>("topMm");
+        QTest::addColumn<double>("leftMm");
+        QTest::addColumn<bool>("landscape");
+        QTest::newRow("portrait 0 0") << "0" << "0" << "Verticale" << 0.0 << 0.0 << false;
+        QTest::newRow("portrait -3 0") << "-3" << "0" << "Verticale" << -3.0 << 0.0 << false;
+        QTest::newRow("portrait 5 7") << "5" << "7" << "Verticale" << 5.0 << 7.0 << false;
+        QTest::newRow("landscape 0 0") << "0" << "0" << "Orizzontale" << 0.0 << 0.0 << true;
+        QTest::newRow("landscape 5 7") << "5" << "7" << "Orizzontale" << 5.0 << 7.0 << true;
+        QTest::newRow("decimal comma") << "2,5" << "" << "orizzontale" << 2.5 << 0.0 << false;
+    }
+    void envelopeLandsWhereTheMarginsSay()
+    {
+        QFETCH(QString, top);
+        QFETCH(QString, left);
+        QFETCH(QString, orientation);
+        QFETCH(double, topMm);
+        QFETCH(double, leftMm);
+        QFETCH(bool, landscape);
+        TestContext t;
+        writeFile(t.path("Impostazioni.ini"), QStringLiteral("[Margini Busta]\r\nSuperiore=%1\r\nSinistro=%2\r\n"
+                                                             "[Stampa Busta]\r\nOrientamento=%3\r\n")
+                                                  .arg(top, left, orientation)
+                                                  .toLatin1());
+        QCOMPARE(runCli(t.dir.path(), {"append", "addresses"},
+                        R"({"Nome":"Rossi","Rigo01":"Mario","Rigo02":"","Rigo03":"Via Po 3"})" "\n")
+                     .exitCode,
+                 0);
+        const QString pdf = t.path("busta.pdf");
+        const CliResult r = runCli(t.dir.path(), {"pdf", "envelope", "1", pdf});
+        QVERIFY2(r.exitCode == 0, r.err.constData());
+        const QList<PdfPage> pages = readPdf(pdf);
+        QCOMPARE(pages.size(), 1);
+        QVERIFY(qAbs(pages[0].width - (landscape ? 297 : 210)) < 0.5);
+        QVERIFY(qAbs(pages[0].height - (landscape ? 210 : 297)) < 0.5);
+        const Word* first = findWord(pages[0], QStringLiteral("Mario"));
+        QVERIFY(first);
+        QVERIFY2(qAbs(first->left - (119 + leftMm)) < 0.3, qPrintable(QString::number(first->left)));
+        QVERIFY2(qAbs(first->top - (57 + topMm)) < 0.3, qPrintable(QString::number(first->top)));
+        // Line 2 is empty; line 3 stays 10 mm below line 1.
+        const Word* third = findWord(pages[0], QStringLiteral("Via"));
+        QVERIFY(third);
+        QVERIFY(qAbs(third->top - first->top - 10) < 0.05);
+    }
+
+    void envelopeWithAMarginThatIsNoNumberFails()
+    {
+        TestContext t;
+        writeFile(t.path("Impostazioni.ini"), "[Margini Busta]\r\nSuperiore=abc\r\n");
+        runCli(t.dir.path(), {"append", "addresses"}, R"({"Rigo01":"Mario"})" "\n");
+        const CliResult r = runCli(t.dir.path(), {"pdf", "envelope", "1", t.path("busta.pdf")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains("abc"));
+        QVERIFY(!QFile::exists(t.path("busta.pdf")));
+    }
+
+    void labelSheetLines()
+    {
+        TestContext t;
+        QCOMPARE(runCli(t.dir.path(), {"append", "labels"},
+                        R"({"Rigo01_E01":"Primo","Rigo06_E05":"Quinto","Rigo01_E24":"Ultimo"})" "\n")
+                     .exitCode,
+                 0);
+        const QString pdf = t.path("etichette.pdf");
+        const CliResult r = runCli(t.dir.path(), {"pdf", "labels", "1", pdf});
+        QVERIFY2(r.exitCode == 0, r.err.constData());
+        const QList<PdfPage> pages = readPdf(pdf);
+        QCOMPARE(pages.size(), 1);
+        struct Expected
+        {
+            const char* word;
+            double left, top;
+        };
+        for (const Expected& e : {Expected{"Primo", 12, 11.8}, Expected{"Quinto", 76, 72}, Expected{"Ultimo", 140, 257}}) {
+            const Word* w = findWord(pages[0], QString::fromLatin1(e.word));
+            QVERIFY2(w, e.word);
+            QVERIFY2(qAbs(w->left - e.left) < 0.3 && qAbs(w->top - e.top) < 0.3,
+                     qPrintable(QStringLiteral("%1 at %2, %3").arg(e.word).arg(w->left).arg(w->top)));
+        }
+    }
+
+    void registerCard()
+    {
+        TestContext t;
+        QCOMPARE(runCli(t.dir.path(), {"append", "register", "2024"},
+                        R"({"Numero":"42","Formato":"A4","Pagine":"3","Note":"Riservata","Tipologia":"Uscita"})" "\n")
+                     .exitCode,
+                 0);
+        const QString pdf = t.path("scheda.pdf");
+        const CliResult r = runCli(t.dir.path(), {"pdf", "card", "2024", "1", pdf});
+        QVERIFY2(r.exitCode == 0, r.err.constData());
+        const QList<PdfPage> pages = readPdf(pdf);
+        QCOMPARE(pages.size(), 1);
+        const Word* number = findWord(pages[0], QStringLiteral("42"));
+        QVERIFY(number);
+        QVERIFY(qAbs(number->left - 54) < 0.3 && qAbs(number->top - 17.5) < 0.3);
+        const Word* note = findWord(pages[0], QStringLiteral("Riservata"));
+        QVERIFY(note);
+        QVERIFY(qAbs(note->top - (17.5 + 75)) < 0.3);
+        const QString text = pages[0].text();
+        QVERIFY(text.contains(QStringLiteral("SCHEDA PROTOCOLLO DOCUMENTO")));
+        QVERIFY(text.contains(QStringLiteral("A4 - N. pagine: 3")));
+        QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data")));
+        QVERIFY(!text.contains(QStringLiteral("Uscita")));
+    }
+
+    // A few hundred lines: the title on page 1, every line once and in order, the footer once at the end.
+    void longListPaginates()
+    {
+        TestContext t;
+        QByteArray input;
+        for (int i = 1; i <= 300; ++i)
+            input += "Riga " + QByteArray::number(i) + " città\n";
+        const QString pdf = t.path("lista.pdf");
+        const CliResult r = runCli(t.dir.path(), {"pdf", "list", "Elenco schede", pdf}, input);
+        QVERIFY2(r.exitCode == 0, r.err.constData());
+        const QList<PdfPage> pages = readPdf(pdf);
+        QVERIFY(pages.size() >= 5);
+        QList<int> numbers;
+        for (qsizetype p = 0; p < pages.size(); ++p) {
+            QVERIFY(qAbs(pages[p].width - 297) < 0.5);
+            const QString text = pages[p].text();
+            QCOMPARE(text.contains(QStringLiteral("Elenco schede")), p == 0);
+            QCOMPARE(text.contains(QStringLiteral("Stampa eseguita in data")), p == pages.size() - 1);
+            const QList<Word>& words = pages[p].words;
+            for (qsizetype i = 0; i + 1 < words.size(); ++i)
+                if (words[i].text == u"Riga") {
+                    numbers << words[i + 1].text.toInt();
+                    QVERIFY(words[i].bottom < 200.5); // inside the bottom margin
+                    QVERIFY(qAbs(words[i].left - 13) < 0.3);
+                }
+        }
+        QList<int> expected;
+        for (int i = 1; i <= 300; ++i)
+            expected << i;
+        QCOMPARE(numbers, expected);
+    }
+
+    void missingCardOrBadArgumentsFail_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("no such card") << QStringList{"pdf", "envelope", "3", "x.pdf"} << 1;
+        QTest::newRow("card zero") << QStringList{"pdf", "address-sheet", "0", "x.pdf"} << 2;
+        QTest::newRow("bad year") << QStringList{"pdf", "card", "24", "1", "x.pdf"} << 2;
+        QTest::newRow("unknown page") << QStringList{"pdf", "poster", "1", "x.pdf"} << 2;
+        QTest::newRow("missing file name") << QStringList{"pdf", "labels", "1"} << 2;
+    }
+    void missingCardOrBadArgumentsFail()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        TestContext t;
+        QDir::setCurrent(t.dir.path());
+        QCOMPARE(runCli(t.dir.path(), args).exitCode, exitCode);
+        QVERIFY(!QFile::exists(t.path("x.pdf")));
+    }
+
+    // With no font at all Qt would write pages without their text; the tool must refuse instead.
+    void noFontsFailLoudly()
+    {
+        TestContext t;
+        writeFile(t.path("fonts.conf"), "<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">"
+                                        "<fontconfig><dir>" + t.path("nofonts").toUtf8() + "</dir><cachedir>"
+                                        + t.path("cache").toUtf8() + "</cachedir></fontconfig>");
+        QDir(t.dir.path()).mkdir(QStringLiteral("nofonts"));
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("FONTCONFIG_FILE"), t.path("fonts.conf"));
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::SeparateChannels);
+        p.start(QStringLiteral(PLICARIO_CLI), {"--folder", t.dir.path(), "pdf", "list", "Titolo", t.path("l.pdf")});
+        p.write("Riga 1\n");
+        p.closeWriteChannel();
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(p.readAllStandardError().contains("caratter"), "the error names the missing font");
+        QVERIFY(!QFile::exists(t.path("l.pdf")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPdfOutput)
+#include "test_pdf_output.moc"
