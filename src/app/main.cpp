@@ -1,10 +1,6 @@
-#include <QApplication>
-#include <QLabel>
+#include "app/startup_gui.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("Plicario"));
-    placeholder.show();
-    return app.exec();
+    return Startup::run(argc, argv);
 }

@@ -1,0 +1,18 @@
+#include "app/application_window.h"
+
+#include <QCloseEvent>
+
+ApplicationWindow::ApplicationWindow(const QString& objectName, const QString& caption, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    setWindowState(Qt::WindowMaximized);
+}
+
+void ApplicationWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        Q_EMIT closed();
+}

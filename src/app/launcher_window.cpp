@@ -1,0 +1,142 @@
+#include "app/launcher_window.h"
+
+#include "app/app_context.h"
+#include "app/maker.h"
+#include "common/picture_button_widget.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace {
+
+struct Picture
+{
+    const char* name;
+    const char* resource;
+    QRect geometry; // inside the panel
+    const char* accessibleName;
+    const char* description;
+};
+
+// Application columns: a large picture and, below it, a button picture bound to the same action.
+constexpr int kColumnLeft[] = {40, 367, 694};
+constexpr int kColumnWidth = 261;
+
+QRect bigPicture(int column)
+{
+    return {kColumnLeft[column], 160, kColumnWidth, 261};
+}
+
+QRect buttonPicture(int column)
+{
+    return {kColumnLeft[column], 440, kColumnWidth, 70};
+}
+
+} // namespace
+
+// The pictures are compiled into a static library; nothing would pull them in otherwise.
+static void loadPictures()
+{
+    Q_INIT_RESOURCE(shell);
+}
+
+LauncherWindow::LauncherWindow(const AppContext& context) : QWidget(nullptr, Qt::Window), m_context(context)
+{
+    loadPictures();
+    setObjectName(QStringLiteral("frmAvvio"));
+    setWindowTitle(QStringLiteral(" Plicario 3.0"));
+    setWindowState(Qt::WindowMaximized);
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("panAvvio"));
+    panel->setFixedSize(kPanelSize);
+    panel->setStyleSheet(QStringLiteral("#panAvvio { background: rgba(255, 255, 255, 200); "
+                                        "border: 1px solid #8aa6c1; border-radius: 14px; }"));
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(panel, 0, 0, Qt::AlignCenter);
+
+    auto* title = new QLabel(panel);
+    title->setObjectName(QStringLiteral("imgTitolo"));
+    title->setAccessibleName(QStringLiteral("Plicario 3.0"));
+    title->setGeometry(160, 18, 675, 120);
+    title->setPixmap(PictureButton::pixmap(QStringLiteral(":/shell/title.svg"), title->size(), devicePixelRatioF()));
+
+    const Picture pictures[] = {
+        {"imgApp01", ":/shell/app_addresses.svg", bigPicture(0), "Archivio Indirizzi",
+         "Apre l'archivio degli indirizzi: schede, stampa su busta ed esportazione."},
+        {"btnApp01", ":/shell/button_addresses.svg", buttonPicture(0), "Apri Archivio Indirizzi",
+         "Apre l'archivio degli indirizzi."},
+        {"imgApp02", ":/shell/app_labels.svg", bigPicture(1), "Gestione Etichette",
+         "Apre la gestione dei fogli A4 da 24 etichette."},
+        {"btnApp02", ":/shell/button_labels.svg", buttonPicture(1), "Apri Gestione Etichette",
+         "Apre la gestione dei fogli di etichette."},
+        {"imgApp03", ":/shell/app_register.svg", bigPicture(2), "Protocollo Posta",
+         "Apre il protocollo della posta in entrata, in uscita e interna."},
+        {"btnApp03", ":/shell/button_register.svg", buttonPicture(2), "Apri Protocollo Posta",
+         "Apre il protocollo della posta."},
+        {"imgInfo", ":/shell/info.svg", {20, 20, 64, 64}, "Informazioni su Plicario 3.0",
+         "Mostra le informazioni sul programma e l'indirizzo di assistenza."},
+        {"imgGuida", ":/shell/help.svg", {911, 20, 64, 64}, "Guida",
+         "Mostra la guida: uno sguardo a Plicario 3.0."},
+        {"imgCopyright", ":/shell/copyright.svg", {20, 608, 64, 64}, "Copyright",
+         "Mostra le note di copyright."},
+        {"imgSito", ":/shell/web_strip.svg", {160, 614, 675, 52}, "Sito web di Plicario",
+         "Apre il sito web del produttore nel browser."},
+        {"imgEsci", ":/shell/exit.svg", {911, 608, 64, 64}, "Esci", "Chiude il programma."},
+    };
+    for (const Picture& p : pictures) {
+        auto* button = new PictureButton(QString::fromLatin1(p.resource), QString::fromLatin1(p.name),
+                                         QString::fromUtf8(p.accessibleName), panel);
+        button->setGeometry(p.geometry);
+        button->setAccessibleDescription(QString::fromUtf8(p.description));
+        button->setToolTip(QString::fromUtf8(p.description));
+    }
+
+    auto on = [this](const char* name, auto action) {
+        connect(findChild<PictureButton*>(QString::fromLatin1(name)), &PictureButton::clicked, this, action);
+    };
+    auto open = [this](Application application) { return [this, application] { Q_EMIT applicationRequested(application); }; };
+    on("imgApp01", open(Application::AddressArchive));
+    on("btnApp01", open(Application::AddressArchive));
+    on("imgApp02", open(Application::LabelSheets));
+    on("btnApp02", open(Application::LabelSheets));
+    on("imgApp03", open(Application::MailRegister));
+    on("btnApp03", open(Application::MailRegister));
+    on("imgGuida", [this] { showHelp(); });
+    on("imgInfo", [this] { showAbout(); });
+    on("imgCopyright", [this] { showCopyright(); });
+    on("imgSito", [this] { openWebSite(); });
+    on("imgEsci", [this] { close(); });
+}
+
+void LauncherWindow::showHelp() {}
+
+void LauncherWindow::showAbout() {}
+
+void LauncherWindow::showCopyright() {}
+
+void LauncherWindow::openWebSite()
+{
+    // Whatever goes wrong, the desktop says so; the launcher reports nothing of its own.
+    m_context.shell->open(Maker::kWebAddress);
+}
+
+void LauncherWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0, QColor(0x46, 0x82, 0xB4)); // steel blue
+    gradient.setColorAt(1, Qt::white);
+    painter.fillRect(rect(), gradient);
+}
+
+void LauncherWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    Q_EMIT closed();
+}

@@ -1,0 +1,71 @@
+#include "app/startup_gui.h"
+
+#include "app/app_context.h"
+#include "app/desktop_shell.h"
+#include "app/file_dialog_gui.h"
+#include "app/system_clock.h"
+#include "app/window_set_gui.h"
+#include "common/message_box_gui.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+static void loadPictures()
+{
+    Q_INIT_RESOURCE(shell);
+}
+
+namespace {
+
+// Italian standard buttons ("Sì", "Annulla") in every message box and in the print dialog; dates and numbers in
+// the Italian form (day first, decimal comma).
+void applyItalianConventions(QApplication& app)
+{
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    QLocale::setDefault(italian);
+    auto* translator = new QTranslator(&app);
+    if (translator->load(italian, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(translator);
+}
+
+} // namespace
+
+namespace Startup {
+
+int run(int& argc, char** argv, const std::function<void()>& started)
+{
+    // The windows never depend on a hardware graphics device.
+    QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Plicario"));
+    loadPictures();
+    app.setWindowIcon(QIcon(QStringLiteral(":/shell/plicario.svg")));
+    // The program ends when the user leaves the login window or the launcher, never because for a moment no
+    // window is visible between two of them.
+    app.setQuitOnLastWindowClosed(false);
+    applyItalianConventions(app);
+
+    SystemClock clock;
+    MessageBoxMessages messages;
+    DesktopShell shell;
+    FileDialogChooser fileChooser;
+    AppContext context;
+    context.programFolder = QCoreApplication::applicationDirPath();
+    context.clock = &clock;
+    context.messages = &messages;
+    context.shell = &shell;
+    context.fileChooser = &fileChooser;
+
+    WindowSet windows(context);
+    QObject::connect(&windows, &WindowSet::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    windows.start();
+    if (started)
+        started();
+    return app.exec();
+}
+
+} // namespace Startup

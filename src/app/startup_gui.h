@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+
+// The start of the program: software rendering, the application object, the Italian conventions, the window set
+// and the run loop. `started` runs once the login window is shown, before the loop runs (the start-up benchmark
+// uses it to stop the loop as soon as it is idle).
+namespace Startup {
+
+int run(int& argc, char** argv, const std::function<void()>& started = {});
+
+} // namespace Startup

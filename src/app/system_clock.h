@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/app_context.h"
+
+#include <QDateTime>
+
+class SystemClock : public Clock
+{
+public:
+    QDate today() const override { return QDate::currentDate(); }
+    QTime now() const override { return QTime::currentTime(); }
+};

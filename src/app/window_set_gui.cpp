@@ -1,0 +1,74 @@
+#include "app/window_set_gui.h"
+
+#include "access/change_password_window.h"
+#include "access/login_window.h"
+#include "app/placeholder_window.h"
+
+WindowSet::WindowSet(const AppContext& context)
+{
+    // The order of creation is the order the program has always made its windows in.
+    m_login = new LoginWindow(context);
+    keep(m_login);
+    m_launcher = new LauncherWindow(context);
+    keep(m_launcher);
+    m_changePassword = new ChangePasswordWindow(context);
+    keep(m_changePassword);
+    m_labelSheets = adoptApplication(Placeholders::labelSheets());
+    m_addressArchive = adoptApplication(Placeholders::addressArchive());
+    m_registerMenu = adoptApplication(Placeholders::registerMenu());
+
+    connect(m_login, &LoginWindow::loggedIn, this, [this] {
+        m_launcher->show();
+        m_launcher->activateWindow();
+        m_login->hide();
+    });
+    connect(m_login, &LoginWindow::changePasswordRequested, this, [this] {
+        m_changePassword->show();
+        m_changePassword->activateWindow();
+        m_login->hide();
+    });
+    connect(m_changePassword, &ChangePasswordWindow::closed, m_login, &LoginWindow::showForLogin);
+    connect(m_launcher, &LauncherWindow::applicationRequested, this, &WindowSet::openApplication);
+    connect(m_login, &LoginWindow::closed, this, &WindowSet::finished);
+    connect(m_launcher, &LauncherWindow::closed, this, &WindowSet::finished);
+}
+
+WindowSet::~WindowSet()
+{
+    while (!m_windows.empty())
+        m_windows.pop_back();
+}
+
+void WindowSet::keep(QWidget* window)
+{
+    window->hide();
+    m_windows.emplace_back(window);
+}
+
+void WindowSet::start()
+{
+    m_login->show();
+    m_login->activateWindow();
+}
+
+QWidget* WindowSet::application(LauncherWindow::Application application) const
+{
+    switch (application) {
+    case LauncherWindow::Application::AddressArchive:
+        return m_addressArchive;
+    case LauncherWindow::Application::LabelSheets:
+        return m_labelSheets;
+    case LauncherWindow::Application::MailRegister:
+        return m_registerMenu;
+    }
+    return nullptr;
+}
+
+void WindowSet::openApplication(LauncherWindow::Application application)
+{
+    QWidget* window = this->application(application);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    m_launcher->hide();
+}

@@ -1,0 +1,48 @@
+#include "common/focus_frame_widget.h"
+
+#include <QEvent>
+#include <QPainter>
+
+FocusFrame::FocusFrame(QWidget* field, const QString& objectName) : QWidget(field->parentWidget()), m_field(field)
+{
+    setObjectName(objectName);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    field->installEventFilter(this);
+    follow();
+    setVisible(field->hasFocus());
+}
+
+bool FocusFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_field) {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            follow();
+            show();
+            break;
+        case QEvent::FocusOut:
+            hide();
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+            follow();
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+void FocusFrame::follow()
+{
+    setGeometry(m_field->geometry().adjusted(-kWidth, -kWidth, kWidth, kWidth));
+    stackUnder(m_field);
+}
+
+void FocusFrame::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(Qt::yellow));
+}

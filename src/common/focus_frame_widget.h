@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QWidget>
+
+// The yellow frame drawn around an edit field while it has the focus. It sits behind the field, follows its
+// geometry, and shows only while the field has the focus.
+class FocusFrame : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Made a sibling of `field`; `objectName` is the frame's own name (effPassword...).
+    FocusFrame(QWidget* field, const QString& objectName);
+
+    static constexpr int kWidth = 3;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void follow();
+
+    QWidget* m_field;
+};

@@ -1,0 +1,49 @@
+#include "common/picture_button_widget.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+PictureButton::PictureButton(const QString& picture, const QString& objectName, const QString& accessibleName,
+                             QWidget* parent)
+    : QAbstractButton(parent), m_renderer(picture)
+{
+    setObjectName(objectName);
+    setAccessibleName(accessibleName);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QSize PictureButton::sizeHint() const
+{
+    return m_renderer.defaultSize();
+}
+
+QPixmap PictureButton::pixmap(const QString& picture, const QSize& size, qreal devicePixelRatio)
+{
+    QPixmap result(size * devicePixelRatio);
+    result.setDevicePixelRatio(devicePixelRatio);
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QSvgRenderer(picture).render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return result;
+}
+
+void PictureButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // Keep the drawing's proportions, centred in the button.
+    QSizeF size = m_renderer.viewBoxF().size();
+    size.scale(QSizeF(width(), height()), Qt::KeepAspectRatio);
+    QRectF area(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+    if (isDown())
+        area.translate(1, 1); // a pressed picture sinks a little
+    m_renderer.render(&painter, area);
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QSvgRenderer>
+
+// A clickable picture with a hand cursor: the picture buttons of the toolbars and the launcher. It takes the focus
+// from the keyboard and answers Space like any button, so it works without a mouse and with a screen reader.
+class PictureButton : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    // `picture` is an SVG resource; `accessibleName` says what pressing it does.
+    PictureButton(const QString& picture, const QString& objectName, const QString& accessibleName,
+                  QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    bool hasPicture() const { return m_renderer.isValid(); }
+
+    // A still picture of `size` from an SVG resource, for a picture that does nothing when pressed.
+    static QPixmap pixmap(const QString& picture, const QSize& size, qreal devicePixelRatio);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QSvgRenderer m_renderer;
+};
