@@ -1,13 +1,22 @@
 #include "app/application_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 
 ApplicationWindow::ApplicationWindow(const QString& objectName, const QString& caption, QWidget* parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(objectName);
     setWindowTitle(caption);
-    setWindowState(Qt::WindowMaximized);
+    fillScreen(this);
+}
+
+void ApplicationWindow::fillScreen(QWidget* window)
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window->setGeometry(screen->availableGeometry());
+    window->setWindowState(Qt::WindowMaximized);
 }
 
 void ApplicationWindow::closeEvent(QCloseEvent* event)

@@ -1,8 +1,10 @@
 #include "app/launcher_window.h"
 
 #include "app/app_context.h"
+#include "app/application_window.h"
 #include "app/maker.h"
 #include "common/picture_button_widget.h"
+#include "help/help_gui.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -10,6 +12,7 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QScrollArea>
 
 namespace {
 
@@ -49,16 +52,27 @@ LauncherWindow::LauncherWindow(const AppContext& context) : QWidget(nullptr, Qt:
     loadPictures();
     setObjectName(QStringLiteral("frmAvvio"));
     setWindowTitle(QStringLiteral(" Plicario 3.0"));
-    setWindowState(Qt::WindowMaximized);
+    ApplicationWindow::fillScreen(this);
 
-    auto* panel = new QFrame(this);
+    auto* panel = new QFrame;
     panel->setObjectName(QStringLiteral("panAvvio"));
     panel->setFixedSize(kPanelSize);
     panel->setStyleSheet(QStringLiteral("#panAvvio { background: rgba(255, 255, 255, 200); "
                                         "border: 1px solid #8aa6c1; border-radius: 14px; }"));
+    // Centred on the gradient; on a screen smaller than the panel, scroll bars reach the rest.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setStyleSheet(QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    auto* stage = new QWidget;
+    auto* centring = new QGridLayout(stage);
+    centring->setContentsMargins(0, 0, 0, 0);
+    centring->addWidget(panel, 0, 0, Qt::AlignCenter);
+    scroll->setWidget(stage);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(panel, 0, 0, Qt::AlignCenter);
+    layout->addWidget(scroll);
 
     auto* title = new QLabel(panel);
     title->setObjectName(QStringLiteral("imgTitolo"));
@@ -114,11 +128,20 @@ LauncherWindow::LauncherWindow(const AppContext& context) : QWidget(nullptr, Qt:
     on("imgEsci", [this] { close(); });
 }
 
-void LauncherWindow::showHelp() {}
+void LauncherWindow::showHelp()
+{
+    ShowHelp(this, m_context, HelpTopics::launcher());
+}
 
-void LauncherWindow::showAbout() {}
+void LauncherWindow::showAbout()
+{
+    ShowAbout(this, m_context);
+}
 
-void LauncherWindow::showCopyright() {}
+void LauncherWindow::showCopyright()
+{
+    ShowCopyright(this, m_context);
+}
 
 void LauncherWindow::openWebSite()
 {

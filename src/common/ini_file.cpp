@@ -189,7 +189,8 @@ void IniFile::write(const QString& section, const QString& key, const QString& v
             out += p.eol;
     }
 
+    // Unbuffered: a buffered QSaveFile only meets a full disk when it closes, and then commits a truncated file.
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(out) != out.size() || !file.commit())
         throw SettingsError(QStringLiteral("Impossibile scrivere il file delle impostazioni %1.").arg(m_path));
 }
