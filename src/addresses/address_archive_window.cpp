@@ -1,5 +1,6 @@
 #include "addresses/address_archive_window.h"
 
+#include "addresses/address_finder_dialog.h"
 #include "addresses/address_pictures_gui.h"
 #include "addresses/attachments_dialog.h"
 #include "app/app_context.h"
@@ -7,6 +8,7 @@
 #include "common/errors.h"
 #include "common/messages.h"
 #include "common/text.h"
+#include "help/help_gui.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -512,9 +514,17 @@ void AddressArchiveWindow::previewLabelSheet() {}
 
 void AddressArchiveWindow::exportArchive() {}
 
-void AddressArchiveWindow::findCards() {}
+void AddressArchiveWindow::findCards()
+{
+    AddressFinderDialog finder(
+        m_context, [this](int number, const AddressCard& card) { showCard(number, card); }, this);
+    finder.exec();
+}
 
-void AddressArchiveWindow::showHelp() {}
+void AddressArchiveWindow::showHelp()
+{
+    ShowHelp(this, m_context, HelpTopics::addressArchive());
+}
 
 void AddressArchiveWindow::exitWindow()
 {

@@ -1,12 +1,16 @@
 #include "addresses/address_archive_window.h"
 #include "common/errors.h"
+#include "help/help_topics.h"
 #include "support/test_support.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using Kind = Messages::Kind;
@@ -443,6 +447,23 @@ private Q_SLOTS:
         }
         QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
         QVERIFY(!label(QStringLiteral("lblPosizione"))->accessibleDescription().isEmpty());
+    }
+
+    void helpShowsTheArchiveTopic()
+    {
+        QString title;
+        QString text;
+        QTimer::singleShot(0, m_window, [&] {
+            auto* help = m_window->findChild<QDialog*>(QStringLiteral("frmGuida"));
+            QVERIFY(help && help->isVisible());
+            title = help->findChild<QLabel*>(QStringLiteral("lblTitolo"))->text();
+            text = help->findChild<QPlainTextEdit*>(QStringLiteral("txtGuida"))->toPlainText();
+            help->reject();
+        });
+        click(QStringLiteral("cmdGuida"));
+        QCOMPARE(title, HelpTopics::addressArchive().title);
+        QCOMPARE(title, QStringLiteral("App Archivio Indirizzi"));
+        QVERIFY(text.startsWith(QStringLiteral("L'app Archivio Indirizzi consente")));
     }
 
     void closingReturnsWithoutAQuestion()

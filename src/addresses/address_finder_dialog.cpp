@@ -1,0 +1,153 @@
+#include "addresses/address_finder_dialog.h"
+
+#include "addresses/address_list_line.h"
+#include "addresses/address_pictures_gui.h"
+#include "app/app_context.h"
+#include "common/action_guard.h"
+#include "common/line_list_widget.h"
+#include "common/messages.h"
+#include "printing/print_service.h"
+#include "printing/templates/list_template.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+AddressFinderDialog::AddressFinderDialog(const AppContext& context, CardSink loadCard, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_context(context),
+      m_loadCard(std::move(loadCard)), m_frxReport(ListTemplate::make())
+{
+    setObjectName(QStringLiteral("frmTrovaIndirizzi"));
+    setWindowTitle(QStringLiteral(" Trova schede in archivio"));
+    setModal(true);
+
+    auto* layout = new QVBoxLayout(this);
+
+    auto* instructions = new QHBoxLayout;
+    auto* picture = new QLabel;
+    picture->setObjectName(QStringLiteral("imgIstruzioni"));
+    picture->setPixmap(addressPicture(QStringLiteral("find")).pixmap(40, 40));
+    auto* instructionText =
+        new QLabel(QStringLiteral("Scrivere una o più parole consecutive della voce da cercare e premere Trova. "
+                                  "Premere di nuovo Trova per passare alla voce successiva con la stessa chiave."));
+    instructionText->setWordWrap(true);
+    instructions->addWidget(picture);
+    instructions->addWidget(instructionText, 1);
+    layout->addLayout(instructions);
+
+    auto* searchRow = new QHBoxLayout;
+    m_txtTrova = new QLineEdit;
+    m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    m_txtTrova->setAccessibleName(QStringLiteral("Testo da cercare"));
+    m_txtTrova->setFont(QFont(QStringLiteral("Verdana"), 12, QFont::Bold));
+    auto* btnTrova = new QPushButton(QStringLiteral("Trova"));
+    btnTrova->setObjectName(QStringLiteral("btnTrova"));
+    searchRow->addWidget(m_txtTrova, 1);
+    searchRow->addWidget(btnTrova);
+    layout->addLayout(searchRow);
+
+    m_lstRecords = new LineListWidget;
+    m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    m_lstRecords->setAccessibleName(QStringLiteral("Schede in archivio"));
+    layout->addWidget(m_lstRecords, 1);
+
+    auto* hint = new QLabel(QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"));
+    hint->setObjectName(QStringLiteral("lblSuggerimento"));
+    hint->setAlignment(Qt::AlignCenter);
+    QPalette hintPalette = hint->palette();
+    hintPalette.setColor(QPalette::WindowText, QColor(0xDC, 0x14, 0x3C));
+    hint->setPalette(hintPalette);
+    layout->addWidget(hint);
+
+    auto* buttons = new QHBoxLayout;
+    auto* btnStampa = new QPushButton(QStringLiteral("Stampa"));
+    btnStampa->setObjectName(QStringLiteral("btnStampa"));
+    btnStampa->setAccessibleName(QStringLiteral("Stampa elenco"));
+    auto* btnChiudi = new QPushButton(QStringLiteral("Chiudi"));
+    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
+    buttons->addStretch();
+    buttons->addWidget(btnStampa);
+    buttons->addWidget(btnChiudi);
+    layout->addLayout(buttons);
+    for (QPushButton* b : {btnTrova, btnStampa, btnChiudi}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(110);
+    }
+
+    connect(m_txtTrova, &QLineEdit::returnPressed, btnTrova, [btnTrova] { btnTrova->setFocus(Qt::OtherFocusReason); });
+    connect(btnTrova, &QPushButton::clicked, this, &AddressFinderDialog::find);
+    connect(m_lstRecords, &LineListWidget::rowDoubleClicked, this, &AddressFinderDialog::loadSelectedCard);
+    connect(btnStampa, &QPushButton::clicked, this, &AddressFinderDialog::printList);
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+
+    setFixedSize(900, 600);
+}
+
+void AddressFinderDialog::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+        fillList();
+    }
+    QDialog::showEvent(event);
+}
+
+void AddressFinderDialog::done(int result)
+{
+    m_lstRecords->setLines({});
+    QDialog::done(result);
+}
+
+void AddressFinderDialog::fillList()
+{
+    m_txtTrova->clear();
+    m_finder.reset();
+    QList<ListEntry> entries;
+    try {
+        AddressList::load(m_context.programFolder, entries);
+    } catch (...) {
+        // An unreadable archive lists what was read before the failure, without a message.
+    }
+    m_lstRecords->setLines(ListOrder::lines(entries));
+    m_txtTrova->setFocus(Qt::OtherFocusReason);
+}
+
+void AddressFinderDialog::find()
+{
+    const FindInList::Result r = m_finder.find(m_lstRecords->lines(), m_txtTrova->text(), m_lstRecords->currentRow());
+    if (r.outcome == FindInList::EmptyList)
+        m_context.messages->plain(this, FindInList::kEmptyListMessage);
+    else
+        m_lstRecords->setCurrentRow(r.select);
+}
+
+void AddressFinderDialog::loadSelectedCard()
+{
+    const QString line = m_lstRecords->currentLine();
+    if (!line.isEmpty()) {
+        try {
+            if (const auto match = AddressList::lastCardWithLine(m_context.programFolder, line))
+                m_loadCard(match->number, match->card);
+        } catch (...) {
+            // A card that cannot be read closes the finder without a message.
+        }
+    }
+    accept();
+}
+
+void AddressFinderDialog::printList()
+{
+    // Print failures reach the default error report; the finder stays open.
+    runGuarded(this, m_context.messages, [this] {
+        ListTemplate::fill(m_frxReport, QStringLiteral("Riepilogo etichette in archivio"), m_lstRecords->lines());
+        const PreparedReport pages = m_frxReport.prepare(m_context.clock->today());
+        m_context.printService->print(this, pages);
+    });
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "addresses/address_card.h"
+#include "common/find_in_list.h"
+#include "printing/report/report_template.h"
+
+#include <QDialog>
+#include <functional>
+
+struct AppContext;
+class LineListWidget;
+class QLineEdit;
+
+// Lists every named card of the address archive, finds entries by a piece of text, prints the list, and hands the
+// double-clicked card to the archive window.
+class AddressFinderDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Receives the chosen card with its number.
+    using CardSink = std::function<void(int number, const AddressCard& card)>;
+
+    AddressFinderDialog(const AppContext& context, CardSink loadCard, QWidget* owner);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    void fillList();
+    void find();
+    void loadSelectedCard();
+    void printList();
+
+    const AppContext& m_context;
+    CardSink m_loadCard;
+    FindInList m_finder;
+    ReportTemplate m_frxReport;
+    QLineEdit* m_txtTrova;
+    LineListWidget* m_lstRecords;
+};
