@@ -1,0 +1,150 @@
+#include "printing/preview_window.h"
+
+#include "printing/report/report_painter.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QIcon>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+struct ZoomChoice
+{
+    const char* text;
+    double factor; // 0: fit width, -1: whole page
+};
+
+const ZoomChoice kZoomChoices[] = {{"25%", 0.25},  {"50%", 0.5},  {"75%", 0.75},
+                                   {"100%", 1.0},  {"150%", 1.5}, {"200%", 2.0},
+                                   {"Larghezza pagina", 0}, {"Pagina intera", -1}};
+
+} // namespace
+
+PreviewWindow::PreviewWindow(const PreparedReport& report, std::function<bool(QWidget*)> print, QWidget* parent)
+    : QDialog(parent), m_report(report), m_print(std::move(print)), m_printer(new QPrinter(QPrinter::HighResolution))
+{
+    setObjectName(QStringLiteral("frmAnteprima"));
+    setWindowTitle(QStringLiteral("Anteprima di stampa - %1").arg(report.name));
+    setModal(true);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setWindowFlag(Qt::WindowCloseButtonHint, true);
+
+    m_printer->setFullPage(true);
+    if (!report.pages.empty())
+        m_printer->setPageLayout(ReportPainter::pageLayout(report.pages.front()));
+    m_preview = new QPrintPreviewWidget(m_printer, this);
+    m_preview->setObjectName(QStringLiteral("preview"));
+    connect(m_preview, &QPrintPreviewWidget::paintRequested, this, &PreviewWindow::paintPages);
+
+    auto* toolbar = new QToolBar(this);
+    toolbar->setObjectName(QStringLiteral("toolbar"));
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const QList<PreviewButton>& buttons = report.preview.buttons;
+    if (buttons.contains(PreviewButton::Print)) {
+        QAction* action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("Stampa"));
+        action->setObjectName(QStringLiteral("pbPrint"));
+        action->setToolTip(QStringLiteral("Stampa il documento"));
+        connect(action, &QAction::triggered, this, &PreviewWindow::printPages);
+    }
+    if (buttons.contains(PreviewButton::Zoom)) {
+        m_zoom = new QComboBox(toolbar);
+        m_zoom->setObjectName(QStringLiteral("pbZoom"));
+        m_zoom->setToolTip(QStringLiteral("Ingrandimento"));
+        for (const ZoomChoice& choice : kZoomChoices)
+            m_zoom->addItem(QString::fromUtf8(choice.text));
+        toolbar->addWidget(m_zoom);
+        connect(m_zoom, &QComboBox::activated, this, &PreviewWindow::applyZoom);
+    }
+    if (buttons.contains(PreviewButton::FullScreen)) {
+        QAction* action = toolbar->addAction(QStringLiteral("Schermo intero"));
+        action->setObjectName(QStringLiteral("pbFullScreen"));
+        action->setCheckable(true);
+        action->setToolTip(QStringLiteral("Mostra l'anteprima a schermo intero"));
+        connect(action, &QAction::toggled, this, &PreviewWindow::toggleFullScreen);
+    }
+    if (buttons.contains(PreviewButton::Close)) {
+        QAction* action = toolbar->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Chiudi"));
+        action->setObjectName(QStringLiteral("pbClose"));
+        action->setToolTip(QStringLiteral("Chiude l'anteprima"));
+        connect(action, &QAction::triggered, this, &QDialog::reject);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolbar);
+    layout->addWidget(m_preview, 1);
+
+    m_preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
+    m_preview->setZoomFactor(report.preview.zoom);
+    if (m_zoom) {
+        for (int i = 0; i < m_zoom->count(); ++i)
+            if (qFuzzyCompare(kZoomChoices[i].factor, report.preview.zoom))
+                m_zoom->setCurrentIndex(i);
+    }
+}
+
+PreviewWindow::~PreviewWindow()
+{
+    delete m_preview; // it paints on the printer, so it goes first
+    delete m_printer;
+}
+
+void PreviewWindow::run()
+{
+    setWindowState(windowState() | Qt::WindowMaximized);
+    exec();
+    if (m_failure)
+        std::rethrow_exception(m_failure);
+}
+
+void PreviewWindow::paintPages(QPrinter* printer)
+{
+    QPainter painter(printer);
+    try {
+        for (size_t i = 0; i < m_report.pages.size(); ++i) {
+            if (i > 0)
+                printer->newPage();
+            ReportPainter::paintPage(painter, m_report.pages[i]);
+        }
+    } catch (...) {
+        // The fonts were checked before the window opened; should painting still fail, the caller hears of it.
+        m_failure = std::current_exception();
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+    }
+}
+
+void PreviewWindow::printPages()
+{
+    try {
+        if (m_print(this))
+            m_printed = true;
+    } catch (...) {
+        m_failure = std::current_exception();
+        reject();
+    }
+}
+
+void PreviewWindow::applyZoom(int index)
+{
+    const double factor = kZoomChoices[index].factor;
+    if (factor > 0) {
+        m_preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
+        m_preview->setZoomFactor(factor);
+    } else {
+        m_preview->setZoomMode(factor == 0 ? QPrintPreviewWidget::FitToWidth : QPrintPreviewWidget::FitInView);
+    }
+}
+
+void PreviewWindow::toggleFullScreen(bool on)
+{
+    if (on)
+        showFullScreen();
+    else
+        showMaximized();
+}
