@@ -6,6 +6,7 @@
 #include "app/system_clock.h"
 #include "app/window_set_gui.h"
 #include "common/message_box_gui.h"
+#include "printing/print_service_gui.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -53,12 +54,14 @@ int run(int& argc, char** argv, const std::function<void()>& started)
     MessageBoxMessages messages;
     DesktopShell shell;
     FileDialogChooser fileChooser;
+    QtPrintService printService;
     AppContext context;
     context.programFolder = QCoreApplication::applicationDirPath();
     context.clock = &clock;
     context.messages = &messages;
     context.shell = &shell;
     context.fileChooser = &fileChooser;
+    context.printService = &printService;
 
     WindowSet windows(context);
     QObject::connect(&windows, &WindowSet::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
