@@ -229,8 +229,11 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(int, exitCode);
         TestContext t;
-        QDir::setCurrent(t.dir.path());
-        QCOMPARE(runCli(t.dir.path(), args).exitCode, exitCode);
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(t.dir.path()); // the tool runs here and names x.pdf relative to it
+        const int code = runCli(t.dir.path(), args).exitCode;
+        QDir::setCurrent(before);
+        QCOMPARE(code, exitCode);
         QVERIFY(!QFile::exists(t.path("x.pdf")));
     }
 
