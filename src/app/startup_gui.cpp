@@ -7,6 +7,7 @@
 #include "app/window_set_gui.h"
 #include "common/message_box_gui.h"
 #include "printing/print_service_gui.h"
+#include "printing/report/report_fonts.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -49,6 +50,8 @@ int run(int& argc, char** argv, const std::function<void()>& started)
     // window is visible between two of them.
     app.setQuitOnLastWindowClosed(false);
     applyItalianConventions(app);
+    // Arial, Verdana, Courier New and Tahoma drawn by the free fonts installed with the program.
+    ReportFonts::install();
 
     SystemClock clock;
     MessageBoxMessages messages;
