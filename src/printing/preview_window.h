@@ -17,7 +17,8 @@ class PreviewWindow : public QDialog
     Q_OBJECT
 
 public:
-    // `print` shows the print dialog and prints; it returns false when the user cancelled.
+    // `print` shows the print dialog and prints; it returns false when the user cancelled. `report` must outlive
+    // the window.
     PreviewWindow(const PreparedReport& report, std::function<bool(QWidget*)> print, QWidget* parent = nullptr);
     ~PreviewWindow() override;
 

@@ -47,9 +47,10 @@ void paintText(QPainter& painter, const Scale& s, const PreparedItem& item)
     if (item.lines.isEmpty())
         return;
     const QFont font = ReportFonts::resolve(item.font);
+    painter.save();
     painter.setFont(font);
     painter.setPen(item.font.color);
-    painter.setClipRect(box);
+    painter.setClipRect(box, Qt::IntersectClip);
     const double top = box.top() + s.y(item.textOffset);
     if (item.wordWrap) {
         const QRectF area(box.left(), top, box.width(), box.bottom() - top);
@@ -69,7 +70,7 @@ void paintText(QPainter& painter, const Scale& s, const PreparedItem& item)
             }
         }
     }
-    painter.setClipping(false);
+    painter.restore();
 }
 
 } // namespace
