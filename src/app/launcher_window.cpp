@@ -78,7 +78,7 @@ LauncherWindow::LauncherWindow(const AppContext& context) : QWidget(nullptr, Qt:
     title->setObjectName(QStringLiteral("imgTitolo"));
     title->setAccessibleName(QStringLiteral("Plicario 3.0"));
     title->setGeometry(160, 18, 675, 120);
-    title->setPixmap(PictureButton::pixmap(QStringLiteral(":/shell/title.svg"), title->size(), devicePixelRatioF()));
+    m_title = title; // drawn when first shown
 
     const Picture pictures[] = {
         {"imgApp01", ":/shell/app_addresses.svg", bigPicture(0), "Archivio Indirizzi",
@@ -147,6 +147,14 @@ void LauncherWindow::openWebSite()
 {
     // Whatever goes wrong, the desktop says so; the launcher reports nothing of its own.
     m_context.shell->open(Maker::kWebAddress);
+}
+
+void LauncherWindow::showEvent(QShowEvent* event)
+{
+    if (m_title->pixmap().isNull())
+        m_title->setPixmap(PictureButton::pixmap(QStringLiteral(":/shell/title.svg"), m_title->size(),
+                                                 devicePixelRatioF()));
+    QWidget::showEvent(event);
 }
 
 void LauncherWindow::paintEvent(QPaintEvent*)

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 struct AppContext;
+class QLabel;
 
 // The launcher: opens one of the three applications, the help topic, the about and copyright windows and the maker's
 // web site. Closing it ends the program.
@@ -25,6 +26,7 @@ Q_SIGNALS:
     void closed();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -35,4 +37,5 @@ private:
     void openWebSite();
 
     const AppContext& m_context;
+    QLabel* m_title = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "app/system_clock.h"
 #include "app/window_set_gui.h"
 #include "common/message_box_gui.h"
+#include "common/picture_button_widget.h"
 #include "printing/print_service_gui.h"
 #include "printing/report/report_fonts.h"
 
@@ -45,7 +46,11 @@ int run(int& argc, char** argv, const std::function<void()>& started)
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Plicario"));
     loadPictures();
-    app.setWindowIcon(QIcon(QStringLiteral(":/shell/plicario.svg")));
+    // Drawn once at two sizes: an SVG icon would be drawn again at every size the desktop asks for.
+    QIcon icon;
+    for (int side : {32, 128})
+        icon.addPixmap(PictureButton::pixmap(QStringLiteral(":/shell/plicario.svg"), QSize(side, side), 1.0));
+    app.setWindowIcon(icon);
     // The program ends when the user leaves the login window or the launcher, never because for a moment no
     // window is visible between two of them.
     app.setQuitOnLastWindowClosed(false);

@@ -6,7 +6,7 @@
 
 PictureButton::PictureButton(const QString& picture, const QString& objectName, const QString& accessibleName,
                              QWidget* parent)
-    : QAbstractButton(parent), m_renderer(picture)
+    : QAbstractButton(parent), m_picture(picture)
 {
     setObjectName(objectName);
     setAccessibleName(accessibleName);
@@ -14,9 +14,21 @@ PictureButton::PictureButton(const QString& picture, const QString& objectName, 
     setFocusPolicy(Qt::StrongFocus);
 }
 
+QSvgRenderer& PictureButton::renderer() const
+{
+    if (!m_renderer)
+        m_renderer = std::make_unique<QSvgRenderer>(m_picture);
+    return *m_renderer;
+}
+
+bool PictureButton::hasPicture() const
+{
+    return renderer().isValid();
+}
+
 QSize PictureButton::sizeHint() const
 {
-    return m_renderer.defaultSize();
+    return renderer().defaultSize();
 }
 
 QPixmap PictureButton::pixmap(const QString& picture, const QSize& size, qreal devicePixelRatio)
@@ -35,12 +47,12 @@ void PictureButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     // Keep the drawing's proportions, centred in the button.
-    QSizeF size = m_renderer.viewBoxF().size();
+    QSizeF size = renderer().viewBoxF().size();
     size.scale(QSizeF(width(), height()), Qt::KeepAspectRatio);
     QRectF area(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
     if (isDown())
         area.translate(1, 1); // a pressed picture sinks a little
-    m_renderer.render(&painter, area);
+    renderer().render(&painter, area);
     if (hasFocus()) {
         QStyleOptionFocusRect option;
         option.initFrom(this);

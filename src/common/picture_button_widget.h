@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QSvgRenderer>
+#include <memory>
 
 // A clickable picture with a hand cursor: the picture buttons of the toolbars and the launcher. It takes the focus
 // from the keyboard and answers Space like any button, so it works without a mouse and with a screen reader.
@@ -15,7 +16,7 @@ public:
                   QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
-    bool hasPicture() const { return m_renderer.isValid(); }
+    bool hasPicture() const;
 
     // A still picture of `size` from an SVG resource, for a picture that does nothing when pressed.
     static QPixmap pixmap(const QString& picture, const QSize& size, qreal devicePixelRatio);
@@ -24,5 +25,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QSvgRenderer m_renderer;
+    // Read on first use: a window made at start-up and shown much later costs nothing until then.
+    QSvgRenderer& renderer() const;
+
+    QString m_picture;
+    mutable std::unique_ptr<QSvgRenderer> m_renderer;
 };
