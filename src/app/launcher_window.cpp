@@ -31,12 +31,12 @@ constexpr int kColumnWidth = 261;
 
 QRect bigPicture(int column)
 {
-    return {kColumnLeft[column], 160, kColumnWidth, 261};
+    return {kColumnLeft[column], 180, kColumnWidth, 261};
 }
 
 QRect buttonPicture(int column)
 {
-    return {kColumnLeft[column], 440, kColumnWidth, 70};
+    return {kColumnLeft[column], 466, kColumnWidth, 70};
 }
 
 } // namespace

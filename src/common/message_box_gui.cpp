@@ -49,6 +49,9 @@ QMessageBox::StandardButton MessageBoxMessages::ask(QWidget* owner, Kind kind, c
     QPointer<QMessageBox> box = makeBox(owner, kind, text);
     const int answer = box->exec();
     delete box.data();
+    // Hand the keyboard back to the window that asked, also where no window manager would.
+    if (owner && owner->window()->isVisible())
+        owner->window()->activateWindow();
     return static_cast<QMessageBox::StandardButton>(answer);
 }
 
