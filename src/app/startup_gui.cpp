@@ -21,10 +21,8 @@ static void loadPictures()
     Q_INIT_RESOURCE(shell);
 }
 
-namespace {
+namespace Startup {
 
-// Italian standard buttons ("Sì", "Annulla") in every message box and in the print dialog; dates and numbers in
-// the Italian form (day first, decimal comma).
 void applyItalianConventions(QApplication& app)
 {
     const QLocale italian(QLocale::Italian, QLocale::Italy);
@@ -34,10 +32,6 @@ void applyItalianConventions(QApplication& app)
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(translator);
 }
-
-} // namespace
-
-namespace Startup {
 
 int run(int& argc, char** argv, const std::function<void()>& started)
 {
