@@ -38,7 +38,10 @@ Q_SIGNALS:
 private:
     template <class Window> Window* adoptApplication(Window* window)
     {
-        connect(window, &Window::closed, m_launcher, [this] { m_launcher->show(); });
+        connect(window, &Window::closed, m_launcher, [this] {
+            m_launcher->show();
+            m_launcher->activateWindow();
+        });
         keep(window);
         return window;
     }

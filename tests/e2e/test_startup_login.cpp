@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,7 +19,10 @@ QString xdotool(const QString& display, const QStringList& args)
     env.insert(QStringLiteral("DISPLAY"), display);
     p.setProcessEnvironment(env);
     p.start(QStringLiteral("xdotool"), args);
-    p.waitForFinished(10000);
+    if (!p.waitForFinished(10000)) {
+        p.kill();
+        p.waitForFinished(1000);
+    }
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
@@ -29,6 +33,17 @@ QStringList visibleWindows(const QString& display, const QString& title)
     const QString out = xdotool(display, {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                           QStringLiteral("--name"), pattern});
     return out.isEmpty() ? QStringList() : out.split(QLatin1Char('\n'));
+}
+
+// The titles of every visible window, for a failure report.
+QString visibleTitles(const QString& display)
+{
+    const QString shown = xdotool(display, {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                            QStringLiteral("--name"), QStringLiteral(".")});
+    QStringList titles;
+    for (const QString& id : shown.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        titles << QLatin1Char('"') + xdotool(display, {QStringLiteral("getwindowname"), id}) + QLatin1Char('"');
+    return titles.join(QStringLiteral(", "));
 }
 
 bool waitFor(const std::function<bool()>& condition, int ms = 20000)
@@ -98,10 +113,27 @@ private Q_SLOTS:
 
         const QString loginTitle = QStringLiteral(" Plicario 3.0 - Autenticazione");
         const QString launcherTitle = QStringLiteral(" Plicario 3.0");
-        QVERIFY2(waitFor([&] { return visibleWindows(m_display, loginTitle).size() == 1; }),
-                 "the login window did not show");
+        // A loaded machine may take its time; a program that died says how.
+        if (!waitFor([&] { return visibleWindows(m_display, loginTitle).size() == 1; }, 60000))
+            QFAIL(qPrintable(QStringLiteral("the login window did not show; program %1, exit code %2, windows: %3")
+                                 .arg(plicario.state() == QProcess::Running ? QStringLiteral("running")
+                                                                              : QStringLiteral("ended"))
+                                 .arg(plicario.exitCode())
+                                 .arg(visibleTitles(m_display))));
         QVERIFY(visibleWindows(m_display, launcherTitle).isEmpty());
         const QString login = visibleWindows(m_display, loginTitle).first();
+
+        // Centred on the 1280 x 1024 screen.
+        QMap<QString, int> geometry;
+        for (const QString& line : xdotool(m_display, {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"),
+                                                       login})
+                                       .split(QLatin1Char('\n'))) {
+            const qsizetype eq = line.indexOf(QLatin1Char('='));
+            geometry.insert(line.left(eq), line.mid(eq + 1).toInt());
+        }
+        QVERIFY(geometry.value(QStringLiteral("WIDTH")) > 0);
+        QVERIFY(qAbs(geometry.value(QStringLiteral("X")) * 2 + geometry.value(QStringLiteral("WIDTH")) - 1280) <= 4);
+        QVERIFY(qAbs(geometry.value(QStringLiteral("Y")) * 2 + geometry.value(QStringLiteral("HEIGHT")) - 1024) <= 4);
 
         // Type only once the window holds the keyboard, or the first letters may go nowhere.
         xdotool(m_display, {QStringLiteral("windowfocus"), QStringLiteral("--sync"), login});
@@ -111,14 +143,8 @@ private Q_SLOTS:
                             QStringLiteral("plicario")});
         xdotool(m_display, {QStringLiteral("key"), QStringLiteral("Return")});
 
-        if (!waitFor([&] { return visibleWindows(m_display, launcherTitle).size() == 1; })) {
-            const QString shown = xdotool(m_display, {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                      QStringLiteral("--name"), QStringLiteral(".")});
-            QStringList titles;
-            for (const QString& id : shown.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-                titles << xdotool(m_display, {QStringLiteral("getwindowname"), id});
-            QFAIL(qPrintable(QStringLiteral("the launcher did not show; visible: ") + titles.join(QStringLiteral(" | "))));
-        }
+        if (!waitFor([&] { return visibleWindows(m_display, launcherTitle).size() == 1; }))
+            QFAIL(qPrintable(QStringLiteral("the launcher did not show; visible: ") + visibleTitles(m_display)));
         QVERIFY(waitFor([&] { return visibleWindows(m_display, loginTitle).isEmpty(); }));
         QCOMPARE(plicario.state(), QProcess::Running);
     }
