@@ -1,6 +1,9 @@
 #include "addresses/address_list_line.h"
 
+#include "common/ansi.h"
 #include "common/text.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -19,10 +22,26 @@ QString lineOf(const QString& nome, const QString& tipo, const QString& note)
     return out;
 }
 
-// Reads one field of a raw record without decoding the other fourteen.
-QString field(const char* record, AddressCard::Field f)
+// Builds the line straight from the stored bytes (one character per byte), which keeps the list of a large
+// archive quick to fill.
+void appendFittedBytes(QString& out, QByteArrayView bytes, int width)
 {
-    return AddressCard::readField(record, f);
+    Ansi::appendUnicode(out, bytes.first(std::min<qsizetype>(bytes.size(), width)));
+    if (bytes.size() < width)
+        out.resize(out.size() + width - bytes.size(), u' ');
+}
+
+QString lineOfRecord(const char* record, QByteArrayView nome)
+{
+    const QByteArrayView note = AddressCard::fieldBytes(record, AddressCard::Note);
+    QString out;
+    out.reserve(84 + note.size());
+    appendFittedBytes(out, nome, 40);
+    out.append(kTipo);
+    appendFittedBytes(out, AddressCard::fieldBytes(record, AddressCard::Tipo), 28);
+    out.append(kNote);
+    Ansi::appendUnicode(out, note);
+    return out;
 }
 
 } // namespace
@@ -41,19 +60,22 @@ bool isListed(const AddressCard& card)
 
 void load(const QString& programFolder, QList<ListEntry>& entries)
 {
+    ListOrder::Builder list;
+    for (ListEntry& e : entries)
+        list.add(std::move(e));
     try {
         AddressCardFile file(programFolder);
+        list.reserve(list.size() + file.count());
         file.scanRaw([&](int number, const char* record) {
-            const QString nome = field(record, AddressCard::Nome);
+            const QByteArrayView nome = AddressCard::fieldBytes(record, AddressCard::Nome);
             if (!nome.isEmpty())
-                entries.append(
-                    {lineOf(nome, field(record, AddressCard::Tipo), field(record, AddressCard::Note)), number});
+                list.add({lineOfRecord(record, nome), number});
         });
     } catch (...) {
-        ListOrder::sort(entries);
+        entries = list.take();
         throw;
     }
-    ListOrder::sort(entries);
+    entries = list.take();
 }
 
 std::optional<Match> lastCardWithLine(const QString& programFolder, const QString& text)

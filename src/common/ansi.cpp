@@ -54,8 +54,15 @@ QByteArray fromUnicode(QStringView text)
 QString toUnicode(QByteArrayView bytes)
 {
     QString out;
-    out.resize(bytes.size());
-    QChar* d = out.data();
+    appendUnicode(out, bytes);
+    return out;
+}
+
+void appendUnicode(QString& out, QByteArrayView bytes)
+{
+    const qsizetype start = out.size();
+    out.resize(start + bytes.size());
+    QChar* d = out.data() + start;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         if (b >= 0x80 && b <= 0x9F) {
@@ -66,7 +73,6 @@ QString toUnicode(QByteArrayView bytes)
             d[i] = QChar(char16_t(b));
         }
     }
-    return out;
 }
 
 } // namespace Ansi

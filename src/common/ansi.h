@@ -10,6 +10,8 @@ namespace Ansi {
 // Characters windows-1252 cannot represent become '?'.
 QByteArray fromUnicode(QStringView text);
 QString toUnicode(QByteArrayView bytes);
+// Appends the converted bytes to `out`.
+void appendUnicode(QString& out, QByteArrayView bytes);
 
 // The byte for one character, or '?' when it has none.
 char encodeChar(QChar c);

@@ -1,8 +1,11 @@
 #include "common/find_in_list.h"
 
+#include "common/ansi.h"
 #include "common/text.h"
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace {
 
@@ -11,6 +14,48 @@ inline char16_t folded(QChar c)
     const char16_t u = c.unicode();
     return (u >= u'a' && u <= u'z') ? char16_t(u - 32) : u;
 }
+
+// Every character windows-1252 text can hold gets a one-byte rank in the order of its folded code (1 to 230; 0 is
+// no character), so that 24 characters of a line pack into three numbers that compare as the characters do.
+class Ranks
+{
+public:
+    Ranks()
+    {
+        std::vector<char16_t> codes;
+        for (int b = 0; b < 256; ++b)
+            codes.push_back(folded(Ansi::toUnicode(QByteArray(1, char(b))).at(0)));
+        std::sort(codes.begin(), codes.end());
+        codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+        m_low.fill(kUnranked);
+        for (size_t i = 0; i < codes.size(); ++i) {
+            if (codes[i] < 0x100)
+                m_low[codes[i]] = quint8(i + 1);
+            else
+                m_high.push_back({codes[i], quint8(i + 1)});
+        }
+        for (char16_t u = u'a'; u <= u'z'; ++u)
+            m_low[u] = m_low[u - 32];
+    }
+
+    // kUnranked for a character outside windows-1252.
+    int rank(QChar c) const
+    {
+        const char16_t u = c.unicode();
+        if (u < 0x100)
+            return m_low[u];
+        for (const auto& [code, rank] : m_high)
+            if (code == u)
+                return rank;
+        return kUnranked;
+    }
+
+    static constexpr int kUnranked = 255;
+
+private:
+    std::array<quint8, 256> m_low;
+    std::vector<std::pair<char16_t, quint8>> m_high;
+};
 
 } // namespace
 
@@ -28,27 +73,128 @@ int compare(QStringView a, QStringView b)
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+namespace {
+
+constexpr int kPacked = 24; // characters packed into a key
+
+using Key = Builder::Key;
+
+inline int byteAt(const Key& k, int d)
+{
+    return int((k.packed[d / 8] >> (56 - 8 * (d % 8))) & 0xFF);
+}
+
+// The full order: keys first, then the rest of the texts, then the original position.
+struct KeyLess
+{
+    const QList<ListEntry>& entries;
+
+    bool operator()(const Key& x, const Key& y) const
+    {
+        int c;
+        if (x.exact && y.exact) {
+            for (int w = 0; w < 3; ++w)
+                if (x.packed[w] != y.packed[w])
+                    return x.packed[w] < y.packed[w];
+            c = tail(x, y);
+        } else {
+            c = compare(entries[x.index].line, entries[y.index].line);
+        }
+        return c != 0 ? c < 0 : x.index < y.index;
+    }
+
+    // Equal keys: both lines are longer than 24 characters and agree up to there, or they are equal.
+    Q_NEVER_INLINE int tail(const Key& x, const Key& y) const
+    {
+        const QString& a = entries[x.index].line;
+        const QString& b = entries[y.index].line;
+        return a.size() > kPacked ? compare(QStringView(a).mid(kPacked), QStringView(b).mid(kPacked)) : 0;
+    }
+};
+
+// Most significant byte first radix sort on the packed ranks; small buckets and keys equal in all 24 characters
+// finish with comparisons. Stable, so entries that compare equal stay in their order.
+void radixSort(Key* keys, Key* scratch, size_t n, int d, const KeyLess& less)
+{
+    if (n <= 32) {
+        for (size_t i = 1; i < n; ++i)
+            for (size_t j = i; j > 0 && less(keys[j], keys[j - 1]); --j)
+                std::swap(keys[j], keys[j - 1]);
+        return;
+    }
+    if (d == kPacked) {
+        std::sort(keys, keys + n, less);
+        return;
+    }
+    size_t count[257] = {};
+    for (size_t i = 0; i < n; ++i)
+        ++count[byteAt(keys[i], d) + 1];
+    for (int b = 0; b < 256; ++b)
+        count[b + 1] += count[b];
+    size_t next[256];
+    std::copy(count, count + 256, next);
+    for (size_t i = 0; i < n; ++i)
+        scratch[next[byteAt(keys[i], d)]++] = keys[i];
+    std::copy(scratch, scratch + n, keys);
+    for (int b = 0; b < 256; ++b)
+        if (count[b + 1] - count[b] > 1)
+            radixSort(keys + count[b], scratch, count[b + 1] - count[b], d + 1, less);
+}
+
+} // namespace
+
+void Builder::reserve(qsizetype count)
+{
+    m_entries.reserve(count);
+    m_keys.reserve(size_t(count));
+}
+
+void Builder::add(ListEntry entry)
+{
+    static const Ranks ranks;
+    const QString& line = entry.line;
+    Key key{{0, 0, 0}, qint32(m_entries.size()), true};
+    for (qsizetype c = 0; c < kPacked; ++c) {
+        int rank = 0;
+        if (c < line.size()) {
+            rank = ranks.rank(line[c]);
+            if (rank == Ranks::kUnranked)
+                key.exact = false;
+        }
+        key.packed[c / 8] = (key.packed[c / 8] << 8) | quint64(rank);
+    }
+    m_allExact = m_allExact && key.exact;
+    m_keys.push_back(key);
+    m_entries.append(std::move(entry));
+}
+
+QList<ListEntry> Builder::take()
+{
+    const KeyLess less{m_entries};
+    if (m_allExact) {
+        std::vector<Key> scratch(m_keys.size());
+        radixSort(m_keys.data(), scratch.data(), m_keys.size(), 0, less);
+    } else {
+        // A character outside windows-1252 has no rank: compare those lines whole.
+        std::sort(m_keys.begin(), m_keys.end(), less);
+    }
+    QList<ListEntry> sorted;
+    sorted.reserve(m_entries.size());
+    for (const Key& k : m_keys)
+        sorted.append(std::move(m_entries[k.index]));
+    m_entries.clear();
+    m_keys.clear();
+    m_allExact = true;
+    return sorted;
+}
+
 void sort(QList<ListEntry>& entries)
 {
-    // Folding once per line and comparing the folded texts gives the same order as compare(), far faster than
-    // folding inside every comparison. The lines hold no surrogates (they come from windows-1252 text), so code
-    // unit order is character code order.
-    struct Keyed
-    {
-        QString key;
-        qsizetype index;
-    };
-    QList<Keyed> keyed;
-    keyed.reserve(entries.size());
-    for (qsizetype i = 0; i < entries.size(); ++i)
-        keyed.append({Text::upperAscii(entries[i].line), i});
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const Keyed& x, const Keyed& y) { return QStringView(x.key).compare(QStringView(y.key)) < 0; });
-    QList<ListEntry> sorted;
-    sorted.reserve(entries.size());
-    for (const Keyed& k : keyed)
-        sorted.append(std::move(entries[k.index]));
-    entries = std::move(sorted);
+    Builder builder;
+    builder.reserve(entries.size());
+    for (ListEntry& e : entries)
+        builder.add(std::move(e));
+    entries = builder.take();
 }
 
 QStringList lines(const QList<ListEntry>& entries)

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 // The line lists of the finder windows (addresses, label import, register search): their order and their search.
 
@@ -21,6 +22,30 @@ int compare(QStringView a, QStringView b);
 
 // Sorts the entries in that order; entries whose lines compare equal keep their order.
 void sort(QList<ListEntry>& entries);
+
+// Collects entries one by one and hands them back in that order. Each entry's sort key is worked out as it
+// arrives, while its line is fresh in the cache, which keeps the list of a large archive quick to sort.
+class Builder
+{
+public:
+    void reserve(qsizetype count);
+    void add(ListEntry entry);
+    qsizetype size() const { return m_entries.size(); }
+    // The entries in list order; the builder is empty afterwards.
+    QList<ListEntry> take();
+
+    struct Key
+    {
+        quint64 packed[3]; // ranks of the first 24 characters, 0 past the end
+        qint32 index;      // of the entry
+        bool exact;        // every packed character has a rank
+    };
+
+private:
+    QList<ListEntry> m_entries;
+    std::vector<Key> m_keys;
+    bool m_allExact = true;
+};
 
 QStringList lines(const QList<ListEntry>& entries);
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <span>
+#include <vector>
 
 // One field of a fixed record: its name as the archives know it and its width in characters.
 struct FieldSpec
@@ -25,10 +26,14 @@ public:
 
     static int fieldOffset(int index)
     {
-        int offset = 0;
-        for (int i = 0; i < index; ++i)
-            offset += fields()[i].width + 1;
-        return offset;
+        // Worked out once: readers of large archives ask for it for every field of every record.
+        static const std::vector<int> offsets = [] {
+            std::vector<int> o(fields().size() + 1, 0);
+            for (size_t i = 0; i < fields().size(); ++i)
+                o[i + 1] = o[i] + fields()[i].width + 1;
+            return o;
+        }();
+        return offsets[size_t(index)];
     }
 
     static int recordSize() { return fieldOffset(fieldCount()); }
@@ -76,6 +81,11 @@ public:
     static QString readField(const char* data, int index)
     {
         return ShortString::read(data + fieldOffset(index), fields()[index].width);
+    }
+    // Its stored bytes, trimmed and not decoded.
+    static QByteArrayView fieldBytes(const char* data, int index)
+    {
+        return ShortString::bytes(data + fieldOffset(index), fields()[index].width);
     }
 
     bool operator==(const FixedRecord& other) const { return m_values == other.m_values; }

@@ -8,10 +8,22 @@
 
 namespace ShortString {
 
-QString read(const char* data, int width)
+QByteArrayView bytes(const char* data, int width)
 {
     const int length = std::min<int>(static_cast<unsigned char>(data[0]), width);
-    return Text::trimmed(Ansi::toUnicode(QByteArrayView(data + 1, length)));
+    const auto* begin = reinterpret_cast<const unsigned char*>(data + 1);
+    const auto* end = begin + length;
+    while (begin < end && *begin <= 32)
+        ++begin;
+    while (end > begin && end[-1] <= 32)
+        --end;
+    return QByteArrayView(reinterpret_cast<const char*>(begin), end - begin);
+}
+
+QString read(const char* data, int width)
+{
+    // Trimming the bytes first spares a second copy of the text.
+    return Ansi::toUnicode(bytes(data, width));
 }
 
 void write(char* data, int width, const QString& text)

@@ -37,7 +37,7 @@ void appendFitted(QString& out, QStringView text, int width)
         out.append(text.first(width));
     } else {
         out.append(text);
-        out.append(QString(width - text.size(), u' '));
+        out.resize(out.size() + width - text.size(), u' ');
     }
 }
 

@@ -72,15 +72,13 @@ bool Filter::matchesRecord(const char* record) const
 
 QList<ListEntry> search(const QString& yearFilePath, const Filter& filter)
 {
-    QList<ListEntry> entries;
+    ListOrder::Builder list;
     RegisterFile file(yearFilePath);
     file.scanRaw([&](int position, const char* record) {
         if (filter.matchesRecord(record))
-            entries.append(
-                {lineOf([&](RegisterCard::Field f) { return RegisterCard::readField(record, f); }), position});
+            list.add({lineOf([&](RegisterCard::Field f) { return RegisterCard::readField(record, f); }), position});
     });
-    ListOrder::sort(entries);
-    return entries;
+    return list.take();
 }
 
 std::optional<Match> lastCardWithLine(const QString& yearFilePath, const QString& line)

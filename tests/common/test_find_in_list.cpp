@@ -122,6 +122,28 @@ private Q_SLOTS:
         QCOMPARE(numbers, (QList<int>{7, 8, 9, 3, 6, 1, 4, 5, 2}));
         QCOMPARE(ListOrder::lines(entries).first(), QStringLiteral("10"));
     }
+
+    // Sorting must agree with compare() on lines that differ anywhere, also past the first characters.
+    void sortAgreesWithCompare()
+    {
+        const QStringList pieces = {"a",     "A",      "ab", "b", " ", "_", "è", "È", QString(1, QChar(0)),
+                                    "Rossi", "ROSSI M"};
+        QList<ListEntry> entries;
+        quint32 seed = 12345;
+        for (int i = 0; i < 3000; ++i) {
+            QString line;
+            const int parts = int((seed = seed * 1103515245 + 12345) >> 16) % 6;
+            for (int p = 0; p < parts; ++p)
+                line += pieces[int((seed = seed * 1103515245 + 12345) >> 16) % pieces.size()];
+            entries.append({line, i});
+        }
+        ListOrder::sort(entries);
+        for (qsizetype i = 1; i < entries.size(); ++i) {
+            const int c = ListOrder::compare(entries[i - 1].line, entries[i].line);
+            QVERIFY2(c < 0 || (c == 0 && entries[i - 1].cardNumber < entries[i].cardNumber),
+                     qPrintable(entries[i - 1].line + u'|' + entries[i].line));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFindInList)

@@ -1,0 +1,53 @@
+#include "addresses/address_card.h"
+#include "addresses/address_export_rows.h"
+#include "bench_support.h"
+
+#include <QDir>
+
+namespace {
+
+constexpr int kCards = 10000;
+
+QByteArray card(int i)
+{
+    AddressCard c;
+    c.setValue(AddressCard::Nome, QStringLiteral("Rossi & Figli %1").arg(i));
+    c.setValue(AddressCard::Tipo, "Cliente");
+    c.setValue(AddressCard::Rigo01, QStringLiteral("Spett.le Ditta <%1>").arg(i));
+    c.setValue(AddressCard::Rigo02, QStringLiteral("Via Roma %1").arg(i % 300));
+    c.setValue(AddressCard::Rigo03, QStringLiteral("20100 Milano (MI)"));
+    c.setValue(AddressCard::Rigo04, QStringLiteral("Città metropolitana"));
+    c.setValue(AddressCard::Note, i % 5 ? QString() : QStringLiteral("Chiamare prima di spedire"));
+    c.setValue(AddressCard::File01, "contratto.pdf");
+    return c.toBytes();
+}
+
+QString folderWithCards()
+{
+    return Bench::archive(AddressCardFile::kFileName, kCards, card);
+}
+
+// The whole export as the batch tool runs it: load the grid, build the document, replace the file.
+void BM_AddressExport(benchmark::State& state)
+{
+    const QString dir = folderWithCards();
+    const QString target = QDir(dir).filePath(AddressExport::kFileName);
+    for (auto _ : state) {
+        ExportGridRows rows = ExportGrid::emptyRows(AddressExport::gridColumns().size());
+        AddressExport::loadGrid(dir, rows);
+        SpreadsheetDocument::write(target, AddressExport::kSheetName,
+                                   ExportGrid::exportColumns(AddressExport::gridColumns()),
+                                   ExportGrid::exportRows(rows));
+    }
+}
+
+void BM_AddressExportRawRead(benchmark::State& state)
+{
+    Bench::readRaw(state, QDir(folderWithCards()).filePath(AddressCardFile::kFileName));
+}
+
+} // namespace
+
+BENCHMARK(BM_AddressExportRawRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddressExport)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
