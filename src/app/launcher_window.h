@@ -26,6 +26,7 @@ Q_SIGNALS:
     void closed();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -38,4 +39,5 @@ private:
 
     const AppContext& m_context;
     QLabel* m_title = nullptr;
+    QWidget* m_panel = nullptr;
 };
