@@ -3,8 +3,6 @@
 #include "common/ansi.h"
 #include "common/text.h"
 
-#include <algorithm>
-
 namespace {
 
 const QString kTipo = QStringLiteral("  Tipo: ");
@@ -22,23 +20,15 @@ QString lineOf(const QString& nome, const QString& tipo, const QString& note)
     return out;
 }
 
-// Builds the line straight from the stored bytes (one character per byte), which keeps the list of a large
-// archive quick to fill.
-void appendFittedBytes(QString& out, QByteArrayView bytes, int width)
-{
-    Ansi::appendUnicode(out, bytes.first(std::min<qsizetype>(bytes.size(), width)));
-    if (bytes.size() < width)
-        out.resize(out.size() + width - bytes.size(), u' ');
-}
-
+// Built straight from the stored bytes, which keeps the list of a large archive quick to fill.
 QString lineOfRecord(const char* record, QByteArrayView nome)
 {
     const QByteArrayView note = AddressCard::fieldBytes(record, AddressCard::Note);
     QString out;
     out.reserve(84 + note.size());
-    appendFittedBytes(out, nome, 40);
+    Ansi::appendUnicodeFitted(out, nome, 40);
     out.append(kTipo);
-    appendFittedBytes(out, AddressCard::fieldBytes(record, AddressCard::Tipo), 28);
+    Ansi::appendUnicodeFitted(out, AddressCard::fieldBytes(record, AddressCard::Tipo), 28);
     out.append(kNote);
     Ansi::appendUnicode(out, note);
     return out;

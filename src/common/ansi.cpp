@@ -1,5 +1,6 @@
 #include "common/ansi.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -73,6 +74,13 @@ void appendUnicode(QString& out, QByteArrayView bytes)
             d[i] = QChar(char16_t(b));
         }
     }
+}
+
+void appendUnicodeFitted(QString& out, QByteArrayView bytes, int width)
+{
+    appendUnicode(out, bytes.first(std::min<qsizetype>(bytes.size(), width)));
+    if (bytes.size() < width)
+        out.resize(out.size() + width - bytes.size(), u' ');
 }
 
 } // namespace Ansi

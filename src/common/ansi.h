@@ -12,6 +12,8 @@ QByteArray fromUnicode(QStringView text);
 QString toUnicode(QByteArrayView bytes);
 // Appends the converted bytes to `out`.
 void appendUnicode(QString& out, QByteArrayView bytes);
+// Appends the converted bytes padded with blanks, or cut, to exactly `width` characters (one per byte).
+void appendUnicodeFitted(QString& out, QByteArrayView bytes, int width);
 
 // The byte for one character, or '?' when it has none.
 char encodeChar(QChar c);

@@ -1,27 +1,86 @@
 #include "register/register_search.h"
 
+#include "common/ansi.h"
 #include "common/text.h"
+
+#include <algorithm>
+#include <string_view>
 
 namespace {
 
-template <typename FieldOf> QString lineOf(const FieldOf& field)
+// `Source` appends a field padded or cut to a width (`fit`) or whole (`all`).
+template <typename Source> QString lineOf(const Source& source)
 {
-    const QString destinatario = field(RegisterCard::Destinatario);
     QString out;
-    out.reserve(148 + destinatario.size());
+    out.reserve(160);
     out.append(QStringLiteral("Prot. n. "));
-    Text::appendFitted(out, field(RegisterCard::Numero), 14);
+    source.fit(out, RegisterCard::Numero, 14);
     out.append(QStringLiteral("  Data: "));
-    Text::appendFitted(out, field(RegisterCard::DataReg), 10);
+    source.fit(out, RegisterCard::DataReg, 10);
     out.append(QStringLiteral("  Posta: "));
-    Text::appendFitted(out, field(RegisterCard::Tipologia), 10);
+    source.fit(out, RegisterCard::Tipologia, 10);
     out.append(QStringLiteral("  "));
-    Text::appendFitted(out, field(RegisterCard::Oggetto), 35);
+    source.fit(out, RegisterCard::Oggetto, 35);
     out.append(QStringLiteral("  Da: "));
-    Text::appendFitted(out, field(RegisterCard::Mittente), 24);
+    source.fit(out, RegisterCard::Mittente, 24);
     out.append(QStringLiteral("  A: "));
-    out.append(destinatario);
+    source.all(out, RegisterCard::Destinatario);
     return out;
+}
+
+struct CardSource
+{
+    const RegisterCard& card;
+    void fit(QString& out, RegisterCard::Field f, int width) const
+    {
+        Text::appendFitted(out, Text::trimmed(card.value(f)), width);
+    }
+    void all(QString& out, RegisterCard::Field f) const { out.append(Text::trimmed(card.value(f))); }
+};
+
+// Straight from the stored bytes, so a search over a large year stays quick.
+struct RecordSource
+{
+    const char* record;
+    void fit(QString& out, RegisterCard::Field f, int width) const
+    {
+        Ansi::appendUnicodeFitted(out, RegisterCard::fieldBytes(record, f), width);
+    }
+    void all(QString& out, RegisterCard::Field f) const
+    {
+        Ansi::appendUnicode(out, RegisterCard::fieldBytes(record, f));
+    }
+};
+
+// The stored bytes that read back as `text`, or nothing when some character can never be read from a record.
+std::optional<QByteArray> storedBytes(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (QChar c : text) {
+        if (Ansi::canEncode(c))
+            bytes.append(Ansi::encodeChar(c));
+        else if (c.unicode() >= 0x80 && c.unicode() <= 0x9F) // the undefined bytes read as these controls
+            bytes.append(char(c.unicode()));
+        else
+            return std::nullopt;
+    }
+    return bytes;
+}
+
+// Whether `key` (already folded) occurs in `field` with A to Z folded to a to z, as the decoded texts would match.
+bool containsFolded(QByteArrayView field, const QByteArray& key)
+{
+    if (key.size() > field.size())
+        return false;
+    char folded[256];
+    const qsizetype n = std::min<qsizetype>(field.size(), sizeof folded);
+    for (qsizetype i = 0; i < n; ++i) {
+        const char b = field[i];
+        folded[i] = (b >= 'A' && b <= 'Z') ? char(b + 32) : b;
+    }
+    return std::string_view(folded, size_t(n)).find(std::string_view(key.constData(), size_t(key.size()))) !=
+           std::string_view::npos;
 }
 
 } // namespace
@@ -30,7 +89,7 @@ namespace RegisterSearch {
 
 QString resultLine(const RegisterCard& card)
 {
-    return lineOf([&](RegisterCard::Field f) { return Text::trimmed(card.value(f)); });
+    return lineOf(CardSource{card});
 }
 
 QString countText(qsizetype lines)
@@ -51,21 +110,22 @@ void Filter::set(RegisterCard::Field field, const QString& typed)
 {
     if (!searchableFields().contains(field) || Text::trimmed(typed).isEmpty())
         return;
-    m_keys.append({int(field), Text::lowerAscii(typed)});
+    const QString key = Text::lowerAscii(typed);
+    m_keys.append({int(field), key, storedBytes(key)});
 }
 
 bool Filter::matches(const RegisterCard& card) const
 {
-    for (const auto& [field, key] : m_keys)
-        if (!Text::lowerAscii(Text::trimmed(card.value(field))).contains(key))
+    for (const Key& k : m_keys)
+        if (!Text::lowerAscii(Text::trimmed(card.value(k.field))).contains(k.text))
             return false;
     return true;
 }
 
 bool Filter::matchesRecord(const char* record) const
 {
-    for (const auto& [field, key] : m_keys)
-        if (!Text::lowerAscii(RegisterCard::readField(record, field)).contains(key))
+    for (const Key& k : m_keys)
+        if (!k.bytes || !containsFolded(RegisterCard::fieldBytes(record, k.field), *k.bytes))
             return false;
     return true;
 }
@@ -76,7 +136,7 @@ QList<ListEntry> search(const QString& yearFilePath, const Filter& filter)
     RegisterFile file(yearFilePath);
     file.scanRaw([&](int position, const char* record) {
         if (filter.matchesRecord(record))
-            list.add({lineOf([&](RegisterCard::Field f) { return RegisterCard::readField(record, f); }), position});
+            list.add({lineOf(RecordSource{record}), position});
     });
     return list.take();
 }

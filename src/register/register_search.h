@@ -4,7 +4,6 @@
 #include "register/register_card.h"
 
 #include <QList>
-#include <QPair>
 #include <optional>
 
 // The register search: up to ten filters over a year's cards, and the one-line form of each card found.
@@ -33,7 +32,13 @@ public:
     bool matchesRecord(const char* record) const;
 
 private:
-    QList<QPair<int, QString>> m_keys; // field, folded text
+    struct Key
+    {
+        int field;
+        QString text;                    // folded
+        std::optional<QByteArray> bytes; // as stored; none when no record can hold the text
+    };
+    QList<Key> m_keys;
 };
 
 // The cards of the year file that pass the filter (the file is created when missing), as result lines with the

@@ -87,6 +87,9 @@ private Q_SLOTS:
         QTest::newRow("a field that is not searchable is ignored")
             << QStringList{"Ufficio=nothing like it"} << rossi << true;
         QTest::newRow("an empty field fails a set filter") << QStringList{"Destinatario=a"} << rossi << false;
+        QTest::newRow("windows-1252 letters match") << QStringList{"Note=\u00C8li"} << rossi << true;
+        QTest::newRow("a character no record can hold finds nothing")
+            << QStringList{"Mittente=\u03A9"} << rossi << false;
     }
     void filter()
     {
@@ -139,7 +142,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString subject = "Oggetto=" + QString(35, u's');
         const QString path = yearWith(dir, {card({"Numero=7", subject + "uno", "Note=prima"}), card({"Numero=8"}),
-                                        card({"Numero=7", subject + "due", "Note=seconda"})});
+                                            card({"Numero=7", subject + "due", "Note=seconda"})});
         const auto match = RegisterSearch::lastCardWithLine(
             path, Text::trimmed(RegisterSearch::resultLine(card({"Numero=7", subject}))));
         QVERIFY(match.has_value());
