@@ -10,8 +10,7 @@ namespace {
 void writeSheet(const QString& folder, const QString& fileName, const QString& sheetName,
                 const QList<ExportGridColumn>& columns, const ExportGridRows& rows)
 {
-    SpreadsheetDocument::write(QDir(folder).filePath(fileName), sheetName, ExportGrid::exportColumns(columns),
-                               ExportGrid::exportRows(rows));
+    SpreadsheetDocument::writeFile(QDir(folder).filePath(fileName), ExportGrid::document(sheetName, columns, rows));
 }
 
 int exportAddresses(const CliContext& ctx)

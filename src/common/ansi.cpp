@@ -52,18 +52,10 @@ QByteArray fromUnicode(QStringView text)
     return out;
 }
 
-QString toUnicode(QByteArrayView bytes)
-{
-    QString out;
-    appendUnicode(out, bytes);
-    return out;
-}
+namespace {
 
-void appendUnicode(QString& out, QByteArrayView bytes)
+void decode(QByteArrayView bytes, QChar* d)
 {
-    const qsizetype start = out.size();
-    out.resize(start + bytes.size());
-    QChar* d = out.data() + start;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         if (b >= 0x80 && b <= 0x9F) {
@@ -74,6 +66,22 @@ void appendUnicode(QString& out, QByteArrayView bytes)
             d[i] = QChar(char16_t(b));
         }
     }
+}
+
+} // namespace
+
+QString toUnicode(QByteArrayView bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    decode(bytes, out.data());
+    return out;
+}
+
+void appendUnicode(QString& out, QByteArrayView bytes)
+{
+    const qsizetype start = out.size();
+    out.resize(start + bytes.size());
+    decode(bytes, out.data() + start);
 }
 
 void appendUnicodeFitted(QString& out, QByteArrayView bytes, int width)

@@ -24,4 +24,9 @@ QList<QStringList> exportRows(const ExportGridRows& rows)
     return out;
 }
 
+QByteArray document(const QString& sheetName, const QList<ExportGridColumn>& columns, const ExportGridRows& rows)
+{
+    return SpreadsheetDocument::build(sheetName, exportColumns(columns), rows, 1);
+}
+
 } // namespace ExportGrid

@@ -29,4 +29,7 @@ QList<SpreadsheetColumn> exportColumns(const QList<ExportGridColumn>& columns);
 // The spreadsheet rows: every grid row, without its number.
 QList<QStringList> exportRows(const ExportGridRows& rows);
 
+// The spreadsheet document of the grid: its columns and rows without the row numbers.
+QByteArray document(const QString& sheetName, const QList<ExportGridColumn>& columns, const ExportGridRows& rows);
+
 } // namespace ExportGrid

@@ -19,9 +19,8 @@ struct ZoomChoice
     double factor; // 0: fit width, -1: whole page
 };
 
-const ZoomChoice kZoomChoices[] = {{"25%", 0.25},  {"50%", 0.5},  {"75%", 0.75},
-                                   {"100%", 1.0},  {"150%", 1.5}, {"200%", 2.0},
-                                   {"Larghezza pagina", 0}, {"Pagina intera", -1}};
+const ZoomChoice kZoomChoices[] = {{"25%", 0.25}, {"50%", 0.5},  {"75%", 0.75},           {"100%", 1.0},
+                                   {"150%", 1.5}, {"200%", 2.0}, {"Larghezza pagina", 0}, {"Pagina intera", -1}};
 
 } // namespace
 
@@ -46,7 +45,8 @@ PreviewWindow::PreviewWindow(const PreparedReport& report, std::function<bool(QW
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     const QList<PreviewButton>& buttons = report.preview.buttons;
     if (buttons.contains(PreviewButton::Print)) {
-        QAction* action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("Stampa"));
+        QAction* action =
+            toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("Stampa"));
         action->setObjectName(QStringLiteral("pbPrint"));
         action->setToolTip(QStringLiteral("Stampa il documento"));
         connect(action, &QAction::triggered, this, &PreviewWindow::printPages);
@@ -68,7 +68,8 @@ PreviewWindow::PreviewWindow(const PreparedReport& report, std::function<bool(QW
         connect(action, &QAction::toggled, this, &PreviewWindow::toggleFullScreen);
     }
     if (buttons.contains(PreviewButton::Close)) {
-        QAction* action = toolbar->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Chiudi"));
+        QAction* action =
+            toolbar->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Chiudi"));
         action->setObjectName(QStringLiteral("pbClose"));
         action->setToolTip(QStringLiteral("Chiude l'anteprima"));
         connect(action, &QAction::triggered, this, &QDialog::reject);

@@ -62,7 +62,8 @@ bool QtPrintService::print(QWidget* owner, const PreparedReport& report)
 bool QtPrintService::preview(QWidget* owner, const PreparedReport& report)
 {
     checkPages(report);
-    PreviewWindow window(report, [this, &report](QWidget* previewOwner) { return print(previewOwner, report); }, owner);
+    PreviewWindow window(
+        report, [this, &report](QWidget* previewOwner) { return print(previewOwner, report); }, owner);
     window.run();
     return window.printed();
 }

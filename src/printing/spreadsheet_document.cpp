@@ -1,11 +1,12 @@
 #include "printing/spreadsheet_document.h"
 
 #include "common/ansi.h"
-#include "common/text.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
+#include <cstring>
 
 SpreadsheetWriteError::SpreadsheetWriteError() : PlicarioError(SpreadsheetDocument::kWriteFailedMessage) {}
 
@@ -47,82 +48,135 @@ const char kTail[] = "</table></body></html>";
 const char kHeaderCell[] = "<td style=\"text-align: left; font-weight: bold;\" width=";
 const char kCell[] = "<td style=\"text-align: left;\">";
 
-void appendReference(QByteArray& out, char32_t code)
+// Appends to a buffer that grows when it must; the pieces of a large document go in with plain copies.
+class Writer
 {
-    out += "&#";
-    out += QByteArray::number(quint32(code));
-    out += ';';
+public:
+    explicit Writer(qsizetype capacity) { m_out.resize(capacity); }
+
+    char* room(qsizetype n)
+    {
+        if (m_size + n > m_out.size())
+            m_out.resize(std::max(m_out.size() * 2, m_size + n));
+        char* at = m_out.data() + m_size;
+        m_size += n;
+        return at;
+    }
+    template <size_t N> void put(const char (&piece)[N]) { std::memcpy(room(qsizetype(N - 1)), piece, N - 1); }
+    void put(QByteArrayView bytes) { std::memcpy(room(bytes.size()), bytes.data(), size_t(bytes.size())); }
+    void put(char c) { *room(1) = c; }
+    // Returns the last `n` bytes of room, unused.
+    void giveBack(qsizetype n) { m_size -= n; }
+
+    QByteArray take()
+    {
+        m_out.resize(m_size);
+        return std::move(m_out);
+    }
+
+private:
+    QByteArray m_out;
+    qsizetype m_size = 0;
+};
+
+void putReference(Writer& out, char32_t code)
+{
+    out.put("&#");
+    out.put(QByteArray::number(quint32(code)));
+    out.put(';');
+}
+
+// A character that goes into the document as its own windows-1252 byte, equal to its code.
+inline bool isPlain(char16_t u)
+{
+    return (u >= 32 && u < 127 && u != u'&' && u != u'<' && u != u'>') || (u >= 0xA0 && u <= 0xFF);
 }
 
 // Appends the text in windows-1252, with the references that keep the table whole and every character present.
-void appendText(QByteArray& out, QStringView text)
+void putText(Writer& out, QStringView text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    // Most cells are plain text throughout: copy them in one go.
+    char* d = out.room(text.size());
+    qsizetype plain = 0;
+    for (char16_t u; plain < text.size() && isPlain(u = text[plain].unicode()); ++plain)
+        d[plain] = char(u);
+    out.giveBack(text.size() - plain);
+
+    for (qsizetype i = plain; i < text.size(); ++i) {
         const QChar c = text[i];
         const char16_t u = c.unicode();
-        if (u < 0x80) {
-            if (u == u'&')
-                out += "&amp;";
-            else if (u == u'<')
-                out += "&lt;";
-            else if (u == u'>')
-                out += "&gt;";
-            else if (u < 32 || u == 127)
-                appendReference(out, u); // the document is one line: no CR or LF byte inside a cell
-            else
-                out += char(u);
-        } else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            appendReference(out, QChar::surrogateToUcs4(c, text[i + 1]));
-            ++i;
-        } else if (Ansi::canEncode(c)) {
-            out += Ansi::encodeChar(c);
-        } else {
-            appendReference(out, u);
-        }
+        if (isPlain(u))
+            out.put(char(u));
+        else if (u == u'&')
+            out.put("&amp;");
+        else if (u == u'<')
+            out.put("&lt;");
+        else if (u == u'>')
+            out.put("&gt;");
+        else if (u < 32 || u == 127)
+            putReference(out, u); // the document is one line: no CR or LF byte inside a cell
+        else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            putReference(out, QChar::surrogateToUcs4(c, text[++i]));
+        else if (Ansi::canEncode(c))
+            out.put(Ansi::encodeChar(c));
+        else
+            putReference(out, u);
     }
+}
+
+// The text without the blanks and control characters at its ends, without copying it.
+QStringView trimmedView(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 32)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 32)
+        --end;
+    return text.sliced(begin, end - begin);
 }
 
 } // namespace
 
 namespace SpreadsheetDocument {
 
-QByteArray build(const QString& sheetName, const QList<SpreadsheetColumn>& columns, const QList<QStringList>& rows)
+QByteArray build(const QString& sheetName, const QList<SpreadsheetColumn>& columns, const QList<QStringList>& rows,
+                 qsizetype firstText)
 {
-    QByteArray out;
     qsizetype estimate = 1024 + columns.size() * 80;
     for (const QStringList& row : rows) {
         estimate += 9 + columns.size() * 36;
         for (const QString& cell : row)
             estimate += cell.size();
     }
-    out.reserve(estimate);
+    Writer out(estimate);
 
-    out += kHead;
-    appendText(out, sheetName);
-    out += kAfterName;
+    out.put(kHead);
+    putText(out, sheetName);
+    out.put(kAfterName);
 
-    out += "<tr>";
+    out.put("<tr>");
     for (const SpreadsheetColumn& column : columns) {
-        out += kHeaderCell;
-        out += QByteArray::number(column.width);
-        out += '>';
-        appendText(out, column.title);
-        out += "</td>";
+        out.put(kHeaderCell);
+        out.put(QByteArray::number(column.width));
+        out.put('>');
+        putText(out, column.title);
+        out.put("</td>");
     }
-    out += "</tr>";
+    out.put("</tr>");
 
     for (const QStringList& row : rows) {
-        out += "<tr>";
+        out.put("<tr>");
         for (qsizetype c = 0; c < columns.size(); ++c) {
-            out += kCell;
-            if (c < row.size())
-                appendText(out, Text::trimmed(row[c]));
-            out += "</td>";
+            out.put(kCell);
+            if (firstText + c < row.size())
+                putText(out, trimmedView(row[firstText + c]));
+            out.put("</td>");
         }
-        out += "</tr>";
+        out.put("</tr>");
     }
-    out += kTail;
-    return out;
+    out.put(kTail);
+    return out.take();
 }
 
 bool isOpenInOfficeSuite(const QString& path)
@@ -131,15 +185,19 @@ bool isOpenInOfficeSuite(const QString& path)
     return QFileInfo::exists(info.dir().filePath(QStringLiteral(".~lock.") + info.fileName() + u'#'));
 }
 
-void write(const QString& path, const QString& sheetName, const QList<SpreadsheetColumn>& columns,
-           const QList<QStringList>& rows)
+void writeFile(const QString& path, const QByteArray& document)
 {
     if (isOpenInOfficeSuite(path))
         throw SpreadsheetWriteError();
-    const QByteArray document = build(sheetName, columns, rows);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size() || !file.commit())
         throw SpreadsheetWriteError();
+}
+
+void write(const QString& path, const QString& sheetName, const QList<SpreadsheetColumn>& columns,
+           const QList<QStringList>& rows)
+{
+    writeFile(path, build(sheetName, columns, rows));
 }
 
 } // namespace SpreadsheetDocument

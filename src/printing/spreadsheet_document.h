@@ -31,8 +31,12 @@ inline const QString kWriteFailedMessage =
     QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                    "Accertarsi che il file di Excel non sia già aperto.");
 
-// Each row holds one text per column (missing texts are empty).
-QByteArray build(const QString& sheetName, const QList<SpreadsheetColumn>& columns, const QList<QStringList>& rows);
+// Each row holds one text per column from its text `firstText` on (missing texts are empty).
+QByteArray build(const QString& sheetName, const QList<SpreadsheetColumn>& columns, const QList<QStringList>& rows,
+                 qsizetype firstText = 0);
+
+// Writes a built document to `path` as write() does. Throws SpreadsheetWriteError.
+void writeFile(const QString& path, const QByteArray& document);
 
 // Writes the document to `path`, replacing the file whole: a failed write leaves an earlier file as it was.
 // A file open in the office suite (its lock file ".~lock.<name>#" lies beside it) is not replaced.
