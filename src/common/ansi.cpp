@@ -54,24 +54,28 @@ QByteArray fromUnicode(QStringView text)
 
 namespace {
 
+// The character of every byte; the five bytes windows-1252 leaves undefined map to the C1 control of the same
+// value, as the platform's conversion does.
+const std::array<char16_t, 256> kDecode = [] {
+    std::array<char16_t, 256> t{};
+    for (int b = 0; b < 256; ++b)
+        t[b] = (b >= 0x80 && b <= 0x9F && kHighTable[b - 0x80] != 0) ? kHighTable[b - 0x80] : char16_t(b);
+    return t;
+}();
+
 void decode(QByteArrayView bytes, QChar* d)
 {
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b >= 0x80 && b <= 0x9F) {
-            const char16_t t = kHighTable[b - 0x80];
-            // Undefined bytes map to the C1 control of the same value, as the platform's conversion does.
-            d[i] = QChar(t != 0 ? t : char16_t(b));
-        } else {
-            d[i] = QChar(char16_t(b));
-        }
-    }
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        d[i] = QChar(kDecode[b[i]]);
 }
 
 } // namespace
 
 QString toUnicode(QByteArrayView bytes)
 {
+    if (bytes.isEmpty())
+        return QString(); // no allocation for the many empty fields
     QString out(bytes.size(), Qt::Uninitialized);
     decode(bytes, out.data());
     return out;

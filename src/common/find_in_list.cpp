@@ -103,12 +103,12 @@ struct KeyLess
         return c != 0 ? c < 0 : x.index < y.index;
     }
 
-    // Equal keys: both lines are longer than 24 characters and agree up to there, or they are equal.
+    // Equal keys: both lines have at least 24 characters and agree up to there, or they are equal.
     Q_NEVER_INLINE int tail(const Key& x, const Key& y) const
     {
         const QString& a = entries[x.index].line;
         const QString& b = entries[y.index].line;
-        return a.size() > kPacked ? compare(QStringView(a).mid(kPacked), QStringView(b).mid(kPacked)) : 0;
+        return a.size() >= kPacked ? compare(QStringView(a).mid(kPacked), QStringView(b).mid(kPacked)) : 0;
     }
 };
 

@@ -1,10 +1,10 @@
 #include "register/register_search.h"
 
 #include "common/ansi.h"
+#include "common/short_string.h"
 #include "common/text.h"
 
 #include <algorithm>
-#include <string_view>
 
 namespace {
 
@@ -69,18 +69,27 @@ std::optional<QByteArray> storedBytes(const QString& text)
 }
 
 // Whether `key` (already folded) occurs in `field` with A to Z folded to a to z, as the decoded texts would match.
+inline char foldedByte(char b)
+{
+    return (b >= 'A' && b <= 'Z') ? char(b + 32) : b;
+}
+
 bool containsFolded(QByteArrayView field, const QByteArray& key)
 {
-    if (key.size() > field.size())
-        return false;
-    char folded[256];
-    const qsizetype n = std::min<qsizetype>(field.size(), sizeof folded);
-    for (qsizetype i = 0; i < n; ++i) {
-        const char b = field[i];
-        folded[i] = (b >= 'A' && b <= 'Z') ? char(b + 32) : b;
+    const qsizetype m = key.size();
+    const qsizetype last = field.size() - m;
+    const char* f = field.data();
+    const char* k = key.constData();
+    for (qsizetype i = 0; i <= last; ++i) {
+        if (foldedByte(f[i]) != k[0])
+            continue;
+        qsizetype j = 1;
+        while (j < m && foldedByte(f[i + j]) == k[j])
+            ++j;
+        if (j == m)
+            return true;
     }
-    return std::string_view(folded, size_t(n)).find(std::string_view(key.constData(), size_t(key.size()))) !=
-           std::string_view::npos;
+    return false;
 }
 
 } // namespace
@@ -111,7 +120,8 @@ void Filter::set(RegisterCard::Field field, const QString& typed)
     if (!searchableFields().contains(field) || Text::trimmed(typed).isEmpty())
         return;
     const QString key = Text::lowerAscii(typed);
-    m_keys.append({int(field), key, storedBytes(key)});
+    m_keys.append(
+        {int(field), RegisterCard::fieldOffset(field), RegisterCard::fields()[field].width, key, storedBytes(key)});
 }
 
 bool Filter::matches(const RegisterCard& card) const
@@ -125,7 +135,7 @@ bool Filter::matches(const RegisterCard& card) const
 bool Filter::matchesRecord(const char* record) const
 {
     for (const Key& k : m_keys)
-        if (!k.bytes || !containsFolded(RegisterCard::fieldBytes(record, k.field), *k.bytes))
+        if (!k.bytes || !containsFolded(ShortString::bytes(record + k.offset, k.width), *k.bytes))
             return false;
     return true;
 }

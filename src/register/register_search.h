@@ -35,6 +35,8 @@ private:
     struct Key
     {
         int field;
+        int offset; // of the field in a record
+        int width;
         QString text;                    // folded
         std::optional<QByteArray> bytes; // as stored; none when no record can hold the text
     };
