@@ -69,11 +69,10 @@ QLabel* caption(const QString& text)
 } // namespace
 
 AddressArchiveWindow::AddressArchiveWindow(const AppContext& context, QWidget* parent)
-    : QWidget(parent), m_context(context)
+    : ApplicationWindow(QStringLiteral("frmArchivio_Indirizzi"), QStringLiteral(" Plicario 3.0 - Archivio Indirizzi"),
+                        parent),
+      m_context(context)
 {
-    setObjectName(QStringLiteral("frmArchivio_Indirizzi"));
-    setWindowTitle(QStringLiteral(" Plicario 3.0 - Archivio Indirizzi"));
-    setWindowState(Qt::WindowMaximized);
     buildUi();
 }
 
@@ -288,7 +287,7 @@ bool AddressArchiveWindow::eventFilter(QObject* watched, QEvent* event)
         if (!qobject_cast<QAbstractButton*>(under))
             setHint(QString());
     }
-    return QWidget::eventFilter(watched, event);
+    return ApplicationWindow::eventFilter(watched, event);
 }
 
 void AddressArchiveWindow::showEvent(QShowEvent* event)
@@ -298,13 +297,7 @@ void AddressArchiveWindow::showEvent(QShowEvent* event)
         setHint(kReady);
         m_fields[AddressCard::Nome]->setFocus(Qt::OtherFocusReason);
     }
-    QWidget::showEvent(event);
-}
-
-void AddressArchiveWindow::closeEvent(QCloseEvent* event)
-{
-    event->accept();
-    Q_EMIT closed();
+    ApplicationWindow::showEvent(event);
 }
 
 QStringList AddressArchiveWindow::addressLines() const

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "addresses/address_card.h"
+#include "app/application_window.h"
 
 #include <QStringList>
-#include <QWidget>
 #include <array>
 #include <functional>
 
@@ -14,7 +14,7 @@ class QLineEdit;
 
 // The address archive application: one card on screen, edited in place and saved, browsed with the arrows, found,
 // duplicated, given attachments, printed on an envelope or on a whole label sheet, and exported.
-class AddressArchiveWindow : public QWidget
+class AddressArchiveWindow : public ApplicationWindow
 {
     Q_OBJECT
 
@@ -26,13 +26,8 @@ public:
     // Puts a card of the archive on screen as card `number`, replacing whatever was there.
     void showCard(int number, const AddressCard& card);
 
-Q_SIGNALS:
-    // The user closed the window; the launcher takes over.
-    void closed();
-
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

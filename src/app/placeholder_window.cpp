@@ -2,12 +2,6 @@
 
 namespace Placeholders {
 
-ApplicationWindow* addressArchive()
-{
-    return new ApplicationWindow(QStringLiteral("frmArchivio_Indirizzi"),
-                                 QStringLiteral(" Plicario 3.0 - Archivio Indirizzi"));
-}
-
 ApplicationWindow* labelSheets()
 {
     return new ApplicationWindow(QStringLiteral("frmArchivio_Etichette"),
@@ -16,7 +10,8 @@ ApplicationWindow* labelSheets()
 
 ApplicationWindow* registerMenu()
 {
-    return new ApplicationWindow(QStringLiteral("frmMenuProtocollo"), QStringLiteral(" Plicario 3.0 - Protocollo Posta"));
+    return new ApplicationWindow(QStringLiteral("frmMenuProtocollo"),
+                                 QStringLiteral(" Plicario 3.0 - Protocollo Posta"));
 }
 
 } // namespace Placeholders

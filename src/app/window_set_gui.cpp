@@ -2,6 +2,7 @@
 
 #include "access/change_password_window.h"
 #include "access/login_window.h"
+#include "addresses/address_archive_window.h"
 #include "app/placeholder_window.h"
 
 WindowSet::WindowSet(const AppContext& context)
@@ -14,7 +15,7 @@ WindowSet::WindowSet(const AppContext& context)
     m_changePassword = new ChangePasswordWindow(context);
     keep(m_changePassword);
     m_labelSheets = adoptApplication(Placeholders::labelSheets());
-    m_addressArchive = adoptApplication(Placeholders::addressArchive());
+    m_addressArchive = adoptApplication(new AddressArchiveWindow(context));
     m_registerMenu = adoptApplication(Placeholders::registerMenu());
 
     connect(m_login, &LoginWindow::loggedIn, this, [this] {
