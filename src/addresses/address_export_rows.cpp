@@ -34,10 +34,12 @@ void loadGrid(const QString& programFolder, ExportGridRows& rows)
     file.scanRaw([&](int number, const char* record) {
         if (number > count)
             return;
-        QStringList& row = rows[number - 1];
-        row[0] = QString::number(number);
-        for (int c = 0; c < 9; ++c)
-            row[c + 1] = AddressCard::readField(record, kFields[c]);
+        QStringList row;
+        row.reserve(10);
+        row.append(QString::number(number));
+        for (AddressCard::Field f : kFields)
+            row.append(AddressCard::readField(record, f));
+        rows[number - 1] = std::move(row);
     });
 }
 

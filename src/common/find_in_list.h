@@ -47,6 +47,7 @@ private:
     bool m_allExact = true;
 };
 
+// The lines of the entries, in their order.
 QStringList lines(const QList<ListEntry>& entries);
 
 } // namespace ListOrder

@@ -28,7 +28,7 @@ public:
     void set(RegisterCard::Field field, const QString& typed);
     int setCount() const { return int(m_keys.size()); }
     bool matches(const RegisterCard& card) const;
-    // The same test on a raw record, decoding only the filtered fields.
+    // The same test on a raw record, on its stored bytes, without decoding them.
     bool matchesRecord(const char* record) const;
 
 private:
