@@ -143,13 +143,8 @@ namespace SpreadsheetDocument {
 QByteArray build(const QString& sheetName, const QList<SpreadsheetColumn>& columns, const QList<QStringList>& rows,
                  qsizetype firstText)
 {
-    qsizetype estimate = 1024 + columns.size() * 80;
-    for (const QStringList& row : rows) {
-        estimate += 9 + columns.size() * 36;
-        for (const QString& cell : row)
-            estimate += cell.size();
-    }
-    Writer out(estimate);
+    // A guess that fits most sheets; the buffer grows when a sheet needs more.
+    Writer out(2048 + columns.size() * 80 + rows.size() * (16 + columns.size() * 48));
 
     out.put(kHead);
     putText(out, sheetName);

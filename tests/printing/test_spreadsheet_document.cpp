@@ -84,6 +84,15 @@ private Q_SLOTS:
         QVERIFY(!doc.contains('\n'));
     }
 
+    void cellsFarLargerThanUsualFitWhole()
+    {
+        const QString big = QString(20000, u'&') + QString(20000, QChar(0x3A9));
+        const QByteArray doc = SpreadsheetDocument::build("S", {{"A", 1}}, {{big}, {"x"}});
+        QCOMPARE(doc.count("&amp;"), 20000);
+        QCOMPARE(doc.count("&#937;"), 20000);
+        QVERIFY(doc.endsWith("<tr><td style=\"text-align: left;\">x</td></tr></table></body></html>"));
+    }
+
     void missingCellsAreEmpty()
     {
         const QByteArray doc = SpreadsheetDocument::build("S", {{"A", 1}, {"B", 2}}, {{"x"}, {}});
