@@ -6,9 +6,11 @@
 #include "app/app_context.h"
 #include "common/action_guard.h"
 #include "common/errors.h"
+#include "common/hint_line_gui.h"
 #include "common/messages.h"
 #include "common/text.h"
 #include "help/help_gui.h"
+#include "printing/address_export_window.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -78,6 +80,7 @@ AddressArchiveWindow::AddressArchiveWindow(const AppContext& context, QWidget* p
 
 void AddressArchiveWindow::buildUi()
 {
+    m_hints = new HintLine(this);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xE6, 0xEE, 0xF6));
@@ -223,23 +226,12 @@ void AddressArchiveWindow::buildUi()
     outer->addLayout(centre);
     outer->addStretch();
 
-    m_panInfo = new QLabel;
-    m_panInfo->setObjectName(QStringLiteral("panInfo"));
-    m_panInfo->setAccessibleName(QStringLiteral("Suggerimento"));
-    m_panInfo->setAutoFillBackground(true);
-    QPalette infoPalette = m_panInfo->palette();
-    infoPalette.setColor(QPalette::Window, QColor(0x1F, 0x4E, 0x8C));
-    infoPalette.setColor(QPalette::WindowText, Qt::white);
-    m_panInfo->setPalette(infoPalette);
-    m_panInfo->setContentsMargins(12, 4, 12, 4);
-    m_panInfo->setMinimumHeight(26);
-    outer->addWidget(m_panInfo);
+    outer->addWidget(m_hints->label());
 
     // Over the background the hint line empties; the buttons set it themselves.
-    for (QWidget* w : std::initializer_list<QWidget*>{this, panComandi, panScheda, imgBusta, separator1, m_panInfo}) {
-        w->setMouseTracking(true);
-        w->installEventFilter(this);
-    }
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{this, panComandi, panScheda, imgBusta, separator1, m_hints->label()})
+        m_hints->addBackground(w);
 
     setTabOrder(m_fields[0], m_fields[1]);
     for (int i = 1; i < 8; ++i)
@@ -250,10 +242,7 @@ QAbstractButton* AddressArchiveWindow::addCommand(const QString& objectName, con
                                                   const QString& accessibleName, const QString& hint,
                                                   void (AddressArchiveWindow::*action)())
 {
-    auto* button = new QToolButton;
-    button->setObjectName(objectName);
-    button->setIcon(addressPicture(icon));
-    button->setIconSize(QSize(40, 40));
+    QToolButton* button = makePictureButton(objectName, icon, accessibleName, hint);
     if (!text.isEmpty()) {
         button->setText(text);
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -261,33 +250,9 @@ QAbstractButton* AddressArchiveWindow::addCommand(const QString& objectName, con
         f.setBold(true);
         button->setFont(f);
     }
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setAccessibleName(accessibleName);
-    button->setAccessibleDescription(hint);
-    button->setToolTip(accessibleName);
-    button->installEventFilter(this);
+    m_hints->addButton(button);
     connect(button, &QToolButton::clicked, this, [this, action] { (this->*action)(); });
     return button;
-}
-
-bool AddressArchiveWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (auto* button = qobject_cast<QAbstractButton*>(watched)) {
-        if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)
-            setHint(button->accessibleDescription());
-    } else if (event->type() == QEvent::MouseMove) {
-        // Moves over a button reach its parent too; only the bare background clears the hint.
-        auto* widget = static_cast<QWidget*>(watched);
-        const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
-        QWidget* under = widget->childAt(pos);
-        while (under && under != widget && !qobject_cast<QAbstractButton*>(under))
-            under = under->parentWidget();
-        if (!qobject_cast<QAbstractButton*>(under))
-            setHint(QString());
-    }
-    return ApplicationWindow::eventFilter(watched, event);
 }
 
 void AddressArchiveWindow::showEvent(QShowEvent* event)
@@ -348,7 +313,7 @@ void AddressArchiveWindow::setPosition(int number)
 
 void AddressArchiveWindow::setHint(const QString& text)
 {
-    m_panInfo->setText(text);
+    m_hints->setText(text);
 }
 
 void AddressArchiveWindow::runArchiveAction(const std::function<void()>& action)
@@ -505,7 +470,11 @@ void AddressArchiveWindow::printEnvelope() {}
 
 void AddressArchiveWindow::previewLabelSheet() {}
 
-void AddressArchiveWindow::exportArchive() {}
+void AddressArchiveWindow::exportArchive()
+{
+    AddressExportWindow window(m_context, this);
+    window.exec();
+}
 
 void AddressArchiveWindow::findCards()
 {

@@ -8,6 +8,7 @@
 #include <functional>
 
 struct AppContext;
+class HintLine;
 class QAbstractButton;
 class QLabel;
 class QLineEdit;
@@ -28,7 +29,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildUi();
@@ -67,5 +67,5 @@ private:
     // lblFile01 to lblFile03, lblDesc01 to lblDesc03: the card's last six fields, kept out of sight.
     std::array<QLabel*, 6> m_holders{};
     QLabel* m_lblPosizione = nullptr;
-    QLabel* m_panInfo = nullptr;
+    HintLine* m_hints = nullptr;
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+class QAbstractButton;
+class QLabel;
+class QWidget;
+
+// The hint line at the foot of a window (panInfo): a button's hint (its accessible description) while the pointer is
+// on it, emptied when the pointer moves over the window's background, panels or pictures.
+class HintLine : public QObject
+{
+public:
+    // Makes the line itself: the label panInfo, white text on a blue strip, owned by `window`.
+    explicit HintLine(QWidget* window);
+
+    QLabel* label() const { return m_line; }
+
+    void addButton(QAbstractButton* button);
+    void addBackground(QWidget* widget);
+    void setText(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLabel* m_line;
+};
