@@ -11,6 +11,8 @@
 #include "common/text.h"
 #include "help/help_gui.h"
 #include "printing/address_export_window.h"
+#include "printing/address_sheet_preview_window.h"
+#include "printing/envelope_print_window.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -466,9 +468,17 @@ void AddressArchiveWindow::attachDocuments()
     }
 }
 
-void AddressArchiveWindow::printEnvelope() {}
+void AddressArchiveWindow::printEnvelope()
+{
+    EnvelopePrintWindow window(m_context, addressLines(), this);
+    window.exec();
+}
 
-void AddressArchiveWindow::previewLabelSheet() {}
+void AddressArchiveWindow::previewLabelSheet()
+{
+    AddressSheetPreviewWindow window(m_context, addressLines(), this);
+    window.exec();
+}
 
 void AddressArchiveWindow::exportArchive()
 {

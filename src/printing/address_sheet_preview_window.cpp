@@ -1,0 +1,77 @@
+#include "printing/address_sheet_preview_window.h"
+
+#include "addresses/address_pictures_gui.h"
+#include "app/app_context.h"
+#include "common/action_guard.h"
+#include "printing/print_service.h"
+#include "printing/templates/label_page_template.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+AddressSheetPreviewWindow::AddressSheetPreviewWindow(const AppContext& context, const QStringList& addressLines,
+                                                     QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_context(context), m_addressLines(addressLines),
+      m_repDocumento(LabelPageTemplate::make(LabelPageTemplate::kSingleAddressName))
+{
+    setObjectName(QStringLiteral("frmAnteprima_Etichetta"));
+    setWindowTitle(QStringLiteral(" Anteprima di stampa"));
+    setModal(true);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* info = new QHBoxLayout;
+    auto* picture = new QLabel;
+    picture->setObjectName(QStringLiteral("imgInformazioni"));
+    picture->setPixmap(addressPicture(QStringLiteral("preview")).pixmap(64, 64));
+    auto* text = new QLabel(
+        QStringLiteral("<p>L'operazione mostra a video i dati che appariranno in stampa: l'indirizzo corrente su "
+                       "ognuna delle 24 etichette del foglio A4.</p>"
+                       "<p>Fare clic su Mostra anteprima per vedere il documento prima di stamparlo su carta.</p>"));
+    text->setObjectName(QStringLiteral("lblInformazioni"));
+    text->setWordWrap(true);
+    info->addWidget(picture, 0, Qt::AlignTop);
+    info->addWidget(text, 1);
+    layout->addLayout(info);
+
+    auto* buttons = new QHBoxLayout;
+    auto* cancel = new QPushButton(QStringLiteral("Annulla"));
+    cancel->setObjectName(QStringLiteral("btnAnnulla"));
+    auto* show = new QPushButton(QStringLiteral("Mostra anteprima"));
+    show->setObjectName(QStringLiteral("btnStampa"));
+    for (QPushButton* b : {cancel, show}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(140);
+    }
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(show);
+    layout->addLayout(buttons);
+
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(show, &QPushButton::clicked, this, &AddressSheetPreviewWindow::showPreview);
+    setFixedSize(480, sizeHint().height());
+}
+
+void AddressSheetPreviewWindow::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        if (QWidget* owner = parentWidget())
+            move(owner->window()->frameGeometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
+
+void AddressSheetPreviewWindow::showPreview()
+{
+    // Failures reach the default error report and the window stays open.
+    const bool shown = runGuarded(this, m_context.messages, [this] {
+        LabelPageTemplate::fill(m_repDocumento, [this](int, int line) { return m_addressLines.value(line - 1); });
+        const PreparedReport pages = m_repDocumento.prepare(m_context.clock->today());
+        m_context.printService->preview(this, pages);
+    });
+    if (shown)
+        accept();
+}
