@@ -3,7 +3,7 @@
 set -e
 PACKAGES="cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-translations-l10n \
 libbenchmark-dev fonts-liberation fonts-dejavu-core fontconfig poppler-utils cups printer-driver-cups-pdf xvfb xauth xdotool \
-desktop-file-utils $EXTRA_PACKAGES"
+desktop-file-utils libreoffice-calc $EXTRA_PACKAGES"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
