@@ -61,8 +61,12 @@ QString AttachDocument(const AppContext& context, QWidget* owner, const QString&
         if (!context.messages->confirm(owner, kReplaceQuestion))
             return name;
     }
-    std::filesystem::copy_file(fsPath(picked), fsPath(target), std::filesystem::copy_options::overwrite_existing,
-                               error);
+    // Copied beside the target first, so a failed copy never leaves half a document in place of the old one.
+    const std::filesystem::path partial = fsPath(target + QStringLiteral(".~parziale"));
+    if (std::filesystem::copy_file(fsPath(picked), partial, std::filesystem::copy_options::overwrite_existing, error))
+        std::filesystem::rename(partial, fsPath(target), error);
+    if (error)
+        std::filesystem::remove(partial, error);
     return name;
 }
 

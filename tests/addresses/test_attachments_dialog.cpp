@@ -151,6 +151,18 @@ private Q_SLOTS:
         QCOMPARE(readFile(folder() + QStringLiteral("/lettera.odt")), answer ? QByteArray("nuovo") : "vecchio");
     }
 
+    void failedCopyKeepsTheOldDocument()
+    {
+        writeFile(folder() + QStringLiteral("/lettera.odt"), "vecchio");
+        m_ctx->fileChooser.answers.enqueue(source(QStringLiteral("sparito/lettera.odt")));
+        const QString name = AttachDocument(m_ctx->context, nullptr, QString());
+        QCOMPARE(name, QStringLiteral("lettera.odt"));
+        QCOMPARE(readFile(folder() + QStringLiteral("/lettera.odt")), QByteArray("vecchio"));
+        QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("lettera.odt")});
+        // Copy failures are silent; only the replace question was asked.
+        QCOMPARE(m_ctx->messages.log().size(), 1);
+    }
+
     void cancelledFileDialogDoesNothing()
     {
         // The field's own name must not be copied from wherever the process happens to be.
