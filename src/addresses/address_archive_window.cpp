@@ -178,6 +178,7 @@ void AddressArchiveWindow::buildUi()
     auto* imgBusta = new QFrame;
     imgBusta->setObjectName(QStringLiteral("imgBusta"));
     imgBusta->setFixedSize(880, 460);
+    imgBusta->setAccessibleName(QStringLiteral("Busta da lettera"));
     imgBusta->setStyleSheet(QStringLiteral("QFrame#imgBusta { border-image: url(%1) 0 0 0 0 stretch stretch; }")
                                 .arg(addressPicturePath(QStringLiteral("envelope"))));
     auto* lines = new QVBoxLayout(imgBusta);

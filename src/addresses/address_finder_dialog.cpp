@@ -32,6 +32,7 @@ AddressFinderDialog::AddressFinderDialog(const AppContext& context, CardSink loa
     auto* instructions = new QHBoxLayout;
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("imgIstruzioni"));
+    picture->setAccessibleName(QStringLiteral("Istruzioni per la ricerca"));
     picture->setPixmap(addressPicture(QStringLiteral("find")).pixmap(40, 40));
     auto* instructionText =
         new QLabel(QStringLiteral("Scrivere una o più parole consecutive della voce da cercare e premere Trova. "

@@ -40,6 +40,7 @@ AttachmentsDialog::AttachmentsDialog(const AppContext& context, Mode mode, const
     auto* title = new QHBoxLayout;
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("imgTitolo"));
+    picture->setAccessibleName(QStringLiteral("Documenti allegati"));
     picture->setPixmap(addressPicture(QStringLiteral("attach")).pixmap(48, 48));
     auto* heading = new QLabel(QStringLiteral("Documenti allegati alla scheda"));
     QFont headingFont = bold;

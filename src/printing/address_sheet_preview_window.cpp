@@ -26,6 +26,7 @@ AddressSheetPreviewWindow::AddressSheetPreviewWindow(const AppContext& context, 
     auto* info = new QHBoxLayout;
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("imgInformazioni"));
+    picture->setAccessibleName(QStringLiteral("Informazioni"));
     picture->setPixmap(addressPicture(QStringLiteral("preview")).pixmap(64, 64));
     auto* text = new QLabel(
         QStringLiteral("<p>L'operazione mostra a video i dati che appariranno in stampa: l'indirizzo corrente su "

@@ -64,6 +64,7 @@ EnvelopePrintWindow::EnvelopePrintWindow(const AppContext& context, const QStrin
     auto* top = new QHBoxLayout;
     auto* printer = new QLabel;
     printer->setObjectName(QStringLiteral("imgStampante"));
+    printer->setAccessibleName(QStringLiteral("Stampante"));
     printer->setPixmap(addressPicture(QStringLiteral("print")).pixmap(64, 64));
     auto* instructions = new QLabel(
         QStringLiteral("<p>Impostare i margini superiore e sinistro, in millimetri, per adattare la stampa "

@@ -120,6 +120,18 @@ private Q_SLOTS:
                  QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
     }
 
+    void unreadableArchiveListsNothingSilently()
+    {
+        QFile blocker(m_ctx->path(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        m_ctx->context.programFolder = m_ctx->path(QStringLiteral("blocker/Plicario"));
+        auto finder = open();
+        QCOMPARE(list(finder.get())->count(), 0);
+        QVERIFY(m_ctx->messages.log().isEmpty());
+        QVERIFY(finder->isVisible());
+    }
+
     void searchMovesTheSelection()
     {
         fill({card(QStringLiteral("Alfa"), QStringLiteral("CLIENTE")), card(QStringLiteral("Beta")),

@@ -210,6 +210,21 @@ private Q_SLOTS:
         QVERIFY(m_ctx->shell.opened.isEmpty());
     }
 
+    void unwritableFolderLoadsSilentlyAndRefusesTheExport()
+    {
+        QFile blocker(m_ctx->path(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        m_ctx->context.programFolder = m_ctx->path(QStringLiteral("blocker/Plicario"));
+        auto window = open();
+        QCOMPARE(grid(window.get())->model()->rowCount(), 10);
+        QVERIFY(m_ctx->messages.log().isEmpty());
+        click(window.get(), QStringLiteral("cmdEsporta"));
+        QCOMPARE(m_ctx->messages.log().size(), 2);
+        QCOMPARE(m_ctx->messages.log()[1].kind, Kind::Plain);
+        QCOMPARE(m_ctx->messages.log()[1].text, kCannotExport);
+    }
+
     void hints()
     {
         auto window = open();
