@@ -185,7 +185,9 @@ void writeFile(const QString& path, const QByteArray& document)
     if (isOpenInOfficeSuite(path))
         throw SpreadsheetWriteError();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size() || !file.commit())
+    // Unbuffered: a buffered QSaveFile meets a full disk only when it closes, and then commits a cut file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(document) != document.size() ||
+        !file.commit())
         throw SpreadsheetWriteError();
 }
 

@@ -9,8 +9,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 const QString kWrongOld = QStringLiteral("Attenzione: vecchia password errata.");
@@ -20,23 +18,6 @@ const QString kDone = QStringLiteral("Modifica della password completata con suc
 const QString kChangeFailure = QStringLiteral("Attenzione: si è verificato un errore durante la procedura di "
                                               "modifica della password. Si consiglia di reinstallare il software.");
 
-// While alive, no file of this process can grow: the way to make a store unwritable for root as well.
-class NoFileWrites
-{
-public:
-    NoFileWrites()
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit none = m_saved;
-        none.rlim_cur = 0;
-        setrlimit(RLIMIT_FSIZE, &none);
-    }
-    ~NoFileWrites() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved{};
-};
 } // namespace
 
 struct ChangeFixture
@@ -223,7 +204,7 @@ private Q_SLOTS:
         }
         f.fill(QStringLiteral("plicario"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         {
-            NoFileWrites guard;
+            FileSizeLimit guard(0);
             QTest::mouseClick(f.ok, Qt::LeftButton);
         }
         QCOMPARE(f.message(), kChangeFailure);

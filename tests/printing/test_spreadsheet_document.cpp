@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 namespace {
 
@@ -117,6 +118,7 @@ private Q_SLOTS:
         QTest::newRow("open in the office suite") << "lock";
         QTest::newRow("a folder where the file should be") << "folder";
         QTest::newRow("the folder is a file") << "parent";
+        QTest::newRow("the disk fills up") << "full";
     }
     void aFailedWriteLeavesTheEarlierFile()
     {
@@ -127,6 +129,8 @@ private Q_SLOTS:
         if (setup == u"lock") {
             QVERIFY(writeFileBytes(path, earlier));
             QVERIFY(writeFileBytes(dir.filePath(".~lock.Protocollo.xls#"), ",user,host,01.01.2024 10:00,user;"));
+        } else if (setup == u"full") {
+            QVERIFY(writeFileBytes(path, earlier));
         } else if (setup == u"folder") {
             QVERIFY(QDir(dir.path()).mkdir("Protocollo.xls"));
         } else {
@@ -134,13 +138,17 @@ private Q_SLOTS:
             path = dir.filePath("file/Protocollo.xls");
         }
         try {
-            SpreadsheetDocument::write(path, "S", {{"A", 1}}, {{"nuovo"}});
+            // Room for the earlier file, not for the new one.
+            std::optional<FileSizeLimit> fullDisk;
+            if (setup == u"full")
+                fullDisk.emplace(earlier.size() + 10);
+            SpreadsheetDocument::write(path, "S", {{"A", 1}}, {{QString(5000, u'x')}});
             QFAIL("the write did not fail");
         } catch (const SpreadsheetWriteError& e) {
             QCOMPARE(e.message(), QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                                                  "Accertarsi che il file di Excel non sia già aperto."));
         }
-        if (setup == u"lock")
+        if (setup == u"lock" || setup == u"full")
             QCOMPARE(readFileBytes(path), earlier);
         else if (setup == u"parent")
             QCOMPARE(readFileBytes(dir.filePath("file")), earlier);

@@ -40,3 +40,24 @@ bool writeFileBytes(const QString& path, const QByteArray& bytes)
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
+
+#include <csignal>
+#include <sys/resource.h>
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_savedCurrent = qint64(limit.rlim_cur);
+    std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails instead of ending the process
+    limit.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(m_savedCurrent);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}

@@ -99,3 +99,17 @@ CliResult runCli(const QString& folder, const QStringList& args, const QByteArra
 // Whole-file helpers for tests that check bytes.
 QByteArray readFileBytes(const QString& path);
 bool writeFileBytes(const QString& path, const QByteArray& bytes);
+
+// While alive, no file of this process can grow beyond `bytes`: a full disk, and a way to make a file unwritable
+// for root as well.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    qint64 m_savedCurrent = 0;
+};
