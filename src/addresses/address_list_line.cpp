@@ -20,17 +20,17 @@ QString lineOf(const QString& nome, const QString& tipo, const QString& note)
     return out;
 }
 
-// Built straight from the stored bytes, which keeps the list of a large archive quick to fill.
+// Built straight from the stored bytes into a string of the final size, which keeps the list of a large archive
+// quick to fill.
 QString lineOfRecord(const char* record, QByteArrayView nome)
 {
     const QByteArrayView note = AddressCard::fieldBytes(record, AddressCard::Note);
-    QString out;
-    out.reserve(84 + note.size());
-    Ansi::appendUnicodeFitted(out, nome, 40);
-    out.append(kTipo);
-    Ansi::appendUnicodeFitted(out, AddressCard::fieldBytes(record, AddressCard::Tipo), 28);
-    out.append(kNote);
-    Ansi::appendUnicode(out, note);
+    QString out(40 + kTipo.size() + 28 + kNote.size() + note.size(), Qt::Uninitialized);
+    QChar* d = Ansi::decodeFittedTo(out.data(), nome, 40);
+    d = Text::copyTo(d, kTipo);
+    d = Ansi::decodeFittedTo(d, AddressCard::fieldBytes(record, AddressCard::Tipo), 28);
+    d = Text::copyTo(d, kNote);
+    Ansi::decodeTo(d, note);
     return out;
 }
 

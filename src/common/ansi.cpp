@@ -63,36 +63,31 @@ const std::array<char16_t, 256> kDecode = [] {
     return t;
 }();
 
-void decode(QByteArrayView bytes, QChar* d)
+} // namespace
+
+QChar* decodeTo(QChar* out, QByteArrayView bytes)
 {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        d[i] = QChar(kDecode[b[i]]);
+        out[i] = QChar(kDecode[b[i]]);
+    return out + bytes.size();
 }
 
-} // namespace
+QChar* decodeFittedTo(QChar* out, QByteArrayView bytes, int width)
+{
+    out = decodeTo(out, bytes.first(std::min<qsizetype>(bytes.size(), width)));
+    for (qsizetype i = bytes.size(); i < width; ++i)
+        *out++ = QChar(u' ');
+    return out;
+}
 
 QString toUnicode(QByteArrayView bytes)
 {
     if (bytes.isEmpty())
         return QString(); // no allocation for the many empty fields
     QString out(bytes.size(), Qt::Uninitialized);
-    decode(bytes, out.data());
+    decodeTo(out.data(), bytes);
     return out;
-}
-
-void appendUnicode(QString& out, QByteArrayView bytes)
-{
-    const qsizetype start = out.size();
-    out.resize(start + bytes.size());
-    decode(bytes, out.data() + start);
-}
-
-void appendUnicodeFitted(QString& out, QByteArrayView bytes, int width)
-{
-    appendUnicode(out, bytes.first(std::min<qsizetype>(bytes.size(), width)));
-    if (bytes.size() < width)
-        out.resize(out.size() + width - bytes.size(), u' ');
 }
 
 } // namespace Ansi

@@ -10,10 +10,10 @@ namespace Ansi {
 // Characters windows-1252 cannot represent become '?'.
 QByteArray fromUnicode(QStringView text);
 QString toUnicode(QByteArrayView bytes);
-// Appends the converted bytes to `out`.
-void appendUnicode(QString& out, QByteArrayView bytes);
-// Appends the converted bytes padded with blanks, or cut, to exactly `width` characters (one per byte).
-void appendUnicodeFitted(QString& out, QByteArrayView bytes, int width);
+// Write the converted bytes (one character per byte) into room the caller has sized, the second padded with blanks
+// or cut to exactly `width` characters; they return the position after what they wrote.
+QChar* decodeTo(QChar* out, QByteArrayView bytes);
+QChar* decodeFittedTo(QChar* out, QByteArrayView bytes, int width);
 
 // The byte for one character, or '?' when it has none.
 char encodeChar(QChar c);

@@ -16,7 +16,7 @@ inline char16_t folded(QChar c)
 }
 
 // Every character windows-1252 text can hold gets a one-byte rank in the order of its folded code (1 to 230; 0 is
-// no character), so that 24 characters of a line pack into three numbers that compare as the characters do.
+// no character), so that the first characters of a line pack into a few numbers that compare as the characters do.
 class Ranks
 {
 public:
@@ -42,17 +42,20 @@ public:
     int rank(QChar c) const
     {
         const char16_t u = c.unicode();
-        if (u < 0x100)
-            return m_low[u];
+        return u < 0x100 ? m_low[u] : highRank(u);
+    }
+
+    static constexpr int kUnranked = 255;
+
+private:
+    Q_NEVER_INLINE int highRank(char16_t u) const
+    {
         for (const auto& [code, rank] : m_high)
             if (code == u)
                 return rank;
         return kUnranked;
     }
 
-    static constexpr int kUnranked = 255;
-
-private:
     std::array<quint8, 256> m_low;
     std::vector<std::pair<char16_t, quint8>> m_high;
 };
@@ -75,7 +78,7 @@ int compare(QStringView a, QStringView b)
 
 namespace {
 
-constexpr int kPacked = 24; // characters packed into a key
+constexpr int kPacked = 8 * Builder::Key::kWords; // characters packed into a key
 
 using Key = Builder::Key;
 
@@ -93,7 +96,7 @@ struct KeyLess
     {
         int c;
         if (x.exact && y.exact) {
-            for (int w = 0; w < 3; ++w)
+            for (int w = 0; w < Key::kWords; ++w)
                 if (x.packed[w] != y.packed[w])
                     return x.packed[w] < y.packed[w];
             c = tail(x, y);
@@ -103,7 +106,7 @@ struct KeyLess
         return c != 0 ? c < 0 : x.index < y.index;
     }
 
-    // Equal keys: both lines have at least 24 characters and agree up to there, or they are equal.
+    // Equal keys: both lines have at least kPacked characters and agree up to there, or they are equal.
     Q_NEVER_INLINE int tail(const Key& x, const Key& y) const
     {
         const QString& a = entries[x.index].line;
@@ -112,23 +115,24 @@ struct KeyLess
     }
 };
 
-// Most significant byte first radix sort on the packed ranks; small buckets and keys equal in all 24 characters
-// finish with comparisons. Stable, so entries that compare equal stay in their order.
+// Most significant byte first radix sort on the packed ranks; buckets too small to be worth a pass, and keys equal
+// in every packed character, finish with comparisons. Entries that compare equal keep their order (the index
+// decides last).
 void radixSort(Key* keys, Key* scratch, size_t n, int d, const KeyLess& less)
 {
-    if (n <= 32) {
-        for (size_t i = 1; i < n; ++i)
-            for (size_t j = i; j > 0 && less(keys[j], keys[j - 1]); --j)
-                std::swap(keys[j], keys[j - 1]);
-        return;
+    size_t count[257];
+    for (;; ++d) {
+        if (n <= 64 || d == kPacked) {
+            std::sort(keys, keys + n, less);
+            return;
+        }
+        std::fill(std::begin(count), std::end(count), 0);
+        for (size_t i = 0; i < n; ++i)
+            ++count[byteAt(keys[i], d) + 1];
+        // When all keys share this character there is nothing to move: go on to the next one.
+        if (count[byteAt(keys[0], d) + 1] != n)
+            break;
     }
-    if (d == kPacked) {
-        std::sort(keys, keys + n, less);
-        return;
-    }
-    size_t count[257] = {};
-    for (size_t i = 0; i < n; ++i)
-        ++count[byteAt(keys[i], d) + 1];
     for (int b = 0; b < 256; ++b)
         count[b + 1] += count[b];
     size_t next[256];
@@ -152,15 +156,12 @@ void Builder::reserve(qsizetype count)
 void Builder::add(ListEntry entry)
 {
     static const Ranks ranks;
-    const QString& line = entry.line;
-    Key key{{0, 0, 0}, qint32(m_entries.size()), true};
+    const QChar* text = entry.line.constData();
+    const qsizetype length = std::min<qsizetype>(entry.line.size(), kPacked);
+    Key key{{}, qint32(m_entries.size()), true};
     for (qsizetype c = 0; c < kPacked; ++c) {
-        int rank = 0;
-        if (c < line.size()) {
-            rank = ranks.rank(line[c]);
-            if (rank == Ranks::kUnranked)
-                key.exact = false;
-        }
+        const int rank = c < length ? ranks.rank(text[c]) : 0;
+        key.exact = key.exact && rank != Ranks::kUnranked;
         key.packed[c / 8] = (key.packed[c / 8] << 8) | quint64(rank);
     }
     m_allExact = m_allExact && key.exact;

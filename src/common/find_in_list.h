@@ -36,7 +36,8 @@ public:
 
     struct Key
     {
-        quint64 packed[3]; // ranks of the first 24 characters, 0 past the end
+        static constexpr int kWords = 4;
+        quint64 packed[kWords]; // ranks of the first 32 characters, 0 past the end
         qint32 index;      // of the entry
         bool exact;        // every packed character has a rank
     };

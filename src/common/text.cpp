@@ -4,13 +4,18 @@ namespace Text {
 
 QString trimmed(QStringView text)
 {
+    return trimmedView(text).toString();
+}
+
+QStringView trimmedView(QStringView text)
+{
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin].unicode() <= 32)
         ++begin;
     while (end > begin && text[end - 1].unicode() <= 32)
         --end;
-    return text.sliced(begin, end - begin).toString();
+    return text.sliced(begin, end - begin);
 }
 
 QString upperAscii(QStringView text)

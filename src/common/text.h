@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <algorithm>
 
 namespace Text {
 
 // Removes characters with codes up to 32 (blanks and controls) at both ends.
 QString trimmed(QStringView text);
+// The same without copying the text.
+QStringView trimmedView(QStringView text);
 
 // Upper-cases only the letters a to z; accented letters keep their case.
 QString upperAscii(QStringView text);
@@ -15,5 +18,21 @@ QString lowerAscii(QStringView text);
 
 // Appends the text padded with blanks on the right, or cut, to exactly `width` characters (the list lines' columns).
 void appendFitted(QString& out, QStringView text, int width);
+
+// Copies the text into room the caller has sized; returns the position after it.
+inline QChar* copyTo(QChar* out, QStringView text)
+{
+    std::copy(text.begin(), text.end(), out);
+    return out + text.size();
+}
+
+// appendFitted into room the caller has sized; returns the position after the `width` characters.
+inline QChar* fittedTo(QChar* out, QStringView text, int width)
+{
+    out = copyTo(out, text.first(std::min<qsizetype>(text.size(), width)));
+    for (qsizetype i = text.size(); i < width; ++i)
+        *out++ = QChar(u' ');
+    return out;
+}
 
 } // namespace Text

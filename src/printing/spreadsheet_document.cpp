@@ -1,11 +1,13 @@
 #include "printing/spreadsheet_document.h"
 
 #include "common/ansi.h"
+#include "common/text.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 SpreadsheetWriteError::SpreadsheetWriteError() : PlicarioError(SpreadsheetDocument::kWriteFailedMessage) {}
@@ -86,28 +88,38 @@ void putReference(Writer& out, char32_t code)
     out.put(';');
 }
 
-// A character that goes into the document as its own windows-1252 byte, equal to its code.
+// The characters below 256 that go into the document as their own windows-1252 byte, equal to their code.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> t{};
+    for (int u = 0; u < 256; ++u)
+        t[u] = (u >= 32 && u < 127 && u != '&' && u != '<' && u != '>') || u >= 0xA0;
+    return t;
+}();
+
 inline bool isPlain(char16_t u)
 {
-    return (u >= 32 && u < 127 && u != u'&' && u != u'<' && u != u'>') || (u >= 0xA0 && u <= 0xFF);
+    return u < 256 && kPlain[u];
 }
 
 // Appends the text in windows-1252, with the references that keep the table whole and every character present.
 void putText(Writer& out, QStringView text)
 {
-    // Most cells are plain text throughout: copy them in one go.
-    char* d = out.room(text.size());
-    qsizetype plain = 0;
-    for (char16_t u; plain < text.size() && isPlain(u = text[plain].unicode()); ++plain)
-        d[plain] = char(u);
-    out.giveBack(text.size() - plain);
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        // Runs of plain characters, most cells whole, go in with plain stores.
+        char* d = out.room(n - i);
+        qsizetype run = 0;
+        for (char16_t u; i + run < n && isPlain(u = text[i + run].unicode()); ++run)
+            d[run] = char(u);
+        out.giveBack(n - i - run);
+        i += run;
+        if (i == n)
+            break;
 
-    for (qsizetype i = plain; i < text.size(); ++i) {
         const QChar c = text[i];
         const char16_t u = c.unicode();
-        if (isPlain(u))
-            out.put(char(u));
-        else if (u == u'&')
+        if (u == u'&')
             out.put("&amp;");
         else if (u == u'<')
             out.put("&lt;");
@@ -115,25 +127,14 @@ void putText(Writer& out, QStringView text)
             out.put("&gt;");
         else if (u < 32 || u == 127)
             putReference(out, u); // the document is one line: no CR or LF byte inside a cell
-        else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        else if (c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate())
             putReference(out, QChar::surrogateToUcs4(c, text[++i]));
         else if (Ansi::canEncode(c))
             out.put(Ansi::encodeChar(c));
         else
             putReference(out, u);
+        ++i;
     }
-}
-
-// The text without the blanks and control characters at its ends, without copying it.
-QStringView trimmedView(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 32)
-        --end;
-    return text.sliced(begin, end - begin);
 }
 
 } // namespace
@@ -165,7 +166,7 @@ QByteArray build(const QString& sheetName, const QList<SpreadsheetColumn>& colum
         for (qsizetype c = 0; c < columns.size(); ++c) {
             out.put(kCell);
             if (firstText + c < row.size())
-                putText(out, trimmedView(row[firstText + c]));
+                putText(out, Text::trimmedView(row[firstText + c]));
             out.put("</td>");
         }
         out.put("</tr>");

@@ -8,48 +8,47 @@
 
 namespace {
 
-// `Source` appends a field padded or cut to a width (`fit`) or whole (`all`).
+// `Source` writes a field padded or cut to a width (`fit`) or whole (`all`, `size` characters), each returning the
+// position after it. The line is made at its final size, so a search over a large year stays quick.
 template <typename Source> QString lineOf(const Source& source)
 {
-    QString out;
-    out.reserve(160);
-    out.append(QStringLiteral("Prot. n. "));
-    source.fit(out, RegisterCard::Numero, 14);
-    out.append(QStringLiteral("  Data: "));
-    source.fit(out, RegisterCard::DataReg, 10);
-    out.append(QStringLiteral("  Posta: "));
-    source.fit(out, RegisterCard::Tipologia, 10);
-    out.append(QStringLiteral("  "));
-    source.fit(out, RegisterCard::Oggetto, 35);
-    out.append(QStringLiteral("  Da: "));
-    source.fit(out, RegisterCard::Mittente, 24);
-    out.append(QStringLiteral("  A: "));
-    source.all(out, RegisterCard::Destinatario);
+    static constexpr QStringView kProt = u"Prot. n. ", kData = u"  Data: ", kPosta = u"  Posta: ", kGap = u"  ",
+                                 kDa = u"  Da: ", kA = u"  A: ";
+    static constexpr qsizetype kFixed = kProt.size() + 14 + kData.size() + 10 + kPosta.size() + 10 + kGap.size() +
+                                        35 + kDa.size() + 24 + kA.size();
+    QString out(kFixed + source.size(RegisterCard::Destinatario), Qt::Uninitialized);
+    QChar* d = Text::copyTo(out.data(), kProt);
+    d = source.fit(d, RegisterCard::Numero, 14);
+    d = Text::copyTo(d, kData);
+    d = source.fit(d, RegisterCard::DataReg, 10);
+    d = Text::copyTo(d, kPosta);
+    d = source.fit(d, RegisterCard::Tipologia, 10);
+    d = Text::copyTo(d, kGap);
+    d = source.fit(d, RegisterCard::Oggetto, 35);
+    d = Text::copyTo(d, kDa);
+    d = source.fit(d, RegisterCard::Mittente, 24);
+    d = Text::copyTo(d, kA);
+    source.all(d, RegisterCard::Destinatario);
     return out;
 }
 
 struct CardSource
 {
     const RegisterCard& card;
-    void fit(QString& out, RegisterCard::Field f, int width) const
-    {
-        Text::appendFitted(out, Text::trimmed(card.value(f)), width);
-    }
-    void all(QString& out, RegisterCard::Field f) const { out.append(Text::trimmed(card.value(f))); }
+    QStringView trimmed(RegisterCard::Field f) const { return Text::trimmedView(card.value(f)); }
+    QChar* fit(QChar* d, RegisterCard::Field f, int width) const { return Text::fittedTo(d, trimmed(f), width); }
+    qsizetype size(RegisterCard::Field f) const { return trimmed(f).size(); }
+    QChar* all(QChar* d, RegisterCard::Field f) const { return Text::copyTo(d, trimmed(f)); }
 };
 
-// Straight from the stored bytes, so a search over a large year stays quick.
+// Straight from the stored bytes.
 struct RecordSource
 {
     const char* record;
-    void fit(QString& out, RegisterCard::Field f, int width) const
-    {
-        Ansi::appendUnicodeFitted(out, RegisterCard::fieldBytes(record, f), width);
-    }
-    void all(QString& out, RegisterCard::Field f) const
-    {
-        Ansi::appendUnicode(out, RegisterCard::fieldBytes(record, f));
-    }
+    QByteArrayView bytes(RegisterCard::Field f) const { return RegisterCard::fieldBytes(record, f); }
+    QChar* fit(QChar* d, RegisterCard::Field f, int width) const { return Ansi::decodeFittedTo(d, bytes(f), width); }
+    qsizetype size(RegisterCard::Field f) const { return bytes(f).size(); }
+    QChar* all(QChar* d, RegisterCard::Field f) const { return Ansi::decodeTo(d, bytes(f)); }
 };
 
 // The stored bytes that read back as `text`, or nothing when some character can never be read from a record.
