@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -45,6 +46,9 @@ public:
         return u < 0x100 ? m_low[u] : highRank(u);
     }
 
+    // The table rank of the low byte of a character, right only for characters below 0x100.
+    int lowRank(char16_t u) const { return m_low[u & 0xFF]; }
+
     static constexpr int kUnranked = 255;
 
 private:
@@ -67,11 +71,25 @@ namespace ListOrder {
 int compare(QStringView a, QStringView b)
 {
     const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t x = folded(a[i]);
-        const char16_t y = folded(b[i]);
-        if (x != y)
-            return x < y ? -1 : 1;
+    const char16_t* x = a.utf16();
+    const char16_t* y = b.utf16();
+    qsizetype i = 0;
+    // Lines that sort together share long stretches: skip them four characters at a time and fold only the
+    // characters that differ.
+    for (; i + 4 <= n; i += 4) {
+        quint64 p, q;
+        std::memcpy(&p, x + i, sizeof p);
+        std::memcpy(&q, y + i, sizeof q);
+        if (p != q)
+            break;
+    }
+    for (; i < n; ++i) {
+        if (x[i] == y[i])
+            continue;
+        const char16_t f = folded(QChar(x[i]));
+        const char16_t g = folded(QChar(y[i]));
+        if (f != g)
+            return f < g ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
@@ -156,13 +174,32 @@ void Builder::reserve(qsizetype count)
 void Builder::add(ListEntry entry)
 {
     static const Ranks ranks;
-    const QChar* text = entry.line.constData();
-    const qsizetype length = std::min<qsizetype>(entry.line.size(), kPacked);
+    const char16_t* text = QStringView(entry.line).utf16();
     Key key{{}, qint32(m_entries.size()), true};
-    for (qsizetype c = 0; c < kPacked; ++c) {
-        const int rank = c < length ? ranks.rank(text[c]) : 0;
-        key.exact = key.exact && rank != Ranks::kUnranked;
-        key.packed[c / 8] = (key.packed[c / 8] << 8) | quint64(rank);
+    bool done = false;
+    if (entry.line.size() >= kPacked) {
+        // The usual line: long enough, every packed character below 0x100 and ranked by the table.
+        char16_t any = 0;
+        bool ranked = true;
+        for (int w = 0; w < Key::kWords; ++w) {
+            for (int j = 0; j < 8; ++j) {
+                const char16_t u = text[8 * w + j];
+                const int rank = ranks.lowRank(u);
+                any |= u;
+                ranked = ranked && rank != Ranks::kUnranked;
+                key.packed[w] = (key.packed[w] << 8) | quint64(rank);
+            }
+        }
+        done = any < 0x100 && ranked;
+    }
+    if (!done) {
+        key = Key{{}, key.index, true};
+        const qsizetype length = std::min<qsizetype>(entry.line.size(), kPacked);
+        for (qsizetype c = 0; c < kPacked; ++c) {
+            const int rank = c < length ? ranks.rank(QChar(text[c])) : 0;
+            key.exact = key.exact && rank != Ranks::kUnranked;
+            key.packed[c / 8] = (key.packed[c / 8] << 8) | quint64(rank);
+        }
     }
     m_allExact = m_allExact && key.exact;
     m_keys.push_back(key);
