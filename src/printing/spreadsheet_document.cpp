@@ -9,6 +9,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 SpreadsheetWriteError::SpreadsheetWriteError() : PlicarioError(SpreadsheetDocument::kWriteFailedMessage) {}
 
@@ -101,17 +104,48 @@ inline bool isPlain(char16_t u)
     return u < 256 && kPlain[u];
 }
 
+#if defined(__SSE2__)
+// Stores the bytes of eight characters at `d` and returns how many of them, from the first, are plain ASCII (the bulk
+// of most cells); the bytes after those are to be overwritten.
+inline int putAsciiBlock(const char16_t* s, char* d)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    const __m128i above = _mm_subs_epu16(v, _mm_set1_epi16(0x7E)); // not zero past '~'
+    const __m128i below = _mm_subs_epu16(_mm_set1_epi16(0x20), v); // not zero before ' '
+    const __m128i markup = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('&')),
+                                                     _mm_cmpeq_epi16(v, _mm_set1_epi16('<'))),
+                                        _mm_cmpeq_epi16(v, _mm_set1_epi16('>')));
+    const __m128i bad = _mm_or_si128(_mm_or_si128(above, below), markup);
+    const unsigned good = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(bad, _mm_setzero_si128()))); // 2 bits each
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(v, v));
+    return good == 0xFFFF ? 8 : __builtin_ctz(~good) / 2;
+}
+#endif
+
 // Appends the text in windows-1252, with the references that keep the table whole and every character present.
 void putText(Writer& out, QStringView text)
 {
+    const char16_t* s = text.utf16();
     const qsizetype n = text.size();
     qsizetype i = 0;
     while (i < n) {
         // Runs of plain characters, most cells whole, go in with plain stores.
         char* d = out.room(n - i);
         qsizetype run = 0;
-        for (char16_t u; i + run < n && isPlain(u = text[i + run].unicode()); ++run)
-            d[run] = char(u);
+        for (;;) {
+#if defined(__SSE2__)
+            while (i + run + 8 <= n) {
+                const int plain = putAsciiBlock(s + i + run, d + run);
+                run += plain;
+                if (plain < 8)
+                    break;
+            }
+#endif
+            if (i + run == n || !isPlain(s[i + run]))
+                break;
+            d[run] = char(s[i + run]);
+            ++run;
+        }
         out.giveBack(n - i - run);
         i += run;
         if (i == n)

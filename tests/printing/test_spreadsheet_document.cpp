@@ -77,6 +77,36 @@ private Q_SLOTS:
         QCOMPARE(cellBytes(text), bytes);
     }
 
+    // Plain runs are copied several characters at a time: a character needing care must be caught wherever it falls
+    // in a run, and the characters round it kept.
+    void characterAnywhereInALongCell_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ampersand") << "&" << QByteArray("&amp;");
+        QTest::newRow("less than") << "<" << QByteArray("&lt;");
+        QTest::newRow("greater than") << ">" << QByteArray("&gt;");
+        QTest::newRow("last control before the blank") << "\x1F" << QByteArray("&#31;");
+        QTest::newRow("delete") << "\x7F" << QByteArray("&#127;");
+        QTest::newRow("C1 control") << QStringLiteral("\u0080") << QByteArray("&#128;");
+        QTest::newRow("blank") << " " << QByteArray(" ");
+        QTest::newRow("tilde") << "~" << QByteArray("~");
+        QTest::newRow("no-break space") << QStringLiteral("\u00A0") << QByteArray("\xA0");
+        QTest::newRow("accented letter") << QStringLiteral("é") << QByteArray("\xE9");
+        QTest::newRow("euro sign") << QStringLiteral("€") << QByteArray("\x80");
+        QTest::newRow("outside windows-1252") << QStringLiteral("Ω") << QByteArray("&#937;");
+    }
+    void characterAnywhereInALongCell()
+    {
+        QFETCH(QString, character);
+        QFETCH(QByteArray, bytes);
+        const QByteArray plain = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+        for (qsizetype at = 1; at < plain.size() - 1; ++at) {
+            const QString text = QString::fromLatin1(plain.left(at)) + character + QString::fromLatin1(plain.mid(at));
+            QCOMPARE(cellBytes(text), plain.left(at) + bytes + plain.mid(at));
+        }
+    }
+
     void oneLineWithoutLineEnds()
     {
         const QByteArray doc = SpreadsheetDocument::build("S", {{"A", 1}, {"B", 2}},
