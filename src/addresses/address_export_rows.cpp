@@ -57,7 +57,8 @@ void loadGrid(const QString& programFolder, ExportGridRows& rows)
                 row.append(Ansi::toUnicode(bytes));
                 continue;
             }
-            if (bytes.size() != l.size || (l.size > 0 && std::memcmp(bytes.data(), l.bytes.data(), size_t(bytes.size())) != 0)) {
+            if (bytes.size() != l.size ||
+                (l.size > 0 && std::memcmp(bytes.data(), l.bytes.data(), size_t(bytes.size())) != 0)) {
                 std::memcpy(l.bytes.data(), bytes.data(), size_t(bytes.size()));
                 l.size = bytes.size();
                 l.text = Ansi::toUnicode(bytes);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -210,8 +211,8 @@ QList<ListEntry> Builder::take()
 {
     const KeyLess less{m_entries};
     if (m_allExact) {
-        std::vector<Key> scratch(m_keys.size());
-        radixSort(m_keys.data(), scratch.data(), m_keys.size(), 0, less);
+        std::unique_ptr<Key[]> scratch(new Key[m_keys.size()]); // not cleared: every key is written before it is read
+        radixSort(m_keys.data(), scratch.get(), m_keys.size(), 0, less);
     } else {
         // A character outside windows-1252 has no rank: compare those lines whole.
         std::sort(m_keys.begin(), m_keys.end(), less);

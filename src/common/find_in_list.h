@@ -38,8 +38,8 @@ public:
     {
         static constexpr int kWords = 4;
         quint64 packed[kWords]; // ranks of the first 32 characters, 0 past the end
-        qint32 index;      // of the entry
-        bool exact;        // every packed character has a rank
+        qint32 index;           // of the entry
+        bool exact;             // every packed character has a rank
     };
 
 private:

@@ -112,9 +112,9 @@ inline int putAsciiBlock(const char16_t* s, char* d)
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
     const __m128i above = _mm_subs_epu16(v, _mm_set1_epi16(0x7E)); // not zero past '~'
     const __m128i below = _mm_subs_epu16(_mm_set1_epi16(0x20), v); // not zero before ' '
-    const __m128i markup = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('&')),
-                                                     _mm_cmpeq_epi16(v, _mm_set1_epi16('<'))),
-                                        _mm_cmpeq_epi16(v, _mm_set1_epi16('>')));
+    const __m128i markup =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('&')), _mm_cmpeq_epi16(v, _mm_set1_epi16('<'))),
+                     _mm_cmpeq_epi16(v, _mm_set1_epi16('>')));
     const __m128i bad = _mm_or_si128(_mm_or_si128(above, below), markup);
     const unsigned good = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(bad, _mm_setzero_si128()))); // 2 bits each
     _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(v, v));

@@ -14,8 +14,8 @@ template <typename Source> QString lineOf(const Source& source)
 {
     static constexpr QStringView kProt = u"Prot. n. ", kData = u"  Data: ", kPosta = u"  Posta: ", kGap = u"  ",
                                  kDa = u"  Da: ", kA = u"  A: ";
-    static constexpr qsizetype kFixed = kProt.size() + 14 + kData.size() + 10 + kPosta.size() + 10 + kGap.size() +
-                                        35 + kDa.size() + 24 + kA.size();
+    static constexpr qsizetype kFixed =
+        kProt.size() + 14 + kData.size() + 10 + kPosta.size() + 10 + kGap.size() + 35 + kDa.size() + 24 + kA.size();
     QString out(kFixed + source.size(RegisterCard::Destinatario), Qt::Uninitialized);
     QChar* d = Text::copyTo(out.data(), kProt);
     d = source.fit(d, RegisterCard::Numero, 14);

@@ -104,7 +104,7 @@ private Q_SLOTS:
         QTest::newRow("long lines differing only in case") << "Rossi Mario  Tipo: Cliente"
                                                            << "ROSSI MARIO  TIPO: cliente" << 0;
         QTest::newRow("long lines, case differences before the first real one") << "Rossi Mario  Tipo: Clienta"
-                                                                                 << "ROSSI MARIO  TIPO: CLIENTE" << -1;
+                                                                                << "ROSSI MARIO  TIPO: CLIENTE" << -1;
     }
     void order()
     {

@@ -17,6 +17,12 @@ private Q_SLOTS:
         QTest::newRow("euro") << QStringLiteral("10 €") << QByteArray("10 \x80");
         QTest::newRow("curly quotes") << QStringLiteral("‘a’ “b”") << QByteArray("\x91" "a\x92 \x93" "b\x94");
         QTest::newRow("dashes and ellipsis") << QStringLiteral("–—…") << QByteArray("\x96\x97\x85");
+        QTest::newRow("long plain text, then others")
+            << QStringLiteral("Amministrazione condominiale – Città 10 €")
+            << QByteArray("Amministrazione condominiale \x96 Citt\xE0 10 \x80");
+        QTest::newRow("an accent among the first characters of a long text")
+            << QStringLiteral("Perché la società spedisce 100 pacchi")
+            << QByteArray("Perch\xE9 la societ\xE0 spedisce 100 pacchi");
     }
     void conversion()
     {
