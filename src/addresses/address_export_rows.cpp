@@ -44,7 +44,10 @@ void loadGrid(const QString& programFolder, ExportGridRows& rows)
         QString text;
     };
     std::array<Last, std::size(kFields)> last;
-    file.scanRaw([&](int number, const char* record) {
+    std::array<int, std::size(kFields)> touched;
+    for (size_t i = 0; i < std::size(kFields); ++i)
+        touched[i] = AddressCard::fieldOffset(kFields[i]);
+    const auto addRow = [&](int number, const char* record) {
         if (number > count)
             return;
         QStringList row;
@@ -66,7 +69,8 @@ void loadGrid(const QString& programFolder, ExportGridRows& rows)
             row.append(l.text);
         }
         rows[number - 1] = std::move(row);
-    });
+    };
+    file.scanRaw(addRow, touched);
 }
 
 } // namespace AddressExport

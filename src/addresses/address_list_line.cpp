@@ -50,17 +50,21 @@ bool isListed(const AddressCard& card)
 
 void load(const QString& programFolder, QList<ListEntry>& entries)
 {
+    static const int kTouched[] = {AddressCard::fieldOffset(AddressCard::Nome),
+                                   AddressCard::fieldOffset(AddressCard::Tipo),
+                                   AddressCard::fieldOffset(AddressCard::Note)};
     ListOrder::Builder list;
     for (ListEntry& e : entries)
         list.add(std::move(e));
     try {
         AddressCardFile file(programFolder);
         list.reserve(list.size() + file.count());
-        file.scanRaw([&](int number, const char* record) {
+        const auto addListed = [&](int number, const char* record) {
             const QByteArrayView nome = AddressCard::fieldBytes(record, AddressCard::Nome);
             if (!nome.isEmpty())
                 list.add({lineOfRecord(record, nome), number});
-        });
+        };
+        file.scanRaw(addListed, kTouched);
     } catch (...) {
         entries = list.take();
         throw;

@@ -15,7 +15,9 @@ RawRecordFile::RawRecordFile(const QString& path, int recordSize) : m_path(path)
     } while (m_fd < 0 && errno == EINTR);
     if (m_fd < 0)
         fail();
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode))
         fail();
     // Other instances sharing the folder wait here, so a count and an append are never interleaved.
@@ -40,7 +42,9 @@ void RawRecordFile::fail() const
 
 int RawRecordFile::count() const
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::fstat(m_fd, &st) != 0)
         fail();
     return static_cast<int>(st.st_size / m_recordSize);
@@ -68,16 +72,21 @@ void RawRecordFile::readAt(qint64 offset, char* data, qint64 size) const
     }
 }
 
-void RawRecordFile::scan(const std::function<void(int, const char*)>& visit) const
+void RawRecordFile::scan(const std::function<void(int, const char*)>& visit, std::span<const int> touched) const
 {
+    constexpr int kAhead = 4; // records
     const int n = count();
     const int perBlock = std::max(1, (1 << 20) / m_recordSize);
     QByteArray block(qsizetype(perBlock) * m_recordSize, Qt::Uninitialized);
     for (int first = 1; first <= n; first += perBlock) {
         const int records = std::min(perBlock, n - first + 1);
         readAt(qint64(first - 1) * m_recordSize, block.data(), qint64(records) * m_recordSize);
-        for (int i = 0; i < records; ++i)
+        for (int i = 0; i < records; ++i) {
+            if (i + kAhead < records)
+                for (int offset : touched)
+                    __builtin_prefetch(block.constData() + qsizetype(i + kAhead) * m_recordSize + offset);
             visit(first + i, block.constData() + qsizetype(i) * m_recordSize);
+        }
     }
 }
 
