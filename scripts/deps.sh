@@ -1,9 +1,9 @@
 #!/bin/sh
-# Installs what the build, the program and the tests need, when it is missing. Safe to run again.
+# Installs what the build and the program need, when it is missing; scripts/test adds its own tools through
+# EXTRA_PACKAGES. Safe to run again.
 set -e
 PACKAGES="cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-translations-l10n \
-libbenchmark-dev fonts-liberation fonts-dejavu-core fontconfig poppler-utils cups printer-driver-cups-pdf xvfb xauth xdotool \
-desktop-file-utils libreoffice-calc $EXTRA_PACKAGES"
+libbenchmark-dev fonts-liberation fonts-dejavu-core fontconfig ${EXTRA_PACKAGES:-}"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
