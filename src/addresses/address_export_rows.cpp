@@ -44,9 +44,6 @@ void loadGrid(const QString& programFolder, ExportGridRows& rows)
         QString text;
     };
     std::array<Last, std::size(kFields)> last;
-    std::array<int, std::size(kFields)> touched;
-    for (size_t i = 0; i < std::size(kFields); ++i)
-        touched[i] = AddressCard::fieldOffset(kFields[i]);
     const auto addRow = [&](int number, const char* record) {
         if (number > count)
             return;
@@ -70,7 +67,7 @@ void loadGrid(const QString& programFolder, ExportGridRows& rows)
         }
         rows[number - 1] = std::move(row);
     };
-    file.scanRaw(addRow, touched);
+    file.scanRaw(addRow);
 }
 
 } // namespace AddressExport

@@ -50,9 +50,6 @@ bool isListed(const AddressCard& card)
 
 void load(const QString& programFolder, QList<ListEntry>& entries)
 {
-    static const int kTouched[] = {AddressCard::fieldOffset(AddressCard::Nome),
-                                   AddressCard::fieldOffset(AddressCard::Tipo),
-                                   AddressCard::fieldOffset(AddressCard::Note)};
     ListOrder::Builder list;
     for (ListEntry& e : entries)
         list.add(std::move(e));
@@ -64,7 +61,7 @@ void load(const QString& programFolder, QList<ListEntry>& entries)
             if (!nome.isEmpty())
                 list.add({lineOfRecord(record, nome), number});
         };
-        file.scanRaw(addListed, kTouched);
+        file.scanRaw(addListed);
     } catch (...) {
         entries = list.take();
         throw;

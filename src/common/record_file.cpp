@@ -72,21 +72,16 @@ void RawRecordFile::readAt(qint64 offset, char* data, qint64 size) const
     }
 }
 
-void RawRecordFile::scan(const std::function<void(int, const char*)>& visit, std::span<const int> touched) const
+void RawRecordFile::scan(const std::function<void(int, const char*)>& visit) const
 {
-    constexpr int kAhead = 4; // records
     const int n = count();
     const int perBlock = std::max(1, (1 << 20) / m_recordSize);
     QByteArray block(qsizetype(perBlock) * m_recordSize, Qt::Uninitialized);
     for (int first = 1; first <= n; first += perBlock) {
         const int records = std::min(perBlock, n - first + 1);
         readAt(qint64(first - 1) * m_recordSize, block.data(), qint64(records) * m_recordSize);
-        for (int i = 0; i < records; ++i) {
-            if (i + kAhead < records)
-                for (int offset : touched)
-                    __builtin_prefetch(block.constData() + qsizetype(i + kAhead) * m_recordSize + offset);
+        for (int i = 0; i < records; ++i)
             visit(first + i, block.constData() + qsizetype(i) * m_recordSize);
-        }
     }
 }
 

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
-#include <span>
 
 // A file of fixed-size records, open for one user action: opened (or created empty, never truncated) and locked
 // on construction, closed and unlocked on destruction. Record numbers count from 1. Every failure throws
@@ -28,9 +27,8 @@ public:
     // Writes at count x size, over any trailing fragment; returns the new record's number.
     int append(const QByteArray& record);
     // Every record in file order with its number, read in large blocks; `data` holds recordSize() bytes and is
-    // valid only during the call. `touched` lists the offsets in a record the visitor reads: they are fetched a few
-    // records ahead, since fields far apart in large records defeat the processor's own prefetching.
-    void scan(const std::function<void(int number, const char* data)>& visit, std::span<const int> touched = {}) const;
+    // valid only during the call.
+    void scan(const std::function<void(int number, const char* data)>& visit) const;
 
 private:
     [[noreturn]] void fail() const;
@@ -57,11 +55,8 @@ public:
     {
         m_file.scan([&](int number, const char* data) { visit(number, Record::fromBytes(data)); });
     }
-    // The raw bytes of every record, for readers that decode only a few fields (their offsets in `touched`).
-    void scanRaw(const std::function<void(int, const char*)>& visit, std::span<const int> touched = {}) const
-    {
-        m_file.scan(visit, touched);
-    }
+    // The raw bytes of every record, for readers that decode only a few fields.
+    void scanRaw(const std::function<void(int, const char*)>& visit) const { m_file.scan(visit); }
 
     const QString& path() const { return m_file.path(); }
 

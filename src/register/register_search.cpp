@@ -4,7 +4,6 @@
 #include "common/short_string.h"
 #include "common/text.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -139,29 +138,15 @@ bool Filter::matchesRecord(const char* record) const
     return true;
 }
 
-std::vector<int> Filter::offsets() const
-{
-    std::vector<int> out;
-    for (const Key& k : m_keys)
-        out.push_back(k.offset);
-    return out;
-}
-
 QList<ListEntry> search(const QString& yearFilePath, const Filter& filter)
 {
-    std::vector<int> touched = filter.offsets();
-    for (RegisterCard::Field f : {RegisterCard::Numero, RegisterCard::DataReg, RegisterCard::Tipologia,
-                                  RegisterCard::Oggetto, RegisterCard::Mittente, RegisterCard::Destinatario})
-        touched.push_back(RegisterCard::fieldOffset(f));
-    std::sort(touched.begin(), touched.end());
-    touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
     ListOrder::Builder list;
     RegisterFile file(yearFilePath);
     const auto addFound = [&](int position, const char* record) {
         if (filter.matchesRecord(record))
             list.add({lineOf(RecordSource{record}), position});
     };
-    file.scanRaw(addFound, touched);
+    file.scanRaw(addFound);
     return list.take();
 }
 

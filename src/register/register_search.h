@@ -5,7 +5,6 @@
 
 #include <QList>
 #include <optional>
-#include <vector>
 
 // The register search: up to ten filters over a year's cards, and the one-line form of each card found.
 namespace RegisterSearch {
@@ -31,8 +30,6 @@ public:
     bool matches(const RegisterCard& card) const;
     // The same test on a raw record, on its stored bytes, without decoding them.
     bool matchesRecord(const char* record) const;
-    // Where in a record the fields it tests lie.
-    std::vector<int> offsets() const;
 
 private:
     struct Key
