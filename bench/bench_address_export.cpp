@@ -32,8 +32,7 @@ void BM_AddressExportDocument(benchmark::State& state)
 {
     const QString dir = folderWithCards();
     for (auto _ : state) {
-        ExportGridRows rows = ExportGrid::emptyRows(AddressExport::gridColumns().size());
-        AddressExport::loadGrid(dir, rows);
+        const ExportGridRows rows = AddressExport::loadGrid(dir);
         const QByteArray document = ExportGrid::document(AddressExport::kSheetName, AddressExport::gridColumns(), rows);
         benchmark::DoNotOptimize(document.constData());
     }
@@ -45,8 +44,7 @@ void BM_AddressExportFile(benchmark::State& state)
     const QString dir = folderWithCards();
     const QString target = QDir(dir).filePath(AddressExport::kFileName);
     for (auto _ : state) {
-        ExportGridRows rows = ExportGrid::emptyRows(AddressExport::gridColumns().size());
-        AddressExport::loadGrid(dir, rows);
+        const ExportGridRows rows = AddressExport::loadGrid(dir);
         SpreadsheetDocument::writeFile(
             target, ExportGrid::document(AddressExport::kSheetName, AddressExport::gridColumns(), rows));
     }

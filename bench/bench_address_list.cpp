@@ -54,8 +54,7 @@ void BM_AddressList(benchmark::State& state)
 {
     const QString dir = folderFor(int(state.range(0)));
     for (auto _ : state) {
-        QList<ListEntry> entries;
-        AddressList::load(dir, entries);
+        const QList<ListEntry> entries = AddressList::load(dir);
         benchmark::DoNotOptimize(entries.data());
     }
 }

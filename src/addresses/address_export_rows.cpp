@@ -1,10 +1,6 @@
 #include "addresses/address_export_rows.h"
 
 #include "addresses/address_card.h"
-#include "common/ansi.h"
-
-#include <array>
-#include <cstring>
 
 namespace AddressExport {
 
@@ -25,49 +21,23 @@ const QList<ExportGridColumn>& gridColumns()
     return kColumns;
 }
 
-void loadGrid(const QString& programFolder, ExportGridRows& rows)
+ExportGridRows loadGrid(const QString& programFolder)
 {
     static constexpr AddressCard::Field kFields[] = {AddressCard::Nome,   AddressCard::Tipo,   AddressCard::Rigo01,
                                                      AddressCard::Rigo02, AddressCard::Rigo03, AddressCard::Rigo04,
                                                      AddressCard::Rigo05, AddressCard::Rigo06, AddressCard::Note};
+    ExportGridRows rows;
     AddressCardFile file(programFolder);
-    const int count = file.count();
-    if (count == 0)
-        return;
-    rows = ExportGridRows(count, QStringList(gridColumns().size(), QString()));
-    // Cards that follow one another often share a type or a town: a field stored as in the card before shares
-    // that card's text instead of being decoded again.
-    struct Last
-    {
-        std::array<char, 256> bytes;
-        qsizetype size = -1;
-        QString text;
-    };
-    std::array<Last, std::size(kFields)> last;
-    const auto addRow = [&](int number, const char* record) {
-        if (number > count)
-            return;
+    rows.reserve(file.count());
+    file.scanRaw([&](int number, const char* record) {
         QStringList row;
-        row.reserve(10);
+        row.reserve(1 + std::size(kFields));
         row.append(QString::number(number));
-        for (size_t i = 0; i < std::size(kFields); ++i) {
-            const QByteArrayView bytes = AddressCard::fieldBytes(record, kFields[i]);
-            Last& l = last[i];
-            if (bytes.size() > qsizetype(l.bytes.size())) {
-                row.append(Ansi::toUnicode(bytes));
-                continue;
-            }
-            if (bytes.size() != l.size ||
-                (l.size > 0 && std::memcmp(bytes.data(), l.bytes.data(), size_t(bytes.size())) != 0)) {
-                std::memcpy(l.bytes.data(), bytes.data(), size_t(bytes.size()));
-                l.size = bytes.size();
-                l.text = Ansi::toUnicode(bytes);
-            }
-            row.append(l.text);
-        }
-        rows[number - 1] = std::move(row);
-    };
-    file.scanRaw(addRow);
+        for (AddressCard::Field f : kFields)
+            row.append(AddressCard::readField(record, f));
+        rows.append(std::move(row));
+    });
+    return rows;
 }
 
 } // namespace AddressExport

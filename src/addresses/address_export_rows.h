@@ -11,9 +11,8 @@ inline const QString kSheetName = QStringLiteral("Archivio Indirizzi");
 // Ten columns: the row number, then Nome, Tipo, Rigo01 to Rigo06 and Note. Attachments are not exported.
 const QList<ExportGridColumn>& gridColumns();
 
-// Loads the grid from Archivio_Indirizzi.pro (created empty when missing). An empty archive leaves `rows` as it
-// was (the ten empty rows); otherwise `rows` gets one row per card in file order, filled as the cards are read.
-// A failure throws ArchiveAccessError and leaves the rows filled so far.
-void loadGrid(const QString& programFolder, ExportGridRows& rows);
+// One row per card of Archivio_Indirizzi.pro (created empty when missing), in file order: none for an empty
+// archive, whose grid keeps its ten empty rows. Throws ArchiveAccessError.
+ExportGridRows loadGrid(const QString& programFolder);
 
 } // namespace AddressExport

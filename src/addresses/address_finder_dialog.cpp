@@ -112,9 +112,9 @@ void AddressFinderDialog::fillList()
     m_finder.reset();
     QList<ListEntry> entries;
     try {
-        AddressList::load(m_context.programFolder, entries);
+        entries = AddressList::load(m_context.programFolder);
     } catch (...) {
-        // An unreadable archive lists what was read before the failure, without a message.
+        // An unreadable archive lists nothing, without a message.
     }
     m_lstRecords->setLines(ListOrder::lines(entries));
     m_txtTrova->setFocus(Qt::OtherFocusReason);

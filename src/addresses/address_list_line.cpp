@@ -1,36 +1,19 @@
 #include "addresses/address_list_line.h"
 
-#include "common/ansi.h"
 #include "common/text.h"
 
 namespace {
 
-const QString kTipo = QStringLiteral("  Tipo: ");
-const QString kNote = QStringLiteral("  Note: ");
-
-QString lineOf(const QString& nome, const QString& tipo, const QString& note)
+// The one builder of the line, for a card in a window and for a record read from the archive alike.
+QString lineOf(QStringView nome, QStringView tipo, QStringView note)
 {
     QString out;
     out.reserve(84 + note.size());
-    Text::appendFitted(out, Text::trimmed(nome), 40);
-    out.append(kTipo);
-    Text::appendFitted(out, Text::trimmed(tipo), 28);
-    out.append(kNote);
-    out.append(Text::trimmed(note));
-    return out;
-}
-
-// Built straight from the stored bytes into a string of the final size, which keeps the list of a large archive
-// quick to fill.
-QString lineOfRecord(const char* record, QByteArrayView nome)
-{
-    const QByteArrayView note = AddressCard::fieldBytes(record, AddressCard::Note);
-    QString out(40 + kTipo.size() + 28 + kNote.size() + note.size(), Qt::Uninitialized);
-    QChar* d = Ansi::decodeFittedTo(out.data(), nome, 40);
-    d = Text::copyTo(d, kTipo);
-    d = Ansi::decodeFittedTo(d, AddressCard::fieldBytes(record, AddressCard::Tipo), 28);
-    d = Text::copyTo(d, kNote);
-    Ansi::decodeTo(d, note);
+    Text::appendFitted(out, Text::trimmedView(nome), 40);
+    out.append(u"  Tipo: ");
+    Text::appendFitted(out, Text::trimmedView(tipo), 28);
+    out.append(u"  Note: ");
+    out.append(Text::trimmedView(note));
     return out;
 }
 
@@ -43,42 +26,26 @@ QString line(const AddressCard& card)
     return lineOf(card.value(AddressCard::Nome), card.value(AddressCard::Tipo), card.value(AddressCard::Note));
 }
 
-bool isListed(const AddressCard& card)
+QList<ListEntry> load(const QString& programFolder)
 {
-    return !Text::trimmed(card.value(AddressCard::Nome)).isEmpty();
-}
-
-void load(const QString& programFolder, QList<ListEntry>& entries)
-{
-    ListOrder::Builder list;
-    for (ListEntry& e : entries)
-        list.add(std::move(e));
-    try {
-        AddressCardFile file(programFolder);
-        list.reserve(list.size() + file.count());
-        const auto addListed = [&](int number, const char* record) {
-            const QByteArrayView nome = AddressCard::fieldBytes(record, AddressCard::Nome);
-            if (!nome.isEmpty())
-                list.add({lineOfRecord(record, nome), number});
-        };
-        file.scanRaw(addListed);
-    } catch (...) {
-        entries = list.take();
-        throw;
-    }
-    entries = list.take();
-}
-
-std::optional<Match> lastCardWithLine(const QString& programFolder, const QString& text)
-{
-    const QString wanted = Text::trimmed(text);
-    std::optional<Match> match;
+    QList<ListEntry> entries;
     AddressCardFile file(programFolder);
-    file.scan([&](int number, const AddressCard& card) {
-        if (Text::trimmed(line(card)) == wanted)
-            match = Match{number, card};
+    entries.reserve(file.count());
+    file.scanRaw([&](int number, const char* record) {
+        // Only the three fields of the line are decoded; a stored field is already trimmed.
+        const QString nome = AddressCard::readField(record, AddressCard::Nome);
+        if (!nome.isEmpty())
+            entries.append({lineOf(nome, AddressCard::readField(record, AddressCard::Tipo),
+                                   AddressCard::readField(record, AddressCard::Note)),
+                            number});
     });
-    return match;
+    ListOrder::sort(entries);
+    return entries;
+}
+
+std::optional<Match> lastCardWithLine(const QString& programFolder, const QString& line)
+{
+    return ::lastCardWithLine(AddressCardFile(programFolder), line, AddressList::line);
 }
 
 } // namespace AddressList

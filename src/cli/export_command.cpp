@@ -17,8 +17,9 @@ int exportAddresses(const CliContext& ctx)
 {
     if (ctx.args.size() > 1)
         throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(ctx.args[1])};
-    ExportGridRows rows = ExportGrid::emptyRows(AddressExport::gridColumns().size());
-    AddressExport::loadGrid(ctx.folder, rows);
+    ExportGridRows rows = AddressExport::loadGrid(ctx.folder);
+    if (rows.isEmpty())
+        rows = ExportGrid::emptyRows(AddressExport::gridColumns().size());
     writeSheet(ctx.folder, AddressExport::kFileName, AddressExport::kSheetName, AddressExport::gridColumns(), rows);
     return 0;
 }
@@ -44,7 +45,8 @@ int exportRegister(const CliContext& ctx)
     const QString path = RegisterYear::filePath(ctx.folder, ctx.args[1]);
     ExportGridRows rows = ExportGrid::emptyRows(RegisterExport::gridColumns().size());
     if (!interval) {
-        RegisterExport::loadYear(path, rows);
+        if (ExportGridRows year = RegisterExport::loadYear(path); !year.isEmpty())
+            rows = year;
         writeSheet(ctx.folder, RegisterExport::kFileName, RegisterExport::kYearSheetName, RegisterExport::gridColumns(),
                    rows);
         return 0;
@@ -52,7 +54,8 @@ int exportRegister(const CliContext& ctx)
     const RegisterInterval::Check check = RegisterInterval::check(from, to);
     if (!check.ok())
         throw UsageError{check.message.simplified()};
-    RegisterExport::loadInterval(path, check.start, check.end, rows);
+    if (std::optional<ExportGridRows> taken = RegisterExport::loadInterval(path, check.start, check.end))
+        rows = *taken;
     writeSheet(ctx.folder, RegisterExport::kFileName, RegisterExport::kSummarySheetName, RegisterExport::gridColumns(),
                rows);
     return 0;

@@ -3,7 +3,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <vector>
 
 // The line lists of the finder windows (addresses, label import, register search): their order and their search.
 
@@ -22,31 +21,6 @@ int compare(QStringView a, QStringView b);
 
 // Sorts the entries in that order; entries whose lines compare equal keep their order.
 void sort(QList<ListEntry>& entries);
-
-// Collects entries one by one and hands them back in that order. Each entry's sort key is worked out as it
-// arrives, while its line is fresh in the cache, which keeps the list of a large archive quick to sort.
-class Builder
-{
-public:
-    void reserve(qsizetype count);
-    void add(ListEntry entry);
-    qsizetype size() const { return m_entries.size(); }
-    // The entries in list order; the builder is empty afterwards.
-    QList<ListEntry> take();
-
-    struct Key
-    {
-        static constexpr int kWords = 4;
-        quint64 packed[kWords]; // ranks of the first 32 characters, 0 past the end
-        qint32 index;           // of the entry
-        bool exact;             // every packed character has a rank
-    };
-
-private:
-    QList<ListEntry> m_entries;
-    std::vector<Key> m_keys;
-    bool m_allExact = true;
-};
 
 // The lines of the entries, in their order.
 QStringList lines(const QList<ListEntry>& entries);
@@ -86,7 +60,6 @@ public:
 
     // Forgets the last key (the window is shown again).
     void reset() { m_lastKey.clear(); }
-    const QString& lastKey() const { return m_lastKey; }
 
 private:
     QString m_lastKey;

@@ -113,13 +113,13 @@ void AddressExportWindow::showEvent(QShowEvent* event)
 
 void AddressExportWindow::loadGrid()
 {
-    ExportGridRows rows = m_model->rows();
     try {
-        AddressExport::loadGrid(m_context.programFolder, rows);
+        // An empty archive leaves the grid's empty rows.
+        if (ExportGridRows rows = AddressExport::loadGrid(m_context.programFolder); !rows.isEmpty())
+            m_model->setRows(rows);
     } catch (...) {
-        // Loading fails silently; the grid keeps what it received.
+        // Loading fails silently; the grid keeps what it had.
     }
-    m_model->setRows(rows);
 }
 
 void AddressExportWindow::exportGrid()

@@ -50,31 +50,28 @@ QStringList rowOf(int rowNumber, const char* record)
 
 } // namespace
 
-void loadYear(const QString& yearFilePath, ExportGridRows& rows)
+ExportGridRows loadYear(const QString& yearFilePath)
 {
+    ExportGridRows rows;
     RegisterFile file(yearFilePath);
-    const int count = file.count();
-    if (count == 0)
-        return;
-    rows = ExportGridRows(count, QStringList(kFieldColumns + 1, QString()));
-    file.scanRaw([&](int number, const char* record) {
-        if (number <= count)
-            rows[number - 1] = rowOf(number, record);
-    });
+    rows.reserve(file.count());
+    file.scanRaw([&](int number, const char* record) { rows.append(rowOf(number, record)); });
+    return rows;
 }
 
-void loadInterval(const QString& yearFilePath, const QDate& start, const QDate& end, ExportGridRows& rows)
+std::optional<ExportGridRows> loadInterval(const QString& yearFilePath, const QDate& start, const QDate& end)
 {
+    ExportGridRows rows;
     RegisterFile file(yearFilePath);
     if (file.count() == 0)
-        return;
-    rows.clear();
+        return std::nullopt;
     file.scanRaw([&](int, const char* record) {
         const std::optional<QDate> date =
             RegisterInterval::parseDate(RegisterCard::readField(record, RegisterCard::DataReg));
         if (date && *date >= start && *date <= end)
             rows.append(rowOf(int(rows.size()) + 1, record));
     });
+    return rows;
 }
 
 } // namespace RegisterExport

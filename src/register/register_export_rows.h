@@ -4,6 +4,7 @@
 #include "register/register_card.h"
 
 #include <QDate>
+#include <optional>
 
 // The grids of the register export and of the interval summary, and the file both write.
 namespace RegisterExport {
@@ -15,15 +16,13 @@ inline const QString kSummarySheetName = QStringLiteral("Protocollo Documenti");
 // Nineteen columns: the row number, then the card fields from Numero to RecapitoDes in record order.
 const QList<ExportGridColumn>& gridColumns();
 
-// The whole year (the export window). An empty year file leaves `rows` as it was; otherwise `rows` gets one row
-// per card in file order. The year file is created when missing. Throws ArchiveAccessError, keeping the rows
-// filled so far.
-void loadYear(const QString& yearFilePath, ExportGridRows& rows);
+// The whole year (the export window): one row per card in file order. The year file is created when missing.
+// Throws ArchiveAccessError.
+ExportGridRows loadYear(const QString& yearFilePath);
 
-// The cards registered from `start` to `end`, both included (the summary window). An empty year file leaves
-// `rows` as it was; otherwise `rows` is emptied and gets the cards taken, numbered from 1, in file order.
-// A card whose registration date is not a date belongs to no interval and is passed over.
-// Throws ArchiveAccessError, keeping the rows added so far.
-void loadInterval(const QString& yearFilePath, const QDate& start, const QDate& end, ExportGridRows& rows);
+// The cards registered from `start` to `end`, both included (the summary window), numbered from 1, in file order.
+// A card whose registration date is not a date belongs to no interval and is passed over. Nothing when the year
+// file holds no card at all (created when missing): the grid then keeps its rows. Throws ArchiveAccessError.
+std::optional<ExportGridRows> loadInterval(const QString& yearFilePath, const QDate& start, const QDate& end);
 
 } // namespace RegisterExport

@@ -117,17 +117,8 @@ void Filter::set(RegisterCard::Field field, const QString& typed)
 {
     if (!searchableFields().contains(field) || Text::trimmed(typed).isEmpty())
         return;
-    const QString key = Text::lowerAscii(typed);
-    m_keys.append(
-        {int(field), RegisterCard::fieldOffset(field), RegisterCard::fields()[field].width, key, storedBytes(key)});
-}
-
-bool Filter::matches(const RegisterCard& card) const
-{
-    for (const Key& k : m_keys)
-        if (!Text::lowerAscii(Text::trimmed(card.value(k.field))).contains(k.text))
-            return false;
-    return true;
+    m_keys.append({RegisterCard::fieldOffset(field), RegisterCard::fields()[field].width,
+                   storedBytes(Text::lowerAscii(typed))});
 }
 
 bool Filter::matchesRecord(const char* record) const
@@ -140,26 +131,19 @@ bool Filter::matchesRecord(const char* record) const
 
 QList<ListEntry> search(const QString& yearFilePath, const Filter& filter)
 {
-    ListOrder::Builder list;
+    QList<ListEntry> found;
     RegisterFile file(yearFilePath);
-    const auto addFound = [&](int position, const char* record) {
+    file.scanRaw([&](int position, const char* record) {
         if (filter.matchesRecord(record))
-            list.add({lineOf(RecordSource{record}), position});
-    };
-    file.scanRaw(addFound);
-    return list.take();
+            found.append({lineOf(RecordSource{record}), position});
+    });
+    ListOrder::sort(found);
+    return found;
 }
 
 std::optional<Match> lastCardWithLine(const QString& yearFilePath, const QString& line)
 {
-    const QString wanted = Text::trimmed(line);
-    std::optional<Match> match;
-    RegisterFile file(yearFilePath);
-    file.scan([&](int position, const RegisterCard& card) {
-        if (Text::trimmed(resultLine(card)) == wanted)
-            match = Match{position, card};
-    });
-    return match;
+    return ::lastCardWithLine(RegisterFile(yearFilePath), line, resultLine);
 }
 
 } // namespace RegisterSearch

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/find_in_list.h"
+#include "common/last_card_with_line.h"
 #include "register/register_card.h"
 
 #include <QList>
@@ -26,19 +27,15 @@ class Filter
 public:
     // Only the searchable fields may be given; other fields are ignored.
     void set(RegisterCard::Field field, const QString& typed);
-    int setCount() const { return int(m_keys.size()); }
-    bool matches(const RegisterCard& card) const;
-    // The same test on a raw record, on its stored bytes, without decoding them.
+    // The test on a raw record, on its stored bytes, without decoding them.
     bool matchesRecord(const char* record) const;
 
 private:
     struct Key
     {
-        int field;
         int offset; // of the field in a record
         int width;
-        QString text;                    // folded
-        std::optional<QByteArray> bytes; // as stored; none when no record can hold the text
+        std::optional<QByteArray> bytes; // folded, as stored; none when no record can hold the text
     };
     QList<Key> m_keys;
 };
@@ -49,11 +46,7 @@ QList<ListEntry> search(const QString& yearFilePath, const Filter& filter);
 
 // The card a result line stands for: the last card in file order whose line, trimmed, equals the trimmed text.
 // Throws ArchiveAccessError.
-struct Match
-{
-    int position;
-    RegisterCard card;
-};
+using Match = ListMatch<RegisterCard>;
 std::optional<Match> lastCardWithLine(const QString& yearFilePath, const QString& line);
 
 } // namespace RegisterSearch

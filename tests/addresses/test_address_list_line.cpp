@@ -51,6 +51,9 @@ private Q_SLOTS:
             << ""
             << ""
             << "Ufficio" + QString(33, u' ') + "  Tipo: " + QString(28, u' ') + "  Note: ";
+        QTest::newRow("accented letters and the euro sign")
+            << QStringLiteral("Caffè Più") << QStringLiteral("€uro") << QStringLiteral("ß")
+            << QStringLiteral("Caffè Più%1  Tipo: €uro%2  Note: ß").arg(QString(31, u' '), QString(24, u' '));
     }
     void line()
     {
@@ -61,13 +64,26 @@ private Q_SLOTS:
         const QString got = AddressList::line(card(nome, tipo, note));
         QCOMPARE(got, expected);
         QVERIFY(got.size() >= 84);
+        // The finder's list is built from the stored card by the same builder.
+        QTemporaryDir dir;
+        AddressCardFile(dir.path()).append(card(nome, tipo, note));
+        const QList<ListEntry> listed = AddressList::load(dir.path());
+        QCOMPARE(listed.size(), 1);
+        QCOMPARE(listed[0].line, expected);
     }
 
     void onlyNamedCardsAreListed()
     {
-        QVERIFY(AddressList::isListed(card("Rossi")));
-        QVERIFY(!AddressList::isListed(card("")));
-        QVERIFY(!AddressList::isListed(card(" \t ", "Cliente", "nota")));
+        QTemporaryDir dir;
+        {
+            AddressCardFile file(dir.path());
+            file.append(card(""));
+            file.append(card(" \t ", "Cliente", "nota"));
+            file.append(card("Rossi"));
+        }
+        const QList<ListEntry> entries = AddressList::load(dir.path());
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].cardNumber, 3);
     }
 
     void loadListsNamedCardsSortedWithTheirNumbers()
@@ -81,8 +97,7 @@ private Q_SLOTS:
             file.append(card("Bianchi"));
             file.append(card("ROSSI", "a"));
         }
-        QList<ListEntry> entries;
-        AddressList::load(dir.path(), entries);
+        const QList<ListEntry> entries = AddressList::load(dir.path());
         QList<int> numbers;
         for (const ListEntry& e : entries)
             numbers.append(e.cardNumber);
@@ -100,8 +115,7 @@ private Q_SLOTS:
             for (int i = 1; i <= 700; ++i)
                 file.append(card(QStringLiteral("C%1").arg(i, 4, 10, QChar(u'0')), QString(), QString::number(i)));
         }
-        QList<ListEntry> entries;
-        AddressList::load(dir.path(), entries);
+        const QList<ListEntry> entries = AddressList::load(dir.path());
         QCOMPARE(entries.size(), 700);
         for (int i = 0; i < 700; ++i) {
             QCOMPARE(entries[i].cardNumber, i + 1);
@@ -112,8 +126,7 @@ private Q_SLOTS:
     void loadCreatesAMissingArchive()
     {
         QTemporaryDir dir;
-        QList<ListEntry> entries;
-        AddressList::load(dir.path(), entries);
+        const QList<ListEntry> entries = AddressList::load(dir.path());
         QVERIFY(entries.isEmpty());
         QVERIFY(QFileInfo::exists(dir.filePath(AddressCardFile::kFileName)));
     }
@@ -124,7 +137,7 @@ private Q_SLOTS:
         // A folder where the archive should be: the archive cannot be opened.
         QVERIFY(QDir(dir.path()).mkdir(AddressCardFile::kFileName));
         QList<ListEntry> entries;
-        QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, AddressList::load(dir.path(), entries));
+        QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, entries = AddressList::load(dir.path()));
         QVERIFY(entries.isEmpty());
     }
 

@@ -16,9 +16,9 @@ private Q_SLOTS:
         const QLocale locale;
         QCOMPARE(locale.decimalPoint(), QStringLiteral(","));
         QCOMPARE(locale.toString(2.5, 'f', 1), QStringLiteral("2,5"));
-        // Day first: the fifth of March.
-        QCOMPARE(locale.toString(QDate(2024, 3, 5), QStringLiteral("dd/MM/yyyy")), QStringLiteral("05/03/2024"));
-        QVERIFY(locale.dateFormat(QLocale::ShortFormat).startsWith(QStringLiteral("dd")));
+        // Day first, in the locale's own formats: the fifth of March.
+        QCOMPARE(locale.toString(QDate(2024, 3, 5), QLocale::ShortFormat), QStringLiteral("05/03/24"));
+        QCOMPARE(locale.toString(QDate(2024, 3, 5), QLocale::LongFormat), QStringLiteral("martedì 5 marzo 2024"));
 
         QMessageBox box(QMessageBox::Question, QString(), QString(),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);

@@ -149,9 +149,6 @@ private:
 class ReportPage
 {
 public:
-    static constexpr int kPaperA4 = 9;
-
-    int paperSize() const { return kPaperA4; }
     Length paperWidth() const { return m_paperWidth; }
     Length paperHeight() const { return m_paperHeight; }
     Orientation orientation() const { return m_orientation; }

@@ -8,6 +8,13 @@ namespace RegisterCardTemplate {
 
 namespace {
 
+struct Row
+{
+    const char* caption;   // printed in the caption object Memo<r>
+    const char* valueName; // the value object, named after the register window's field
+};
+
+// The sixteen rows, top to bottom.
 constexpr std::array<Row, 16> kRows = {{
     {"Protocollo n.", "txtNumero"},
     {"Data registrazione:", "txtDataReg"},
@@ -45,11 +52,6 @@ LengthRect mm(double left, double top, double width, double height)
 }
 
 } // namespace
-
-std::span<const Row> rows()
-{
-    return kRows;
-}
 
 ReportTemplate make()
 {

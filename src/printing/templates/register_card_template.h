@@ -4,22 +4,12 @@
 
 #include <QDateTime>
 #include <functional>
-#include <span>
 
 // The register card page "Scheda Protocollo": a title bar, sixteen framed rows of caption and value, and a footer
 // bar with the date and time of printing.
 namespace RegisterCardTemplate {
 
 inline const QString kName = QStringLiteral("Scheda Protocollo");
-
-struct Row
-{
-    const char* caption;   // printed in the caption object Memo<r>
-    const char* valueName; // the value object, named after the register window's field
-};
-
-// The sixteen rows, top to bottom.
-std::span<const Row> rows();
 
 ReportTemplate make();
 
