@@ -45,7 +45,9 @@ const char kAfterName[] = "</x:Name>"
 
 const char kTail[] = "</table></body></html>";
 const char kHeaderCell[] = "<td style=\"text-align: left; font-weight: bold;\" width=";
-const char kCell[] = "<td style=\"text-align: left;\">";
+// Every value is text in both spreadsheet programs' own terms (LibreOffice's number format attribute, the other
+// program's style), so "00100" keeps its zeros and "=1+1" never runs as a formula.
+const char kCell[] = "<td style='text-align: left; mso-number-format:\"\\@\";' sdnum=\"1040;0;@\">";
 
 void appendReference(QByteArray& out, char32_t code)
 {
@@ -54,12 +56,27 @@ void appendReference(QByteArray& out, char32_t code)
     out.append(';');
 }
 
+// True for the characters that the bytes windows-1252 leaves undefined read as: written as those bytes, they read
+// back as stored (a reference to them would be taken as a windows-1252 code and read as another character).
+bool isUndefinedByte(QChar c)
+{
+    const char byte = char(c.unicode());
+    return c.unicode() >= 0x80 && c.unicode() <= 0x9F && Ansi::toUnicode(QByteArrayView(&byte, 1)) == c;
+}
+
 // Appends the text in windows-1252, with the references that keep the table whole and every character present.
 void appendText(QByteArray& out, QStringView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         switch (c.unicode()) {
+        case u' ':
+            // A spreadsheet program reads a run of blanks as one; a blank written as a reference is kept.
+            if (i > 0 && text[i - 1] == u' ')
+                out.append("&#32;");
+            else
+                out.append(' ');
+            break;
         case u'&':
             out.append("&amp;");
             break;
@@ -76,6 +93,8 @@ void appendText(QByteArray& out, QStringView text)
                 appendReference(out, QChar::surrogateToUcs4(c, text[++i]));
             else if (Ansi::canEncode(c))
                 out.append(Ansi::encodeChar(c));
+            else if (isUndefinedByte(c))
+                out.append(char(c.unicode()));
             else
                 appendReference(out, c.unicode());
         }

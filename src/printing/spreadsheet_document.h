@@ -24,7 +24,9 @@ public:
 
 // The spreadsheet files the program exports: an HTML table in the Office spreadsheet markup, one line with no line
 // end, in windows-1252. Cell texts are trimmed; '&', '<', '>', control characters and characters windows-1252 lacks
-// are written as character references, so no cell breaks the table and no character is lost.
+// are written as character references, so no cell breaks the table and no character is lost. Every data cell is
+// text in both spreadsheet programs' own terms, so no value is read as a number, a date or a formula, and the blanks
+// of a run after its first are references, which spreadsheet programs do not collapse.
 namespace SpreadsheetDocument {
 
 inline const QString kWriteFailedMessage =

@@ -36,7 +36,7 @@ private Q_SLOTS:
                                                           ExportGrid::exportColumns(AddressExport::gridColumns()),
                                                           ExportGrid::exportRows(rows));
         QCOMPARE(doc.count("<tr>"), 11);
-        QCOMPARE(doc.count("<td style=\"text-align: left;\"></td>"), 90);
+        QCOMPARE(doc.count("<td style='text-align: left; mso-number-format:\"\\@\";' sdnum=\"1040;0;@\"></td>"), 90);
         QVERIFY(doc.contains("<x:Name>Archivio Indirizzi</x:Name>"));
     }
 

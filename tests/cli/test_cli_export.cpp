@@ -7,11 +7,11 @@
 
 namespace {
 
-const QByteArray kEmptyCell = "<td style=\"text-align: left;\"></td>";
+const QByteArray kEmptyCell = "<td style='text-align: left; mso-number-format:\"\\@\";' sdnum=\"1040;0;@\"></td>";
 
 QByteArray cell(const QByteArray& text)
 {
-    return "<td style=\"text-align: left;\">" + text + "</td>";
+    return "<td style='text-align: left; mso-number-format:\"\\@\";' sdnum=\"1040;0;@\">" + text + "</td>";
 }
 
 QByteArray registerLine(const QString& numero, const QString& dataReg)

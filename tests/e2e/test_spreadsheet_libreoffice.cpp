@@ -1,7 +1,9 @@
-// The address export read back by a real spreadsheet program: LibreOffice converts the exported file to CSV and
-// every cell must hold what the archive holds.
+// The address and register exports read back by a real spreadsheet program: LibreOffice converts the exported file
+// to CSV and every cell must hold what the archive holds, also values it would otherwise take for numbers, dates or
+// formulas.
 #include "addresses/address_card.h"
 #include "printing/address_export_window.h"
+#include "register/register_card.h"
 #include "support/test_support.h"
 
 #include <QFile>
@@ -53,6 +55,50 @@ QList<QStringList> parseCsv(const QString& text)
     return rows;
 }
 
+// Values a spreadsheet program likes to turn into numbers, dates or formulas, blanks it likes to collapse, markup.
+const QStringList kHostile = {"00100",          "007", "0012", "1e5", "1.000",      "=1+1", "=SUM(1)",
+                              "+39 06 1234567", "3/4", "-5",   "@A1", "due  spazi", "a\tb", "<b>x</b>"};
+
+// The cell LibreOffice shows for a stored value: the value trimmed, as every export writes it. An HTML cell cannot
+// carry a tab: LibreOffice reads it as a blank, whatever the cell's format.
+QString shown(const QString& stored)
+{
+    return stored.trimmed().replace(u'\t', u' ');
+}
+
+// The sheet of an exported file as LibreOffice reads it.
+QList<QStringList> readBack(const QString& exported, QByteArray& log)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    QTemporaryDir profile;
+    QTemporaryDir out;
+    QProcess lo;
+    lo.setProcessChannelMode(QProcess::MergedChannels);
+    lo.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
+                       QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
+                       QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("--outdir"),
+                       out.path(), exported});
+    lo.waitForFinished(240000);
+    log = lo.readAll();
+    QFile csvFile(QDir(out.path()).filePath(QFileInfo(exported).completeBaseName() + QStringLiteral(".csv")));
+    if (!csvFile.open(QIODevice::ReadOnly))
+        return {};
+    return parseCsv(QString::fromUtf8(csvFile.readAll()));
+}
+
+// Compares the sheet with the expected rows; a row ends where its last filled cell ends.
+void compareSheet(const QList<QStringList>& rows, const QList<QStringList>& expected, const QByteArray& log)
+{
+    QVERIFY2(!rows.isEmpty(), log.constData());
+    QCOMPARE(rows.size(), expected.size());
+    for (qsizetype r = 0; r < expected.size(); ++r) {
+        QStringList got = rows[r];
+        while (got.size() < expected[r].size())
+            got << QString();
+        QCOMPARE(got, expected[r]);
+    }
+}
+
 } // namespace
 
 class TestSpreadsheetLibreOffice : public QObject
@@ -60,7 +106,7 @@ class TestSpreadsheetLibreOffice : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void everyCellReadsBackAsTheArchiveHoldsIt()
+    void addressExportReadsBackAsStored()
     {
         const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
         QVERIFY2(!soffice.isEmpty(), "LibreOffice (package libreoffice-calc) is needed: scripts/deps.sh installs it");
@@ -71,6 +117,8 @@ private Q_SLOTS:
              "prezzo 10 €", "a < b > c", "\"virgolette\", virgola", "Più è, meno è"},
             {},
             {"  Ultima  ", "tipo", "", "", "", "", "", "riga 6", "Ünïcødé ß ñ ø"},
+            kHostile.mid(0, 9),
+            kHostile.mid(9),
         };
         {
             AddressCardFile file(ctx.dir.path());
@@ -92,19 +140,8 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(exported));
         QCOMPARE(ctx.messages.log().size(), 2);
 
-        QTemporaryDir profile;
-        const QString out = ctx.path(QStringLiteral("csv"));
-        QProcess lo;
-        lo.setProcessChannelMode(QProcess::MergedChannels);
-        lo.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
-                           QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
-                           QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("--outdir"),
-                           out, exported});
-        QVERIFY(lo.waitForFinished(240000));
-        const QByteArray log = lo.readAll();
-        QFile csvFile(out + QStringLiteral("/Archivio_Indirizzi.csv"));
-        QVERIFY2(csvFile.open(QIODevice::ReadOnly), log.constData());
-        const QList<QStringList> rows = parseCsv(QString::fromUtf8(csvFile.readAll()));
+        QByteArray log;
+        const QList<QStringList> rows = readBack(exported, log);
 
         QList<QStringList> expected = {{"Nome etichetta", "Tipo", "Indirizzo (rigo 1)", "Indirizzo (rigo 2)",
                                         "Indirizzo (rigo 3)", "Indirizzo (rigo 4)", "Indirizzo (rigo 5)",
@@ -112,17 +149,35 @@ private Q_SLOTS:
         for (const QStringList& values : cards) {
             QStringList row;
             for (int i = 0; i < 9; ++i)
-                row << values.value(i).trimmed();
+                row << shown(values.value(i));
             expected << row;
         }
-        QCOMPARE(rows.size(), expected.size());
-        for (int r = 0; r < expected.size(); ++r) {
-            QStringList got = rows[r];
-            // A row ends where its last filled cell ends.
-            while (got.size() < 9)
-                got << QString();
-            QCOMPARE(got, expected[r]);
-        }
+        compareSheet(rows, expected, log);
+    }
+
+    void registerExportReadsBackAsStored()
+    {
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty(),
+                 "LibreOffice (package libreoffice-calc) is needed: scripts/deps.sh installs it");
+        TestContext ctx;
+        // Eighteen exported fields, Numero to RecapitoDes: the hostile values and a few more.
+        QStringList values = kHostile + QStringList{"12/03/2024", QStringLiteral("Più è"), "  Ultima  ", "0,5"};
+        RegisterCard card;
+        for (int f = 0; f < 18; ++f)
+            card.setValue(f, values[f]);
+        RegisterFile(RegisterYear::filePath(ctx.dir.path(), QStringLiteral("2024"))).append(card);
+
+        const CliResult r = runCli(ctx.dir.path(), {"export", "register", "2024"});
+        QCOMPARE(r.exitCode, 0);
+        QByteArray log;
+        const QList<QStringList> rows = readBack(ctx.path(QStringLiteral("Protocollo.xls")), log);
+
+        QStringList row;
+        for (int f = 0; f < 18; ++f)
+            row << shown(values[f]);
+        QVERIFY2(rows.size() == 2, log.constData());
+        QCOMPARE(rows[0].value(0), QStringLiteral("N. protocollo"));
+        compareSheet(rows.mid(1), {row}, log);
     }
 };
 

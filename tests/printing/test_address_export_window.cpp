@@ -106,7 +106,7 @@ private Q_SLOTS:
         click(window.get(), QStringLiteral("cmdEsporta"));
         const QByteArray file = readFile(exportPath());
         QCOMPARE(file.count("<tr>"), 11);
-        QCOMPARE(file.count("<td style=\"text-align: left;\"></td>"), 90);
+        QCOMPARE(file.count("<td style='text-align: left; mso-number-format:\"\\@\";' sdnum=\"1040;0;@\"></td>"), 90);
         QVERIFY(!file.contains('\r') && !file.contains('\n'));
         QVERIFY(file.contains("<x:Name>Archivio Indirizzi</x:Name>"));
         QVERIFY(file.contains("width=300>Nome etichetta</td>"));

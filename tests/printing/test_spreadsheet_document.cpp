@@ -9,11 +9,14 @@
 
 namespace {
 
+// The opening of every data cell: text in both spreadsheet programs' terms.
+const QByteArray kCell = "<td style='text-align: left; mso-number-format:\"\\@\";' sdnum=\"1040;0;@\">";
+
 // The bytes of the one cell of a one-column document.
 QByteArray cellBytes(const QString& text)
 {
     const QByteArray doc = SpreadsheetDocument::build("S", {{"T", 10}}, {{text}});
-    const QByteArray open = "<tr><td style=\"text-align: left;\">";
+    const QByteArray open = "<tr>" + kCell;
     const qsizetype from = doc.indexOf(open) + open.size();
     return doc.mid(from, doc.indexOf("</td></tr></table>", from) - from);
 }
@@ -37,10 +40,9 @@ private Q_SLOTS:
             "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
             "</head><body><table x:str>"
             "<tr><td style=\"text-align: left; font-weight: bold;\" width=300>Nome etichetta</td>"
-            "<td style=\"text-align: left; font-weight: bold;\" width=250>Tipo</td></tr>"
-            "<tr><td style=\"text-align: left;\">Mario Rossi</td><td style=\"text-align: left;\">Cliente</td></tr>"
-            "<tr><td style=\"text-align: left;\">Citt\xE0</td><td style=\"text-align: left;\"></td></tr>"
-            "</table></body></html>";
+            "<td style=\"text-align: left; font-weight: bold;\" width=250>Tipo</td></tr><tr>" +
+            kCell + "Mario Rossi</td>" + kCell + "Cliente</td></tr>" + "<tr>" + kCell + "Citt\xE0</td>" + kCell +
+            "</td></tr>" + "</table></body></html>";
         const QByteArray got =
             SpreadsheetDocument::build("Archivio Indirizzi", {{"Nome etichetta", 300}, {"Tipo", 250}},
                                        {{"  Mario Rossi ", "Cliente\t"}, {QStringLiteral("Città")}});
@@ -69,6 +71,14 @@ private Q_SLOTS:
                                                  << QByteArray("a&#128512;b");
         QTest::newRow("line breaks inside a cell") << "riga 1\r\nriga 2" << QByteArray("riga 1&#13;&#10;riga 2");
         QTest::newRow("quotes stay") << "l'\"ufficio\"" << QByteArray("l'\"ufficio\"");
+        // A spreadsheet program reads a run of blanks as one blank, but keeps blanks written as references.
+        QTest::newRow("runs of blanks kept") << "a  b   c d" << QByteArray("a &#32;b &#32;&#32;c d");
+        QTest::newRow("tab") << "a\tb" << QByteArray("a&#9;b");
+        // A reference to 129 would be read as a windows-1252 code; the byte itself reads back as stored.
+        QTest::newRow("a byte windows-1252 leaves undefined") << QStringLiteral("a\u0081\u009Db")
+                                                              << QByteArray("a\x81\x9D"
+                                                                            "b");
+        QTest::newRow("formulas stay text") << "=SUM(1)" << QByteArray("=SUM(1)");
     }
     void cellText()
     {
@@ -121,15 +131,14 @@ private Q_SLOTS:
         const QByteArray doc = SpreadsheetDocument::build("S", {{"A", 1}}, {{big}, {"x"}});
         QCOMPARE(doc.count("&amp;"), 20000);
         QCOMPARE(doc.count("&#937;"), 20000);
-        QVERIFY(doc.endsWith("<tr><td style=\"text-align: left;\">x</td></tr></table></body></html>"));
+        QVERIFY(doc.endsWith("<tr>" + kCell + "x</td></tr></table></body></html>"));
     }
 
     void missingCellsAreEmpty()
     {
         const QByteArray doc = SpreadsheetDocument::build("S", {{"A", 1}, {"B", 2}}, {{"x"}, {}});
-        QVERIFY(doc.contains("<tr><td style=\"text-align: left;\">x</td><td style=\"text-align: left;\"></td></tr>"
-                             "<tr><td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td></tr>"
-                             "</table>"));
+        QVERIFY(doc.contains("<tr>" + kCell + "x</td>" + kCell + "</td></tr><tr>" + kCell + "</td>" + kCell +
+                             "</td></tr></table>"));
     }
 
     void writeReplacesTheWholeFile()
