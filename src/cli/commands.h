@@ -17,6 +17,8 @@ int runAppend(const CliContext& ctx);
 int runWrite(const CliContext& ctx);
 int runPassword(const CliContext& ctx);
 int runExport(const CliContext& ctx);
+// Imports addresses from a CSV or vCard file.
+int runImport(const CliContext& ctx);
 // Renders a printed page to PDF; needs a QGuiApplication.
 int runPdf(const CliContext& ctx);
 

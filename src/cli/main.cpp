@@ -57,6 +57,7 @@ const char* kUsage =
     "  append addresses | labels | register ANNO        (oggetti JSON, uno per riga, sullo standard input)\n"
     "  write addresses | labels | register ANNO N       (un oggetto JSON sullo standard input)\n"
     "  export addresses | register ANNO [--from GG/MM/AAAA --to GG/MM/AAAA]\n"
+    "  import addresses FILE [--dry-run]                (CSV o vCard; il resoconto in JSON)\n"
     "  password set                                     (la nuova password sullo standard input)\n"
     "  pdf envelope N | labels N | address-sheet N FILE.pdf\n"
     "  pdf card ANNO N FILE.pdf\n"
@@ -76,6 +77,8 @@ int dispatch(const QString& command, const CliContext& ctx)
         return runExport(ctx);
     if (command == u"pdf")
         return runPdf(ctx);
+    if (command == u"import")
+        return runImport(ctx);
     throw UsageError{QStringLiteral("Comando sconosciuto: %1").arg(command)};
 }
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "addresses/address_card.h"
+#include "addresses/contact.h"
+
+// Contacts brought into the address archive: converted whole before anything is written, cards already there or
+// earlier in the same file skipped, the new ones appended in one locked action.
+namespace AddressImport {
+
+struct Refusal
+{
+    int line; // where the contact begins in its file
+    QString reason;
+};
+
+struct Plan
+{
+    QList<AddressCard> cards; // the new cards in file order, each exactly as it will be stored
+    QList<int> lines;         // the line each new card begins at in the file
+    int duplicates = 0;       // equal to a card of the archive or to an earlier one of the file
+    QList<Refusal> refused;
+};
+
+struct Result
+{
+    Plan plan;
+    QList<int> numbers; // the new cards' numbers in the archive; empty when nothing was written
+};
+
+// Two cards are the same address when name and six lines match, trimmed, with only a to z folded to capitals
+// (the finder's rule). The key of a stored record (`data` holds a whole record).
+QByteArray duplicateKey(const char* data);
+
+// What an import would do now, writing nothing (an archive that is not there counts as empty and stays absent).
+// Throws ArchiveAccessError.
+Plan plan(const QString& programFolder, const QList<Contact>& contacts);
+
+// Imports: the check against the archive and the appends happen under one lock, all cards or none. A failure throws
+// ArchiveAccessError and leaves the archive as it was. The archive is not created when there is nothing to add.
+Result run(const QString& programFolder, const QList<Contact>& contacts);
+
+// "N schede importate, M già presenti, K scartate".
+QString summary(const Plan& plan);
+
+} // namespace AddressImport

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "addresses/address_card.h"
+#include "addresses/contact.h"
+
+// A contact turned into the address card a user would have typed for it.
+namespace ContactCard {
+
+// "Nome etichetta" is "Cognome Nome" or the organisation; "Tipo" the categories; the six lines an Italian envelope
+// block (the addressee; the organisation when there is also a person; the street lines; "CAP Città PROV"; the
+// country unless it is Italy) from the preferred address, else work, else home, else the first; "Note" the notes.
+// Every field holds exactly what it reads back as once stored: one line, windows-1252, cut at its width, trimmed.
+// A contact without any name or organisation gives a card whose name is empty.
+AddressCard convert(const Contact& contact);
+
+// The six lines of the envelope block, before the storing rules.
+QStringList envelopeBlock(const Contact& contact);
+
+// True for the names Italy goes by in address books ("Italia", "Italy", "IT"...), in any letter case.
+bool isItaly(const QString& country);
+
+} // namespace ContactCard

@@ -1,0 +1,58 @@
+#include "addresses/contact_file.h"
+
+#include "addresses/contact_text.h"
+#include "addresses/vcard_reader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+ContactFile ContactFile::read(const QString& path)
+{
+    QFile file(path);
+    const QFileInfo info(path);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+        throw PlicarioError(QStringLiteral("Impossibile leggere il file %1.").arg(QDir::toNativeSeparators(path)));
+    if (file.size() > kMaxBytes)
+        throw ContactFileError(QStringLiteral("Il file è troppo grande per essere una rubrica (oltre 64 MB)."), 0);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw PlicarioError(QStringLiteral("Impossibile leggere il file %1.").arg(QDir::toNativeSeparators(path)));
+    return parse(bytes);
+}
+
+ContactFile ContactFile::parse(const QByteArray& bytes)
+{
+    ContactFile f;
+    if (VCardReader::looksLikeVCard(bytes)) {
+        f.m_format = Format::VCard;
+        f.m_vcards = VCardReader::read(bytes);
+        return f;
+    }
+    const QString text = ContactText::decodeFile(bytes);
+    // A text file never holds NUL: this is a picture, a spreadsheet in a binary format or the like.
+    if (text.contains(QChar(0)))
+        throw ContactFileError(QStringLiteral("Il file non è un file CSV né una rubrica vCard: salvarlo come testo "
+                                              "CSV (separato da virgole o punti e virgola) e riprovare."),
+                               0);
+    f.m_format = Format::Csv;
+    f.m_table = CsvTable::parse(text);
+    f.m_columns = CsvContacts::guessColumns(f.m_table.header);
+    return f;
+}
+
+QList<Contact> ContactFile::contacts() const
+{
+    return contacts(m_columns);
+}
+
+QList<Contact> ContactFile::contacts(const QList<CsvContacts::Column>& columns) const
+{
+    if (m_format == Format::VCard)
+        return m_vcards;
+    QList<Contact> out;
+    out.reserve(m_table.rows.size());
+    for (const CsvTable::Row& row : m_table.rows)
+        out.append(CsvContacts::contact(row, columns));
+    return out;
+}

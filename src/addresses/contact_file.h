@@ -1,0 +1,40 @@
+#pragma once
+
+#include "addresses/contact.h"
+#include "addresses/csv_contacts.h"
+#include "addresses/csv_table.h"
+
+// A spreadsheet (CSV) or contact file (vCard) read whole, ready to become address cards.
+class ContactFile
+{
+public:
+    enum class Format
+    {
+        Csv,
+        VCard
+    };
+
+    // Files larger than this are no address book; refusing them keeps a wrong choice from filling the memory.
+    static constexpr qint64 kMaxBytes = qint64(64) << 20;
+
+    // Reads and parses the whole file; the format is told by its content (a vCard starts with BEGIN:VCARD).
+    // A file that cannot be opened throws PlicarioError; one that cannot be parsed throws ContactFileError.
+    static ContactFile read(const QString& path);
+    // The same from bytes already in memory.
+    static ContactFile parse(const QByteArray& bytes);
+
+    Format format() const { return m_format; }
+    // CSV only: the table and what each column was taken to mean from its header.
+    const CsvTable& table() const { return m_table; }
+    const QList<CsvContacts::Column>& guessedColumns() const { return m_columns; }
+
+    // The contacts in file order; for a CSV, with the columns given (by default the guessed ones).
+    QList<Contact> contacts() const;
+    QList<Contact> contacts(const QList<CsvContacts::Column>& columns) const;
+
+private:
+    Format m_format = Format::Csv;
+    CsvTable m_table;
+    QList<CsvContacts::Column> m_columns;
+    QList<Contact> m_vcards;
+};

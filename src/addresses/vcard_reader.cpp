@@ -1,0 +1,321 @@
+#include "addresses/vcard_reader.h"
+
+#include "addresses/contact_text.h"
+#include "common/text.h"
+
+namespace {
+
+struct PhysicalLine
+{
+    int number;
+    QByteArrayView text;
+};
+
+QList<PhysicalLine> physicalLines(QByteArrayView bytes)
+{
+    QList<PhysicalLine> lines;
+    qsizetype start = 0;
+    int number = 1;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (c != '\n' && c != '\r')
+            continue;
+        lines.append({number++, bytes.sliced(start, i - start)});
+        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append({number, bytes.sliced(start)});
+    return lines;
+}
+
+// The part before the value: where the first colon outside a quoted parameter value is.
+qsizetype valueColon(QByteArrayView line)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == ':' && !quoted)
+            return i;
+    }
+    return -1;
+}
+
+bool isQuotedPrintable(QByteArrayView line)
+{
+    const qsizetype colon = valueColon(line);
+    return colon > 0 && line.first(colon).toByteArray().toUpper().contains("QUOTED-PRINTABLE");
+}
+
+struct LogicalLine
+{
+    int number;
+    QByteArray text;
+};
+
+// Folded lines (a continuation starts with a blank or a tab) and 2.1's quoted-printable soft breaks (a line ending
+// in `=`) joined back into one.
+QList<LogicalLine> unfold(QByteArrayView bytes)
+{
+    QList<LogicalLine> out;
+    bool softBreak = false;
+    for (const PhysicalLine& pl : physicalLines(bytes)) {
+        if (!out.isEmpty() && softBreak) {
+            out.last().text.chop(1); // the `=`
+            out.last().text.append(pl.text);
+        } else if (!out.isEmpty() && !pl.text.isEmpty() && (pl.text[0] == ' ' || pl.text[0] == '\t')) {
+            out.last().text.append(pl.text.sliced(1));
+        } else {
+            out.append({pl.number, pl.text.toByteArray()});
+        }
+        const QByteArray& last = out.last().text;
+        softBreak = last.endsWith('=') && isQuotedPrintable(last);
+    }
+    return out;
+}
+
+QByteArray decodeQuotedPrintable(QByteArrayView value)
+{
+    QByteArray out;
+    out.reserve(value.size());
+    const auto hex = [](char c) {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        return -1;
+    };
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] == '=' && i + 2 < value.size() && hex(value[i + 1]) >= 0 && hex(value[i + 2]) >= 0) {
+            out.append(char(hex(value[i + 1]) * 16 + hex(value[i + 2])));
+            i += 2;
+        } else {
+            out.append(value[i]); // a stray `=` stays as it is
+        }
+    }
+    return out;
+}
+
+struct Property
+{
+    QByteArray name;         // upper case, without its group ("item1.")
+    QList<QByteArray> types; // upper case: TYPE= values and 2.1's bare parameters
+    int pref = 0;            // 4.0's PREF=n, 0 when absent
+    QString value;           // decoded, still escaped
+};
+
+bool parseProperty(const LogicalLine& line, Property& p)
+{
+    const qsizetype colon = valueColon(line.text);
+    if (colon <= 0)
+        return false;
+    const QList<QByteArray> parts = line.text.first(colon).split(';');
+    QByteArray name = parts[0].trimmed().toUpper();
+    if (const qsizetype dot = name.lastIndexOf('.'); dot >= 0)
+        name = name.mid(dot + 1);
+    p.name = name;
+    QByteArray charset;
+    bool qp = false;
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        const QByteArray param = parts[i].trimmed();
+        const qsizetype eq = param.indexOf('=');
+        const QByteArray key = (eq < 0 ? param : param.first(eq)).toUpper();
+        QByteArray val = eq < 0 ? QByteArray() : param.mid(eq + 1);
+        if (val.size() >= 2 && val.startsWith('"') && val.endsWith('"'))
+            val = val.mid(1, val.size() - 2);
+        if (eq < 0) {
+            if (key == "QUOTED-PRINTABLE")
+                qp = true;
+            else
+                p.types.append(key);
+        } else if (key == "TYPE") {
+            for (const QByteArray& t : val.split(','))
+                p.types.append(t.trimmed().toUpper());
+        } else if (key == "PREF") {
+            p.pref = val.toInt();
+        } else if (key == "ENCODING") {
+            qp = qp || val.toUpper() == "QUOTED-PRINTABLE" || val.toUpper() == "QP";
+        } else if (key == "CHARSET") {
+            charset = val;
+        }
+    }
+    const QByteArrayView raw = QByteArrayView(line.text).sliced(colon + 1);
+    const QByteArray bytes = qp ? decodeQuotedPrintable(raw) : raw.toByteArray();
+    p.value = ContactText::decodeCharset(bytes, QString::fromLatin1(charset), ContactText::isUtf8(bytes));
+    return true;
+}
+
+// Splits at every `sep` not escaped by a backslash; the pieces keep their escapes.
+QStringList splitUnescaped(const QString& value, QChar sep)
+{
+    QStringList out;
+    QString piece;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == u'\\' && i + 1 < value.size()) {
+            piece.append(c);
+            piece.append(value[++i]);
+        } else if (c == sep) {
+            out.append(piece);
+            piece.clear();
+        } else {
+            piece.append(c);
+        }
+    }
+    out.append(piece);
+    return out;
+}
+
+QString unescape(const QString& value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c != u'\\' || i + 1 == value.size()) {
+            out.append(c);
+            continue;
+        }
+        const QChar next = value[++i];
+        if (next == u'n' || next == u'N')
+            out.append(u'\n');
+        else if (next == u',' || next == u';' || next == u'\\' || next == u':')
+            out.append(next);
+        else
+            out.append(c).append(next); // not an escape: a folder path in a note keeps its backslash
+    }
+    return out;
+}
+
+QStringList components(const QString& value)
+{
+    QStringList out;
+    for (const QString& piece : splitUnescaped(value, u';'))
+        out.append(unescape(piece));
+    return out;
+}
+
+ContactAddress addressOf(const Property& p)
+{
+    const QStringList c = components(p.value);
+    ContactAddress a;
+    // pobox;extended;street;locality;region;code;country
+    const auto lines = [](const QString& text) {
+        QStringList out;
+        for (const QString& l : text.split(u'\n'))
+            if (!Text::trimmedView(l).isEmpty())
+                out.append(Text::trimmed(l));
+        return out;
+    };
+    a.streetLines = lines(c.value(2)) + lines(c.value(1)) + lines(c.value(0));
+    a.city = c.value(3);
+    a.province = c.value(4);
+    a.postalCode = c.value(5);
+    a.country = c.value(6);
+    if (p.types.contains("PREF") || p.pref == 1)
+        a.kind = ContactAddress::Kind::Preferred;
+    else if (p.types.contains("WORK"))
+        a.kind = ContactAddress::Kind::Work;
+    else if (p.types.contains("HOME"))
+        a.kind = ContactAddress::Kind::Home;
+    return a;
+}
+
+void addProperty(Contact& c, const Property& p)
+{
+    if (p.name == "N") {
+        const QStringList n = components(p.value);
+        c.familyName = n.value(0);
+        c.givenName = n.value(1);
+        c.middleName = n.value(2);
+        c.prefix = n.value(3);
+        c.suffix = n.value(4);
+    } else if (p.name == "FN") {
+        c.fullName = unescape(p.value);
+    } else if (p.name == "ORG") {
+        c.organisation = ContactText::joined(components(p.value), u", ");
+    } else if (p.name == "ADR") {
+        c.addresses.append(addressOf(p));
+    } else if (p.name == "NOTE") {
+        c.notes.append(unescape(p.value));
+    } else if (p.name == "CATEGORIES") {
+        for (const QString& piece : splitUnescaped(p.value, u','))
+            if (!Text::trimmedView(piece).isEmpty())
+                c.categories.append(unescape(piece));
+    }
+}
+
+bool isLine(const QByteArray& text, const char* what)
+{
+    return text.trimmed().toUpper() == what;
+}
+
+} // namespace
+
+namespace VCardReader {
+
+bool looksLikeVCard(QByteArrayView bytes)
+{
+    QByteArray start = bytes.first(std::min<qsizetype>(bytes.size(), 4096)).toByteArray();
+    if (start.startsWith("\xEF\xBB\xBF"))
+        start.remove(0, 3);
+    if (start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF"))
+        start = ContactText::decodeFile(start).toUtf8();
+    return start.trimmed().toUpper().startsWith("BEGIN:VCARD");
+}
+
+QList<Contact> read(const QByteArray& bytes)
+{
+    QByteArray text = bytes;
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
+    else if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF"))
+        text = ContactText::decodeFile(text).toUtf8();
+
+    QList<Contact> contacts;
+    Contact current;
+    int depth = 0; // above 1 inside a card nested in another (2.1's AGENT), whose properties are not ours
+    for (const LogicalLine& line : unfold(text)) {
+        if (isLine(line.text, "BEGIN:VCARD")) {
+            if (depth++ == 0) {
+                current = Contact();
+                current.line = line.number;
+            }
+            continue;
+        }
+        if (isLine(line.text, "END:VCARD")) {
+            if (depth == 0)
+                throw ContactFileError(
+                    QStringLiteral("Il file non è leggibile: alla riga %1 una scheda vCard termina senza essere "
+                                   "iniziata (END:VCARD senza BEGIN:VCARD).")
+                        .arg(line.number),
+                    line.number);
+            if (--depth == 0)
+                contacts.append(current);
+            continue;
+        }
+        Property p;
+        if (depth == 0 || !parseProperty(line, p))
+            continue;
+        if (p.name == "AGENT" && p.value.trimmed().toUpper() == u"BEGIN:VCARD") {
+            ++depth;
+            continue;
+        }
+        if (depth == 1)
+            addProperty(current, p);
+    }
+    if (depth > 0)
+        throw ContactFileError(
+            QStringLiteral("Il file non è leggibile: la scheda vCard iniziata alla riga %1 non termina "
+                           "(manca END:VCARD).")
+                .arg(current.line),
+            current.line);
+    return contacts;
+}
+
+} // namespace VCardReader

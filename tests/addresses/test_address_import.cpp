@@ -1,0 +1,114 @@
+// The import as a whole: duplicates by the finder's rule, refusals, and the archive left whole on any failure.
+#include "addresses/address_import.h"
+#include "addresses/contact_file.h"
+#include "support/test_support.h"
+
+#include <QTest>
+
+namespace {
+
+AddressCard stored(const QStringList& values)
+{
+    AddressCard c;
+    for (int i = 0; i < values.size(); ++i)
+        c.setValue(i, values[i]);
+    return c;
+}
+
+QList<Contact> csv(const char* text)
+{
+    return ContactFile::parse(QByteArray(text)).contacts();
+}
+
+} // namespace
+
+class TestAddressImport : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void duplicatesAgainstTheArchiveAndWithinTheFile()
+    {
+        TestContext ctx;
+        {
+            AddressCardFile file(ctx.dir.path());
+            file.append(stored({"ROSSI MARIO", "vecchio tipo", "mario rossi", "VIA ROMA 1", "00184 roma RM"}));
+            file.append(stored({"Città Srl", "", "Città Srl", "Via Po 2", "10100 Torino TO"}));
+        }
+        const QByteArray before = readFileBytes(ctx.path(AddressCardFile::kFileName));
+        const QList<Contact> contacts = csv("Cognome;Nome;Ragione sociale;Indirizzo;CAP;Città;Prov;Tipo;Note\n"
+                                            // the archive's first card in other letter case, other type and note
+                                            "Rossi;Mario;;Via Roma 1;00184;Roma;RM;Cliente;nuova nota\n"
+                                            // same name, other address: new
+                                            "Rossi;Mario;;Via Milano 3;00184;Roma;RM;;\n"
+                                            // the row before again, blanks around the cells: duplicate in the file
+                                            "  rossi ; MARIO ;;  Via Milano 3;00184;Roma;RM;;\n"
+                                            // only an accented capital differs: the finder keeps them apart
+                                            ";;CITTÀ SRL;Via Po 2;10100;Torino;TO;;\n"
+                                            ";;;Via senza nome 1;00100;Roma;RM;;\n");
+
+        const AddressImport::Plan plan = AddressImport::plan(ctx.dir.path(), contacts);
+        QCOMPARE(plan.cards.size(), 2);
+        QCOMPARE(plan.duplicates, 2);
+        QCOMPARE(plan.refused.size(), 1);
+        QCOMPARE(plan.refused[0].line, 6);
+        QVERIFY2(plan.refused[0].reason.contains(QStringLiteral("riga 6")), qPrintable(plan.refused[0].reason));
+        QCOMPARE(AddressImport::summary(plan), QStringLiteral("2 schede importate, 2 già presenti, 1 scartate"));
+        QCOMPARE(readFileBytes(ctx.path(AddressCardFile::kFileName)), before);
+
+        const AddressImport::Result result = AddressImport::run(ctx.dir.path(), contacts);
+        QCOMPARE(result.numbers, (QList<int>{3, 4}));
+        QCOMPARE(result.plan.duplicates, 2);
+        AddressCardFile file(ctx.dir.path());
+        QCOMPARE(file.count(), 4);
+        QCOMPARE(readFileBytes(ctx.path(AddressCardFile::kFileName)).left(before.size()), before);
+        QCOMPARE(file.read(3), result.plan.cards[0]);
+        QCOMPARE(file.read(3).value(AddressCard::Rigo02), QStringLiteral("Via Milano 3"));
+        QCOMPARE(file.read(4).value(AddressCard::Nome), QStringLiteral("CITTÀ SRL"));
+    }
+
+    void importingTwiceAddsNothing()
+    {
+        TestContext ctx;
+        const QByteArray vcf = "BEGIN:VCARD\nVERSION:3.0\nN:Neri;Ada\nADR:;;Via Po 1;Torino;TO;10100;\nEND:VCARD\n";
+        const QList<Contact> contacts = ContactFile::parse(vcf).contacts();
+        QCOMPARE(AddressImport::run(ctx.dir.path(), contacts).numbers, QList<int>{1});
+        const AddressImport::Result again = AddressImport::run(ctx.dir.path(), contacts);
+        QVERIFY(again.numbers.isEmpty());
+        QCOMPARE(again.plan.duplicates, 1);
+        QCOMPARE(AddressCardFile(ctx.dir.path()).count(), 1);
+    }
+
+    void nothingNewCreatesNoArchive()
+    {
+        TestContext ctx;
+        const AddressImport::Result r = AddressImport::run(ctx.dir.path(), csv("Nome;Telefono\n;0612345\n"));
+        QCOMPARE(r.plan.refused.size(), 1);
+        QVERIFY(!QFile::exists(ctx.path(AddressCardFile::kFileName)));
+    }
+
+    void brokenFilesNameTheirLine_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("line");
+        QTest::newRow("unterminated quote") << QByteArray("Nome;Note\r\nAda;ok\r\nBea;\"aperta\r\nCarla;x\r\n") << 3;
+        QTest::newRow("vCard without END")
+            << QByteArray("BEGIN:VCARD\nN:A;B\nEND:VCARD\nBEGIN:VCARD\nN:C;D\nFN:D C\n") << 4;
+        QTest::newRow("END without BEGIN") << QByteArray("BEGIN:VCARD\nN:A;B\nEND:VCARD\nN:C;D\nEND:VCARD\n") << 5;
+    }
+    void brokenFilesNameTheirLine()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, line);
+        try {
+            ContactFile::parse(bytes);
+            QFAIL("a broken file must be refused");
+        } catch (const ContactFileError& e) {
+            QCOMPARE(e.line(), line);
+            QVERIFY2(e.message().contains(QStringLiteral("riga %1").arg(line)), qPrintable(e.message()));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAddressImport)
+#include "test_address_import.moc"

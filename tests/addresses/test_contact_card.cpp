@@ -1,0 +1,172 @@
+// A contact becomes the card a user would have typed: the Italian envelope block and the card's own text rules.
+#include "addresses/contact_card.h"
+#include "common/short_string.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(Contact)
+
+namespace {
+
+ContactAddress address(QStringList street, QString code, QString city, QString province, QString country = {},
+                       ContactAddress::Kind kind = ContactAddress::Kind::Other)
+{
+    ContactAddress a;
+    a.kind = kind;
+    a.streetLines = street;
+    a.postalCode = code;
+    a.city = city;
+    a.province = province;
+    a.country = country;
+    return a;
+}
+
+Contact person(QString given, QString family, QString organisation = {})
+{
+    Contact c;
+    c.givenName = given;
+    c.familyName = family;
+    c.organisation = organisation;
+    return c;
+}
+
+} // namespace
+
+class TestContactCard : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void envelopeBlock_data()
+    {
+        QTest::addColumn<Contact>("contact");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("lines");
+
+        Contact c = person("Mario", "Rossi");
+        c.addresses = {address({"Via Roma 1"}, "00184", "Roma", "RM", "Italia")};
+        QTest::newRow("person in Italy") << c << "Rossi Mario"
+                                         << QStringList{"Mario Rossi", "Via Roma 1", "00184 Roma RM", "", "", ""};
+
+        c = person("Mario", "Rossi", "Rossi & C. S.n.c.");
+        c.prefix = "Geom.";
+        c.addresses = {address({"Via Roma 1"}, "00184", "Roma", "RM")};
+        QTest::newRow("person and organisation")
+            << c << "Rossi Mario"
+            << QStringList{"Geom. Mario Rossi", "Rossi & C. S.n.c.", "Via Roma 1", "00184 Roma RM", "", ""};
+
+        c = person("", "", "Comune di Pisa");
+        c.addresses = {address({"Via degli Uffizi 1"}, "56125", "Pisa", "PI", "ITALY")};
+        QTest::newRow("organisation alone")
+            << c << "Comune di Pisa"
+            << QStringList{"Comune di Pisa", "Via degli Uffizi 1", "56125 Pisa PI", "", "", ""};
+
+        c = person("Jean", "Dupont");
+        c.addresses = {address({"12 rue de Rivoli"}, "75001", "Paris", "", "France")};
+        QTest::newRow("foreign country") << c << "Dupont Jean"
+                                         << QStringList{
+                                                "Jean Dupont", "12 rue de Rivoli", "75001 Paris", "France", "", ""};
+
+        c = person("Anna", "Neri");
+        c.addresses = {address({"Contrada Fontana"}, "", "Cefalù", "(PA)")};
+        QTest::newRow("missing postal code, province as given")
+            << c << "Neri Anna" << QStringList{"Anna Neri", "Contrada Fontana", "Cefalù (PA)", "", "", ""};
+
+        c = person("Anna", "Neri");
+        QTest::newRow("no address") << c << "Neri Anna" << QStringList{"Anna Neri", "", "", "", "", ""};
+
+        c = person("Anna", "Neri");
+        c.addresses = {address({"Via Casa 1"}, "10100", "Torino", "TO", "", ContactAddress::Kind::Home),
+                       address({}, "", "", "", "", ContactAddress::Kind::Preferred),
+                       address({"Via Ufficio 2"}, "10121", "Torino", "TO", "", ContactAddress::Kind::Work),
+                       address({"Via Altra 3"}, "10122", "Torino", "TO", "", ContactAddress::Kind::Work)};
+        QTest::newRow("work before home, empty preferred ignored, first of a kind")
+            << c << "Neri Anna" << QStringList{"Anna Neri", "Via Ufficio 2", "10121 Torino TO", "", "", ""};
+
+        c = person("Luigi", "Bassi", "Bassi S.p.A.");
+        c.addresses = {address({"Via Lunga 1", "Scala C", "Interno 7", "Casella postale 5"}, "00100", "Roma", "RM",
+                               "Città del Vaticano")};
+        QTest::newRow("too many lines: the street lines share one")
+            << c << "Bassi Luigi"
+            << QStringList{"Luigi Bassi",   "Bassi S.p.A.",      "Via Lunga 1", "Scala C, Interno 7, Casella postale 5",
+                           "00100 Roma RM", "Città del Vaticano"};
+
+        c = Contact{};
+        c.fullName = "Dott. Ugo Sala";
+        QTest::newRow("full name only") << c << "Dott. Ugo Sala" << QStringList{"Dott. Ugo Sala", "", "", "", "", ""};
+
+        c = Contact{};
+        c.fullName = "ACME srl";
+        c.organisation = "Acme SRL";
+        QTest::newRow("full name repeating the organisation")
+            << c << "Acme SRL" << QStringList{"Acme SRL", "", "", "", "", ""};
+
+        c = Contact{};
+        c.cardName = "Zia Pina";
+        c.cardLines = {"Sig.ra Giuseppina Russo", "", "Via Etnea 4", "95124 Catania CT", "", ""};
+        QTest::newRow("the card's own columns, kept in place")
+            << c << "Zia Pina" << QStringList{"Sig.ra Giuseppina Russo", "", "Via Etnea 4", "95124 Catania CT", "", ""};
+    }
+
+    void envelopeBlock()
+    {
+        QFETCH(Contact, contact);
+        QFETCH(QString, name);
+        QFETCH(QStringList, lines);
+        const AddressCard card = ContactCard::convert(contact);
+        QCOMPARE(card.value(AddressCard::Nome), name);
+        QStringList got;
+        for (int i = 0; i < 6; ++i)
+            got << card.value(AddressCard::Rigo01 + i);
+        QCOMPARE(got, lines);
+    }
+
+    void fieldsHoldWhatTheyStore()
+    {
+        Contact c = person(QStringLiteral("  Ἀλέξανδρος "), QString(300, u'x'));
+        c.notes = {QStringLiteral("prima riga\r\n\tseconda riga"), QStringLiteral(" terza ")};
+        c.categories = {QStringLiteral(" Clienti "), QStringLiteral("Σ")};
+        c.addresses = {address({QStringLiteral("Via   Larga 2  ")}, "20100", "Milano", "MI")};
+        const AddressCard card = ContactCard::convert(c);
+
+        // Cut at 250, the Greek letters as windows-1252's '?', blanks inside kept, line breaks as one blank.
+        QCOMPARE(card.value(AddressCard::Nome), QString(250, u'x'));
+        QCOMPARE(card.value(AddressCard::Rigo01), QStringLiteral("?????????? ") + QString(239, u'x'));
+        QCOMPARE(card.value(AddressCard::Rigo02), QStringLiteral("Via   Larga 2"));
+        QCOMPARE(card.value(AddressCard::Note), QStringLiteral("prima riga seconda riga terza"));
+        QCOMPARE(card.value(AddressCard::Tipo), QStringLiteral("Clienti, ?"));
+        // Every field reads back from the archive exactly as the card holds it.
+        const AddressCard back = AddressCard::fromBytes(card.toBytes().constData());
+        QCOMPARE(back, card);
+    }
+
+    void withoutNameOrOrganisationTheNameIsEmpty()
+    {
+        Contact c;
+        c.notes = {QStringLiteral("solo una nota")};
+        c.addresses = {address({"Via Roma 1"}, "00184", "Roma", "RM")};
+        QCOMPARE(ContactCard::convert(c).value(AddressCard::Nome), QString());
+        c.organisation = QStringLiteral(" \t ");
+        QCOMPARE(ContactCard::convert(c).value(AddressCard::Nome), QString());
+    }
+
+    void italyByAnyOfItsNames_data()
+    {
+        QTest::addColumn<QString>("country");
+        QTest::addColumn<bool>("italy");
+        QTest::newRow("Italia") << "Italia" << true;
+        QTest::newRow("ITALY") << " ITALY " << true;
+        QTest::newRow("IT") << "it" << true;
+        QTest::newRow("San Marino") << "San Marino" << false;
+        QTest::newRow("Italia Nord (not a country name)") << "Italia Nord" << false;
+    }
+    void italyByAnyOfItsNames()
+    {
+        QFETCH(QString, country);
+        QFETCH(bool, italy);
+        QCOMPARE(ContactCard::isItaly(country), italy);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestContactCard)
+#include "test_contact_card.moc"
