@@ -60,13 +60,15 @@ int run(int& argc, char** argv, const std::function<void()>& started)
     MessageBoxMessages messages;
     DesktopShell shell;
     FileDialogChooser fileChooser;
-    QtPrintService printService;
+    FileDialogSaveChooser saveFileChooser;
     AppContext context;
+    QtPrintService printService(context);
     context.programFolder = QCoreApplication::applicationDirPath();
     context.clock = &clock;
     context.messages = &messages;
     context.shell = &shell;
     context.fileChooser = &fileChooser;
+    context.saveFileChooser = &saveFileChooser;
     context.printService = &printService;
 
     WindowSet windows(context);
