@@ -38,6 +38,7 @@ void PasswordStore::storePassword(const QString& newPassword) const
 {
     const QString value = canonical(newPassword);
     if (!Crypt::canHold(value))
-        throw SettingsError(kLimits);
+        throw SettingsError(QStringLiteral("La password può contenere al massimo 255 caratteri, scelti tra lettere, "
+                                           "cifre e segni dell'alfabeto occidentale."));
     IniFile(m_path).write(kSection, kKey, Crypt::scrambleToHex(value));
 }

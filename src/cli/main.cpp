@@ -3,13 +3,13 @@
 #include "common/errors.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <iostream>
+#include <memory>
 
 namespace Cli {
 

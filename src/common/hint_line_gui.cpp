@@ -5,6 +5,11 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+namespace {
+// Marks the controls added with addControl.
+constexpr char kHintedControl[] = "plicarioHinted";
+} // namespace
+
 HintLine::HintLine(QWidget* window) : QObject(window), m_line(new QLabel(window))
 {
     m_line->setObjectName(QStringLiteral("panInfo"));
@@ -23,6 +28,12 @@ void HintLine::addButton(QAbstractButton* button)
     button->installEventFilter(this);
 }
 
+void HintLine::addControl(QWidget* control)
+{
+    control->setProperty(kHintedControl, true);
+    control->installEventFilter(this);
+}
+
 void HintLine::addBackground(QWidget* widget)
 {
     widget->setMouseTracking(true);
@@ -36,16 +47,19 @@ void HintLine::setText(const QString& text)
 
 bool HintLine::eventFilter(QObject* watched, QEvent* event)
 {
-    if (auto* button = qobject_cast<QAbstractButton*>(watched)) {
+    if (qobject_cast<QAbstractButton*>(watched) || watched->property(kHintedControl).toBool()) {
         if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)
-            setText(button->accessibleDescription());
+            setText(static_cast<QWidget*>(watched)->accessibleDescription());
     } else if (event->type() == QEvent::MouseMove) {
         // Moves over a button reach its parent too; only the bare background empties the line.
         auto* widget = static_cast<QWidget*>(watched);
         QWidget* under = widget->childAt(static_cast<QMouseEvent*>(event)->position().toPoint());
-        while (under && under != widget && !qobject_cast<QAbstractButton*>(under))
+        const auto hinted = [](QWidget* w) {
+            return qobject_cast<QAbstractButton*>(w) || w->property(kHintedControl).toBool();
+        };
+        while (under && under != widget && !hinted(under))
             under = under->parentWidget();
-        if (!qobject_cast<QAbstractButton*>(under))
+        if (!under || !hinted(under))
             setText(QString());
     }
     return QObject::eventFilter(watched, event);

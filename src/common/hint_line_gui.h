@@ -17,6 +17,8 @@ public:
     QLabel* label() const { return m_line; }
 
     void addButton(QAbstractButton* button);
+    // A control that is not a button (a field) whose hint shows the same way.
+    void addControl(QWidget* control);
     void addBackground(QWidget* widget);
     void setText(const QString& text);
 

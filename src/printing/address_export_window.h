@@ -1,14 +1,9 @@
 #pragma once
 
-#include <QDialog>
-
-struct AppContext;
-class ExportGridModel;
-class HintLine;
-class QTableView;
+#include "printing/export_grid_window.h"
 
 // Shows every address card in a grid and exports the grid as the spreadsheet file Archivio_Indirizzi.xls.
-class AddressExportWindow : public QDialog
+class AddressExportWindow : public ExportGridWindow
 {
     Q_OBJECT
 
@@ -16,14 +11,5 @@ public:
     AddressExportWindow(const AppContext& context, QWidget* owner);
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void loadGrid();
-    void exportGrid();
-
-    const AppContext& m_context;
-    ExportGridModel* m_model;
-    QTableView* m_grdRecords;
-    HintLine* m_hints;
+    void shown() override;
 };

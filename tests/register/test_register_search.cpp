@@ -9,17 +9,6 @@
 
 namespace {
 
-// Fields as "Name=value" pairs.
-RegisterCard card(const QStringList& fields)
-{
-    RegisterCard c;
-    for (const QString& f : fields) {
-        const qsizetype eq = f.indexOf(u'=');
-        c.setValue(RegisterCard::fieldIndex(f.left(eq)), f.mid(eq + 1));
-    }
-    return c;
-}
-
 RegisterSearch::Filter filter(const QStringList& filters)
 {
     RegisterSearch::Filter f;
@@ -64,7 +53,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, fields);
         QFETCH(QString, line);
-        QCOMPARE(RegisterSearch::resultLine(card(fields)), line);
+        QCOMPARE(RegisterSearch::resultLine(cardWith(fields)), line);
     }
 
     void filter_data()
@@ -97,7 +86,7 @@ private Q_SLOTS:
         QFETCH(QStringList, fields);
         QFETCH(bool, passes);
         const RegisterSearch::Filter f = ::filter(filters);
-        const RegisterCard c = card(fields);
+        const RegisterCard c = cardWith(fields);
         QCOMPARE(f.matchesRecord(c.toBytes().constData()), passes);
         QTemporaryDir dir;
         QCOMPARE(RegisterSearch::search(yearWith(dir, {c}), f).size(), passes ? 1 : 0);
@@ -108,7 +97,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QList<RegisterCard> cards;
         for (int i = 1; i <= 12; ++i)
-            cards.append(card({"Numero=" + QString::number(i), i % 2 ? "Mittente=Rossi" : "Mittente=Verdi"}));
+            cards.append(cardWith({"Numero=" + QString::number(i), i % 2 ? "Mittente=Rossi" : "Mittente=Verdi"}));
         const QString path = yearWith(dir, cards);
         QStringList numbers;
         const QList<ListEntry> all = RegisterSearch::search(path, RegisterSearch::Filter());
@@ -142,10 +131,11 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString subject = "Oggetto=" + QString(35, u's');
-        const QString path = yearWith(dir, {card({"Numero=7", subject + "uno", "Note=prima"}), card({"Numero=8"}),
-                                            card({"Numero=7", subject + "due", "Note=seconda"})});
+        const QString path =
+            yearWith(dir, {cardWith({"Numero=7", subject + "uno", "Note=prima"}), cardWith({"Numero=8"}),
+                           cardWith({"Numero=7", subject + "due", "Note=seconda"})});
         const auto match = RegisterSearch::lastCardWithLine(
-            path, Text::trimmed(RegisterSearch::resultLine(card({"Numero=7", subject}))));
+            path, Text::trimmed(RegisterSearch::resultLine(cardWith({"Numero=7", subject}))));
         QVERIFY(match.has_value());
         QCOMPARE(match->number, 3);
         QCOMPARE(match->card.value(RegisterCard::Note), QStringLiteral("seconda"));
