@@ -22,9 +22,8 @@ const QString kDone = QStringLiteral("Modifica della password completata con suc
 const QString kChangeFailure = QStringLiteral("Attenzione: si è verificato un errore durante la procedura di "
                                               "modifica della password. Si consiglia di reinstallare il software.");
 // The stored form keeps one byte per character and at most 255 of them; anything else would never match again.
-const QString kCannotHold = QStringLiteral("Attenzione: la nuova password non può essere memorizzata. Sono ammessi al "
-                                           "massimo 255 caratteri, scelti tra lettere, cifre e segni dell'alfabeto "
-                                           "occidentale. E' necessario reinserire entrambi i valori.");
+const QString kCannotHold = QStringLiteral("Attenzione: la nuova password non può essere memorizzata. ") +
+                            PasswordStore::kLimits + QStringLiteral(" E' necessario reinserire entrambi i valori.");
 } // namespace
 
 ChangePasswordWindow::ChangePasswordWindow(const AppContext& context)

@@ -38,7 +38,6 @@ void PasswordStore::storePassword(const QString& newPassword) const
 {
     const QString value = canonical(newPassword);
     if (!Crypt::canHold(value))
-        throw SettingsError(QStringLiteral("La password può contenere al massimo 255 caratteri, scelti tra lettere, "
-                                           "cifre e segni dell'alfabeto occidentale."));
+        throw SettingsError(kLimits);
     IniFile(m_path).write(kSection, kKey, Crypt::scrambleToHex(value));
 }

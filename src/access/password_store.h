@@ -7,6 +7,12 @@ class PasswordStore
 {
 public:
     static inline const QString kFileName = QStringLiteral("unins000.dll");
+    // What a password may hold, in the user's words. The stored form keeps one byte per character, so € and the
+    // other signs windows-1252 adds above Latin-1 are out, though the archives take them.
+    static inline const QString kLimits = QStringLiteral(
+        "La password può contenere al massimo 255 caratteri, scelti tra le lettere, le cifre e i segni di "
+        "windows-1252 il cui codice Unicode è inferiore a 256: non sono ammessi, per esempio, €, Œ, œ, Š, Ž, Ÿ, ™ e "
+        "le virgolette curve “ ”.");
 
     explicit PasswordStore(const QString& programFolder);
 

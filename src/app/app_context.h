@@ -34,6 +34,16 @@ public:
     virtual QString chooseFile(QWidget* owner, const QString& title, const QString& filter) = 0;
 };
 
+// The file-save dialog; it starts on `suggestedPath` and asks before replacing a file. An empty result means the
+// user cancelled.
+class SaveFileChooser
+{
+public:
+    virtual ~SaveFileChooser() = default;
+    virtual QString chooseSaveFile(QWidget* owner, const QString& title, const QString& suggestedPath,
+                                   const QString& filter) = 0;
+};
+
 // The services every window receives at construction. Not owned.
 struct AppContext
 {
@@ -42,5 +52,6 @@ struct AppContext
     Messages* messages = nullptr;
     Shell* shell = nullptr;
     FileChooser* fileChooser = nullptr;
+    SaveFileChooser* saveFileChooser = nullptr;
     PrintService* printService = nullptr;
 };

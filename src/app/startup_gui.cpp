@@ -31,6 +31,10 @@ void applyItalianConventions(QApplication& app)
     if (translator->load(italian, QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(translator);
+    // Installed last, so asked first: it holds only the texts Qt's own translation lacks.
+    auto* ours = new QTranslator(&app);
+    if (ours->load(QStringLiteral(":/translations/plicario_it.qm")))
+        app.installTranslator(ours);
 }
 
 int run(int& argc, char** argv, const std::function<void()>& started)
@@ -56,13 +60,15 @@ int run(int& argc, char** argv, const std::function<void()>& started)
     MessageBoxMessages messages;
     DesktopShell shell;
     FileDialogChooser fileChooser;
-    QtPrintService printService;
+    FileDialogSaveChooser saveFileChooser;
     AppContext context;
+    QtPrintService printService(context);
     context.programFolder = QCoreApplication::applicationDirPath();
     context.clock = &clock;
     context.messages = &messages;
     context.shell = &shell;
     context.fileChooser = &fileChooser;
+    context.saveFileChooser = &saveFileChooser;
     context.printService = &printService;
 
     WindowSet windows(context);

@@ -1,13 +1,19 @@
 #include "printing/preview_window.h"
 
+#include "app/app_context.h"
+#include "common/action_guard.h"
+#include "common/messages.h"
+#include "printing/print_service.h"
 #include "printing/report/report_painter.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QIcon>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -24,8 +30,22 @@ const ZoomChoice kZoomChoices[] = {{"25%", 0.25}, {"50%", 0.5},  {"75%", 0.75}, 
 
 } // namespace
 
-PreviewWindow::PreviewWindow(const PreparedReport& report, std::function<bool(QWidget*)> print, QWidget* parent)
-    : QDialog(parent), m_report(report), m_print(std::move(print)), m_printer(new QPrinter(QPrinter::HighResolution))
+// Outside the namespace: the resource's initialiser is a global function.
+static QIcon picture(const QString& name)
+{
+    // The pictures live in a static library; nothing else would pull them into the program.
+    static const bool loaded = [] {
+        Q_INIT_RESOURCE(printing);
+        return true;
+    }();
+    Q_UNUSED(loaded);
+    return QIcon(QStringLiteral(":/printing/%1.svg").arg(name));
+}
+
+PreviewWindow::PreviewWindow(const PreparedReport& report, std::function<bool(QWidget*)> print,
+                             const AppContext& context, QWidget* parent)
+    : QDialog(parent), m_report(report), m_print(std::move(print)), m_context(context),
+      m_printer(new QPrinter(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("frmAnteprima"));
     setWindowTitle(QStringLiteral("Anteprima di stampa - %1").arg(report.name));
@@ -45,11 +65,19 @@ PreviewWindow::PreviewWindow(const PreparedReport& report, std::function<bool(QW
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     const QList<PreviewButton>& buttons = report.preview.buttons;
     if (buttons.contains(PreviewButton::Print)) {
-        QAction* action =
-            toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("Stampa"));
+        QAction* action = toolbar->addAction(picture(QStringLiteral("print")), QStringLiteral("Stampa"));
         action->setObjectName(QStringLiteral("pbPrint"));
-        action->setToolTip(QStringLiteral("Stampa il documento"));
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+        action->setToolTip(QStringLiteral("Stampa (Ctrl+P)"));
         connect(action, &QAction::triggered, this, &PreviewWindow::printPages);
+    }
+    {
+        // Always there: also with no printer the user can send or print the pages elsewhere.
+        QAction* action = toolbar->addAction(picture(QStringLiteral("save_pdf")), QStringLiteral("Salva PDF"));
+        action->setObjectName(QStringLiteral("pbSalvaPdf"));
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        action->setToolTip(QStringLiteral("Salva PDF (Ctrl+Shift+S)"));
+        connect(action, &QAction::triggered, this, &PreviewWindow::savePdf);
     }
     if (buttons.contains(PreviewButton::Zoom)) {
         m_zoom = new QComboBox(toolbar);
@@ -125,10 +153,35 @@ void PreviewWindow::printPages()
     try {
         if (m_print(this))
             m_printed = true;
+    } catch (const NoPrinterError& error) {
+        // Said here, and the preview stays open: "Salva PDF" is still there.
+        m_context.messages->plain(this, error.message());
     } catch (...) {
         m_failure = std::current_exception();
         reject();
     }
+}
+
+QString PreviewWindow::suggestedPdfPath() const
+{
+    QString name = m_report.name.trimmed();
+    name.replace(u'/', u'-').replace(u'\\', u'-');
+    if (name.isEmpty())
+        name = QStringLiteral("Documento");
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+}
+
+void PreviewWindow::savePdf()
+{
+    const QString path = m_context.saveFileChooser->chooseSaveFile(
+        this, QStringLiteral("Salva PDF"), suggestedPdfPath(), QStringLiteral("Documenti PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    // The pages the preview shows, through the same painter; a failure is told and the preview stays open.
+    runGuarded(this, m_context.messages, [this, &path] { ReportPainter::writePdf(m_report, path); });
 }
 
 void PreviewWindow::applyZoom(int index)

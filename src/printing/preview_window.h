@@ -9,20 +9,24 @@
 class QPrinter;
 class QPrintPreviewWidget;
 class QComboBox;
+struct AppContext;
 
 // Shows prepared pages, drawn by the same painter as paper, in a maximised modal window. The toolbar holds the
-// buttons the report asks for among print, zoom, full screen and close.
+// buttons the report asks for among print, zoom, full screen and close, and "Salva PDF", which writes the pages to a
+// PDF file chosen in the save-file dialog.
 class PreviewWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    // `print` shows the print dialog and prints; it returns false when the user cancelled. `report` must outlive
-    // the window.
-    PreviewWindow(const PreparedReport& report, std::function<bool(QWidget*)> print, QWidget* parent = nullptr);
+    // `print` shows the print dialog and prints; it returns false when the user cancelled. `report` and `context`
+    // must outlive the window.
+    PreviewWindow(const PreparedReport& report, std::function<bool(QWidget*)> print, const AppContext& context,
+                  QWidget* parent = nullptr);
     ~PreviewWindow() override;
 
-    // Shows the window maximised and modal; returns when it closes. Rethrows a failure of the print button.
+    // Shows the window maximised and modal; returns when it closes. Rethrows a failure of the print button, except
+    // "no printer", which the window tells itself and stays open.
     void run();
 
     bool printed() const { return m_printed; }
@@ -31,11 +35,15 @@ public:
 private:
     void paintPages(QPrinter* printer);
     void printPages();
+    // The report's name in the user's documents folder.
+    QString suggestedPdfPath() const;
+    void savePdf();
     void applyZoom(int index);
     void toggleFullScreen(bool on);
 
     const PreparedReport& m_report;
     std::function<bool(QWidget*)> m_print;
+    const AppContext& m_context;
     QPrinter* m_printer;
     QPrintPreviewWidget* m_preview;
     QComboBox* m_zoom = nullptr;

@@ -25,7 +25,7 @@ void QtPrintService::setUp(QPrinter& printer, const PreparedReport& report)
 {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull() && QPrinterInfo::availablePrinterNames().isEmpty())
-        throw ReportError(QStringLiteral("Nessuna stampante è installata nel sistema."));
+        throw NoPrinterError();
     if (!defaultPrinter.isNull())
         printer.setPrinterName(defaultPrinter.printerName());
     printer.setDocName(report.name);
@@ -62,8 +62,9 @@ bool QtPrintService::print(QWidget* owner, const PreparedReport& report)
 bool QtPrintService::preview(QWidget* owner, const PreparedReport& report)
 {
     checkPages(report);
+    // No printer check here: without one the preview still shows the pages and saves them as a PDF file.
     PreviewWindow window(
-        report, [this, &report](QWidget* previewOwner) { return print(previewOwner, report); }, owner);
+        report, [this, &report](QWidget* previewOwner) { return print(previewOwner, report); }, m_context, owner);
     window.run();
     return window.printed();
 }

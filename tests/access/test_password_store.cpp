@@ -1,5 +1,6 @@
 #include "access/crypt.h"
 #include "access/password_store.h"
+#include "common/ansi.h"
 #include "common/errors.h"
 #include "common/ini_file.h"
 
@@ -76,6 +77,35 @@ private Q_SLOTS:
         store.storePassword(QStringLiteral("vecchia"));
         QVERIFY_THROWS_EXCEPTION(SettingsError, store.storePassword(password));
         QVERIFY(store.checkPassword(QStringLiteral("vecchia")));
+    }
+
+    // The words the user reads are true of every sign of windows-1252: those whose code is below 256 are kept, the
+    // others refused, and each sign the words name as an example is one of those refused.
+    void limitsTextIsTrueOfWindows1252()
+    {
+        const QString text = PasswordStore::kLimits;
+        QVERIFY(text.contains(QStringLiteral("255 caratteri")) && text.contains(QStringLiteral("inferiore a 256")));
+        QVERIFY(!text.contains(QStringLiteral("alfabeto occidentale")));
+        const QString examples = text.section(QStringLiteral("per esempio"), 1);
+        QVERIFY(examples.contains(QStringLiteral("€")));
+
+        QTemporaryDir dir;
+        PasswordStore store(dir.path());
+        store.storePassword(QStringLiteral("vecchia"));
+        for (int byte = 0x21; byte <= 0xFF; ++byte) {
+            const QChar sign = Ansi::toUnicode(QByteArray(1, char(byte))).at(0);
+            const QString password = QStringLiteral("a") + sign + QStringLiteral("b");
+            if (sign.unicode() < 256) {
+                store.storePassword(password);
+                QVERIFY2(store.checkPassword(password), qPrintable(QString::number(byte, 16)));
+            } else {
+                QVERIFY_THROWS_EXCEPTION(SettingsError, store.storePassword(password));
+                QVERIFY(!store.checkPassword(password));
+            }
+        }
+        for (QChar named : examples)
+            if (named.unicode() > 127)
+                QVERIFY2(!Crypt::canHold(QString(named)) && Ansi::canEncode(named), qPrintable(QString(named)));
     }
 
     void nonHexStoreIsAReadFailure()

@@ -3,10 +3,13 @@
 #include "printing/print_service_gui.h"
 #include "printing/templates/label_page_template.h"
 #include "printing/templates/list_template.h"
+#include "support/modal.h"
+#include "support/test_support.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -14,6 +17,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
+#include <optional>
 
 namespace {
 
@@ -22,15 +26,15 @@ PreparedReport labelPage()
     return LabelPageTemplate::make().prepare(QDate(2024, 3, 15));
 }
 
-// Runs `check` on the modal window once it is up.
-template <typename Window>
-void whenShown(std::function<void(Window*)> check)
+// A list long enough for several pages, its title on the first line of the first page.
+PreparedReport longList()
 {
-    QTimer::singleShot(0, [check] {
-        auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
-        QVERIFY(window);
-        check(window);
-    });
+    ReportTemplate tpl = ListTemplate::make();
+    QStringList lines;
+    for (int i = 0; i < 150; ++i)
+        lines << QStringLiteral("Riga %1").arg(i);
+    ListTemplate::fill(tpl, QStringLiteral("Elenco dei destinatari"), lines);
+    return tpl.prepare(QDate(2024, 3, 15));
 }
 
 QStringList toolbarNames(PreviewWindow* window)
@@ -46,6 +50,14 @@ QStringList toolbarNames(PreviewWindow* window)
     return names;
 }
 
+QString firstLine(const QString& pageText)
+{
+    for (const QString& line : pageText.split(u'\n'))
+        if (!line.trimmed().isEmpty())
+            return line.simplified();
+    return QString();
+}
+
 } // namespace
 
 class TestPreviewWindow : public QObject
@@ -55,18 +67,24 @@ class TestPreviewWindow : public QObject
 private Q_SLOTS:
     void opensMaximisedModalAtFullSizeWithItsToolbar()
     {
+        TestContext test;
         const PreparedReport report = labelPage();
         int prints = 0;
-        PreviewWindow window(report, [&](QWidget*) { return ++prints > 0; });
+        PreviewWindow window(
+            report, [&](QWidget*) { return ++prints > 0; }, test.context);
         bool checked = false;
         whenShown<PreviewWindow>([&](PreviewWindow* w) {
             QVERIFY(w->isModal());
             QVERIFY(w->windowState() & Qt::WindowMaximized);
-            QCOMPARE(toolbarNames(w), (QStringList{"pbPrint", "pbZoom", "pbFullScreen", "pbClose"}));
+            QCOMPARE(toolbarNames(w), (QStringList{"pbPrint", "pbSalvaPdf", "pbZoom", "pbFullScreen", "pbClose"}));
+            auto* print = w->findChild<QAction*>(QStringLiteral("pbPrint"));
+            QVERIFY(!print->icon().isNull());
+            QCOMPARE(print->toolTip(), QStringLiteral("Stampa (Ctrl+P)"));
+            QVERIFY(!w->findChild<QAction*>(QStringLiteral("pbSalvaPdf"))->icon().isNull());
             QCOMPARE(w->previewWidget()->zoomFactor(), 1.0);
             QCOMPARE(w->findChild<QComboBox*>(QStringLiteral("pbZoom"))->currentText(), QStringLiteral("100%"));
             QCOMPARE(w->previewWidget()->pageCount(), 1);
-            w->findChild<QAction*>(QStringLiteral("pbPrint"))->trigger();
+            print->trigger();
             QCOMPARE(prints, 1);
             w->findChild<QAction*>(QStringLiteral("pbClose"))->trigger();
             checked = true;
@@ -76,18 +94,128 @@ private Q_SLOTS:
         QVERIFY(window.printed());
     }
 
+    // Ctrl+P prints and Ctrl+Shift+S saves from the keyboard alone: the toolbar's buttons never take the focus.
+    void shortcutsPrintAndSave()
+    {
+        TestContext test;
+        const PreparedReport report = labelPage();
+        int prints = 0;
+        PreviewWindow window(
+            report, [&](QWidget*) { return ++prints > 0; }, test.context);
+        whenShown<PreviewWindow>([&](PreviewWindow* w) {
+            QApplication::setActiveWindow(w);
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            QTest::keyClick(w, Qt::Key_P, Qt::ControlModifier);
+            QCOMPARE(prints, 1);
+            QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(test.saveFileChooser.suggested.size(), 1); // the dialog asked, and was cancelled
+            QVERIFY(w->isVisible());
+            QTest::keyClick(w, Qt::Key_Escape);
+        });
+        window.run();
+        QVERIFY(!window.isVisible());
+        QVERIFY(test.messages.log().isEmpty());
+    }
+
+    // The file holds what the preview shows: as many pages, the same first line, drawn by the same painter.
+    void savePdfWritesThePagesShown()
+    {
+        TestContext test;
+        const PreparedReport report = longList();
+        QVERIFY(report.pages.size() > 2);
+        const QString path = test.path(QStringLiteral("elenco.pdf"));
+        test.saveFileChooser.answers.enqueue(path);
+        int shownPages = 0;
+        PreviewWindow window(
+            report, [](QWidget*) { return false; }, test.context);
+        whenShown<PreviewWindow>([&](PreviewWindow* w) {
+            shownPages = w->previewWidget()->pageCount();
+            w->findChild<QAction*>(QStringLiteral("pbSalvaPdf"))->trigger();
+            QVERIFY(w->isVisible()); // saving leaves the preview open
+            w->reject();
+        });
+        window.run();
+
+        QCOMPARE(test.saveFileChooser.suggested.size(), 1);
+        QCOMPARE(QFileInfo(test.saveFileChooser.suggested.first()).fileName(), report.name + QStringLiteral(".pdf"));
+        QVERIFY(test.messages.log().isEmpty());
+        const QStringList pages = pdfPageTexts(path);
+        QCOMPARE(pages.size(), shownPages);
+        QCOMPARE(pages.size(), int(report.pages.size()));
+        QCOMPARE(firstLine(pages.first()), QStringLiteral("Elenco dei destinatari"));
+        QVERIFY(pages.last().contains(QStringLiteral("Riga 149")));
+        QVERIFY(!window.printed());
+    }
+
+    void cancelledSaveWritesNothing()
+    {
+        TestContext test;
+        const PreparedReport report = labelPage();
+        PreviewWindow window(
+            report, [](QWidget*) { return false; }, test.context);
+        whenShown<PreviewWindow>([](PreviewWindow* w) {
+            w->findChild<QAction*>(QStringLiteral("pbSalvaPdf"))->trigger();
+            w->reject();
+        });
+        window.run();
+        QCOMPARE(test.saveFileChooser.suggested.size(), 1);
+        QVERIFY(test.messages.log().isEmpty());
+        QCOMPARE(QDir(test.dir.path()).entryList(QDir::Files), QStringList());
+    }
+
+    // A file that cannot be written is told in Italian, the preview stays open, and a file already there is not
+    // touched: the PDF is written whole or not at all.
+    void saveFailureIsToldAndLeavesNoCutFile_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("folder that is a file") << false;
+        QTest::newRow("disk full") << true;
+    }
+    void saveFailureIsToldAndLeavesNoCutFile()
+    {
+        QFETCH(bool, fullDisk);
+        TestContext test;
+        const PreparedReport report = longList();
+        QVERIFY(writeFileBytes(test.path(QStringLiteral("file")), "not a folder"));
+        const QString path =
+            fullDisk ? test.path(QStringLiteral("elenco.pdf")) : test.path(QStringLiteral("file/x.pdf"));
+        const QByteArray older = "%PDF an older file";
+        if (fullDisk)
+            QVERIFY(writeFileBytes(path, older));
+        test.saveFileChooser.answers.enqueue(path);
+        PreviewWindow window(
+            report, [](QWidget*) { return false; }, test.context);
+        whenShown<PreviewWindow>([&](PreviewWindow* w) {
+            {
+                std::optional<FileSizeLimit> limit;
+                if (fullDisk)
+                    limit.emplace(4096);
+                w->findChild<QAction*>(QStringLiteral("pbSalvaPdf"))->trigger();
+            }
+            QVERIFY(w->isVisible());
+            w->reject();
+        });
+        window.run();
+
+        QCOMPARE(test.messages.log().size(), 1);
+        const QString shown = test.messages.log().first().text;
+        QVERIFY2(shown.startsWith(QStringLiteral("Attenzione: impossibile salvare il file PDF \"%1\"")
+                                      .arg(QFileInfo(path).absoluteFilePath())),
+                 qPrintable(shown));
+        QCOMPARE(readFileBytes(path), fullDisk ? older : QByteArray());
+        QStringList left = QDir(test.dir.path()).entryList(QDir::Files);
+        QCOMPARE(left, fullDisk ? (QStringList{"elenco.pdf", "file"}) : QStringList{"file"});
+    }
+
     void showsEveryPageOfALongList()
     {
-        ReportTemplate tpl = ListTemplate::make();
-        QStringList lines;
-        for (int i = 0; i < 150; ++i)
-            lines << QStringLiteral("Riga %1").arg(i);
-        ListTemplate::fill(tpl, QStringLiteral("Elenco"), lines);
-        PreparedReport report = tpl.prepare(QDate(2024, 3, 15));
+        TestContext test;
+        PreparedReport report = longList();
         report.preview.buttons = {PreviewButton::Close};
-        PreviewWindow window(report, [](QWidget*) { return false; });
+        PreviewWindow window(
+            report, [](QWidget*) { return false; }, test.context);
         whenShown<PreviewWindow>([&](PreviewWindow* w) {
-            QCOMPARE(toolbarNames(w), QStringList{"pbClose"});
+            QCOMPARE(toolbarNames(w), (QStringList{"pbSalvaPdf", "pbClose"}));
             QCOMPARE(w->previewWidget()->pageCount(), int(report.pages.size()));
             QCOMPARE(w->previewWidget()->orientation(), QPageLayout::Landscape);
             w->reject();
@@ -98,8 +226,10 @@ private Q_SLOTS:
 
     void cancelledPrintFromPreviewIsNoPrint()
     {
+        TestContext test;
         const PreparedReport report = labelPage();
-        PreviewWindow window(report, [](QWidget*) { return false; });
+        PreviewWindow window(
+            report, [](QWidget*) { return false; }, test.context);
         whenShown<PreviewWindow>([](PreviewWindow* w) {
             w->findChild<QAction*>(QStringLiteral("pbPrint"))->trigger();
             QVERIFY(w->isVisible()); // still open after a cancelled dialog
@@ -112,17 +242,21 @@ private Q_SLOTS:
     // A printer failure from the preview's print button reaches the caller of the preview, and the window closes.
     void printFailureReachesTheCaller()
     {
+        TestContext test;
         const PreparedReport report = labelPage();
-        PreviewWindow window(report, [](QWidget*) -> bool { throw ReportError(QStringLiteral("Stampante guasta")); });
+        PreviewWindow window(
+            report, [](QWidget*) -> bool { throw ReportError(QStringLiteral("Stampante guasta")); }, test.context);
         whenShown<PreviewWindow>([](PreviewWindow* w) { w->findChild<QAction*>(QStringLiteral("pbPrint"))->trigger(); });
         QVERIFY_THROWS_EXCEPTION(ReportError, window.run());
         QVERIFY(!window.isVisible());
+        QVERIFY(test.messages.log().isEmpty());
     }
 
     // The real print dialog starts on the system's default printer; cancelling it prints nothing and is no error.
     void printDialogCancelIsNoError()
     {
-        QtPrintService service;
+        TestContext test;
+        QtPrintService service(test.context);
         const PreparedReport report = labelPage();
         if (QPrinterInfo::availablePrinterNames().isEmpty()) {
             QVERIFY_THROWS_EXCEPTION(ReportError, service.print(nullptr, report));
@@ -142,7 +276,8 @@ private Q_SLOTS:
 
     void emptyReportIsAnError()
     {
-        QtPrintService service;
+        TestContext test;
+        QtPrintService service(test.context);
         QVERIFY_THROWS_EXCEPTION(ReportError, service.print(nullptr, PreparedReport{}));
         QVERIFY_THROWS_EXCEPTION(ReportError, service.preview(nullptr, PreparedReport{}));
     }

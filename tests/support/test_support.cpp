@@ -9,6 +9,18 @@ TestContext::TestContext()
     context.messages = &messages;
     context.shell = &shell;
     context.fileChooser = &fileChooser;
+    context.saveFileChooser = &saveFileChooser;
+}
+
+QStringList pdfPageTexts(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return {};
+    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(u'\f');
+    pages.removeLast(); // every page ends with a form feed
+    return pages;
 }
 
 CliResult runCli(const QString& folder, const QStringList& args, const QByteArray& input)

@@ -73,6 +73,19 @@ public:
     }
 };
 
+// Answers each save-file dialog from a queue of paths, as the file-open one; keeps the names it suggested.
+class QueuedSaveFileChooser : public SaveFileChooser
+{
+public:
+    QQueue<QString> answers;
+    QStringList suggested;
+    QString chooseSaveFile(QWidget*, const QString&, const QString& suggestedPath, const QString&) override
+    {
+        suggested.append(suggestedPath);
+        return answers.isEmpty() ? QString() : answers.dequeue();
+    }
+};
+
 // A temporary program folder and the recorders, ready to hand to a window.
 struct TestContext
 {
@@ -81,6 +94,7 @@ struct TestContext
     RecordingMessages messages;
     RecordingShell shell;
     QueuedFileChooser fileChooser;
+    QueuedSaveFileChooser saveFileChooser;
     AppContext context;
 
     TestContext();
@@ -95,6 +109,9 @@ struct CliResult
     QByteArray err;
 };
 CliResult runCli(const QString& folder, const QStringList& args, const QByteArray& input = QByteArray());
+
+// The text of each page of a PDF file, as poppler's pdftotext reads it; empty when it cannot be read.
+QStringList pdfPageTexts(const QString& path);
 
 // Whole-file helpers for tests that check bytes.
 QByteArray readFileBytes(const QString& path);

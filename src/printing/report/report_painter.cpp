@@ -3,12 +3,15 @@
 #include "common/errors.h"
 #include "printing/report/report_fonts.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace {
 
@@ -147,17 +150,26 @@ void writePdf(const PreparedReport& report, const QString& path)
 {
     if (report.pages.empty())
         throw ReportError(QStringLiteral("Il documento \"%1\" non ha pagine.").arg(report.name));
-    QPdfWriter writer(path);
-    writer.setResolution(1200);
-    writer.setTitle(report.name);
-    writer.setCreator(QStringLiteral("Plicario"));
-    writer.setPageLayout(pageLayout(report.pages.front()));
     ReportFonts::check(report); // a missing font is reported as such, not as a file error
-    try {
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&document);
+        writer.setResolution(1200);
+        writer.setTitle(report.name);
+        writer.setCreator(QStringLiteral("Plicario"));
+        writer.setPageLayout(pageLayout(report.pages.front()));
         paintReport(writer, report);
-    } catch (const ReportError&) {
-        throw ReportError(QStringLiteral("Impossibile scrivere il file PDF %1.").arg(QFileInfo(path).absoluteFilePath()));
     }
+    // Whole or not at all: a temporary file beside the target, renamed over it once written. Unbuffered, so a full
+    // disk fails the write instead of the commit quietly keeping a cut file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(document.data()) != document.data().size() || !file.commit())
+        throw ReportError(QStringLiteral("Attenzione: impossibile salvare il file PDF \"%1\". Nessun file è stato "
+                                         "scritto.\n\nControllare che la cartella esista e permetta di scrivere e "
+                                         "che il disco non sia pieno.")
+                              .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
 }
 
 } // namespace ReportPainter

@@ -22,7 +22,8 @@ QPageLayout pageLayout(const PreparedPage& page);
 // Throws ReportError when painting cannot start or a font is missing.
 void paintReport(QPagedPaintDevice& device, const PreparedReport& report);
 
-// Writes the report to a PDF file. Throws ReportError when the file cannot be written.
+// Writes the report to a PDF file, whole or not at all: an older file of that name stays as it was when writing
+// fails. Throws ReportError, with a message for the user, when the file cannot be written.
 void writePdf(const PreparedReport& report, const QString& path);
 
 } // namespace ReportPainter
