@@ -31,13 +31,28 @@ public:
     }
 };
 
-// Shows `dialog` until the event loop has run, with every tab of it visited once.
-void showBriefly(QDialog& dialog)
+void visitTabs(QWidget* dialog)
 {
-    QTimer::singleShot(0, &dialog, [&dialog] {
-        for (QTabWidget* tabs : dialog.findChildren<QTabWidget*>())
-            for (int i = 0; i < tabs->count(); ++i)
-                tabs->setCurrentIndex(i);
+    for (QTabWidget* tabs : dialog->findChildren<QTabWidget*>())
+        for (int i = 0; i < tabs->count(); ++i)
+            tabs->setCurrentIndex(i);
+}
+
+// Shows `dialog` until the event loop has run, with every tab of it visited once; `nested` names a button that
+// opens a further dialog, shown the same way.
+void showBriefly(QDialog& dialog, const char* nested = nullptr)
+{
+    QTimer::singleShot(0, &dialog, [&dialog, nested] {
+        visitTabs(&dialog);
+        if (auto* button = nested ? dialog.findChild<QPushButton*>(QLatin1String(nested)) : nullptr) {
+            QTimer::singleShot(0, [&dialog] {
+                auto* inner = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(inner && inner != &dialog);
+                visitTabs(inner);
+                inner->reject();
+            });
+            button->click();
+        }
         dialog.reject();
     });
     dialog.exec();
@@ -105,7 +120,7 @@ private Q_SLOTS:
         {
             QPrintDialog dialog(&printer);
             dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
-            showBriefly(dialog);
+            showBriefly(dialog, "properties"); // the printer's properties, with their "Avanzate" tab
         }
         {
             QPageSetupDialog dialog(&printer);
