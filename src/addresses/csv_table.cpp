@@ -6,7 +6,7 @@ namespace {
 
 // The header line decides, counting only separators outside quotes; on a tie tab wins over `;` over `,` (a header
 // with names like "Città, Comune" is rarer than one with commas in a `;` file).
-QChar detectSeparator(const QString& text)
+QChar detectSeparator(QStringView text)
 {
     int tabs = 0, semicolons = 0, commas = 0;
     bool quoted = false;
@@ -41,17 +41,30 @@ bool hasText(const QStringList& cells)
 
 } // namespace
 
-CsvTable CsvTable::parse(const QString& text)
+CsvTable CsvTable::parse(const QString& input)
 {
     CsvTable table;
-    table.separator = detectSeparator(text);
+    QStringView text = input;
+    int line = 1;
+    // One spreadsheet program may name its separator on a first line of its own: "sep=;".
+    if (text.startsWith(QLatin1String("sep="), Qt::CaseInsensitive) && text.size() > 4 &&
+        (text.size() == 5 || text[5] == u'\r' || text[5] == u'\n')) {
+        table.separator = text[4];
+        text = text.sliced(std::min<qsizetype>(text.size(), 5));
+        if (text.startsWith(u'\r'))
+            text = text.sliced(1);
+        if (text.startsWith(u'\n'))
+            text = text.sliced(1);
+        line = 2;
+    } else {
+        table.separator = detectSeparator(text);
+    }
     const QChar sep = table.separator;
 
     QList<Row> rows;
     QStringList cells;
     QString field;
-    int line = 1;
-    int rowLine = 1;
+    int rowLine = line;
     int quoteLine = 0;
     bool quoted = false;
     const qsizetype n = text.size();

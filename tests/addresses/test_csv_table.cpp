@@ -40,6 +40,9 @@ private Q_SLOTS:
         QTest::newRow("a quote inside an unquoted field is a character")
             << "a,b\n12\" monitor,x\n"
             << "," << Rows{{"a", "b"}, {"12\" monitor", "x"}} << QList<int>{2};
+        QTest::newRow("separator named on its own first line")
+            << "sep=,\r\nNome;Cognome,CAP\r\nA;B,1\r\n"
+            << "," << Rows{{"Nome;Cognome", "CAP"}, {"A;B", "1"}} << QList<int>{3};
         QTest::newRow("blank before a quoted field") << "a, b\n1, \"2,5\"\n"
                                                      << "," << Rows{{"a", " b"}, {"1", "2,5"}} << QList<int>{2};
     }
