@@ -1,5 +1,6 @@
-// A label page through the real print path: QPrinter in its native format, the system's default printer, a CUPS
-// queue that writes PDF files. scripts/test sets the queue up ("PDF", cups-pdf, A4) as the default printer.
+// A label page through the real print path: QPrinter in its native format, the default printer, a CUPS queue that
+// writes PDF files. scripts/test starts a scheduler of its own (CUPS_SERVER) with that queue ("PDF", cups-pdf, A4)
+// as its default printer.
 #include "printing/print_service_gui.h"
 #include "printing/report/report_painter.h"
 #include "printing/templates/label_page_template.h"
@@ -75,7 +76,8 @@ private Q_SLOTS:
         const PreparedReport report = tpl.prepare(QDate(2024, 3, 15));
 
         // A title of our own finds the job's file among any others in the folder.
-        const QString title = QStringLiteral("plicario-e2e-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
+        const QString title =
+            QStringLiteral("plicario-e2e-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
         QPrinter qprinter(QPrinter::HighResolution);
         QtPrintService::setUp(qprinter, report);
         QCOMPARE(qprinter.outputFormat(), QPrinter::NativeFormat);
@@ -83,20 +85,20 @@ private Q_SLOTS:
         qprinter.setDocName(title);
         QtPrintService::send(qprinter, report);
 
+        // Polled: the file is whole once the queue holds no unfinished job and the file is there.
         QString produced;
         QElapsedTimer timer;
         timer.start();
         while (produced.isEmpty() && timer.elapsed() < 90000) {
+            QTest::qWait(100);
+            if (!run(QStringLiteral("lpstat"), {QStringLiteral("-o"), QStringLiteral("PDF")}).trimmed().isEmpty())
+                continue;
             const QStringList found = outputFolder().entryList({title + QStringLiteral("*.pdf")}, QDir::Files);
-            if (!found.isEmpty()) {
+            if (!found.isEmpty())
                 produced = outputFolder().filePath(found.first());
-                // cups-pdf writes the file in place: wait until it is complete.
-                QTest::qWait(500);
-            } else {
-                QTest::qWait(250);
-            }
         }
-        QVERIFY2(!produced.isEmpty(), qPrintable(QStringLiteral("no file %1*.pdf in %2").arg(title, outputFolder().path())));
+        QVERIFY2(!produced.isEmpty(),
+                 qPrintable(QStringLiteral("no file %1*.pdf in %2").arg(title, outputFolder().path())));
 
         const QString info = run(QStringLiteral("pdfinfo"), {produced});
         QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
@@ -106,18 +108,26 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString direct = dir.filePath(QStringLiteral("direct.pdf"));
         ReportPainter::writePdf(report, direct);
-        const QString words = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), produced, QStringLiteral("-")});
+        const QString words =
+            run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), produced, QStringLiteral("-")});
         QCOMPARE(words.count(QStringLiteral("<word ")), 24);
         const QRect printed = inkBox(produced, dir.path());
         const QRect expected = inkBox(direct, dir.path());
         QVERIFY(expected.isValid());
         const int tolerance = qRound(0.5 / 25.4 * kDpi);
-        QVERIFY2(qAbs(printed.left() - expected.left()) <= tolerance && qAbs(printed.top() - expected.top()) <= tolerance
-                     && qAbs(printed.right() - expected.right()) <= tolerance
-                     && qAbs(printed.bottom() - expected.bottom()) <= tolerance,
+        QVERIFY2(qAbs(printed.left() - expected.left()) <= tolerance &&
+                     qAbs(printed.top() - expected.top()) <= tolerance &&
+                     qAbs(printed.right() - expected.right()) <= tolerance &&
+                     qAbs(printed.bottom() - expected.bottom()) <= tolerance,
                  qPrintable(QStringLiteral("ink at %1,%2-%3,%4 instead of %5,%6-%7,%8")
-                                .arg(printed.left()).arg(printed.top()).arg(printed.right()).arg(printed.bottom())
-                                .arg(expected.left()).arg(expected.top()).arg(expected.right()).arg(expected.bottom())));
+                                .arg(printed.left())
+                                .arg(printed.top())
+                                .arg(printed.right())
+                                .arg(printed.bottom())
+                                .arg(expected.left())
+                                .arg(expected.top())
+                                .arg(expected.right())
+                                .arg(expected.bottom())));
         QFile::remove(produced);
     }
 };
