@@ -6,7 +6,6 @@
 #include "bench_support.h"
 #include "common/line_list_widget.h"
 
-#include <QApplication>
 #include <QDir>
 
 namespace {
@@ -71,13 +70,5 @@ BENCHMARK(BM_FinderOpen)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Bench::runWithWidgets(argc, argv);
 }

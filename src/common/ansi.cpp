@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -71,21 +68,9 @@ const std::array<char16_t, 256> kDecode = [] {
 QChar* decodeTo(QChar* out, QByteArrayView bytes)
 {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
-    const qsizetype n = bytes.size();
-    qsizetype i = 0;
-#if defined(__SSE2__)
-    // ASCII, the bulk of most texts, is its own code: widen sixteen bytes at a time.
-    for (; i + 16 <= n; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
-        if (_mm_movemask_epi8(v) != 0)
-            break;
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(v, _mm_setzero_si128()));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(v, _mm_setzero_si128()));
-    }
-#endif
-    for (; i < n; ++i)
+    for (qsizetype i = 0; i < bytes.size(); ++i)
         out[i] = QChar(kDecode[b[i]]);
-    return out + n;
+    return out + bytes.size();
 }
 
 QChar* decodeFittedTo(QChar* out, QByteArrayView bytes, int width)

@@ -4,16 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-char16_t folded(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= u'a' && u <= u'z') ? char16_t(u - 32) : u;
-}
-
-} // namespace
-
 namespace ListOrder {
 
 int compare(QStringView a, QStringView b)
@@ -26,12 +16,6 @@ int compare(QStringView a, QStringView b)
             return f < g ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
-void sort(QList<ListEntry>& entries)
-{
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const ListEntry& x, const ListEntry& y) { return compare(x.line, y.line) < 0; });
 }
 
 QStringList lines(const QList<ListEntry>& entries)

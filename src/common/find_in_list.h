@@ -15,11 +15,19 @@ struct ListEntry
 
 namespace ListOrder {
 
-// Orders two lines character by character by character code after turning a to z into A to Z (no other folding,
-// no locale); a line that is a prefix of another comes first. Negative, zero or positive.
+// A character as the order sees it: a to z turned into A to Z, nothing else folded.
+inline char16_t folded(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'a' && u <= u'z') ? char16_t(u - 32) : u;
+}
+
+// Orders two lines character by character by folded character code (no locale); a line that is a prefix of another
+// comes first. Negative, zero or positive.
 int compare(QStringView a, QStringView b);
 
-// Sorts the entries in that order; entries whose lines compare equal keep their order.
+// Sorts the entries in that order; entries whose lines compare equal keep their order. The result is that of
+// std::stable_sort with compare(), which the tests check it against (list_order_fast.cpp says why it is not that).
 void sort(QList<ListEntry>& entries);
 
 // The lines of the entries, in their order.
