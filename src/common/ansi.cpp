@@ -16,15 +16,26 @@ constexpr std::array<char16_t, 32> kHighTable = {
 
 namespace Ansi {
 
+namespace {
+
+// The byte of a character in 0x80..0x9F, or 0 when there is none.
+char highByte(char16_t u)
+{
+    // The five undefined bytes stand for the control of the same value, so that reading and saving keeps them.
+    if (u >= 0x80 && u <= 0x9F && kHighTable[u - 0x80] == 0)
+        return static_cast<char>(u);
+    for (int i = 0; i < 32; ++i)
+        if (kHighTable[i] != 0 && kHighTable[i] == u)
+            return static_cast<char>(0x80 + i);
+    return 0;
+}
+
+} // namespace
+
 bool canEncode(QChar c)
 {
     const char16_t u = c.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
-        return true;
-    for (char16_t t : kHighTable)
-        if (t != 0 && t == u)
-            return true;
-    return false;
+    return u < 0x80 || (u >= 0xA0 && u <= 0xFF) || highByte(u) != 0;
 }
 
 char encodeChar(QChar c)
@@ -32,10 +43,8 @@ char encodeChar(QChar c)
     const char16_t u = c.unicode();
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
         return static_cast<char>(u);
-    for (int i = 0; i < 32; ++i)
-        if (kHighTable[i] != 0 && kHighTable[i] == u)
-            return static_cast<char>(0x80 + i);
-    return '?';
+    const char b = highByte(u);
+    return b != 0 ? b : '?';
 }
 
 QByteArray fromUnicode(QStringView text)
@@ -55,7 +64,7 @@ QByteArray fromUnicode(QStringView text)
 namespace {
 
 // The character of every byte; the five bytes windows-1252 leaves undefined map to the C1 control of the same
-// value, as the platform's conversion does.
+// value, as the platform's conversion does, and back.
 const std::array<char16_t, 256> kDecode = [] {
     std::array<char16_t, 256> t{};
     for (int b = 0; b < 256; ++b)

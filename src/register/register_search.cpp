@@ -58,8 +58,6 @@ std::optional<QByteArray> storedBytes(const QString& text)
     for (QChar c : text) {
         if (Ansi::canEncode(c))
             bytes.append(Ansi::encodeChar(c));
-        else if (c.unicode() >= 0x80 && c.unicode() <= 0x9F) // the undefined bytes read as these controls
-            bytes.append(char(c.unicode()));
         else
             return std::nullopt;
     }
