@@ -14,9 +14,12 @@ QString nextRegisterNumber(int count, const RegisterNumbering& numbering, const 
     const QString start = Text::trimmed(numbering.start);
     bool ok = kInteger.match(start).hasMatch();
     const qlonglong value = ok ? start.toLongLong(&ok) : 0;
-    const qlonglong number = value + count;
-    if (!ok || number > std::numeric_limits<int>::max() || number < std::numeric_limits<int>::min())
+    // Checked before adding: a start number near the top of the range must not overflow the sum.
+    constexpr qlonglong kMax = std::numeric_limits<int>::max();
+    constexpr qlonglong kMin = std::numeric_limits<int>::min();
+    if (!ok || value > kMax || value < kMin || count < 0 || value + count > kMax)
         throw ArchiveAccessError(Errors::kArchiveAccess);
+    const qlonglong number = value + count;
     QString text = QString::number(number);
     if (numbering.yearSuffix)
         text += u'/' + today.toString(QStringLiteral("yyyy"));

@@ -39,6 +39,8 @@ private Q_SLOTS:
         QTest::newRow("leading zeros") << QByteArray("[Numerazione Protocollo]\r\nInizio=007\r\n") << 1 << in2024
                                        << "8";
         QTest::newRow("start 0") << QByteArray("[Numerazione Protocollo]\r\nInizio=0\r\n") << 0 << in2024 << "0";
+        QTest::newRow("the largest number there is")
+            << QByteArray("[Numerazione Protocollo]\r\nInizio=2147483640\r\n") << 7 << in2024 << "2147483647";
         QTest::newRow("only the exact S\xC3\xAC switches the suffix on")
             << QByteArray("[Numerazione Protocollo]\r\nIndicazione Anno Solare=si\r\n") << 0 << in2024 << "1";
         QTest::newRow("S\xC3\xAC saved by a UTF-8 editor")
@@ -67,15 +69,21 @@ private Q_SLOTS:
     void aStartThatIsNotANumberIsAnAccessFailure_data()
     {
         QTest::addColumn<QString>("start");
-        QTest::newRow("letters") << "abc";
-        QTest::newRow("decimal") << "1,5";
-        QTest::newRow("too large") << "99999999999999999999";
+        QTest::addColumn<int>("count");
+        QTest::newRow("letters") << "abc" << 0;
+        QTest::newRow("decimal") << "1,5" << 0;
+        QTest::newRow("too large") << "99999999999999999999" << 0;
+        // Near the top of the 64-bit range the sum itself would overflow.
+        QTest::newRow("largest 64-bit start") << "9223372036854775807" << 5;
+        QTest::newRow("smallest 64-bit start") << "-9223372036854775808" << 0;
+        QTest::newRow("largest int plus one card") << "2147483647" << 1;
     }
     void aStartThatIsNotANumberIsAnAccessFailure()
     {
         QFETCH(QString, start);
+        QFETCH(int, count);
         try {
-            nextRegisterNumber(0, RegisterNumbering{start, false}, QDate(2024, 1, 1));
+            nextRegisterNumber(count, RegisterNumbering{start, false}, QDate(2024, 1, 1));
             QFAIL("no failure");
         } catch (const ArchiveAccessError& e) {
             QCOMPARE(e.message(), Errors::kArchiveAccess);
