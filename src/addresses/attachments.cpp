@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -30,7 +31,12 @@ QString folderPath(const QString& programFolder)
 
 QString documentName(const QString& storedName)
 {
-    const QString name = Text::trimmed(storedName);
+    QString name = Text::trimmed(storedName);
+    // Cut at the first control character before reducing: the file system would stop at a NUL anyway, and
+    // "..\0x" must not leave ".." behind once reduced.
+    const auto control =
+        std::find_if(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+    name.truncate(control - name.cbegin());
     // Cards written on another system may hold either separator.
     const qsizetype cut = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
     const QString last = Text::trimmed(name.mid(cut + 1));
@@ -47,11 +53,14 @@ QString AttachDocument(const AppContext& context, QWidget* owner, const QString&
                                                            QStringLiteral("Tutti i file (*.*)"));
     if (picked.isEmpty())
         return fieldText;
-    const QString name = QFileInfo(picked).fileName();
+    // The card keeps the name the copy has, so that opening it later finds the same file.
+    const QString name = Attachments::documentName(QFileInfo(picked).fileName());
+    if (name.isEmpty())
+        return fieldText;
     const QString folder = Attachments::folderPath(context.programFolder);
     if (!QDir().mkpath(folder))
         return name;
-    const QString target = QDir(folder).filePath(Attachments::documentName(name));
+    const QString target = QDir(folder).filePath(name);
     std::error_code error;
     const QFileInfo targetInfo(target);
     if (targetInfo.exists()) {

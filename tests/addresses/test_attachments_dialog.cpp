@@ -174,6 +174,25 @@ private Q_SLOTS:
         QVERIFY(m_ctx->messages.log().isEmpty());
     }
 
+    // A file name may hold any byte but '/' and NUL; one the card could not keep is not copied at all.
+    void aPickedNameThatReducesToNothingCopiesNothing()
+    {
+        const QString odd = source(QStringLiteral("..\x01x"));
+        writeFile(odd, "strano");
+        m_ctx->fileChooser.answers.enqueue(odd);
+        QCOMPARE(AttachDocument(m_ctx->context, nullptr, QStringLiteral("prima.pdf")), QStringLiteral("prima.pdf"));
+        QVERIFY(!QFileInfo::exists(folder()));
+        QVERIFY(QFileInfo::exists(odd));
+
+        writeFile(source(QStringLiteral("nota\x02"
+                                        "bis.txt")),
+                  "nota");
+        m_ctx->fileChooser.answers.enqueue(source(QStringLiteral("nota\x02"
+                                                                 "bis.txt")));
+        QCOMPARE(AttachDocument(m_ctx->context, nullptr, QString()), QStringLiteral("nota"));
+        QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("nota")});
+    }
+
     void pickingTheFoldersOwnCopyKeepsIt()
     {
         writeFile(folder() + QStringLiteral("/gia.pdf"), "dentro");
@@ -197,6 +216,13 @@ private Q_SLOTS:
                                        << "";
         QTest::newRow("blank") << "   "
                                << "";
+        // Cut at the first control character before the reduction, never after it.
+        QTest::newRow("parent, NUL, then a name") << QStringLiteral("..") + QChar(0) + QStringLiteral("x") << "";
+        QTest::newRow("a name, NUL, then a path")
+            << QStringLiteral("a.pdf") + QChar(0) + QStringLiteral("/../..") << "a.pdf";
+        QTest::newRow("current folder, tab, a name") << QStringLiteral(".\tlettera.odt") << "";
+        QTest::newRow("a control of the undefined bytes") << QStringLiteral("..\u0081/x") << "";
+        QTest::newRow("a path, then a control") << QStringLiteral("doc/../verbale.pdf\x01../..") << "verbale.pdf";
     }
     void openHandsTheQuotedPathToTheShell()
     {
