@@ -1,6 +1,5 @@
 #include "access/change_password_window.h"
 
-#include "access/crypt.h"
 #include "access/password_store.h"
 #include "app/app_context.h"
 #include "common/action_guard.h"
@@ -103,7 +102,7 @@ bool ChangePasswordWindow::changeStoredPassword()
     }
     const QString newPassword = m_txtPasswordNew->text();
     const bool confirmed = Text::trimmed(newPassword) == Text::trimmed(m_txtConferma->text());
-    const bool storable = Crypt::canHold(PasswordStore::canonical(newPassword));
+    const bool storable = PasswordStore::canStore(newPassword);
     if (!confirmed || !storable) {
         m_context.messages->plain(this, confirmed ? kCannotHold : kNotConfirmed);
         m_txtPasswordNew->clear();

@@ -6,6 +6,7 @@
 #include "common/text.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace {
 const QString kSection = QStringLiteral("Accesso");
@@ -29,6 +30,13 @@ QString PasswordStore::readStoredPassword() const
     return Text::trimmed(plain);
 }
 
+bool PasswordStore::canStore(const QString& typed)
+{
+    const QString value = canonical(typed);
+    return Crypt::canHold(value) &&
+           std::none_of(value.cbegin(), value.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
 bool PasswordStore::checkPassword(const QString& typed) const
 {
     return canonical(typed) == readStoredPassword();
@@ -37,7 +45,7 @@ bool PasswordStore::checkPassword(const QString& typed) const
 void PasswordStore::storePassword(const QString& newPassword) const
 {
     const QString value = canonical(newPassword);
-    if (!Crypt::canHold(value))
+    if (!canStore(value))
         throw SettingsError(kLimits);
     IniFile(m_path).write(kSection, kKey, Crypt::scrambleToHex(value));
 }

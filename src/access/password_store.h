@@ -18,13 +18,16 @@ public:
 
     // Letters a to z upper-cased, blanks and controls at both ends removed.
     static QString canonical(const QString& typed);
+    // True when the password can be stored and typed again at the login: the scrambler holds it (at most 255
+    // characters, none above code 255) and it has no control character inside.
+    static bool canStore(const QString& typed);
 
     // Throws SettingsError (a read failure) when the stored value is not hexadecimal.
     QString readStoredPassword() const;
     // Throws SettingsError when the store cannot be read.
     bool checkPassword(const QString& typed) const;
-    // Throws SettingsError when the store cannot be written, or when the scrambler cannot hold the password
-    // (over 255 characters or a character above code 255): the old password then stays valid.
+    // Throws SettingsError when the store cannot be written, or when the password cannot be stored (canStore()):
+    // the old password then stays valid.
     void storePassword(const QString& newPassword) const;
 
 private:

@@ -68,6 +68,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("password");
         QTest::newRow("256 characters") << QString(256, u'a');
         QTest::newRow("euro sign") << QStringLiteral("prezzo€");
+        // Nothing the login field can take.
+        QTest::newRow("a tab inside") << QStringLiteral("due\tparole");
+        QTest::newRow("a NUL inside") << QStringLiteral("nul") + QChar(0) + QStringLiteral("x");
+        QTest::newRow("a carriage return inside") << QStringLiteral("a\rb");
+        QTest::newRow("a C1 control") << QStringLiteral("a\u0085b");
     }
     void passwordTheScramblerCannotHoldIsRefused()
     {
