@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <cmath>
 
 namespace {
 
@@ -67,5 +68,9 @@ Length EnvelopeSettings::parseMargin(const QString& text)
         throw ReportError(QStringLiteral("Il margine \"%1\" non è un numero di millimetri.").arg(text));
     QString dotted = trimmed;
     dotted.replace(QLatin1Char(','), QLatin1Char('.'));
-    return Length::mm(dotted.toDouble());
+    const double mm = dotted.toDouble();
+    // Hundreds of digits read as infinity: no page has room for that.
+    if (!std::isfinite(mm))
+        throw SettingsError(QStringLiteral("Il margine \"%1\" è fuori dalla pagina.").arg(text.left(80)));
+    return Length::mm(mm);
 }

@@ -25,6 +25,6 @@ struct EnvelopeSettings
     void saveLeft(const QString& programFolder) const;
 
     // A margin in millimetres: a whole or decimal number, with a decimal comma. Throws ReportError for any other
-    // text.
+    // text and SettingsError for a number too large to be finite.
     static Length parseMargin(const QString& text);
 };

@@ -72,6 +72,7 @@ private Q_SLOTS:
         QTest::newRow("letters") << "abc" << qQNaN();
         QTest::newRow("empty") << "" << qQNaN();
         QTest::newRow("decimal point") << "2.5" << qQNaN();
+        QTest::newRow("too many digits to be finite") << QString(400, u'9') << qInf();
     }
     void parseMargin()
     {
@@ -79,6 +80,8 @@ private Q_SLOTS:
         QFETCH(double, mm);
         if (qIsNaN(mm))
             QVERIFY_THROWS_EXCEPTION(ReportError, EnvelopeSettings::parseMargin(text));
+        else if (qIsInf(mm))
+            QVERIFY_THROWS_EXCEPTION(SettingsError, EnvelopeSettings::parseMargin(text));
         else
             QCOMPARE(EnvelopeSettings::parseMargin(text).mm(), mm);
     }

@@ -1,3 +1,4 @@
+#include "common/errors.h"
 #include "printing/templates/envelope_template.h"
 #include "printing/templates/label_page_template.h"
 #include "printing/templates/register_card_template.h"
@@ -37,6 +38,11 @@ private Q_SLOTS:
             QTest::addRow("%s -3 0", o) << landscape << -3.0 << 0.0;
             QTest::addRow("%s 5 7", o) << landscape << 5.0 << 7.0;
         }
+        // The last margins that still leave a corner of the address on the paper.
+        QTest::newRow("portrait, far left") << false << 0.0 << -208.9;
+        QTest::newRow("portrait, far down") << false << 239.9 << 0.0;
+        QTest::newRow("landscape, far right") << true << 0.0 << 177.9;
+        QTest::newRow("landscape, far up") << true << -86.3 << 0.0;
     }
     void envelopeLines()
     {
@@ -64,6 +70,33 @@ private Q_SLOTS:
         QVERIFY(page.find(QStringLiteral("txtRigo02"))->lines.isEmpty());
         QCOMPARE(page.find(QStringLiteral("txtRigo03"))->lines, QStringList{QStringLiteral("Via Po 3")});
         QVERIFY(page.find(QStringLiteral("txtRigo06"))->lines.isEmpty());
+    }
+
+    // Margins that put the whole address off the paper would print a blank envelope: a settings failure instead.
+    void envelopeOffThePaper_data()
+    {
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<double>("top");
+        QTest::addColumn<double>("left");
+        QTest::newRow("portrait, left edge past the page") << false << 0.0 << 91.0;
+        QTest::newRow("portrait, right edge before the page") << false << 0.0 << -209.0;
+        QTest::newRow("portrait, below the page") << false << 240.0 << 0.0;
+        QTest::newRow("portrait, above the page") << false << -86.5 << 0.0;
+        QTest::newRow("landscape, below the page") << true << 153.0 << 0.0;
+        QTest::newRow("landscape, right of the page") << true << 0.0 << 178.0;
+        QTest::newRow("infinite") << false << qInf() << 0.0;
+        QTest::newRow("not a number") << true << 0.0 << qQNaN();
+        QTest::newRow("huge") << false << 1e300 << 1e300;
+    }
+    void envelopeOffThePaper()
+    {
+        QFETCH(bool, landscape);
+        QFETCH(double, top);
+        QFETCH(double, left);
+        ReportTemplate tpl = EnvelopeTemplate::make();
+        QVERIFY_THROWS_EXCEPTION(SettingsError,
+                                 EnvelopeTemplate::fill(tpl, landscape ? Orientation::Landscape : Orientation::Portrait,
+                                                        Length::mm(top), Length::mm(left), {QStringLiteral("Rossi")}));
     }
 
     void labelLines_data()

@@ -11,7 +11,8 @@ inline const QString kName = QStringLiteral("Indirizzo su Busta");
 ReportTemplate make();
 
 // Sets orientation, the top and left margins and the six lines txtRigo01..txtRigo06 (each trimmed; missing lines
-// are empty), in the order the envelope window does.
+// are empty), in the order the envelope window does. Throws SettingsError when the margins would put the whole
+// address off the paper.
 void fill(ReportTemplate& tpl, Orientation orientation, Length top, Length left, const QStringList& lines);
 
 } // namespace EnvelopeTemplate
