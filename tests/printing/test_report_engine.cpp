@@ -214,6 +214,20 @@ private Q_SLOTS:
         QVERIFY(qAbs(page.find(QStringLiteral("txtPagina"))->rect.top.mm() - (10 + 8 + 2.6458 + 2)) < 1e-4);
     }
 
+    // The user's title and lines print as typed; only the footer's [DATE] is a field.
+    void listDateOnlyInTheFooter()
+    {
+        ReportTemplate tpl = ListTemplate::make();
+        ListTemplate::fill(tpl, QStringLiteral("Elenco del [DATE]"), {QStringLiteral("Consegna [DATE] ore 9")});
+        const PreparedReport report = tpl.prepare(kToday);
+        const PreparedPage& page = report.pages[0];
+        QCOMPARE(page.find(QStringLiteral("txtTitolo"))->lines, QStringList{QStringLiteral("Elenco del [DATE]")});
+        QCOMPARE(page.find(QStringLiteral("txtRiepilogo"))->lines,
+                 QStringList{QStringLiteral("Consegna [DATE] ore 9")});
+        QCOMPARE(page.find(QStringLiteral("txtPagina"))->lines,
+                 QStringList{QStringLiteral("Stampa eseguita in data 15/03/2024")});
+    }
+
     void refillingReplacesEarlierLines()
     {
         ReportTemplate tpl = ListTemplate::make();

@@ -27,6 +27,8 @@ ReportTemplate make()
     titleText.setFill(kSlateGrey);
     titleText.setHAlign(HAlign::Center);
     titleText.setText(QStringLiteral("Riepilogo"));
+    // Title and lines carry the user's own texts; only the footer's field is a field.
+    titleText.setAllowExpressions(false);
 
     Band& data = page.addBand(QStringLiteral("MasterData"), Band::Type::MasterData, kBandWidth, Length::mm(28));
     data.setAllowSplit(true);
@@ -35,6 +37,7 @@ ReportTemplate make()
                                        ReportFont{QStringLiteral("Courier New"), 8});
     lines.setWordWrap(false);
     lines.setLineHeight(kLineHeight);
+    lines.setAllowExpressions(false);
 
     Band& footer = page.addBand(QStringLiteral("Footer"), Band::Type::Footer, kBandWidth, Length::mm(8));
     auto& footerText = footer.add<TextObject>(QStringLiteral("txtPagina"),
