@@ -7,6 +7,11 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -112,6 +117,57 @@ int findSection(const Parsed& p, const QString& section)
     return -1;
 }
 
+// The archives' advisory lock, held on the INI file for a whole read-edit-replace so that two instances writing
+// different keys never lose one of the updates. The replace puts a new file in place, so a writer that waited on
+// the old one locks again whatever the name now holds.
+class WriteLock
+{
+public:
+    explicit WriteLock(const QString& path)
+    {
+        const QByteArray native = QFile::encodeName(path);
+        for (;;) {
+            m_fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+            if (m_fd < 0 && errno == EINTR)
+                continue;
+            if (m_fd < 0)
+                return;
+            int rc;
+            do {
+                rc = ::flock(m_fd, LOCK_EX);
+            } while (rc != 0 && errno == EINTR);
+            struct stat held
+            {
+            };
+            struct stat named
+            {
+            };
+            if (rc != 0 || ::fstat(m_fd, &held) != 0) {
+                release();
+                return;
+            }
+            if (::stat(native.constData(), &named) == 0 && named.st_dev == held.st_dev && named.st_ino == held.st_ino)
+                return;
+            release(); // replaced while we waited
+        }
+    }
+    ~WriteLock() { release(); }
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+    bool held() const { return m_fd >= 0; }
+
+private:
+    void release()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+
+    int m_fd = -1;
+};
+
 QByteArray readAll(const QString& path, bool* exists)
 {
     QFile file(path);
@@ -150,6 +206,10 @@ QString IniFile::read(const QString& section, const QString& key, const QString&
 
 void IniFile::write(const QString& section, const QString& key, const QString& value) const
 {
+    const QString failed = QStringLiteral("Impossibile scrivere il file delle impostazioni %1.").arg(m_path);
+    const WriteLock lock(m_path);
+    if (!lock.held())
+        throw SettingsError(failed);
     bool exists = false;
     Parsed p = parse(readAll(m_path, &exists));
     const QByteArray newLine = Ansi::fromUnicode(Text::trimmed(key)) + '=' + Ansi::fromUnicode(Text::trimmed(value));
@@ -192,5 +252,5 @@ void IniFile::write(const QString& section, const QString& key, const QString& v
     // Unbuffered: a buffered QSaveFile only meets a full disk when it closes, and then commits a truncated file.
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(out) != out.size() || !file.commit())
-        throw SettingsError(QStringLiteral("Impossibile scrivere il file delle impostazioni %1.").arg(m_path));
+        throw SettingsError(failed);
 }

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes)
@@ -109,6 +111,46 @@ private Q_SLOTS:
         // The write goes through a temporary file and a rename: no leftover files, and a new inode.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("test.ini")});
         QCOMPARE(readFile(path), QByteArray("[Accesso]\r\nValore=ABCD\r\n"));
+    }
+
+    // Two processes replace the same file, each updating its own key: neither may undo the other's update.
+    void concurrentWritersOfDifferentKeysKeepBoth()
+    {
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "[Altro]\r\nResta=1\r\n");
+        constexpr int kWrites = 150;
+        QList<pid_t> children;
+        for (const char* key : {"Primo", "Secondo"}) {
+            const pid_t pid = ::fork();
+            QVERIFY(pid >= 0);
+            if (pid == 0) {
+                // The child checks after every write that its own key still holds its latest value.
+                const IniFile ini(path);
+                int status = 0;
+                try {
+                    for (int i = 1; i <= kWrites && status == 0; ++i) {
+                        ini.write(QStringLiteral("Comune"), QString::fromLatin1(key), QString::number(i));
+                        if (ini.read(QStringLiteral("Comune"), QString::fromLatin1(key)) != QString::number(i))
+                            status = 3;
+                    }
+                } catch (...) {
+                    status = 4;
+                }
+                ::_exit(status);
+            }
+            children.append(pid);
+        }
+        for (pid_t pid : children) {
+            int status = -1;
+            QCOMPARE(::waitpid(pid, &status, 0), pid);
+            QVERIFY(WIFEXITED(status));
+            QCOMPARE(WEXITSTATUS(status), 0);
+        }
+        const IniFile ini(path);
+        QCOMPARE(ini.read(QStringLiteral("Comune"), QStringLiteral("Primo")), QString::number(kWrites));
+        QCOMPARE(ini.read(QStringLiteral("Comune"), QStringLiteral("Secondo")), QString::number(kWrites));
+        QCOMPARE(ini.read(QStringLiteral("Altro"), QStringLiteral("Resta")), QStringLiteral("1"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("test.ini")});
     }
 };
 
