@@ -1,5 +1,6 @@
 #include "common/record_file.h"
 
+#include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -27,6 +28,7 @@ RawRecordFile::RawRecordFile(const QString& path, int recordSize) : m_path(path)
     } while (rc != 0 && errno == EINTR);
     if (rc != 0)
         fail();
+    honourRollbackNote();
 }
 
 RawRecordFile::~RawRecordFile()
@@ -40,14 +42,19 @@ void RawRecordFile::fail() const
     throw ArchiveAccessError(Errors::kArchiveAccess);
 }
 
-int RawRecordFile::count() const
+qint64 RawRecordFile::size() const
 {
     struct stat st
     {
     };
     if (::fstat(m_fd, &st) != 0)
         fail();
-    return static_cast<int>(st.st_size / m_recordSize);
+    return st.st_size;
+}
+
+int RawRecordFile::count() const
+{
+    return static_cast<int>(size() / m_recordSize);
 }
 
 QByteArray RawRecordFile::read(int number) const
@@ -112,4 +119,194 @@ int RawRecordFile::append(const QByteArray& record)
     const int number = count() + 1;
     writeAt(qint64(number - 1) * m_recordSize, record);
     return number;
+}
+
+// The rollback note: a header line with the size before the batch, the trailing fragment that size ends in, and a
+// closing line, so that a note cut short by a crash while it was written (the archive still untouched) is told
+// from a whole one.
+namespace {
+
+const QByteArray kNoteHead = "ripristino ";
+const QByteArray kNoteEnd = "fine\n";
+
+QByteArray noteBytes(qint64 size, const QByteArray& fragment)
+{
+    return kNoteHead + QByteArray::number(size) + '\n' + fragment + kNoteEnd;
+}
+
+// Size and fragment of a whole note for records of `recordSize` bytes; false for anything else.
+bool parseNote(const QByteArray& note, int recordSize, qint64* size, QByteArray* fragment)
+{
+    if (!note.startsWith(kNoteHead) || !note.endsWith(kNoteEnd))
+        return false;
+    const qsizetype eol = note.indexOf('\n');
+    const QByteArray digits = note.mid(kNoteHead.size(), eol - kNoteHead.size());
+    if (digits.isEmpty() || digits.size() > 18 ||
+        !std::all_of(digits.cbegin(), digits.cend(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    *size = digits.toLongLong();
+    const qsizetype fragmentSize = qsizetype(*size % recordSize);
+    if (note.size() != eol + 1 + fragmentSize + kNoteEnd.size())
+        return false;
+    *fragment = note.mid(eol + 1, fragmentSize);
+    return true;
+}
+
+bool readWhole(const QByteArray& path, QByteArray* out, bool* missing)
+{
+    int fd;
+    do {
+        fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    *missing = fd < 0 && errno == ENOENT;
+    if (fd < 0)
+        return false;
+    char buffer[65536];
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            ok = false;
+        if (n <= 0)
+            break;
+        out->append(buffer, n);
+        if (out->size() > (1 << 20)) // no note is that large
+            break;
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool writeWholeSynced(const QByteArray& path, const QByteArray& bytes)
+{
+    int fd;
+    do {
+        fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return false;
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    const bool ok = done == bytes.size() && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
+// A new or removed name is on disk only once its folder is.
+bool syncFolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+bool removeSynced(const QByteArray& path)
+{
+    return (::unlink(path.constData()) == 0 || errno == ENOENT) && syncFolderOf(path);
+}
+
+} // namespace
+
+QString RawRecordFile::rollbackNotePath(const QString& path)
+{
+    return path + QStringLiteral(".ripristino");
+}
+
+void RawRecordFile::restore(qint64 size, const QByteArray& fragment)
+{
+    // The fragment goes back over bytes the batch wrote, so this needs no new room on a full disk.
+    if (!fragment.isEmpty()) {
+        qint64 done = 0;
+        const qint64 at = size - fragment.size();
+        while (done < fragment.size()) {
+            const ssize_t n = ::pwrite(m_fd, fragment.constData() + done, size_t(fragment.size() - done), at + done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                fail();
+            done += n;
+        }
+    }
+    if (::ftruncate(m_fd, size) != 0 || ::fsync(m_fd) != 0)
+        fail();
+}
+
+void RawRecordFile::honourRollbackNote()
+{
+    const QByteArray notePath = QFile::encodeName(rollbackNotePath(m_path));
+    QByteArray note;
+    bool missing = false;
+    if (!readWhole(notePath, &note, &missing)) {
+        if (missing)
+            return;
+        fail();
+    }
+    qint64 sizeBefore = 0;
+    QByteArray fragment;
+    // A note cut short was being written while the file was still untouched; one naming a size beyond the file's
+    // is not about this file. Either is only removed.
+    if (parseNote(note, m_recordSize, &sizeBefore, &fragment) && sizeBefore <= size())
+        restore(sizeBefore, fragment);
+    if (!removeSynced(notePath))
+        fail();
+}
+
+RawRecordFile::Batch::Batch(RawRecordFile& file) : m_file(file)
+{
+    m_sizeBefore = file.size();
+    m_fragment.resize(qsizetype(m_sizeBefore % file.m_recordSize));
+    if (!m_fragment.isEmpty())
+        file.readAt(m_sizeBefore - m_fragment.size(), m_fragment.data(), m_fragment.size());
+    const QByteArray notePath = QFile::encodeName(rollbackNotePath(file.m_path));
+    if (!writeWholeSynced(notePath, noteBytes(m_sizeBefore, m_fragment)) || !syncFolderOf(notePath)) {
+        ::unlink(notePath.constData());
+        m_open = false;
+        file.fail();
+    }
+}
+
+RawRecordFile::Batch::~Batch()
+{
+    if (!m_open)
+        return;
+    try {
+        rollBack();
+    } catch (const ArchiveAccessError&) {
+        // The note stays, and the next open cuts the file back.
+    }
+}
+
+void RawRecordFile::Batch::sync()
+{
+    if (::fsync(m_file.m_fd) != 0)
+        m_file.fail();
+}
+
+void RawRecordFile::Batch::commit()
+{
+    sync();
+    m_open = false;
+    if (!removeSynced(QFile::encodeName(rollbackNotePath(m_file.m_path))))
+        m_file.fail();
+}
+
+void RawRecordFile::Batch::rollBack()
+{
+    m_file.restore(m_sizeBefore, m_fragment);
+    m_open = false;
+    if (!removeSynced(QFile::encodeName(rollbackNotePath(m_file.m_path))))
+        m_file.fail();
 }

@@ -9,6 +9,9 @@
 // A file of fixed-size records, open for one user action: opened (or created empty, never truncated) and locked
 // on construction, closed and unlocked on destruction. Record numbers count from 1. Every failure throws
 // ArchiveAccessError with the access text.
+//
+// Before anything else, every open honours the rollback note a killed batch of appends left beside the file (see
+// Batch): the file is cut back to its size before that batch. Windows, batch tool and imports all open here.
 class RawRecordFile
 {
 public:
@@ -30,8 +33,42 @@ public:
     // valid only during the call.
     void scan(const std::function<void(int number, const char* data)>& visit) const;
 
+    // The rollback note of the file at `path`.
+    static QString rollbackNotePath(const QString& path);
+
+    // A batch of appends that lands whole or not at all, also when the process is killed. Before the first write it
+    // leaves a rollback note beside the file (the size before the batch, and any trailing fragment an append will
+    // overwrite), flushed to disk; commit() removes it. A batch destroyed without commit() cuts the file back and
+    // removes the note; a process killed in between leaves the note to the next open.
+    class Batch
+    {
+    public:
+        explicit Batch(RawRecordFile& file);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+        int append(const QByteArray& record) { return m_file.append(record); }
+        // Flushes the records appended so far to disk.
+        void sync();
+        // Makes the batch final: flushes it and removes the note.
+        void commit();
+        // Cuts the file back to its size before the batch and removes the note.
+        void rollBack();
+
+    private:
+        RawRecordFile& m_file;
+        qint64 m_sizeBefore = 0;
+        QByteArray m_fragment; // the trailing bytes after the last whole record before the batch
+        bool m_open = true;
+    };
+
 private:
     [[noreturn]] void fail() const;
+    qint64 size() const;
+    // Puts the file back to `size` bytes ending in `fragment`, flushed to disk.
+    void restore(qint64 size, const QByteArray& fragment);
+    void honourRollbackNote();
     void writeAt(qint64 offset, const QByteArray& record);
     void readAt(qint64 offset, char* data, qint64 size) const;
 

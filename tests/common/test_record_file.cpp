@@ -3,9 +3,12 @@
 #include "labels/label_sheet.h"
 #include "register/register_card.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -161,6 +164,102 @@ private Q_SLOTS:
         QCOMPARE(f.append(card(QStringLiteral("C"))), 3);
         QCOMPARE(QFileInfo(path).size(), 3 * 3765);
         QCOMPARE(f.read(3).value(AddressCard::Nome), QStringLiteral("C"));
+    }
+
+    // A batch of appends in a child that dies without cleaning up, as kill -9 leaves it: the records are on disk
+    // and so is the rollback note.
+    static void killedBatch(const QString& path, int records)
+    {
+        const pid_t pid = ::fork();
+        QVERIFY(pid >= 0);
+        if (pid == 0) {
+            RawRecordFile file(path, AddressCard::kSize);
+            auto* batch = new RawRecordFile::Batch(file); // never destroyed: nothing is rolled back here
+            for (int i = 0; i < records; ++i)
+                batch->append(card(QStringLiteral("lotto %1").arg(i)).toBytes());
+            ::_exit(0);
+        }
+        int status = -1;
+        QCOMPARE(::waitpid(pid, &status, 0), pid);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    void killedBatchIsCutBackOnTheNextOpen_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("hasArchive");
+        const QByteArray two = card(QStringLiteral("A")).toBytes() + card(QStringLiteral("B")).toBytes();
+        QTest::newRow("whole records") << two << true;
+        // The first append overwrites the fragment; cutting back puts it back too.
+        QTest::newRow("with a trailing fragment") << two + QByteArray(700, '\x7F') << true;
+        QTest::newRow("empty archive") << QByteArray() << true;
+        QTest::newRow("archive created by the batch") << QByteArray() << false;
+    }
+    void killedBatchIsCutBackOnTheNextOpen()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, hasArchive);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(AddressCardFile::kFileName);
+        if (hasArchive)
+            QVERIFY(writeFileBytes(path, before));
+        killedBatch(path, 5);
+        QCOMPARE(QFileInfo(path).size(), (before.size() / 3765 + 5) * 3765);
+        QVERIFY(QFileInfo::exists(RawRecordFile::rollbackNotePath(path)));
+        // Any open, here the windows' own, puts the archive back before it reads anything.
+        const AddressCardFile file(dir.path());
+        QCOMPARE(file.count(), before.size() / 3765);
+        QCOMPARE(readFileBytes(path), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{AddressCardFile::kFileName});
+    }
+
+    void batchIsAllOrNothing()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(AddressCardFile::kFileName);
+        const QByteArray before = card(QStringLiteral("A")).toBytes() + "frammento";
+        QVERIFY(writeFileBytes(path, before));
+        {
+            RawRecordFile file(path, AddressCard::kSize);
+            RawRecordFile::Batch batch(file);
+            QCOMPARE(batch.append(card(QStringLiteral("B")).toBytes()), 2);
+            QCOMPARE(batch.append(card(QStringLiteral("C")).toBytes()), 3);
+            // Left without commit, as when a later line of the input is bad.
+        }
+        QCOMPARE(readFileBytes(path), before);
+        QVERIFY(!QFileInfo::exists(RawRecordFile::rollbackNotePath(path)));
+        {
+            RawRecordFile file(path, AddressCard::kSize);
+            RawRecordFile::Batch batch(file);
+            batch.append(card(QStringLiteral("B")).toBytes());
+            batch.commit();
+        }
+        QCOMPARE(readFileBytes(path), card(QStringLiteral("A")).toBytes() + card(QStringLiteral("B")).toBytes());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{AddressCardFile::kFileName});
+    }
+
+    // A note cut short was still being written when the archive was untouched; a note for a size the archive no
+    // longer reaches is about another file. Neither cuts anything; both are removed.
+    void aNoteThatDoesNotFitIsOnlyRemoved()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(AddressCardFile::kFileName);
+        const QString note = RawRecordFile::rollbackNotePath(path);
+        QVERIFY(writeFileBytes(path, card(QStringLiteral("A")).toBytes()));
+        killedBatch(path, 2);
+        const QByteArray whole = readFileBytes(note);
+        QVERIFY(!whole.isEmpty());
+        const QByteArray afterKill = readFileBytes(path);
+        QVERIFY(writeFileBytes(note, whole.left(whole.size() - 1)));
+        QCOMPARE(AddressCardFile(dir.path()).count(), 3);
+        QCOMPARE(readFileBytes(path), afterKill);
+        QVERIFY(!QFileInfo::exists(note));
+
+        QVERIFY(writeFileBytes(path, QByteArray(100, 'x')));
+        QVERIFY(writeFileBytes(note, whole));
+        QCOMPARE(AddressCardFile(dir.path()).count(), 0);
+        QCOMPARE(readFileBytes(path), QByteArray(100, 'x'));
+        QVERIFY(!QFileInfo::exists(note));
     }
 
     void readingOutOfRangeFails()
