@@ -3,7 +3,6 @@
 #include "cli/json_lines.h"
 
 #include <QStringList>
-#include <QTextStream>
 
 // What every command of the batch tool receives.
 struct CliContext
@@ -21,10 +20,3 @@ int runExport(const CliContext& ctx);
 int runImport(const CliContext& ctx);
 // Renders a printed page to PDF; needs a QGuiApplication.
 int runPdf(const CliContext& ctx);
-
-namespace Cli {
-// Writes bytes to standard output as they are.
-void out(const QByteArray& bytes);
-// Reads all of standard input.
-QByteArray readStdin();
-} // namespace Cli

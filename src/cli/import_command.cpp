@@ -1,5 +1,6 @@
 #include "addresses/address_import.h"
 #include "addresses/contact_file.h"
+#include "cli/cli_io.h"
 #include "cli/commands.h"
 
 #include <QJsonArray>
@@ -37,7 +38,7 @@ int runImport(const CliContext& ctx)
         else if (path.isEmpty() && !ctx.args[i].startsWith(u"--"))
             path = ctx.args[i];
         else
-            throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(ctx.args[i].left(80))};
+            throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(ctx.args[i]))};
     }
     if (path.isEmpty())
         throw UsageError{QStringLiteral("Indicare il file da importare (CSV o vCard).")};
@@ -56,5 +57,6 @@ int runImport(const CliContext& ctx)
         out = report(r.plan, r.numbers, false);
     }
     Cli::out(QJsonDocument(out).toJson(QJsonDocument::Compact) + '\n');
+    Cli::finishOut();
     return 0;
 }

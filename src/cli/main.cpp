@@ -1,34 +1,19 @@
 #include "access/password_store.h"
+#include "cli/cli_io.h"
 #include "cli/commands.h"
 #include "common/errors.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <cstdio>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <memory>
-
-namespace Cli {
-
-void out(const QByteArray& bytes)
-{
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-}
-
-QByteArray readStdin()
-{
-    QByteArray all;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
-        all.append(buffer, qsizetype(n));
-    return all;
-}
-
-} // namespace Cli
 
 int runPassword(const CliContext& ctx)
 {
@@ -45,6 +30,11 @@ int runPassword(const CliContext& ctx)
     const QString password = QString::fromUtf8(input);
     if (PasswordStore::canonical(password).isEmpty())
         throw UsageError{QStringLiteral("La password non può essere vuota.")};
+    // The login takes only what can be typed into it: no control character anywhere, not even at the ends.
+    const bool typeable =
+        std::none_of(password.cbegin(), password.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+    if (!typeable || !PasswordStore::canStore(password))
+        throw UsageError{PasswordStore::kLimits + QStringLiteral(" Non sono ammessi caratteri di controllo.")};
     PasswordStore(ctx.folder).storePassword(password);
     return 0;
 }
@@ -79,7 +69,7 @@ int dispatch(const QString& command, const CliContext& ctx)
         return runPdf(ctx);
     if (command == u"import")
         return runImport(ctx);
-    throw UsageError{QStringLiteral("Comando sconosciuto: %1").arg(command)};
+    throw UsageError{QStringLiteral("Comando sconosciuto: %1").arg(Cli::echo(command))};
 }
 
 void printError(const QString& message)
@@ -87,24 +77,39 @@ void printError(const QString& message)
     std::cerr << "plicario-cli: " << message.toStdString() << std::endl;
 }
 
-// Only drawing pages needs fonts, and so a GUI application; it never needs a display.
-std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[])
+// Only drawing pages needs fonts, and so a GUI application; it never needs a display. Under cron or ssh no runtime
+// folder is set, and Qt would warn about it on every page: a private one, removed at the end, keeps it quiet.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[], std::unique_ptr<QTemporaryDir>& runtime)
 {
     int i = 1;
     if (i < argc && std::strcmp(argv[i], "--folder") == 0)
         i += 2;
     if (i < argc && std::strcmp(argv[i], "pdf") == 0) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            runtime = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/plicario-cli-XXXXXX"));
+            if (runtime->isValid())
+                qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
+        }
         return std::make_unique<QGuiApplication>(argc, argv);
     }
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
+// Standard error carries our own messages only: whatever Qt has to say is not for the batch tool's users.
+void dropQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
+    // A full disk, a file-size limit or a closed pipe must be an error we report, not a signal that ends the
+    // process halfway through a batch.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+    qInstallMessageHandler(dropQtMessages);
+    std::unique_ptr<QTemporaryDir> runtime;
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv, runtime);
     QStringList args = app->arguments().mid(1);
     CliContext ctx;
     ctx.folder = QCoreApplication::applicationDirPath();
@@ -115,7 +120,7 @@ int main(int argc, char* argv[])
             ctx.folder = args[1];
             args = args.mid(2);
             if (!QFileInfo(ctx.folder).isDir()) {
-                printError(QStringLiteral("La cartella %1 non esiste.").arg(ctx.folder));
+                printError(QStringLiteral("La cartella %1 non esiste.").arg(Cli::echo(ctx.folder)));
                 return 1;
             }
         }

@@ -1,6 +1,8 @@
 // plicario-cli pdf: any printed page of the program as a PDF file, with the same templates and painter as paper.
 #include "addresses/address_card.h"
+#include "cli/cli_io.h"
 #include "cli/commands.h"
+#include "cli/own_files.h"
 #include "common/errors.h"
 #include "labels/label_sheet.h"
 #include "printing/envelope_settings.h"
@@ -12,6 +14,8 @@
 #include "register/register_card.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -23,23 +27,30 @@ int recordNumber(const QString& text)
     bool ok = false;
     const int n = text.toInt(&ok);
     if (!ok || n < 1)
-        throw UsageError{QStringLiteral("Il numero della scheda deve essere un intero da 1 in su: %1").arg(text)};
+        throw UsageError{
+            QStringLiteral("Il numero della scheda deve essere un intero da 1 in su: %1").arg(Cli::echo(text))};
     return n;
 }
 
-template <typename File>
-auto readRecord(File& file, int number)
+// Card `text` of the archive at `path`, as `File` reads it. A card beyond the archive is bad input, as for write;
+// a missing archive holds no card and is not created.
+template <typename File> auto readRecord(const QString& path, const QString& text)
 {
-    const int count = file.count();
-    if (number > count)
-        throw ReportError(QStringLiteral("La scheda %1 non esiste: l'archivio ne contiene %2.").arg(number).arg(count));
+    const int number = recordNumber(text);
+    const auto beyond = [&](int count) {
+        return UsageError{QStringLiteral("La scheda %1 non esiste: l'archivio ne contiene %2.").arg(number).arg(count)};
+    };
+    if (!QFileInfo::exists(path))
+        throw beyond(0);
+    const File file(path);
+    if (number > file.count())
+        throw beyond(file.count());
     return file.read(number);
 }
 
 AddressCard addressCard(const CliContext& ctx, const QString& number)
 {
-    AddressCardFile file(ctx.folder);
-    return readRecord(file, recordNumber(number));
+    return readRecord<RecordFile<AddressCard>>(QDir(ctx.folder).filePath(AddressCardFile::kFileName), number);
 }
 
 void checkArgs(const CliContext& ctx, qsizetype count)
@@ -71,8 +82,8 @@ ReportTemplate addressSheet(const CliContext& ctx)
 
 ReportTemplate labels(const CliContext& ctx)
 {
-    LabelSheetFile file(ctx.folder);
-    const LabelSheet sheet = readRecord(file, recordNumber(ctx.args[1]));
+    const LabelSheet sheet =
+        readRecord<RecordFile<LabelSheet>>(QDir(ctx.folder).filePath(LabelSheetFile::kFileName), ctx.args[1]);
     ReportTemplate tpl = LabelPageTemplate::make(LabelPageTemplate::kSheetName);
     LabelPageTemplate::fill(tpl, [&](int slot, int line) { return sheet.line(slot, line); });
     return tpl;
@@ -82,8 +93,7 @@ ReportTemplate registerCard(const CliContext& ctx)
 {
     if (!RegisterYear::isValid(ctx.args[1]))
         throw UsageError{QStringLiteral("L'anno del protocollo deve essere di quattro cifre.")};
-    RegisterFile file(RegisterYear::filePath(ctx.folder, ctx.args[1]));
-    const RegisterCard card = readRecord(file, recordNumber(ctx.args[2]));
+    const RegisterCard card = readRecord<RegisterFile>(RegisterYear::filePath(ctx.folder, ctx.args[1]), ctx.args[2]);
     ReportTemplate tpl = RegisterCardTemplate::make();
     // The window's fields are named "txt" + the record's field.
     RegisterCardTemplate::fill(
@@ -115,6 +125,9 @@ int runPdf(const CliContext& ctx)
     if (ctx.args.isEmpty())
         throw UsageError{QString::fromLatin1(kPdfUsage)};
     const QString& what = ctx.args[0];
+    // Before anything is read or drawn: the output must not be one of the program's own files.
+    if (ctx.args.size() >= 2)
+        OwnFiles::refuse(ctx.folder, ctx.args.last());
     ReportTemplate tpl(QString{});
     if (what == u"envelope") {
         checkArgs(ctx, 3);

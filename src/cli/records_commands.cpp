@@ -1,11 +1,11 @@
 #include "addresses/address_card.h"
+#include "cli/cli_io.h"
 #include "cli/commands.h"
 #include "labels/label_sheet.h"
 #include "register/register_card.h"
 
+#include <QDir>
 #include <QFileInfo>
-#include <functional>
-#include <optional>
 
 namespace {
 
@@ -32,7 +32,7 @@ Target parseTarget(const CliContext& ctx)
             throw UsageError{QStringLiteral("L'anno del protocollo deve essere di quattro cifre.")};
         return {Archive::Register, RegisterYear::filePath(ctx.folder, ctx.args[1]), 2};
     }
-    throw UsageError{QStringLiteral("Archivio sconosciuto: %1").arg(which)};
+    throw UsageError{QStringLiteral("Archivio sconosciuto: %1").arg(Cli::echo(which))};
 }
 
 std::span<const FieldSpec> fieldsOf(Archive a)
@@ -55,12 +55,15 @@ int recordSizeOf(Archive a)
     return 0;
 }
 
-QStringList decode(Archive a, const QByteArray& bytes)
+QStringList decode(Archive a, const char* bytes)
 {
     switch (a) {
-    case Archive::Addresses: return AddressCard::fromBytes(bytes.constData()).values();
-    case Archive::Labels: return LabelSheet::fromBytes(bytes.constData()).values();
-    case Archive::Register: return RegisterCard::fromBytes(bytes.constData()).values();
+    case Archive::Addresses:
+        return AddressCard::fromBytes(bytes).values();
+    case Archive::Labels:
+        return LabelSheet::fromBytes(bytes).values();
+    case Archive::Register:
+        return RegisterCard::fromBytes(bytes).values();
     }
     return {};
 }
@@ -87,16 +90,17 @@ QByteArray encode(Archive a, const QStringList& values)
 void expectNoMoreArgs(const CliContext& ctx, qsizetype used)
 {
     if (ctx.args.size() > used)
-        throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(ctx.args[used])};
+        throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(ctx.args[used]))};
 }
 
-QList<QByteArray> nonEmptyLines(const QByteArray& input)
+// The next record of the input, encoded; false at its end. Throws UsageError for a line that is no record.
+bool nextRecord(Cli::LineReader& input, Archive archive, QByteArray& record)
 {
-    QList<QByteArray> lines;
-    for (const QByteArray& line : input.split('\n'))
-        if (!line.trimmed().isEmpty())
-            lines.append(line);
-    return lines;
+    QByteArray line;
+    if (!input.nextNonBlank(line))
+        return false;
+    record = encode(archive, JsonLines::parseObject(fieldsOf(archive), line));
+    return true;
 }
 
 } // namespace
@@ -105,18 +109,21 @@ int runDump(const CliContext& ctx)
 {
     const Target t = parseTarget(ctx);
     expectNoMoreArgs(ctx, t.nextArg);
-    RawRecordFile file(t.path, recordSizeOf(t.archive));
-    const int n = file.count();
-    QByteArray out;
-    for (int i = 1; i <= n; ++i) {
-        out += JsonLines::objectLine(fieldsOf(t.archive), decode(t.archive, file.read(i)));
-        out += '\n';
-        if (out.size() > (1 << 20)) {
-            Cli::out(out);
-            out.clear();
-        }
+    // A missing archive has no records, and dumping it must not create it.
+    if (QFileInfo::exists(t.path)) {
+        RawRecordFile file(t.path, recordSizeOf(t.archive));
+        QByteArray out;
+        file.scan([&](int, const char* data) {
+            out += JsonLines::objectLine(fieldsOf(t.archive), decode(t.archive, data));
+            out += '\n';
+            if (out.size() > (1 << 20)) {
+                Cli::out(out);
+                out.clear();
+            }
+        });
+        Cli::out(out);
     }
-    Cli::out(out);
+    Cli::finishOut();
     return 0;
 }
 
@@ -124,15 +131,34 @@ int runAppend(const CliContext& ctx)
 {
     const Target t = parseTarget(ctx);
     expectNoMoreArgs(ctx, t.nextArg);
-    // Every line is checked before the archive is touched, so bad input writes nothing.
-    QList<QByteArray> records;
-    for (const QByteArray& line : nonEmptyLines(Cli::readStdin()))
-        records.append(encode(t.archive, JsonLines::parseObject(fieldsOf(t.archive), line)));
+    // Records are read, checked and written one at a time, so memory stays the same for any input size. The first
+    // is checked before the archive is opened: no input, or bad input, never creates it.
+    Cli::LineReader input;
+    QByteArray record;
+    if (!nextRecord(input, t.archive, record)) {
+        Cli::finishOut();
+        return 0;
+    }
     RawRecordFile file(t.path, recordSizeOf(t.archive));
+    // One lock for the whole batch, and a rollback note: any failure below, or a kill, leaves the archive as it was.
+    RawRecordFile::Batch batch(file);
+    const int first = batch.append(record);
+    int last = first;
+    while (nextRecord(input, t.archive, record))
+        last = batch.append(record);
+    batch.sync();
+    // The numbers go out only for a complete batch, and the batch stays only if they did.
     QByteArray out;
-    for (const QByteArray& record : records)
-        out += QByteArray::number(file.append(record)) + '\n';
+    for (int n = first; n <= last; ++n) {
+        out += QByteArray::number(n) + '\n';
+        if (out.size() > (1 << 16)) {
+            Cli::out(out);
+            out.clear();
+        }
+    }
     Cli::out(out);
+    Cli::finishOut();
+    batch.commit();
     return 0;
 }
 
@@ -144,12 +170,14 @@ int runWrite(const CliContext& ctx)
     bool ok = false;
     const int number = ctx.args[t.nextArg].toInt(&ok);
     if (!ok)
-        throw UsageError{QStringLiteral("Numero di scheda non valido: %1").arg(ctx.args[t.nextArg])};
+        throw UsageError{QStringLiteral("Numero di scheda non valido: %1").arg(Cli::echo(ctx.args[t.nextArg]))};
     expectNoMoreArgs(ctx, t.nextArg + 1);
-    const QList<QByteArray> lines = nonEmptyLines(Cli::readStdin());
-    if (lines.size() != 1)
+    Cli::LineReader input;
+    QByteArray line;
+    QByteArray more;
+    if (!input.nextNonBlank(line) || input.nextNonBlank(more))
         throw UsageError{QStringLiteral("Fornire esattamente un oggetto JSON sullo standard input.")};
-    const QByteArray record = encode(t.archive, JsonLines::parseObject(fieldsOf(t.archive), lines[0]));
+    const QByteArray record = encode(t.archive, JsonLines::parseObject(fieldsOf(t.archive), line));
     // A missing archive has no record to overwrite; do not create it just to fail.
     if (!QFileInfo::exists(t.path))
         throw UsageError{QStringLiteral("La scheda %1 non esiste (l'archivio è vuoto).").arg(number)};

@@ -149,6 +149,23 @@ private Q_SLOTS:
         QTest::newRow("two objects for write") << QStringList{QStringLiteral("write"), QStringLiteral("addresses"),
                                                               QStringLiteral("1")}
                                                << QByteArray("{}\n{}") << 2;
+        QTest::newRow("a key twice") << append << QByteArray("{\"Nome\":\"a\",\"Tipo\":\"b\",\"Nome\":\"c\"}") << 2;
+        QTest::newRow("a key twice, once escaped")
+            << append << QByteArray("{\"N\\u006fme\":\"a\",\"Nome\":\"c\"}") << 2;
+        QTest::newRow("a key twice in write")
+            << QStringList{QStringLiteral("write"), QStringLiteral("addresses"), QStringLiteral("1")}
+            << QByteArray("{\"Note\":\"a\",\"Note\":\"a\"}") << 2;
+        QTest::newRow("a good line, then a key twice")
+            << append << QByteArray("{\"Nome\":\"a\"}\n{\"Nome\":\"a\",\"Nome\":\"a\"}\n") << 2;
+        QTest::newRow("password with a tab")
+            << QStringList{QStringLiteral("password"), QStringLiteral("set")} << QByteArray("due\tparole\n") << 2;
+        QTest::newRow("password with a NUL")
+            << QStringList{QStringLiteral("password"), QStringLiteral("set")} << QByteArray("nul\0x\n", 6) << 2;
+        QTest::newRow("password ending in a stray CR")
+            << QStringList{QStringLiteral("password"), QStringLiteral("set")} << QByteArray("segreta\r\r\n") << 2;
+        QTest::newRow("password with a sign outside the code page")
+            << QStringList{QStringLiteral("password"), QStringLiteral("set")} << QByteArray("prezzo\xE2\x82\xAC\n")
+            << 2;
     }
     void badInputWritesNothing()
     {
@@ -168,6 +185,68 @@ private Q_SLOTS:
         QVERIFY(r.out.isEmpty());
         QCOMPARE(QDir(t.dir.path()).entryList(QDir::Files), before);
         QCOMPARE(readFileBytes(t.path(QStringLiteral("Archivio_Indirizzi.pro"))), archive);
+    }
+
+    // Whatever the input holds, a message echoes at most 80 characters of it.
+    void echoedInputIsCut_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        const QByteArray longKey(1 << 20, 'k');
+        const QStringList append{QStringLiteral("append"), QStringLiteral("addresses")};
+        QTest::newRow("unknown key of a megabyte") << append << "{\"" + longKey + "\":\"x\"}";
+        QTest::newRow("a key of a megabyte twice") << append << "{\"" + longKey + "\":\"x\",\"" + longKey + "\":\"y\"}";
+        QTest::newRow("bad JSON of a megabyte") << append << "{\"" + longKey;
+        QTest::newRow("unknown archive") << QStringList{QStringLiteral("dump"), QString(5000, u'k')} << QByteArray();
+        QTest::newRow("unknown command") << QStringList{QString(5000, u'k')} << QByteArray();
+        QTest::newRow("record number") << QStringList{QStringLiteral("write"), QStringLiteral("labels"),
+                                                      QString(5000, u'k')}
+                                       << QByteArray("{}");
+        QTest::newRow("extra argument") << QStringList{QStringLiteral("dump"), QStringLiteral("labels"),
+                                                       QString(5000, u'k')}
+                                        << QByteArray();
+        QTest::newRow("pdf card number") << QStringList{QStringLiteral("pdf"), QStringLiteral("envelope"),
+                                                        QString(5000, u'k'), QStringLiteral("x.pdf")}
+                                         << QByteArray();
+    }
+    void echoedInputIsCut()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        TestContext t;
+        const CliResult r = runCli(t.dir.path(), args, input);
+        QCOMPARE(r.exitCode, 2);
+        // The message quotes the start of the input, and no more than 80 characters of it.
+        const QByteArray firstLine = r.err.left(r.err.indexOf('\n'));
+        QVERIFY2(firstLine.count('k') >= 70 && firstLine.count('k') <= 80, firstLine.left(300).constData());
+        QCOMPARE(QDir(t.dir.path()).entryList(QDir::Files), QStringList());
+    }
+
+    // Every byte a record may hold survives a dump and a write of the dump: reading and saving changes nothing.
+    void dumpThenWriteKeepsEveryByte()
+    {
+        TestContext t;
+        QByteArray card(3765, '\0');
+        // All 256 byte values spread over the fields, each inside a text (the ends are trimmed by design).
+        int b = 0;
+        for (int f = 0; f < 15 && b < 256; ++f) {
+            QByteArray text = "<";
+            for (int i = 0; i < 40 && b < 256; ++i)
+                text += char(b++);
+            text += '>';
+            card[f * 251] = char(text.size());
+            for (int i = 0; i < text.size(); ++i)
+                card[f * 251 + 1 + i] = text[i];
+        }
+        const QString path = t.path(QStringLiteral("Archivio_Indirizzi.pro"));
+        QVERIFY(writeFileBytes(path, card));
+        const CliResult dump = runCli(t.dir.path(), {QStringLiteral("dump"), QStringLiteral("addresses")});
+        QCOMPARE(dump.exitCode, 0);
+        QVERIFY(writeFileBytes(path, QByteArray(3765, 'x')));
+        const CliResult write =
+            runCli(t.dir.path(), {QStringLiteral("write"), QStringLiteral("addresses"), QStringLiteral("1")}, dump.out);
+        QVERIFY2(write.exitCode == 0, write.err.constData());
+        QCOMPARE(readFileBytes(path), card);
     }
 
     void unreachableArchiveExitsOne()

@@ -214,11 +214,28 @@ private Q_SLOTS:
         QCOMPARE(numbers, expected);
     }
 
+    // Only the footer's [DATE] is a field: the title and the lines print as given.
+    void listPrintsTheUsersDateTextAsIs()
+    {
+        TestContext t;
+        const QString pdf = t.path("lista.pdf");
+        const CliResult r = runCli(t.dir.path(), {"pdf", "list", "Scadenze [DATE]", pdf}, "Consegna [DATE] mattina\n");
+        QVERIFY2(r.exitCode == 0, r.err.constData());
+        const QList<PdfPage> pages = readPdf(pdf);
+        QCOMPARE(pages.size(), 1);
+        const QString text = pages[0].text();
+        QVERIFY2(text.contains(QStringLiteral("Scadenze [DATE]")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Consegna [DATE] mattina")), qPrintable(text));
+        QVERIFY2(
+            text.contains(QStringLiteral("Stampa eseguita in data ") + QDate::currentDate().toString("dd/MM/yyyy")),
+            qPrintable(text));
+    }
+
     void missingCardOrBadArgumentsFail_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("no such card") << QStringList{"pdf", "envelope", "3", "x.pdf"} << 1;
+        QTest::newRow("no such card") << QStringList{"pdf", "envelope", "3", "x.pdf"} << 2;
         QTest::newRow("card zero") << QStringList{"pdf", "address-sheet", "0", "x.pdf"} << 2;
         QTest::newRow("bad year") << QStringList{"pdf", "card", "24", "1", "x.pdf"} << 2;
         QTest::newRow("unknown page") << QStringList{"pdf", "poster", "1", "x.pdf"} << 2;

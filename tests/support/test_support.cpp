@@ -23,9 +23,18 @@ QStringList pdfPageTexts(const QString& path)
     return pages;
 }
 
-CliResult runCli(const QString& folder, const QStringList& args, const QByteArray& input)
+CliResult runCli(const QString& folder, const QStringList& args, const QByteArray& input, const CliOptions& options)
 {
     QProcess p;
+    if (!options.stdoutFile.isEmpty())
+        p.setStandardOutputFile(options.stdoutFile);
+    if (options.withoutRuntimeFolder) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        p.setProcessEnvironment(env);
+    }
+    if (!options.workingFolder.isEmpty())
+        p.setWorkingDirectory(options.workingFolder);
     QStringList all;
     if (!folder.isEmpty())
         all << QStringLiteral("--folder") << folder;

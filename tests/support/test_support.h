@@ -108,7 +108,16 @@ struct CliResult
     QByteArray out;
     QByteArray err;
 };
-CliResult runCli(const QString& folder, const QStringList& args, const QByteArray& input = QByteArray());
+// How to run it, when not plainly: standard output into a file (such as /dev/full), no runtime folder (as cron),
+// another working folder (where relative output names land).
+struct CliOptions
+{
+    QString stdoutFile;
+    bool withoutRuntimeFolder = false;
+    QString workingFolder;
+};
+CliResult runCli(const QString& folder, const QStringList& args, const QByteArray& input = QByteArray(),
+                 const CliOptions& options = {});
 
 // The text of each page of a PDF file, as poppler's pdftotext reads it; empty when it cannot be read.
 QStringList pdfPageTexts(const QString& path);

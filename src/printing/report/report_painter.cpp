@@ -151,6 +151,15 @@ void writePdf(const PreparedReport& report, const QString& path)
     if (report.pages.empty())
         throw ReportError(QStringLiteral("Il documento \"%1\" non ha pagine.").arg(report.name));
     ReportFonts::check(report); // a missing font is reported as such, not as a file error
+    const ReportError failed(QStringLiteral("Attenzione: impossibile salvare il file PDF \"%1\". Nessun file è stato "
+                                            "scritto.\n\nControllare che la cartella esista e permetta di scrivere e "
+                                            "che il disco non sia pieno.")
+                                 .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+    // Whole or not at all: a temporary file beside the target, renamed over it once written. Opened before
+    // painting, so a path that cannot be written fails at once and in our words.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw failed;
     QBuffer document;
     document.open(QIODevice::WriteOnly);
     {
@@ -161,15 +170,9 @@ void writePdf(const PreparedReport& report, const QString& path)
         writer.setPageLayout(pageLayout(report.pages.front()));
         paintReport(writer, report);
     }
-    // Whole or not at all: a temporary file beside the target, renamed over it once written. Unbuffered, so a full
-    // disk fails the write instead of the commit quietly keeping a cut file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(document.data()) != document.data().size() || !file.commit())
-        throw ReportError(QStringLiteral("Attenzione: impossibile salvare il file PDF \"%1\". Nessun file è stato "
-                                         "scritto.\n\nControllare che la cartella esista e permetta di scrivere e "
-                                         "che il disco non sia pieno.")
-                              .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+    // Unbuffered, so a full disk fails the write instead of the commit quietly keeping a cut file.
+    if (file.write(document.data()) != document.data().size() || !file.commit())
+        throw failed;
 }
 
 } // namespace ReportPainter
