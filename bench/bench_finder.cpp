@@ -2,8 +2,8 @@
 // same file, in one run.
 #include "addresses/address_card.h"
 #include "addresses/address_finder_dialog.h"
-#include "app/app_context.h"
 #include "bench_support.h"
+#include "common/app_context.h"
 #include "common/line_list_widget.h"
 
 #include <QDir>

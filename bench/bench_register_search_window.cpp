@@ -1,6 +1,6 @@
 // The register search window's whole search on a year of 10,000 cards: filters typed, Cerca pressed, the sorted
 // list painted; beside a plain read of the same file, in one run.
-#include "app/app_context.h"
+#include "common/app_context.h"
 #include "bench_support.h"
 #include "common/line_list_widget.h"
 #include "register/register_search_window.h"

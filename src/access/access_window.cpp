@@ -2,16 +2,17 @@
 
 #include "common/focus_frame_widget.h"
 #include "common/text.h"
+#include "common/window_gui.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QScreen>
 
 AccessWindow::AccessWindow(const QString& objectName, const QString& caption)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(objectName);
     setWindowTitle(caption);
+    Windows::markMainWindow(this);
 }
 
 QLineEdit* AccessWindow::addPasswordField(const QString& objectName, const QString& frameName,
@@ -41,11 +42,7 @@ bool AccessWindow::isFilled(const QLineEdit* field)
 
 void AccessWindow::showEvent(QShowEvent* event)
 {
-    if (QScreen* shown = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(shown->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    Windows::centre(this, Windows::Over::Screen);
     QWidget::showEvent(event);
 }
 

@@ -1,9 +1,10 @@
 #include "access/change_password_window.h"
 
 #include "access/password_store.h"
-#include "app/app_context.h"
 #include "common/action_guard.h"
+#include "common/app_context.h"
 #include "common/errors.h"
+#include "common/keyboard_gui.h"
 #include "common/messages.h"
 #include "common/text.h"
 
@@ -45,8 +46,8 @@ ChangePasswordWindow::ChangePasswordWindow(const AppContext& context)
     };
     m_txtPasswordOld = addField(QStringLiteral("Vecchia password:"), QStringLiteral("txtPasswordOld"),
                                 QStringLiteral("effPasswordOld"));
-    m_txtPasswordNew = addField(QStringLiteral("Nuova password:"), QStringLiteral("txtPasswordNew"),
-                                QStringLiteral("effPasswordNew"));
+    m_txtPasswordNew =
+        addField(QStringLiteral("Nuova password:"), QStringLiteral("txtPasswordNew"), QStringLiteral("effPasswordNew"));
     m_txtConferma = addField(QStringLiteral("Conferma nuova password:"), QStringLiteral("txtConferma"),
                              QStringLiteral("effConferma"));
 
@@ -55,14 +56,14 @@ ChangePasswordWindow::ChangePasswordWindow(const AppContext& context)
     m_cmdOK->setEnabled(false);
     auto* cmdEsci = new QPushButton(QStringLiteral("Chiudi"), this);
     cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
-    for (QPushButton* button : {m_cmdOK, cmdEsci})
-        button->setAutoDefault(false); // Enter only moves between the fields
+    Keyboard::setShortcut(cmdEsci, Keyboard::kExit);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_cmdOK);
     buttons->addWidget(cmdEsci);
     grid->addLayout(buttons, row, 0, 1, 2);
     fixSize();
+    Keyboard::setUpWindow(this);
 
     for (QLineEdit* field : {m_txtPasswordOld, m_txtPasswordNew, m_txtConferma})
         connect(field, &QLineEdit::textChanged, this, &ChangePasswordWindow::updateOk);
@@ -79,7 +80,7 @@ bool ChangePasswordWindow::fieldKeyPressed(QLineEdit* field, int key)
 {
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
-    QLineEdit* next = field == m_txtPasswordOld ? m_txtPasswordNew
+    QLineEdit* next = field == m_txtPasswordOld   ? m_txtPasswordNew
                       : field == m_txtPasswordNew ? m_txtConferma
                                                   : m_txtPasswordOld;
     next->setFocus();

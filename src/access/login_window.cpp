@@ -1,9 +1,10 @@
 #include "access/login_window.h"
 
 #include "access/password_store.h"
-#include "app/app_context.h"
 #include "common/action_guard.h"
+#include "common/app_context.h"
 #include "common/errors.h"
+#include "common/keyboard_gui.h"
 #include "common/messages.h"
 
 #include <QHBoxLayout>
@@ -19,14 +20,13 @@ const QString kReadFailure = QStringLiteral("Attenzione: si è verificato un err
 } // namespace
 
 LoginWindow::LoginWindow(const AppContext& context)
-    : AccessWindow(QStringLiteral("frmPassword"), QStringLiteral(" Plicario 3.0 - Autenticazione")),
-      m_context(context)
+    : AccessWindow(QStringLiteral("frmPassword"), QStringLiteral(" Plicario 3.0 - Autenticazione")), m_context(context)
 {
     auto* prompt = new QLabel(QStringLiteral("Immetti la password e premi OK."), this);
     prompt->setObjectName(QStringLiteral("lblPassword"));
 
-    m_txtPassword = addPasswordField(QStringLiteral("txtPassword"), QStringLiteral("effPassword"),
-                                     QStringLiteral("Password"));
+    m_txtPassword =
+        addPasswordField(QStringLiteral("txtPassword"), QStringLiteral("effPassword"), QStringLiteral("Password"));
     m_txtPassword->setAccessibleDescription(prompt->text());
     prompt->setBuddy(m_txtPassword);
 
@@ -37,8 +37,7 @@ LoginWindow::LoginWindow(const AppContext& context)
     cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
     auto* btnCambiaPassword = new QPushButton(QStringLiteral("Cambia password"), this);
     btnCambiaPassword->setObjectName(QStringLiteral("btnCambiaPassword"));
-    for (QPushButton* button : {m_cmdOK, cmdEsci, btnCambiaPassword})
-        button->setAutoDefault(false); // Enter belongs to the password field alone
+    Keyboard::setShortcut(cmdEsci, Keyboard::kExit);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnCambiaPassword);
@@ -53,6 +52,7 @@ LoginWindow::LoginWindow(const AppContext& context)
     layout->addLayout(buttons);
     m_txtPassword->setMinimumWidth(360);
     fixSize();
+    Keyboard::setUpWindow(this);
 
     connect(m_txtPassword, &QLineEdit::textChanged, this, &LoginWindow::updateOk);
     connect(m_cmdOK, &QPushButton::clicked, this, &LoginWindow::login);

@@ -1,13 +1,16 @@
 #include "addresses/address_archive_window.h"
 
 #include "addresses/address_finder_dialog.h"
-#include "addresses/address_pictures_gui.h"
 #include "addresses/attachments_dialog.h"
-#include "app/app_context.h"
 #include "common/action_guard.h"
+#include "common/app_context.h"
+#include "common/colours.h"
+#include "common/command_bar_gui.h"
 #include "common/errors.h"
 #include "common/hint_line_gui.h"
+#include "common/keyboard_gui.h"
 #include "common/messages.h"
+#include "common/pictures_gui.h"
 #include "common/text.h"
 #include "help/help_gui.h"
 #include "printing/address_export_window.h"
@@ -18,11 +21,8 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -40,23 +40,24 @@ const QString kDuplicateReady =
                    "Al termine premere Salva per inserire la scheda in archivio.");
 
 constexpr int kFieldLimit = 250;
-const char* const kAliceBlue = "#F0F8FF";
-const char* const kWhite = "#FFFFFF";
-
 struct FieldInfo
 {
     const char* objectName;
     const char* accessibleName;
-    const char* background;
+    QColor background;
 };
 
 // In card order: Nome, Tipo, Rigo01 to Rigo06, Note.
 const FieldInfo kFields[9] = {
-    {"txtNome", "Nome etichetta", kAliceBlue}, {"txtTipo", "Tipo", kAliceBlue},
-    {"txtRigo01", "Indirizzo rigo 1", kWhite}, {"txtRigo02", "Indirizzo rigo 2", kWhite},
-    {"txtRigo03", "Indirizzo rigo 3", kWhite}, {"txtRigo04", "Indirizzo rigo 4", kWhite},
-    {"txtRigo05", "Indirizzo rigo 5", kWhite}, {"txtRigo06", "Indirizzo rigo 6", kWhite},
-    {"txtNote", "Note", kAliceBlue},
+    {"txtNome", "Nome etichetta", Colours::kAliceBlue},
+    {"txtTipo", "Tipo", Colours::kAliceBlue},
+    {"txtRigo01", "Indirizzo rigo 1", Colours::kFieldWhite},
+    {"txtRigo02", "Indirizzo rigo 2", Colours::kFieldWhite},
+    {"txtRigo03", "Indirizzo rigo 3", Colours::kFieldWhite},
+    {"txtRigo04", "Indirizzo rigo 4", Colours::kFieldWhite},
+    {"txtRigo05", "Indirizzo rigo 5", Colours::kFieldWhite},
+    {"txtRigo06", "Indirizzo rigo 6", Colours::kFieldWhite},
+    {"txtNote", "Note", Colours::kAliceBlue},
 };
 
 const char* const kHolderNames[6] = {"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03"};
@@ -85,9 +86,33 @@ void AddressArchiveWindow::buildUi()
     m_hints = new HintLine(this);
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0xE6, 0xEE, 0xF6));
+    pal.setColor(QPalette::Window, Colours::kWindowBackground);
     setPalette(pal);
+    makeFields();
 
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(makeToolbar());
+    auto* centre = new QHBoxLayout;
+    centre->addStretch();
+    centre->addWidget(makeCard(), 1);
+    centre->addStretch();
+    outer->addStretch();
+    outer->addLayout(centre);
+    outer->addStretch();
+    outer->addWidget(m_hints->label());
+    m_hints->addBackground(this);
+    m_hints->addBackground(m_hints->label());
+
+    setTabOrder(m_fields[0], m_fields[1]);
+    for (int i = 1; i < 8; ++i)
+        setTabOrder(m_fields[i], m_fields[i + 1]);
+    Keyboard::setUpWindow(this);
+}
+
+void AddressArchiveWindow::makeFields()
+{
     const QFont fieldFont(QStringLiteral("Verdana"), 12, QFont::Bold);
     for (int i = 0; i < 9; ++i) {
         auto* edit = new QLineEdit;
@@ -95,9 +120,10 @@ void AddressArchiveWindow::buildUi()
         edit->setAccessibleName(QLatin1String(kFields[i].accessibleName));
         edit->setMaxLength(kFieldLimit);
         edit->setFont(fieldFont);
-        edit->setStyleSheet(QStringLiteral("QLineEdit { background: %1; border: 1px solid #87CEEB; padding: 2px; }"
-                                           "QLineEdit:focus { background: #FFFF00; }")
-                                .arg(QLatin1String(kFields[i].background)));
+        edit->setStyleSheet(
+            QStringLiteral("QLineEdit { background: %1; border: 1px solid %2; padding: 2px; }"
+                           "QLineEdit:focus { background: %3; }")
+                .arg(kFields[i].background.name(), Colours::kSkyBlue.name(), Colours::kFocusYellow.name()));
         m_fields[i] = edit;
     }
     // Enter walks the same ring as Tab: name, type, the six lines, note, and back to the name.
@@ -111,61 +137,57 @@ void AddressArchiveWindow::buildUi()
         holder->hide();
         m_holders[i] = holder;
     }
+}
 
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-
-    // The toolbar strip.
+QWidget* AddressArchiveWindow::makeToolbar()
+{
     auto* panComandi = new QFrame;
     panComandi->setObjectName(QStringLiteral("panComandi"));
     panComandi->setAutoFillBackground(true);
     QPalette barPalette = panComandi->palette();
-    barPalette.setColor(QPalette::Window, QColor(0xF7, 0xF9, 0xFC));
+    barPalette.setColor(QPalette::Window, Colours::kToolbarStrip);
     panComandi->setPalette(barPalette);
     panComandi->setFrameShape(QFrame::StyledPanel);
     auto* bar = new QHBoxLayout(panComandi);
     bar->setContentsMargins(12, 6, 12, 6);
-    bar->addWidget(addCommand(QStringLiteral("cmdNuovo"), QStringLiteral("new"), QString(), QStringLiteral("Nuovo"),
-                              QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."),
-                              &AddressArchiveWindow::newCard));
-    bar->addWidget(addCommand(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"), QString(),
-                              QStringLiteral("Duplica"),
-                              QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda "
-                                             "duplicando i dati correnti."),
-                              &AddressArchiveWindow::duplicateCard));
-    bar->addWidget(addCommand(QStringLiteral("cmdSalva"), QStringLiteral("save"), QString(), QStringLiteral("Salva"),
-                              QStringLiteral("Salva la scheda corrente."), &AddressArchiveWindow::saveCard));
-    bar->addWidget(addCommand(QStringLiteral("cmdTrova"), QStringLiteral("find"), QString(), QStringLiteral("Trova"),
-                              QStringLiteral("Trova schede in archivio."), &AddressArchiveWindow::findCards));
-    auto* separator1 = new QFrame;
-    separator1->setObjectName(QStringLiteral("sepComandi1"));
-    separator1->setFrameShape(QFrame::VLine);
-    bar->addWidget(separator1);
-    bar->addWidget(addCommand(QStringLiteral("cmdFile"), QStringLiteral("attach"), QStringLiteral("Allega file"),
-                              QStringLiteral("Allega file"), QStringLiteral("Allega file alla scheda corrente."),
-                              &AddressArchiveWindow::attachDocuments));
-    bar->addWidget(addCommand(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa"),
-                              QStringLiteral("Stampa su busta"),
-                              QStringLiteral("Stampa indirizzo su busta da lettera."),
-                              &AddressArchiveWindow::printEnvelope));
-    bar->addWidget(addCommand(QStringLiteral("cmdAnteprima"), QStringLiteral("preview"), QString(),
-                              QStringLiteral("Anteprima etichette"),
-                              QStringLiteral("Visualizza l'anteprima di stampa dell'etichetta corrente."),
-                              &AddressArchiveWindow::previewLabelSheet));
-    bar->addWidget(addCommand(
-        QStringLiteral("cmdEsporta"), QStringLiteral("export"), QString(), QStringLiteral("Esporta archivio"),
-        QStringLiteral("Esporta l'archivio in un file di Excel."), &AddressArchiveWindow::exportArchive));
-    bar->addStretch();
-    bar->addWidget(addCommand(QStringLiteral("cmdGuida"), QStringLiteral("help"), QString(), QStringLiteral("Guida"),
-                              QStringLiteral("Visualizza la guida in linea."), &AddressArchiveWindow::showHelp));
-    bar->addWidget(addCommand(QStringLiteral("cmdEsci"), QStringLiteral("exit"), QString(), QStringLiteral("Esci"),
-                              QStringLiteral("Esci da questa schermata."), &AddressArchiveWindow::exitWindow));
-    outer->addWidget(panComandi);
+    CommandBar::add(
+        bar,
+        {
+            {"cmdNuovo", "addresses/new", "Nuovo", "Prepara la schermata per la registrazione di una nuova scheda.",
+             Keyboard::kNew, [this] { newCard(); }},
+            {"cmdDuplica", "addresses/duplicate", "Duplica",
+             "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.",
+             Keyboard::kDuplicate, [this] { duplicateCard(); }},
+            {"cmdSalva", "addresses/save", "Salva", "Salva la scheda corrente.", Keyboard::kSave,
+             [this] { saveCard(); }},
+            {"cmdTrova", "addresses/find", "Trova", "Trova schede in archivio.", Keyboard::kFind,
+             [this] { findCards(); }},
+            {"sepComandi1"},
+            {"cmdFile", "addresses/attach", "Allega file", "Allega file alla scheda corrente.", nullptr,
+             [this] { attachDocuments(); }, "Allega file"},
+            {"cmdStampa", "addresses/print", "Stampa su busta", "Stampa indirizzo su busta da lettera.",
+             Keyboard::kPrint, [this] { printEnvelope(); }, "Stampa"},
+            {"cmdAnteprima", "addresses/preview", "Anteprima etichette",
+             "Visualizza l'anteprima di stampa dell'etichetta corrente.", nullptr, [this] { previewLabelSheet(); }},
+            {"cmdEsporta", "addresses/export", "Esporta archivio", "Esporta l'archivio in un file di Excel.", nullptr,
+             [this] { exportArchive(); }},
+            {},
+            {"cmdGuida", "addresses/help", "Guida", "Visualizza la guida in linea.", Keyboard::kHelp,
+             [this] { showHelp(); }},
+            {"cmdEsci", "addresses/exit", "Esci", "Esci da questa schermata.", Keyboard::kExit,
+             [this] { exitWindow(); }},
+        },
+        m_hints);
+    m_hints->addBackground(panComandi);
+    return panComandi;
+}
 
-    // The card: name and type above the envelope, the note below it, the arrows at the foot.
+QWidget* AddressArchiveWindow::makeCard()
+{
+    // Name and type above the envelope, the note below it, the arrows at the foot.
     auto* panScheda = new QFrame;
     panScheda->setObjectName(QStringLiteral("panScheda"));
+    panScheda->setMaximumWidth(1000);
     auto* card = new QGridLayout(panScheda);
     card->setContentsMargins(24, 16, 24, 8);
     card->setHorizontalSpacing(12);
@@ -180,7 +202,7 @@ void AddressArchiveWindow::buildUi()
     imgBusta->setFixedSize(880, 460);
     imgBusta->setAccessibleName(QStringLiteral("Busta da lettera"));
     imgBusta->setStyleSheet(QStringLiteral("QFrame#imgBusta { border-image: url(%1) 0 0 0 0 stretch stretch; }")
-                                .arg(addressPicturePath(QStringLiteral("envelope"))));
+                                .arg(Pictures::path(QStringLiteral("addresses/envelope"))));
     auto* lines = new QVBoxLayout(imgBusta);
     lines->setContentsMargins(380, 196, 40, 36);
     lines->setSpacing(4);
@@ -190,15 +212,15 @@ void AddressArchiveWindow::buildUi()
 
     card->addWidget(caption(QStringLiteral("Note:")), 3, 0);
     card->addWidget(m_fields[AddressCard::Note], 3, 1);
+    card->addLayout(makeArrows(), 4, 0, 1, 2);
+    card->setColumnStretch(1, 1);
+    m_hints->addBackground(panScheda);
+    m_hints->addBackground(imgBusta);
+    return panScheda;
+}
 
-    auto* nav = new QHBoxLayout;
-    nav->addStretch();
-    nav->addWidget(addCommand(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QString(),
-                              QStringLiteral("Prima scheda"), QStringLiteral("Visualizza la prima scheda in archivio."),
-                              &AddressArchiveWindow::firstCard));
-    nav->addWidget(addCommand(
-        QStringLiteral("cmdIndietro"), QStringLiteral("previous"), QString(), QStringLiteral("Scheda precedente"),
-        QStringLiteral("Visualizza la scheda precedente in archivio."), &AddressArchiveWindow::previousCard));
+QLayout* AddressArchiveWindow::makeArrows()
+{
     m_lblPosizione = new QLabel;
     m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
     m_lblPosizione->setAlignment(Qt::AlignCenter);
@@ -207,55 +229,32 @@ void AddressArchiveWindow::buildUi()
     positionFont.setBold(true);
     positionFont.setPointSize(14);
     m_lblPosizione->setFont(positionFont);
+    m_lblPosizione->setAccessibleName(QStringLiteral("Posizione"));
     m_lblPosizione->setAccessibleDescription(
         QStringLiteral("Numero della scheda corrente in archivio; vuoto per una scheda nuova."));
-    nav->addWidget(m_lblPosizione);
-    nav->addWidget(
-        addCommand(QStringLiteral("cmdAvanti"), QStringLiteral("next"), QString(), QStringLiteral("Scheda successiva"),
-                   QStringLiteral("Visualizza la scheda successiva in archivio."), &AddressArchiveWindow::nextCard));
-    nav->addWidget(
-        addCommand(QStringLiteral("cmdUltimo"), QStringLiteral("last"), QString(), QStringLiteral("Ultima scheda"),
-                   QStringLiteral("Visualizza l'ultima scheda in archivio."), &AddressArchiveWindow::lastCard));
+
+    auto* nav = new QHBoxLayout;
     nav->addStretch();
-    card->addLayout(nav, 4, 0, 1, 2);
-    card->setColumnStretch(1, 1);
-
-    auto* centre = new QHBoxLayout;
-    centre->addStretch();
-    panScheda->setMaximumWidth(1000);
-    centre->addWidget(panScheda, 1);
-    centre->addStretch();
-    outer->addStretch();
-    outer->addLayout(centre);
-    outer->addStretch();
-
-    outer->addWidget(m_hints->label());
-
-    // Over the background the hint line empties; the buttons set it themselves.
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{this, panComandi, panScheda, imgBusta, separator1, m_hints->label()})
-        m_hints->addBackground(w);
-
-    setTabOrder(m_fields[0], m_fields[1]);
-    for (int i = 1; i < 8; ++i)
-        setTabOrder(m_fields[i], m_fields[i + 1]);
-}
-
-QAbstractButton* AddressArchiveWindow::addCommand(const QString& objectName, const QString& icon, const QString& text,
-                                                  const QString& accessibleName, const QString& hint,
-                                                  void (AddressArchiveWindow::*action)())
-{
-    QToolButton* button = makePictureButton(objectName, icon, accessibleName, hint);
-    if (!text.isEmpty()) {
-        button->setText(text);
-        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        QFont f = button->font();
-        f.setBold(true);
-        button->setFont(f);
-    }
-    m_hints->addButton(button);
-    connect(button, &QToolButton::clicked, this, [this, action] { (this->*action)(); });
-    return button;
+    CommandBar::add(
+        nav,
+        {
+            {"cmdPrimo", "addresses/first", "Prima scheda", "Visualizza la prima scheda in archivio.", Keyboard::kFirst,
+             [this] { firstCard(); }},
+            {"cmdIndietro", "addresses/previous", "Scheda precedente", "Visualizza la scheda precedente in archivio.",
+             Keyboard::kPrevious, [this] { previousCard(); }},
+        },
+        m_hints);
+    nav->addWidget(m_lblPosizione);
+    CommandBar::add(nav,
+                    {
+                        {"cmdAvanti", "addresses/next", "Scheda successiva",
+                         "Visualizza la scheda successiva in archivio.", Keyboard::kNext, [this] { nextCard(); }},
+                        {"cmdUltimo", "addresses/last", "Ultima scheda", "Visualizza l'ultima scheda in archivio.",
+                         Keyboard::kLast, [this] { lastCard(); }},
+                    },
+                    m_hints);
+    nav->addStretch();
+    return nav;
 }
 
 void AddressArchiveWindow::showEvent(QShowEvent* event)

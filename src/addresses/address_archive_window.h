@@ -9,8 +9,8 @@
 
 struct AppContext;
 class HintLine;
-class QAbstractButton;
 class QLabel;
+class QLayout;
 class QLineEdit;
 
 // The address archive application: one card on screen, edited in place and saved, browsed with the arrows, found,
@@ -32,9 +32,10 @@ protected:
 
 private:
     void buildUi();
-    QAbstractButton* addCommand(const QString& objectName, const QString& icon, const QString& text,
-                                const QString& accessibleName, const QString& hint,
-                                void (AddressArchiveWindow::*action)());
+    void makeFields();
+    QWidget* makeToolbar();
+    QWidget* makeCard();
+    QLayout* makeArrows();
 
     void newCard();
     void saveCard();

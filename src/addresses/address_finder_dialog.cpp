@@ -1,27 +1,28 @@
 #include "addresses/address_finder_dialog.h"
 
 #include "addresses/address_list_line.h"
-#include "addresses/address_pictures_gui.h"
-#include "app/app_context.h"
 #include "common/action_guard.h"
+#include "common/app_context.h"
+#include "common/colours.h"
+#include "common/keyboard_gui.h"
 #include "common/line_list_widget.h"
 #include "common/messages.h"
+#include "common/pictures_gui.h"
+#include "common/window_gui.h"
 #include "printing/print_service.h"
 #include "printing/templates/list_template.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 AddressFinderDialog::AddressFinderDialog(const AppContext& context, CardSink loadCard, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_context(context),
-      m_loadCard(std::move(loadCard)), m_frxReport(ListTemplate::make())
+    : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_loadCard(std::move(loadCard)),
+      m_frxReport(ListTemplate::make())
 {
     setObjectName(QStringLiteral("frmTrovaIndirizzi"));
     setWindowTitle(QStringLiteral(" Trova schede in archivio"));
@@ -33,7 +34,7 @@ AddressFinderDialog::AddressFinderDialog(const AppContext& context, CardSink loa
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("imgIstruzioni"));
     picture->setAccessibleName(QStringLiteral("Istruzioni per la ricerca"));
-    picture->setPixmap(addressPicture(QStringLiteral("find")).pixmap(40, 40));
+    picture->setPixmap(Pictures::pixmap(QStringLiteral("addresses/find"), QSize(40, 40), devicePixelRatioF()));
     auto* instructionText =
         new QLabel(QStringLiteral("Scrivere una o più parole consecutive della voce da cercare e premere Trova. "
                                   "Premere di nuovo Trova per passare alla voce successiva con la stessa chiave."));
@@ -62,7 +63,7 @@ AddressFinderDialog::AddressFinderDialog(const AppContext& context, CardSink loa
     hint->setObjectName(QStringLiteral("lblSuggerimento"));
     hint->setAlignment(Qt::AlignCenter);
     QPalette hintPalette = hint->palette();
-    hintPalette.setColor(QPalette::WindowText, QColor(0xDC, 0x14, 0x3C));
+    hintPalette.setColor(QPalette::WindowText, Colours::kCrimson);
     hint->setPalette(hintPalette);
     layout->addWidget(hint);
 
@@ -76,10 +77,11 @@ AddressFinderDialog::AddressFinderDialog(const AppContext& context, CardSink loa
     buttons->addWidget(btnStampa);
     buttons->addWidget(btnChiudi);
     layout->addLayout(buttons);
-    for (QPushButton* b : {btnTrova, btnStampa, btnChiudi}) {
-        b->setAutoDefault(false);
+    for (QPushButton* b : {btnTrova, btnStampa, btnChiudi})
         b->setMinimumWidth(110);
-    }
+    Keyboard::setShortcut(btnTrova, Keyboard::kFind);
+    Keyboard::setShortcut(btnStampa, Keyboard::kPrint);
+    Keyboard::setShortcut(btnChiudi, Keyboard::kExit);
 
     connect(m_txtTrova, &QLineEdit::returnPressed, btnTrova, [btnTrova] { btnTrova->setFocus(Qt::OtherFocusReason); });
     connect(btnTrova, &QPushButton::clicked, this, &AddressFinderDialog::find);
@@ -88,13 +90,13 @@ AddressFinderDialog::AddressFinderDialog(const AppContext& context, CardSink loa
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
 
     setFixedSize(900, 600);
+    Keyboard::setUpWindow(this);
 }
 
 void AddressFinderDialog::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
+        Windows::centre(this, Windows::Over::Screen);
         fillList();
     }
     QDialog::showEvent(event);

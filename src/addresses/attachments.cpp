@@ -1,6 +1,6 @@
 #include "addresses/attachments.h"
 
-#include "app/app_context.h"
+#include "common/app_context.h"
 #include "common/messages.h"
 #include "common/text.h"
 

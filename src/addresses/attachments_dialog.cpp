@@ -1,18 +1,18 @@
 #include "addresses/attachments_dialog.h"
 
-#include "addresses/address_pictures_gui.h"
+#include "common/keyboard_gui.h"
+#include "common/pictures_gui.h"
+#include "common/window_gui.h"
 
-#include "app/app_context.h"
+#include "common/app_context.h"
 #include "common/text.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -27,7 +27,7 @@ QString number(int slot)
 
 AttachmentsDialog::AttachmentsDialog(const AppContext& context, Mode mode, const AttachmentSlots& attachments,
                                      QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_context(context), m_lblMemory(mode)
+    : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_lblMemory(mode)
 {
     setObjectName(QStringLiteral("frmAllegaCartella"));
     setWindowTitle(QStringLiteral(" Allega file"));
@@ -41,7 +41,7 @@ AttachmentsDialog::AttachmentsDialog(const AppContext& context, Mode mode, const
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("imgTitolo"));
     picture->setAccessibleName(QStringLiteral("Documenti allegati"));
-    picture->setPixmap(addressPicture(QStringLiteral("attach")).pixmap(48, 48));
+    picture->setPixmap(Pictures::pixmap(QStringLiteral("addresses/attach"), QSize(48, 48), devicePixelRatioF()));
     auto* heading = new QLabel(QStringLiteral("Documenti allegati alla scheda"));
     QFont headingFont = bold;
     headingFont.setPointSize(headingFont.pointSize() + 4);
@@ -69,7 +69,7 @@ AttachmentsDialog::AttachmentsDialog(const AppContext& context, Mode mode, const
 
         auto* cross = new QToolButton;
         cross->setObjectName(QStringLiteral("imgCancella") + nn);
-        cross->setIcon(addressPicture(QStringLiteral("cross")));
+        cross->setIcon(Pictures::icon(QStringLiteral("addresses/cross")));
         cross->setIconSize(QSize(20, 20));
         cross->setAutoRaise(true);
         cross->setCursor(Qt::PointingHandCursor);
@@ -83,8 +83,6 @@ AttachmentsDialog::AttachmentsDialog(const AppContext& context, Mode mode, const
         open->setObjectName(QStringLiteral("btnApri") + nn);
         open->setAccessibleName(QStringLiteral("Apri %1 file allegato").arg(ordinal));
         m_openButtons[slot] = open;
-        for (QPushButton* b : {sfoglia, open})
-            b->setAutoDefault(false);
 
         fileRow->addWidget(file, 1);
         fileRow->addWidget(cross);
@@ -116,10 +114,10 @@ AttachmentsDialog::AttachmentsDialog(const AppContext& context, Mode mode, const
     apply->setObjectName(QStringLiteral("btnApplica"));
     auto* cancel = new QPushButton(QStringLiteral("Annulla"));
     cancel->setObjectName(QStringLiteral("btnAnnulla"));
-    for (QPushButton* b : {apply, cancel}) {
-        b->setAutoDefault(false);
+    for (QPushButton* b : {apply, cancel})
         b->setMinimumWidth(140);
-    }
+    Keyboard::setShortcut(apply, Keyboard::kSave);
+    Keyboard::setShortcut(cancel, Keyboard::kExit);
     buttons->addStretch();
     buttons->addWidget(apply);
     buttons->addWidget(cancel);
@@ -128,6 +126,7 @@ AttachmentsDialog::AttachmentsDialog(const AppContext& context, Mode mode, const
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     setFixedSize(620, sizeHint().height());
+    Keyboard::setUpWindow(this);
 }
 
 AttachmentSlots AttachmentsDialog::result() const
@@ -142,8 +141,7 @@ AttachmentSlots AttachmentsDialog::result() const
 
 void AttachmentsDialog::showEvent(QShowEvent* event)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    Windows::centre(this, Windows::Over::Screen);
     QDialog::showEvent(event);
 }
 

@@ -1,5 +1,7 @@
 #include "app/application_window.h"
 
+#include "common/window_gui.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -9,6 +11,7 @@ ApplicationWindow::ApplicationWindow(const QString& objectName, const QString& c
 {
     setObjectName(objectName);
     setWindowTitle(caption);
+    Windows::markMainWindow(this);
     fillScreen(this);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_context.h"
+#include "common/app_context.h"
 
 // The system's file-open dialog.
 class FileDialogChooser : public FileChooser

@@ -1,9 +1,13 @@
 #include "app/launcher_window.h"
 
-#include "app/app_context.h"
 #include "app/application_window.h"
 #include "app/maker.h"
+#include "common/app_context.h"
+#include "common/colours.h"
+#include "common/keyboard_gui.h"
 #include "common/picture_button_widget.h"
+#include "common/pictures_gui.h"
+#include "common/window_gui.h"
 #include "help/help_gui.h"
 
 #include <QCloseEvent>
@@ -41,16 +45,10 @@ QRect buttonPicture(int column)
 
 } // namespace
 
-// The pictures are compiled into a static library; nothing would pull them in otherwise.
-static void loadPictures()
-{
-    Q_INIT_RESOURCE(shell);
-}
-
 LauncherWindow::LauncherWindow(const AppContext& context) : QWidget(nullptr, Qt::Window), m_context(context)
 {
-    loadPictures();
     setObjectName(QStringLiteral("frmAvvio"));
+    Windows::markMainWindow(this);
     setWindowTitle(QStringLiteral(" Plicario 3.0"));
     ApplicationWindow::fillScreen(this);
 
@@ -82,27 +80,31 @@ LauncherWindow::LauncherWindow(const AppContext& context) : QWidget(nullptr, Qt:
     m_title = title; // drawn when first shown
 
     const Picture pictures[] = {
-        {"imgApp01", ":/shell/app_addresses.svg", bigPicture(0), "Archivio Indirizzi",
+        {"imgApp01", "shell/app_addresses", bigPicture(0), "Archivio Indirizzi",
          "Apre l'archivio degli indirizzi: schede, stampa su busta ed esportazione."},
-        {"btnApp01", ":/shell/button_addresses.svg", buttonPicture(0), "Apri Archivio Indirizzi",
+        {"btnApp01", "shell/button_addresses", buttonPicture(0), "Apri Archivio Indirizzi",
          "Apre l'archivio degli indirizzi."},
-        {"imgApp02", ":/shell/app_labels.svg", bigPicture(1), "Gestione Etichette",
+        {"imgApp02", "shell/app_labels", bigPicture(1), "Gestione Etichette",
          "Apre la gestione dei fogli A4 da 24 etichette."},
-        {"btnApp02", ":/shell/button_labels.svg", buttonPicture(1), "Apri Gestione Etichette",
+        {"btnApp02", "shell/button_labels", buttonPicture(1), "Apri Gestione Etichette",
          "Apre la gestione dei fogli di etichette."},
-        {"imgApp03", ":/shell/app_register.svg", bigPicture(2), "Protocollo Posta",
+        {"imgApp03", "shell/app_register", bigPicture(2), "Protocollo Posta",
          "Apre il protocollo della posta in entrata, in uscita e interna."},
-        {"btnApp03", ":/shell/button_register.svg", buttonPicture(2), "Apri Protocollo Posta",
+        {"btnApp03", "shell/button_register", buttonPicture(2), "Apri Protocollo Posta",
          "Apre il protocollo della posta."},
-        {"imgInfo", ":/shell/info.svg", {20, 20, 64, 64}, "Informazioni su Plicario 3.0",
+        {"imgInfo",
+         "shell/info",
+         {20, 20, 64, 64},
+         "Informazioni su Plicario 3.0",
          "Mostra le informazioni sul programma e l'indirizzo di assistenza."},
-        {"imgGuida", ":/shell/help.svg", {911, 20, 64, 64}, "Guida",
-         "Mostra la guida: uno sguardo a Plicario 3.0."},
-        {"imgCopyright", ":/shell/copyright.svg", {20, 608, 64, 64}, "Copyright",
-         "Mostra le note di copyright."},
-        {"imgSito", ":/shell/web_strip.svg", {160, 614, 675, 52}, "Sito web di Plicario",
+        {"imgGuida", "shell/help", {911, 20, 64, 64}, "Guida", "Mostra la guida: uno sguardo a Plicario 3.0."},
+        {"imgCopyright", "shell/copyright", {20, 608, 64, 64}, "Copyright", "Mostra le note di copyright."},
+        {"imgSito",
+         "shell/web_strip",
+         {160, 614, 675, 52},
+         "Sito web di Plicario",
          "Apre il sito web del produttore nel browser."},
-        {"imgEsci", ":/shell/exit.svg", {911, 608, 64, 64}, "Esci", "Chiude il programma."},
+        {"imgEsci", "shell/exit", {911, 608, 64, 64}, "Esci", "Chiude il programma."},
     };
     for (const Picture& p : pictures) {
         auto* button = new PictureButton(QString::fromLatin1(p.resource), QString::fromLatin1(p.name),
@@ -115,7 +117,9 @@ LauncherWindow::LauncherWindow(const AppContext& context) : QWidget(nullptr, Qt:
     auto on = [this](const char* name, auto action) {
         connect(findChild<PictureButton*>(QString::fromLatin1(name)), &PictureButton::clicked, this, action);
     };
-    auto open = [this](Application application) { return [this, application] { Q_EMIT applicationRequested(application); }; };
+    auto open = [this](Application application) {
+        return [this, application] { Q_EMIT applicationRequested(application); };
+    };
     on("imgApp01", open(Application::AddressArchive));
     on("btnApp01", open(Application::AddressArchive));
     on("imgApp02", open(Application::LabelSheets));
@@ -127,6 +131,9 @@ LauncherWindow::LauncherWindow(const AppContext& context) : QWidget(nullptr, Qt:
     on("imgCopyright", [this] { showCopyright(); });
     on("imgSito", [this] { openWebSite(); });
     on("imgEsci", [this] { close(); });
+    Keyboard::setShortcut(findChild<PictureButton*>(QStringLiteral("imgGuida")), Keyboard::kHelp);
+    Keyboard::setShortcut(findChild<PictureButton*>(QStringLiteral("imgEsci")), Keyboard::kExit);
+    Keyboard::setUpWindow(this);
 }
 
 void LauncherWindow::showHelp()
@@ -153,8 +160,7 @@ void LauncherWindow::openWebSite()
 void LauncherWindow::showEvent(QShowEvent* event)
 {
     if (m_title->pixmap().isNull())
-        m_title->setPixmap(PictureButton::pixmap(QStringLiteral(":/shell/title.svg"), m_title->size(),
-                                                 devicePixelRatioF()));
+        m_title->setPixmap(Pictures::pixmap(QStringLiteral("shell/title"), m_title->size(), devicePixelRatioF()));
     QWidget::showEvent(event);
 }
 
@@ -163,8 +169,8 @@ bool LauncherWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_panel && event->type() == QEvent::Paint) {
         QPainter painter(m_panel);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QColor(0x8a, 0xa6, 0xc1));
-        painter.setBrush(QColor(255, 255, 255, 200));
+        painter.setPen(Colours::kPanelBorder);
+        painter.setBrush(Colours::kPanelFill);
         painter.drawRoundedRect(QRectF(m_panel->rect()).adjusted(0.5, 0.5, -0.5, -0.5), 14, 14);
         return true;
     }
@@ -175,7 +181,7 @@ void LauncherWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     QLinearGradient gradient(0, 0, 0, height());
-    gradient.setColorAt(0, QColor(0x46, 0x82, 0xB4)); // steel blue
+    gradient.setColorAt(0, Colours::kSteelBlue);
     gradient.setColorAt(1, Qt::white);
     painter.fillRect(rect(), gradient);
 }

@@ -1,12 +1,12 @@
 #include "app/startup_gui.h"
 
-#include "app/app_context.h"
 #include "app/desktop_shell.h"
 #include "app/file_dialog_gui.h"
 #include "app/system_clock.h"
 #include "app/window_set_gui.h"
+#include "common/app_context.h"
 #include "common/message_box_gui.h"
-#include "common/picture_button_widget.h"
+#include "common/pictures_gui.h"
 #include "printing/print_service_gui.h"
 #include "printing/report/report_fonts.h"
 
@@ -15,11 +15,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-static void loadPictures()
-{
-    Q_INIT_RESOURCE(shell);
-}
 
 namespace Startup {
 
@@ -43,11 +38,10 @@ int run(int& argc, char** argv, const std::function<void()>& started)
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Plicario"));
-    loadPictures();
     // Drawn once at two sizes: an SVG icon would be drawn again at every size the desktop asks for.
     QIcon icon;
     for (int side : {32, 128})
-        icon.addPixmap(PictureButton::pixmap(QStringLiteral(":/shell/plicario.svg"), QSize(side, side), 1.0));
+        icon.addPixmap(Pictures::pixmap(QStringLiteral("shell/plicario"), QSize(side, side)));
     app.setWindowIcon(icon);
     // The program ends when the user leaves the login window or the launcher, never because for a moment no
     // window is visible between two of them.

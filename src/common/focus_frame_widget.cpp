@@ -1,5 +1,6 @@
 #include "common/focus_frame_widget.h"
 
+#include "common/colours.h"
 #include <QEvent>
 #include <QPainter>
 
@@ -44,5 +45,5 @@ void FocusFrame::follow()
 void FocusFrame::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(Qt::yellow));
+    painter.fillRect(rect(), Colours::kFocusYellow);
 }

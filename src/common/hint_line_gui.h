@@ -1,13 +1,24 @@
 #pragma once
 
+#include <QLabel>
 #include <QObject>
 
 class QAbstractButton;
-class QLabel;
-class QWidget;
 
-// The hint line at the foot of a window (panInfo): a button's hint (its accessible description) while the pointer is
-// on it, emptied when the pointer moves over the window's background, panels or pictures.
+// The label of the hint line. Screen readers read its current text as its name and through a text interface, and
+// hear when it changes.
+class HintLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit HintLabel(QWidget* parent);
+
+    void setHint(const QString& text);
+};
+
+// The hint line at the foot of a window (panInfo): a button's hint (its accessible description) while the pointer
+// or the keyboard focus is on it, emptied when the pointer moves over the window's background, panels or pictures.
 class HintLine : public QObject
 {
 public:
@@ -26,5 +37,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLabel* m_line;
+    HintLabel* m_line;
 };

@@ -1,12 +1,14 @@
 #include "common/picture_button_widget.h"
 
+#include "common/pictures_gui.h"
+
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
 PictureButton::PictureButton(const QString& picture, const QString& objectName, const QString& accessibleName,
                              QWidget* parent)
-    : QAbstractButton(parent), m_picture(picture)
+    : QAbstractButton(parent), m_picture(Pictures::path(picture))
 {
     setObjectName(objectName);
     setAccessibleName(accessibleName);
@@ -29,17 +31,6 @@ bool PictureButton::hasPicture() const
 QSize PictureButton::sizeHint() const
 {
     return renderer().defaultSize();
-}
-
-QPixmap PictureButton::pixmap(const QString& picture, const QSize& size, qreal devicePixelRatio)
-{
-    QPixmap result(size * devicePixelRatio);
-    result.setDevicePixelRatio(devicePixelRatio);
-    result.fill(Qt::transparent);
-    QPainter painter(&result);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QSvgRenderer(picture).render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return result;
 }
 
 void PictureButton::paintEvent(QPaintEvent*)

@@ -11,15 +11,12 @@ class PictureButton : public QAbstractButton
     Q_OBJECT
 
 public:
-    // `picture` is an SVG resource; `accessibleName` says what pressing it does.
+    // `picture` is a Pictures name ("shell/exit"); `accessibleName` says what pressing it does.
     PictureButton(const QString& picture, const QString& objectName, const QString& accessibleName,
                   QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
     bool hasPicture() const;
-
-    // A still picture of `size` from an SVG resource, for a picture that does nothing when pressed.
-    static QPixmap pixmap(const QString& picture, const QSize& size, qreal devicePixelRatio);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,7 +1,7 @@
 #include "help/about_window.h"
 
-#include "app/app_context.h"
 #include "app/maker.h"
+#include "common/app_context.h"
 #include "help/link_label_widget.h"
 
 #include <QHBoxLayout>
@@ -14,10 +14,10 @@ AboutWindow::AboutWindow(const AppContext& context, QWidget* owner)
                   Placement::Screen),
       m_context(context)
 {
-    auto* logo = makePicture(QStringLiteral("imgLogo"), QStringLiteral(":/help/logo.svg"), QSize(420, 180));
+    auto* logo = makePicture(QStringLiteral("imgLogo"), QStringLiteral("help/logo"), QSize(420, 180));
     logo->setAccessibleName(QStringLiteral("Logo di Plicario 3.0"));
 
-    auto* picture = makePicture(QStringLiteral("imgEmail"), QStringLiteral(":/help/email.svg"), QSize(32, 32));
+    auto* picture = makePicture(QStringLiteral("imgEmail"), QStringLiteral("help/email"), QSize(32, 32));
     picture->setAccessibleName(QStringLiteral("Icona della posta elettronica"));
     m_link =
         makeLink(Maker::kSupportEmail, QStringLiteral("Indirizzo e-mail dell'assistenza: %1").arg(Maker::kSupportEmail),

@@ -1,7 +1,7 @@
 #include "help/copyright_window.h"
 
-#include "app/app_context.h"
 #include "app/maker.h"
+#include "common/app_context.h"
 #include "help/link_label_widget.h"
 
 #include <QHBoxLayout>
@@ -14,11 +14,11 @@ CopyrightWindow::CopyrightWindow(const AppContext& context, QWidget* owner)
                   QSize(560, 370), Placement::Owner),
       m_context(context)
 {
-    auto* notice = makePicture(QStringLiteral("imgCopyright"), QStringLiteral(":/help/copyright.svg"), QSize(520, 290));
+    auto* notice = makePicture(QStringLiteral("imgCopyright"), QStringLiteral("help/copyright"), QSize(520, 290));
     notice->setAccessibleName(Maker::kCopyrightNotice);
     notice->setAccessibleDescription(QStringLiteral("Nota di copyright di Plicario 3.0."));
 
-    auto* picture = makePicture(QStringLiteral("imgWeb"), QStringLiteral(":/help/globe.svg"), QSize(32, 32));
+    auto* picture = makePicture(QStringLiteral("imgWeb"), QStringLiteral("help/globe"), QSize(32, 32));
     picture->setAccessibleName(QStringLiteral("Icona del sito web"));
     m_link = makeLink(Maker::kWebAddress, QStringLiteral("Sito web: %1").arg(Maker::kWebAddress), picture,
                       QStringLiteral("Apre il sito web di Plicario nel browser."), [this] {

@@ -1,24 +1,17 @@
 #include "help/fixed_dialog.h"
 
+#include "common/keyboard_gui.h"
+#include "common/pictures_gui.h"
+#include "common/window_gui.h"
 #include "help/link_label_widget.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QScreen>
-#include <QSvgRenderer>
-
-static void initHelpResources()
-{
-    // The pictures live in a static library; nothing else would pull them into the program.
-    Q_INIT_RESOURCE(help);
-}
 
 FixedDialog::FixedDialog(QWidget* owner, const QString& objectName, const QString& caption, QSize clientSize,
                          Placement placement)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_placement(placement)
+    : QDialog(owner, Windows::kFixedDialogFlags), m_placement(placement)
 {
-    initHelpResources();
     setObjectName(objectName);
     setWindowTitle(caption);
     setAccessibleName(caption.trimmed());
@@ -32,27 +25,18 @@ QPushButton* FixedDialog::makeCloseButton(const QFont& font)
     button->setAccessibleName(QStringLiteral("Chiudi"));
     button->setAccessibleDescription(QStringLiteral("Chiude la finestra."));
     button->setFont(font);
-    button->setAutoDefault(false);
+    Keyboard::setShortcut(button, Keyboard::kExit);
     connect(button, &QPushButton::clicked, this, &QDialog::accept);
     return button;
 }
 
-QLabel* FixedDialog::makePicture(const QString& objectName, const QString& svgResource, QSize size)
+QLabel* FixedDialog::makePicture(const QString& objectName, const QString& picture, QSize size)
 {
-    const qreal ratio = devicePixelRatioF();
-    QPixmap pixmap(size * ratio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(svgResource);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    pixmap.setDevicePixelRatio(ratio);
-
-    auto* picture = new QLabel(this);
-    picture->setObjectName(objectName);
-    picture->setPixmap(pixmap);
-    picture->setFixedSize(size);
-    return picture;
+    auto* label = new QLabel(this);
+    label->setObjectName(objectName);
+    label->setPixmap(Pictures::pixmap(picture, size, devicePixelRatioF()));
+    label->setFixedSize(size);
+    return label;
 }
 
 LinkLabel* FixedDialog::makeLink(const QString& text, const QString& accessibleName, QLabel* picture,
@@ -71,12 +55,7 @@ LinkLabel* FixedDialog::makeLink(const QString& text, const QString& accessibleN
 
 void FixedDialog::showEvent(QShowEvent* event)
 {
+    Keyboard::setUpWindow(this);
     QDialog::showEvent(event);
-    QRect area;
-    if (m_placement == Placement::Owner && parentWidget())
-        area = parentWidget()->window()->frameGeometry();
-    else if (QScreen* s = screen())
-        area = s->availableGeometry();
-    if (area.isValid())
-        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    Windows::centre(this, m_placement == Placement::Owner ? Windows::Over::Owner : Windows::Over::Screen);
 }

@@ -28,8 +28,8 @@ protected:
 
     // The "Chiudi" button that closes the window.
     QPushButton* makeCloseButton(const QFont& font);
-    // A picture drawn from one of our SVG files, at the given size in pixels.
-    QLabel* makePicture(const QString& objectName, const QString& svgResource, QSize size);
+    // One of our pictures (a Pictures name), at the given size in pixels.
+    QLabel* makePicture(const QString& objectName, const QString& picture, QSize size);
 
     // The link text `lnkWeb` and its picture beside it: a click on either runs `action`. The description tells a
     // screen reader what both do.

@@ -1,6 +1,7 @@
 #include "help/help_window.h"
 
-#include "app/app_context.h"
+#include "common/app_context.h"
+#include "common/colours.h"
 #include "help/link_label_widget.h"
 
 #include <QDir>
@@ -20,7 +21,7 @@ HelpWindow::HelpWindow(const AppContext& context, QWidget* owner)
     m_title->setObjectName(QStringLiteral("lblTitolo"));
     m_title->setFont(QFont(QStringLiteral("Arial"), 16, QFont::Bold));
     QPalette titlePalette = m_title->palette();
-    titlePalette.setColor(QPalette::WindowText, QColor(0xDC, 0x14, 0x3C)); // crimson
+    titlePalette.setColor(QPalette::WindowText, Colours::kCrimson);
     m_title->setPalette(titlePalette);
     m_title->setAccessibleDescription(QStringLiteral("Titolo dell'argomento della guida."));
 
@@ -31,7 +32,7 @@ HelpWindow::HelpWindow(const AppContext& context, QWidget* owner)
     m_text->setFont(QFont(QStringLiteral("Verdana"), 12, QFont::Bold));
     m_text->setAccessibleName(QStringLiteral("Testo della guida"));
 
-    auto* picture = makePicture(QStringLiteral("imgPDF"), QStringLiteral(":/help/pdf.svg"), QSize(32, 32));
+    auto* picture = makePicture(QStringLiteral("imgPDF"), QStringLiteral("help/pdf"), QSize(32, 32));
     picture->setAccessibleName(QStringLiteral("Icona della guida in formato PDF"));
     const QString linkText = QStringLiteral("Visualizza guida in formato PDF");
     m_link = makeLink(linkText, linkText, picture,

@@ -1,7 +1,7 @@
 #include "printing/address_export_window.h"
 
 #include "addresses/address_export_rows.h"
-#include "app/app_context.h"
+#include "common/app_context.h"
 #include "common/hint_line_gui.h"
 #include "printing/export_grid_widget.h"
 

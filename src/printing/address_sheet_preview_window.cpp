@@ -1,8 +1,10 @@
 #include "printing/address_sheet_preview_window.h"
 
-#include "addresses/address_pictures_gui.h"
-#include "app/app_context.h"
 #include "common/action_guard.h"
+#include "common/app_context.h"
+#include "common/keyboard_gui.h"
+#include "common/pictures_gui.h"
+#include "common/window_gui.h"
 #include "printing/print_service.h"
 #include "printing/templates/label_page_template.h"
 
@@ -14,8 +16,7 @@
 
 AddressSheetPreviewWindow::AddressSheetPreviewWindow(const AppContext& context, const QStringList& addressLines,
                                                      QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_context(context), m_addressLines(addressLines),
+    : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_addressLines(addressLines),
       m_repDocumento(LabelPageTemplate::make(LabelPageTemplate::kSingleAddressName))
 {
     setObjectName(QStringLiteral("frmAnteprima_Etichetta"));
@@ -27,7 +28,7 @@ AddressSheetPreviewWindow::AddressSheetPreviewWindow(const AppContext& context, 
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("imgInformazioni"));
     picture->setAccessibleName(QStringLiteral("Informazioni"));
-    picture->setPixmap(addressPicture(QStringLiteral("preview")).pixmap(64, 64));
+    picture->setPixmap(Pictures::pixmap(QStringLiteral("addresses/preview"), QSize(64, 64), devicePixelRatioF()));
     auto* text = new QLabel(
         QStringLiteral("<p>L'operazione mostra a video i dati che appariranno in stampa: l'indirizzo corrente su "
                        "ognuna delle 24 etichette del foglio A4.</p>"
@@ -43,10 +44,10 @@ AddressSheetPreviewWindow::AddressSheetPreviewWindow(const AppContext& context, 
     cancel->setObjectName(QStringLiteral("btnAnnulla"));
     auto* show = new QPushButton(QStringLiteral("Mostra anteprima"));
     show->setObjectName(QStringLiteral("btnStampa"));
-    for (QPushButton* b : {cancel, show}) {
-        b->setAutoDefault(false);
+    for (QPushButton* b : {cancel, show})
         b->setMinimumWidth(140);
-    }
+    Keyboard::setShortcut(show, Keyboard::kPrint);
+    Keyboard::setShortcut(cancel, Keyboard::kExit);
     buttons->addStretch();
     buttons->addWidget(cancel);
     buttons->addWidget(show);
@@ -55,13 +56,13 @@ AddressSheetPreviewWindow::AddressSheetPreviewWindow(const AppContext& context, 
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(show, &QPushButton::clicked, this, &AddressSheetPreviewWindow::showPreview);
     setFixedSize(480, sizeHint().height());
+    Keyboard::setUpWindow(this);
 }
 
 void AddressSheetPreviewWindow::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous())
-        if (QWidget* owner = parentWidget())
-            move(owner->window()->frameGeometry().center() - rect().center());
+        Windows::centre(this, Windows::Over::Owner);
     QDialog::showEvent(event);
 }
 

@@ -1,11 +1,14 @@
 #include "printing/envelope_print_window.h"
 
-#include "addresses/address_pictures_gui.h"
-#include "app/app_context.h"
 #include "common/action_guard.h"
+#include "common/app_context.h"
+#include "common/colours.h"
 #include "common/errors.h"
+#include "common/keyboard_gui.h"
 #include "common/messages.h"
+#include "common/pictures_gui.h"
 #include "common/text.h"
+#include "common/window_gui.h"
 #include "printing/print_service.h"
 #include "printing/templates/envelope_template.h"
 
@@ -43,7 +46,6 @@ QPushButton* stepButton(const QString& objectName, const QString& text, const QS
     auto* button = new QPushButton(text);
     button->setObjectName(objectName);
     button->setAccessibleName(accessibleName);
-    button->setAutoDefault(false);
     button->setFixedWidth(36);
     return button;
 }
@@ -51,8 +53,8 @@ QPushButton* stepButton(const QString& objectName, const QString& text, const QS
 } // namespace
 
 EnvelopePrintWindow::EnvelopePrintWindow(const AppContext& context, const QStringList& addressLines, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_context(context), m_addressLines(addressLines), m_repModulo(EnvelopeTemplate::make())
+    : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_addressLines(addressLines),
+      m_repModulo(EnvelopeTemplate::make())
 {
     setObjectName(QStringLiteral("frmStampaBusta"));
     setWindowTitle(QStringLiteral(" Stampa indirizzo su busta"));
@@ -65,7 +67,7 @@ EnvelopePrintWindow::EnvelopePrintWindow(const AppContext& context, const QStrin
     auto* printer = new QLabel;
     printer->setObjectName(QStringLiteral("imgStampante"));
     printer->setAccessibleName(QStringLiteral("Stampante"));
-    printer->setPixmap(addressPicture(QStringLiteral("print")).pixmap(64, 64));
+    printer->setPixmap(Pictures::pixmap(QStringLiteral("addresses/print"), QSize(64, 64), devicePixelRatioF()));
     auto* instructions = new QLabel(
         QStringLiteral("<p>Impostare i margini superiore e sinistro, in millimetri, per adattare la stampa "
                        "dell'indirizzo alla propria busta, facendo delle prove fino a trovare i valori giusti.</p>"
@@ -133,7 +135,7 @@ EnvelopePrintWindow::EnvelopePrintWindow(const AppContext& context, const QStrin
     italic.setItalic(true);
     m_lblAttendere->setFont(italic);
     QPalette crimson = m_lblAttendere->palette();
-    crimson.setColor(QPalette::WindowText, QColor(0xDC, 0x14, 0x3C));
+    crimson.setColor(QPalette::WindowText, Colours::kCrimson);
     m_lblAttendere->setPalette(crimson);
     m_lblAttendere->setAlignment(Qt::AlignCenter);
     m_lblAttendere->setMinimumHeight(m_lblAttendere->sizeHint().height());
@@ -148,10 +150,10 @@ EnvelopePrintWindow::EnvelopePrintWindow(const AppContext& context, const QStrin
     cancel->setObjectName(QStringLiteral("btnAnnulla"));
     auto* print = new QPushButton(QStringLiteral("Stampa"));
     print->setObjectName(QStringLiteral("btnStampa"));
-    for (QPushButton* b : {cancel, print}) {
-        b->setAutoDefault(false);
+    for (QPushButton* b : {cancel, print})
         b->setMinimumWidth(120);
-    }
+    Keyboard::setShortcut(print, Keyboard::kPrint);
+    Keyboard::setShortcut(cancel, Keyboard::kExit);
     buttons->addStretch();
     buttons->addWidget(cancel);
     buttons->addWidget(print);
@@ -169,13 +171,13 @@ EnvelopePrintWindow::EnvelopePrintWindow(const AppContext& context, const QStrin
     connect(print, &QPushButton::clicked, this, &EnvelopePrintWindow::printEnvelope);
 
     setFixedSize(520, sizeHint().height());
+    Keyboard::setUpWindow(this);
 }
 
 void EnvelopePrintWindow::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
-        if (QWidget* owner = parentWidget())
-            move(owner->window()->frameGeometry().center() - rect().center());
+        Windows::centre(this, Windows::Over::Owner);
         loadSettings();
     }
     QDialog::showEvent(event);

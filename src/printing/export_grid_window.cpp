@@ -1,7 +1,7 @@
 #include "printing/export_grid_window.h"
 
 #include "addresses/address_pictures_gui.h"
-#include "app/app_context.h"
+#include "common/app_context.h"
 #include "common/hint_line_gui.h"
 #include "help/help_gui.h"
 #include "printing/export_grid_widget.h"

@@ -1,8 +1,10 @@
 #include "printing/preview_window.h"
 
-#include "app/app_context.h"
 #include "common/action_guard.h"
+#include "common/app_context.h"
+#include "common/keyboard_gui.h"
 #include "common/messages.h"
+#include "common/pictures_gui.h"
 #include "printing/print_service.h"
 #include "printing/report/report_painter.h"
 
@@ -30,18 +32,6 @@ const ZoomChoice kZoomChoices[] = {{"25%", 0.25}, {"50%", 0.5},  {"75%", 0.75}, 
 
 } // namespace
 
-// Outside the namespace: the resource's initialiser is a global function.
-static QIcon picture(const QString& name)
-{
-    // The pictures live in a static library; nothing else would pull them into the program.
-    static const bool loaded = [] {
-        Q_INIT_RESOURCE(printing);
-        return true;
-    }();
-    Q_UNUSED(loaded);
-    return QIcon(QStringLiteral(":/printing/%1.svg").arg(name));
-}
-
 PreviewWindow::PreviewWindow(const PreparedReport& report, std::function<bool(QWidget*)> print,
                              const AppContext& context, QWidget* parent)
     : QDialog(parent), m_report(report), m_print(std::move(print)), m_context(context),
@@ -65,15 +55,15 @@ PreviewWindow::PreviewWindow(const PreparedReport& report, std::function<bool(QW
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     const QList<PreviewButton>& buttons = report.preview.buttons;
     if (buttons.contains(PreviewButton::Print)) {
-        QAction* action = toolbar->addAction(picture(QStringLiteral("print")), QStringLiteral("Stampa"));
+        QAction* action = toolbar->addAction(Pictures::icon(QStringLiteral("printing/print")), QStringLiteral("Stampa"));
         action->setObjectName(QStringLiteral("pbPrint"));
-        action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-        action->setToolTip(QStringLiteral("Stampa (Ctrl+P)"));
+        action->setShortcut(QKeySequence(QLatin1String(Keyboard::kPrint)));
+        action->setToolTip(Keyboard::tooltip(QStringLiteral("Stampa"), Keyboard::kPrint));
         connect(action, &QAction::triggered, this, &PreviewWindow::printPages);
     }
     {
         // Always there: also with no printer the user can send or print the pages elsewhere.
-        QAction* action = toolbar->addAction(picture(QStringLiteral("save_pdf")), QStringLiteral("Salva PDF"));
+        QAction* action = toolbar->addAction(Pictures::icon(QStringLiteral("printing/save_pdf")), QStringLiteral("Salva PDF"));
         action->setObjectName(QStringLiteral("pbSalvaPdf"));
         action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
         action->setToolTip(QStringLiteral("Salva PDF (Ctrl+Shift+S)"));
@@ -99,9 +89,15 @@ PreviewWindow::PreviewWindow(const PreparedReport& report, std::function<bool(QW
         QAction* action =
             toolbar->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Chiudi"));
         action->setObjectName(QStringLiteral("pbClose"));
-        action->setToolTip(QStringLiteral("Chiude l'anteprima"));
+        action->setShortcut(QKeySequence(QLatin1String(Keyboard::kExit)));
+        action->setToolTip(Keyboard::tooltip(QStringLiteral("Chiude l'anteprima"), Keyboard::kExit));
         connect(action, &QAction::triggered, this, &QDialog::reject);
     }
+
+    // Every command of the toolbar is reached by Tab as well.
+    for (QAction* action : toolbar->actions())
+        if (QWidget* button = toolbar->widgetForAction(action))
+            button->setFocusPolicy(Qt::TabFocus);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -116,6 +112,7 @@ PreviewWindow::PreviewWindow(const PreparedReport& report, std::function<bool(QW
             if (qFuzzyCompare(kZoomChoices[i].factor, report.preview.zoom))
                 m_zoom->setCurrentIndex(i);
     }
+    Keyboard::setUpWindow(this);
 }
 
 PreviewWindow::~PreviewWindow()

@@ -1,6 +1,6 @@
 #include "printing/spreadsheet_export.h"
 
-#include "app/app_context.h"
+#include "common/app_context.h"
 #include "common/messages.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "register/register_card_print_window.h"
 
-#include "app/app_context.h"
+#include "common/app_context.h"
 #include "common/action_guard.h"
 #include "printing/print_service.h"
 #include "printing/templates/register_card_template.h"

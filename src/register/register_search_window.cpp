@@ -1,6 +1,6 @@
 #include "register/register_search_window.h"
 
-#include "app/app_context.h"
+#include "common/app_context.h"
 #include "common/action_guard.h"
 #include "common/errors.h"
 #include "common/focus_frame_widget.h"

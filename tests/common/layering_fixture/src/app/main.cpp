@@ -1,0 +1,3 @@
+// The program itself starts the windows.
+#include "app/startup_gui.h"
+#include <QApplication>

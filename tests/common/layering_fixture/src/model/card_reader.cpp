@@ -1,0 +1,3 @@
+// A model file that reaches for a widget: the layering check must name it.
+#include <QLineEdit>
+#include <QString>
