@@ -5,7 +5,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QEvent>
+#include <QFocusEvent>
 #include <QMouseEvent>
 
 namespace {
@@ -72,6 +72,16 @@ QAccessibleInterface* hintAccessible(const QString& className, QObject* object)
     return nullptr;
 }
 
+// Tab and Shift+Tab show a button's hint as the pointer does. A field's hint stays with the pointer: a dialog gives
+// its first field the focus "by Tab" when it opens, and that must not replace the window's opening hint.
+bool reachedByKeyboard(const QEvent* event)
+{
+    if (event->type() != QEvent::FocusIn)
+        return false;
+    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+}
+
 } // namespace
 
 HintLabel::HintLabel(QWidget* parent) : QLabel(parent)
@@ -133,7 +143,8 @@ void HintLine::setText(const QString& text)
 bool HintLine::eventFilter(QObject* watched, QEvent* event)
 {
     if (isHinted(watched)) {
-        if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove || event->type() == QEvent::FocusIn)
+        if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove ||
+            (reachedByKeyboard(event) && qobject_cast<QAbstractButton*>(watched)))
             setText(static_cast<QWidget*>(watched)->accessibleDescription());
     } else if (event->type() == QEvent::MouseMove) {
         // Moves over a button reach its parent too; only the bare background empties the line.

@@ -18,7 +18,7 @@ public:
 };
 
 // The hint line at the foot of a window (panInfo): a button's hint (its accessible description) while the pointer
-// or the keyboard focus is on it, emptied when the pointer moves over the window's background, panels or pictures.
+// is on it or once Tab has brought the focus to it, emptied when the pointer moves over the window's background, panels or pictures.
 class HintLine : public QObject
 {
 public:

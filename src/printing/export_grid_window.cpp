@@ -1,24 +1,24 @@
 #include "printing/export_grid_window.h"
 
-#include "addresses/address_pictures_gui.h"
 #include "common/app_context.h"
+#include "common/colours.h"
+#include "common/command_bar_gui.h"
 #include "common/hint_line_gui.h"
+#include "common/keyboard_gui.h"
+#include "common/window_gui.h"
 #include "help/help_gui.h"
 #include "printing/export_grid_widget.h"
 #include "printing/spreadsheet_export.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QShowEvent>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 ExportGridWindow::ExportGridWindow(const AppContext& context, const QList<ExportGridColumn>& columns, Export target,
                                    HelpTopic help, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QDialog(owner, Windows::kFixedDialogFlags),
       m_context(context), m_target(std::move(target)), m_help(std::move(help))
 {
     setModal(true);
@@ -33,24 +33,24 @@ ExportGridWindow::ExportGridWindow(const AppContext& context, const QList<Export
     shpComandi->setObjectName(QStringLiteral("shpComandi"));
     shpComandi->setAutoFillBackground(true);
     QPalette barPalette = shpComandi->palette();
-    barPalette.setColor(QPalette::Window, QColor(0xF7, 0xF9, 0xFC));
+    barPalette.setColor(QPalette::Window, Colours::kToolbarStrip);
     shpComandi->setPalette(barPalette);
     m_strip = new QHBoxLayout(shpComandi);
     m_strip->setContentsMargins(12, 6, 12, 6);
     m_leading = new QHBoxLayout;
-    QToolButton* cmdEsporta =
-        makePictureButton(QStringLiteral("cmdEsporta"), QStringLiteral("export"), QStringLiteral("Esporta archivio"),
-                          QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
-    QToolButton* cmdGuida =
-        makePictureButton(QStringLiteral("cmdGuida"), QStringLiteral("help"), QStringLiteral("Guida"),
-                          QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
-    QToolButton* cmdEsci = makePictureButton(QStringLiteral("cmdEsci"), QStringLiteral("exit"), QStringLiteral("Esci"),
-                                             QStringLiteral("Esci da questo ambiente di lavoro."));
     m_strip->addLayout(m_leading);
-    m_strip->addWidget(cmdEsporta);
-    m_strip->addStretch();
-    m_strip->addWidget(cmdGuida);
-    m_strip->addWidget(cmdEsci);
+    CommandBar::add(m_strip,
+                    {
+                        {"cmdEsporta", "addresses/export", "Esporta archivio",
+                         "Esporta l'archivio in formato Microsoft Excel.", Keyboard::kSave, [this] { exportGrid(); }},
+                        {},
+                        {"cmdGuida", "addresses/help", "Guida",
+                         "Visualizza la pagina della guida sensibile al contesto.", Keyboard::kHelp,
+                         [this] { ShowHelp(this, m_context, m_help); }},
+                        {"cmdEsci", "addresses/exit", "Esci", "Esci da questo ambiente di lavoro.", Keyboard::kExit,
+                         [this] { reject(); }},
+                    },
+                    m_hints);
     layout->addWidget(shpComandi);
 
     auto* panGriglia = new QFrame;
@@ -62,16 +62,14 @@ ExportGridWindow::ExportGridWindow(const AppContext& context, const QList<Export
     layout->addWidget(panGriglia, 1);
     layout->addWidget(m_hints->label());
 
-    for (QToolButton* b : {cmdEsporta, cmdGuida, cmdEsci})
-        m_hints->addButton(b);
     for (QWidget* w :
          std::initializer_list<QWidget*>{this, shpComandi, panGriglia, m_grdRecords->viewport(), m_hints->label()})
         m_hints->addBackground(w);
 
-    connect(cmdEsporta, &QToolButton::clicked, this, &ExportGridWindow::exportGrid);
-    connect(cmdGuida, &QToolButton::clicked, this, [this] { ShowHelp(this, m_context, m_help); });
-    connect(cmdEsci, &QToolButton::clicked, this, &QDialog::reject);
     setFixedSize(1100, 640);
+    Keyboard::setUpWindow(this);
+    // The grid is what the window is about; a toolbar button taking the first focus would also replace the hint.
+    m_grdRecords->setFocus();
 }
 
 void ExportGridWindow::setTitle(const QString& title)
@@ -90,8 +88,7 @@ void ExportGridWindow::setTitle(const QString& title)
 void ExportGridWindow::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
+        Windows::centre(this, Windows::Over::Screen);
         shown();
     }
     QDialog::showEvent(event);

@@ -1,13 +1,13 @@
 #include "register/register_summary_window.h"
 
-#include "addresses/address_pictures_gui.h"
 #include "common/app_context.h"
+#include "common/command_bar_gui.h"
+#include "common/keyboard_gui.h"
 #include "common/hint_line_gui.h"
 #include "common/messages.h"
 #include "printing/export_grid_widget.h"
 #include "register/register_export_rows.h"
 #include "register/register_interval.h"
-#include "register/register_report_pictures_gui.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,11 +48,11 @@ RegisterSummaryWindow::RegisterSummaryWindow(const AppContext& context, const QS
     auto* lblFine = new QLabel(QStringLiteral("alla data:"));
     m_txtDataFine = makeDateField(QStringLiteral("txtDataFine"), QStringLiteral("alla data"));
     lblFine->setBuddy(m_txtDataFine);
-    QToolButton* cmdTrova =
-        makePictureButton(QStringLiteral("cmdTrova"), QStringLiteral("find"), QStringLiteral("Visualizza riepilogo"),
-                          QStringLiteral("Visualizza il riepilogo dei documenti protocollati nell'intervallo di "
-                                         "tempo selezionato."));
-    cmdTrova->setIcon(registerReportPicture(QStringLiteral("interval")));
+    QToolButton* cmdTrova = CommandBar::makeButton(
+        {"cmdTrova", "register_reports/interval", "Visualizza riepilogo",
+         "Visualizza il riepilogo dei documenti protocollati nell'intervallo di tempo selezionato.", Keyboard::kFind,
+         [this] { buildSummary(); }},
+        hints());
     QHBoxLayout* row = leadingCommands();
     row->addWidget(lblInizio);
     row->addWidget(m_txtDataInizio);
@@ -63,7 +63,6 @@ RegisterSummaryWindow::RegisterSummaryWindow(const AppContext& context, const QS
     row->addSpacing(12);
 
     grid()->setAccessibleName(QStringLiteral("Documenti protocollati nell'intervallo"));
-    hints()->addButton(cmdTrova);
     hints()->addControl(m_txtDataInizio);
     hints()->addControl(m_txtDataFine);
     hints()->setText(QStringLiteral("Riepilogo documenti protocollati in un intervallo di tempo."));
@@ -72,7 +71,7 @@ RegisterSummaryWindow::RegisterSummaryWindow(const AppContext& context, const QS
     connect(m_txtDataInizio, &QLineEdit::returnPressed, m_txtDataFine,
             [this] { m_txtDataFine->setFocus(Qt::TabFocusReason); });
     connect(m_txtDataFine, &QLineEdit::returnPressed, this, &RegisterSummaryWindow::buildSummary);
-    connect(cmdTrova, &QToolButton::clicked, this, &RegisterSummaryWindow::buildSummary);
+    Keyboard::setUpWindow(this);
 }
 
 void RegisterSummaryWindow::shown()
