@@ -461,7 +461,7 @@ void AddressArchiveWindow::attachDocuments()
     AttachmentsDialog dialog(m_context, AttachmentsDialog::Mode::AddressArchive, current, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const AttachmentSlots chosen = dialog.result();
+    const AttachmentSlots chosen = dialog.attachments();
     for (int i = 0; i < 3; ++i) {
         m_holders[i]->setText(chosen.files[i]);
         m_holders[3 + i]->setText(chosen.descriptions[i]);

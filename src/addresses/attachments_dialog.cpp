@@ -129,7 +129,7 @@ AttachmentsDialog::AttachmentsDialog(const AppContext& context, Mode mode, const
     Keyboard::setUpWindow(this);
 }
 
-AttachmentSlots AttachmentsDialog::result() const
+AttachmentSlots AttachmentsDialog::attachments() const
 {
     AttachmentSlots attachments;
     for (int slot = 0; slot < 3; ++slot) {

@@ -26,8 +26,8 @@ public:
     AttachmentsDialog(const AppContext& context, Mode mode, const AttachmentSlots& attachments, QWidget* owner);
 
     Mode mode() const { return m_lblMemory; }
-    // The six texts as they stand, trimmed.
-    AttachmentSlots result() const;
+    // The six texts as they stand, trimmed (not QDialog::result(), the accept or reject code).
+    AttachmentSlots attachments() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -87,7 +87,7 @@ private Q_SLOTS:
         QCOMPARE(edit(&dialog, QStringLiteral("txtFile02"))->text(), QStringLiteral("b.pdf"));
         QVERIFY(edit(&dialog, QStringLiteral("txtFile01"))->isReadOnly());
         QVERIFY(!edit(&dialog, QStringLiteral("txtDesc01"))->isReadOnly());
-        QCOMPARE(dialog.result(), threeAttachments());
+        QCOMPARE(dialog.attachments(), threeAttachments());
     }
 
     void openButtonFollowsTheName_data()
