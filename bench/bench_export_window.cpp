@@ -1,7 +1,7 @@
 // Opening the address export window on a large archive (read, fill the grid, first paint) beside a plain read of the
 // same file, in one run: the other window that lists every card.
 #include "addresses/address_card.h"
-#include "app/app_context.h"
+#include "common/app_context.h"
 #include "bench_support.h"
 #include "printing/address_export_window.h"
 
