@@ -12,7 +12,10 @@ namespace {
 class WindowKeys : public QObject
 {
 public:
-    explicit WindowKeys(QWidget* window) : QObject(window), m_window(window) {}
+    explicit WindowKeys(QWidget* window) : QObject(window), m_window(window) { setObjectName(kName); }
+
+    // Found by name: without Q_OBJECT of its own, findChild<WindowKeys*> would take any child of the window.
+    static inline const QString kName = QStringLiteral("plicarioWindowKeys");
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -52,7 +55,7 @@ namespace Keyboard {
 
 void setUpWindow(QWidget* window)
 {
-    auto* keys = window->findChild<WindowKeys*>(QString(), Qt::FindDirectChildrenOnly);
+    QObject* keys = window->findChild<QObject*>(WindowKeys::kName, Qt::FindDirectChildrenOnly);
     if (!keys)
         keys = new WindowKeys(window);
     for (QWidget* control : window->findChildren<QWidget*>()) {
