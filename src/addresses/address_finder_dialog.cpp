@@ -21,11 +21,18 @@
 #include <QVBoxLayout>
 
 AddressFinderDialog::AddressFinderDialog(const AppContext& context, CardSink loadCard, QWidget* owner)
+    : AddressFinderDialog(context, QStringLiteral("frmTrovaIndirizzi"), QStringLiteral(" Trova schede in archivio"),
+                          std::move(loadCard), owner)
+{
+}
+
+AddressFinderDialog::AddressFinderDialog(const AppContext& context, const QString& objectName, const QString& caption,
+                                         CardSink loadCard, QWidget* owner)
     : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_loadCard(std::move(loadCard)),
       m_frxReport(ListTemplate::make())
 {
-    setObjectName(QStringLiteral("frmTrovaIndirizzi"));
-    setWindowTitle(QStringLiteral(" Trova schede in archivio"));
+    setObjectName(objectName);
+    setWindowTitle(caption);
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);

@@ -24,6 +24,10 @@ public:
     AddressFinderDialog(const AppContext& context, CardSink loadCard, QWidget* owner);
 
 protected:
+    // The label sheets' import window is this window under its own name and caption.
+    AddressFinderDialog(const AppContext& context, const QString& objectName, const QString& caption,
+                        CardSink loadCard, QWidget* owner);
+
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
 

@@ -6,7 +6,6 @@
 // A real window replaces its stand-in in WindowSet's constructor.
 namespace Placeholders {
 
-ApplicationWindow* labelSheets();
 ApplicationWindow* registerMenu();
 
 } // namespace Placeholders

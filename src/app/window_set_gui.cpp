@@ -4,6 +4,7 @@
 #include "access/login_window.h"
 #include "addresses/address_archive_window.h"
 #include "app/placeholder_window.h"
+#include "labels/label_sheet_window.h"
 
 WindowSet::WindowSet(const AppContext& context)
 {
@@ -14,7 +15,7 @@ WindowSet::WindowSet(const AppContext& context)
     keep(m_launcher);
     m_changePassword = new ChangePasswordWindow(context);
     keep(m_changePassword);
-    m_labelSheets = adoptApplication(Placeholders::labelSheets());
+    m_labelSheets = adoptApplication(new LabelSheetWindow(context));
     m_addressArchive = adoptApplication(new AddressArchiveWindow(context));
     m_registerMenu = adoptApplication(Placeholders::registerMenu());
 

@@ -21,6 +21,8 @@ inline constexpr const char* kNext = "Ctrl+PgDown";
 inline constexpr const char* kLast = "Ctrl+End";
 inline constexpr const char* kHelp = "F1";
 inline constexpr const char* kExit = "Esc";
+// In a label slot's name field: import an address card into that slot.
+inline constexpr const char* kImport = "Ctrl+I";
 
 // The keys every window answers alike; call it at the end of the constructor (again for controls made later):
 // - Enter (and Return) on a focused button presses it, as Space does. Enter in a field is left to the field, so a

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QFontMetrics>
+#include <QKeyEvent>
 
 class LineListModel : public QAbstractListModel
 {
@@ -106,4 +107,15 @@ QString LineListWidget::currentLine() const
 {
     const int row = currentRow();
     return row < 0 ? QString() : m_model->lines().at(row);
+}
+
+void LineListWidget::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        const int row = currentRow();
+        if (row >= 0)
+            Q_EMIT rowDoubleClicked(row);
+        return;
+    }
+    QListView::keyPressEvent(event);
 }

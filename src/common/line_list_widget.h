@@ -27,7 +27,11 @@ public:
     QString currentLine() const;
 
 Q_SIGNALS:
+    // A double click on a line, or Enter on the selected line: the keyboard's double click.
     void rowDoubleClicked(int row);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     LineListModel* m_model;
