@@ -2,7 +2,7 @@
 
 #include "common/text.h"
 
-namespace {
+namespace AddressList {
 
 // The one builder of the line, for a card in a window and for a record read from the archive alike.
 QString lineOf(QStringView nome, QStringView tipo, QStringView note)
@@ -16,10 +16,6 @@ QString lineOf(QStringView nome, QStringView tipo, QStringView note)
     out.append(Text::trimmedView(note));
     return out;
 }
-
-} // namespace
-
-namespace AddressList {
 
 QString line(const AddressCard& card)
 {

@@ -10,6 +10,8 @@ namespace AddressList {
 
 // Built for any card, also one without a name (the import matches those too).
 QString line(const AddressCard& card);
+// The same from the three fields.
+QString lineOf(QStringView nome, QStringView tipo, QStringView note);
 
 // Every card of Archivio_Indirizzi.pro (created empty when missing) whose trimmed name is not empty, with its card
 // number, in list order.

@@ -3,7 +3,6 @@
 #include "common/errors.h"
 #include "printing/report/report_fonts.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -80,6 +79,15 @@ void paintText(QPainter& painter, const Scale& s, const PreparedItem& item)
 
 namespace ReportPainter {
 
+namespace {
+
+PageSource sourceOf(const PreparedReport& report)
+{
+    return {report.name, int(report.pages.size()), [&report](int i) -> const PreparedPage& { return report.pages[size_t(i)]; }};
+}
+
+} // namespace
+
 void paintPage(QPainter& painter, const PreparedPage& page)
 {
     QPaintDevice* device = painter.device();
@@ -132,46 +140,60 @@ QPageLayout pageLayout(const PreparedPage& page)
 void paintReport(QPagedPaintDevice& device, const PreparedReport& report)
 {
     ReportFonts::check(report);
+    paintPages(device, sourceOf(report));
+}
+
+void paintPages(QPagedPaintDevice& device, const PageSource& source)
+{
     QPainter painter;
     if (!painter.begin(&device))
-        throw ReportError(QStringLiteral("Impossibile avviare la stampa di \"%1\".").arg(report.name));
-    for (size_t i = 0; i < report.pages.size(); ++i) {
+        throw ReportError(QStringLiteral("Impossibile avviare la stampa di \"%1\".").arg(source.name));
+    for (int i = 0; i < source.count; ++i) {
         if (i > 0 && !device.newPage()) {
             painter.end();
-            throw ReportError(QStringLiteral("La stampa di \"%1\" si è interrotta alla pagina %2.").arg(report.name).arg(i + 1));
+            throw ReportError(QStringLiteral("La stampa di \"%1\" si è interrotta alla pagina %2.").arg(source.name).arg(i + 1));
         }
-        paintPage(painter, report.pages[i]);
+        paintPage(painter, source.page(i));
     }
     if (!painter.end())
-        throw ReportError(QStringLiteral("La stampa di \"%1\" non è andata a buon fine.").arg(report.name));
+        throw ReportError(QStringLiteral("La stampa di \"%1\" non è andata a buon fine.").arg(source.name));
 }
 
 void writePdf(const PreparedReport& report, const QString& path)
 {
-    if (report.pages.empty())
-        throw ReportError(QStringLiteral("Il documento \"%1\" non ha pagine.").arg(report.name));
     ReportFonts::check(report); // a missing font is reported as such, not as a file error
+    writePdf(sourceOf(report), path);
+}
+
+void writePdf(const PageSource& source, const QString& path)
+{
+    if (source.count <= 0)
+        throw ReportError(QStringLiteral("Il documento \"%1\" non ha pagine.").arg(source.name));
+    const PreparedPage& first = source.page(0);
+    for (const PreparedItem& item : first.items) // a missing font is reported as such, not as a file error
+        if (item.kind == PreparedItem::Kind::Text)
+            ReportFonts::resolve(item.font);
+    const QPageLayout layout = pageLayout(first);
     const ReportError failed(QStringLiteral("Attenzione: impossibile salvare il file PDF \"%1\". Nessun file è stato "
                                             "scritto.\n\nControllare che la cartella esista e permetta di scrivere e "
                                             "che il disco non sia pieno.")
                                  .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
     // Whole or not at all: a temporary file beside the target, renamed over it once written. Opened before
-    // painting, so a path that cannot be written fails at once and in our words.
+    // painting, so a path that cannot be written fails at once and in our words. The writer streams into it page by
+    // page; a write that fails on the way is remembered by the file and refuses the commit.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::WriteOnly))
         throw failed;
-    QBuffer document;
-    document.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&document);
+        QPdfWriter writer(&file);
         writer.setResolution(1200);
-        writer.setTitle(report.name);
+        writer.setTitle(source.name);
         writer.setCreator(QStringLiteral("Plicario"));
-        writer.setPageLayout(pageLayout(report.pages.front()));
-        paintReport(writer, report);
+        writer.setPageLayout(layout);
+        paintPages(writer, source);
     }
-    // Unbuffered, so a full disk fails the write instead of the commit quietly keeping a cut file.
-    if (file.write(document.data()) != document.data().size() || !file.commit())
+    // The last buffered bytes are written here: their failure must count too.
+    if (!file.flush() || file.error() != QFileDevice::NoError || !file.commit())
         throw failed;
 }
 

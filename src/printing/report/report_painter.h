@@ -3,6 +3,7 @@
 #include "printing/report/prepared_report.h"
 
 #include <QPageLayout>
+#include <functional>
 
 class QPainter;
 class QPagedPaintDevice;
@@ -18,12 +19,25 @@ void paintPage(QPainter& painter, const PreparedPage& page);
 // The paper of `page`, in its orientation, with no margins.
 QPageLayout pageLayout(const PreparedPage& page);
 
+// Pages drawn one at a time, for documents too large to prepare whole: page(i), for i from 0 to count - 1, is
+// asked for just before it is drawn and need live only until the next call. Every page has the paper of page 0.
+struct PageSource
+{
+    QString name;
+    int count = 0;
+    std::function<const PreparedPage&(int index)> page;
+};
+
 // Paints every page on `device`, which must already have the layout of the first page and a full-page origin.
 // Throws ReportError when painting cannot start or a font is missing.
 void paintReport(QPagedPaintDevice& device, const PreparedReport& report);
+// The same, one page at a time, with one painter and nothing kept from one page to the next.
+void paintPages(QPagedPaintDevice& device, const PageSource& source);
 
 // Writes the report to a PDF file, whole or not at all: an older file of that name stays as it was when writing
 // fails. Throws ReportError, with a message for the user, when the file cannot be written.
 void writePdf(const PreparedReport& report, const QString& path);
+// The same, one page at a time, streamed to the file as it is drawn.
+void writePdf(const PageSource& source, const QString& path);
 
 } // namespace ReportPainter

@@ -15,27 +15,33 @@ QString objectName(int line, int slot)
     return QStringLiteral("txtRigo%1_E%2").arg(line, 2, 10, QLatin1Char('0')).arg(slot, 2, 10, QLatin1Char('0'));
 }
 
-ReportTemplate make(const QString& name)
+ReportTemplate make(const QString& name, const LabelSettings& settings)
 {
     ReportTemplate tpl(name);
-    tpl.page().setMargins(Length::mm(10));
+    // The page origin stays 10 mm in from the corner, where the program's own page has its first label.
+    constexpr double kOrigin = 10.0;
+    tpl.page().setMargins(Length::mm(kOrigin));
+    tpl.page().setLeftMargin(Length::mm(kOrigin + settings.offsetLeft));
+    tpl.page().setTopMargin(Length::mm(kOrigin + settings.offsetTop));
     tpl.previewOptions().allowEdit = false;
-    auto labelLeft = [](int slot) { return Length::mm(64.0 * ((slot - 1) % 3)); };
-    auto labelTop = [](int slot) { return Length::mm(35.0 * ((slot - 1) / 3)); };
+    const LabelStock& stock = settings.stock;
+    auto labelLeft = [&](int slot) { return Length::mm(stock.left - kOrigin + stock.hPitch * LabelStock::column(slot)); };
+    auto labelTop = [&](int slot) { return Length::mm(stock.top - kOrigin + stock.vPitch * LabelStock::row(slot)); };
 
     // Rectangles first: they print behind the text.
     for (int slot = 1; slot <= kSlots; ++slot)
-        tpl.page().add<ShapeObject>(QStringLiteral("Shape%1").arg(slot),
-                                    LengthRect{labelLeft(slot), labelTop(slot), Length::mm(62), Length::mm(32)},
-                                    kLabelColour, kLabelColour);
+        tpl.page().add<ShapeObject>(
+            QStringLiteral("Shape%1").arg(slot),
+            LengthRect{labelLeft(slot), labelTop(slot), Length::mm(stock.width), Length::mm(stock.height)},
+            kLabelColour, kLabelColour);
     for (int slot = 1; slot <= kSlots; ++slot) {
-        // The first row's lines sit 0.2 mm higher than the others'.
-        const double firstLine = slot <= 3 ? 1.8 : 2.0;
+        const LabelStock::LineBox box = stock.lines(slot);
         for (int line = 1; line <= kLines; ++line) {
             auto& text = tpl.page().add<TextObject>(
                 objectName(line, slot),
-                LengthRect{labelLeft(slot) + Length::mm(2), labelTop(slot) + Length::mm(firstLine + 5.0 * (line - 1)),
-                           Length::mm(58.2), Length::mm(3.5)},
+                LengthRect{labelLeft(slot) + Length::mm(box.leftInset),
+                           labelTop(slot) + Length::mm(box.topInset + LabelStock::kLinePitch * (line - 1)),
+                           Length::mm(box.width), Length::mm(LabelStock::kLineHeight)},
                 ReportFont{QStringLiteral("Arial"), 7});
             text.setWordWrap(false);
             text.setAllowExpressions(false);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "labels/label_stock.h"
+
+#include <QString>
+
+// The label stock and the printer's offset, section [Etichette] of Impostazioni.ini. The offset moves everything a
+// label page prints (millimetres, right and down; negative left and up), so that the user's printer puts the
+// labels' text where the stock has its labels.
+struct LabelSettings
+{
+    static inline const QString kFileName = QStringLiteral("Impostazioni.ini");
+    static constexpr double kMaxOffset = 30.0; // millimetres either way; more than that is no printer's slip
+
+    LabelStock stock = LabelStock::standard();
+    double offsetLeft = 0.0;
+    double offsetTop = 0.0;
+
+    // A missing file, section or key reads as the program's own page with no offset. Throws SettingsError, naming
+    // the key, for a value that is not a number, an unknown stock, or a custom stock that does not fit on A4.
+    static LabelSettings load(const QString& programFolder);
+
+    // Writes the section, the six measures of a custom stock included. Throws SettingsError when the stock does not
+    // fit (problem()) or an offset is out of range, before anything is written, or when the file cannot be written.
+    void save(const QString& programFolder) const;
+
+    // Why these settings cannot be used, in Italian; nothing when they can.
+    std::optional<QString> problem() const;
+
+    // Millimetres as Impostazioni.ini and the settings window show them: a decimal comma, no trailing zeros.
+    static QString format(double mm);
+    // A number of millimetres with a decimal comma or point, blanks around it ignored; nothing for anything else.
+    static std::optional<double> parse(const QString& text);
+};
