@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/json_lines.h"
+#include "labels/label_compose.h"
 
 #include <QStringList>
 
@@ -20,3 +21,7 @@ int runExport(const CliContext& ctx);
 int runImport(const CliContext& ctx);
 // Renders a printed page to PDF; needs a QGuiApplication.
 int runPdf(const CliContext& ctx);
+// Composes label sheets from the address archive and stores them.
+int runCompose(const CliContext& ctx);
+// "--tipo TEXT" and "--first-slot N", each at most once, in any order. Throws UsageError.
+LabelCompose::Request composeOptions(const QStringList& options);

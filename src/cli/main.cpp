@@ -49,7 +49,9 @@ const char* kUsage =
     "  export addresses | register ANNO [--from GG/MM/AAAA --to GG/MM/AAAA]\n"
     "  import addresses FILE [--dry-run]                (CSV o vCard; il resoconto in JSON)\n"
     "  password set                                     (la nuova password sullo standard input)\n"
-    "  pdf envelope N | labels N | address-sheet N FILE.pdf\n"
+    "  pdf envelope N | labels N | labels DA-A | address-sheet N FILE.pdf\n"
+    "  pdf compose FILE.pdf [--tipo TESTO] [--first-slot N]   (fogli composti dall'archivio degli indirizzi)\n"
+    "  compose [--tipo TESTO] [--first-slot N]          (li archivia; i numeri dei nuovi fogli in uscita)\n"
     "  pdf card ANNO N FILE.pdf\n"
     "  pdf list TITOLO FILE.pdf                         (le righe sullo standard input)\n";
 
@@ -69,6 +71,8 @@ int dispatch(const QString& command, const CliContext& ctx)
         return runPdf(ctx);
     if (command == u"import")
         return runImport(ctx);
+    if (command == u"compose")
+        return runCompose(ctx);
     throw UsageError{QStringLiteral("Comando sconosciuto: %1").arg(Cli::echo(command))};
 }
 

@@ -4,11 +4,14 @@
 #include "cli/commands.h"
 #include "cli/own_files.h"
 #include "common/errors.h"
+#include "labels/label_compose.h"
+#include "labels/label_settings.h"
 #include "labels/label_sheet.h"
 #include "printing/envelope_settings.h"
 #include "printing/report/report_painter.h"
 #include "printing/templates/envelope_template.h"
 #include "printing/templates/label_page_template.h"
+#include "printing/templates/label_pages.h"
 #include "printing/templates/list_template.h"
 #include "printing/templates/register_card_template.h"
 #include "register/register_card.h"
@@ -19,8 +22,8 @@
 
 namespace {
 
-const char* kPdfUsage = "Uso: pdf envelope N FILE.pdf | labels N FILE.pdf | address-sheet N FILE.pdf | "
-                        "card ANNO N FILE.pdf | list TITOLO FILE.pdf";
+const char* kPdfUsage = "Uso: pdf envelope N FILE.pdf | labels N | DA-A FILE.pdf | address-sheet N FILE.pdf | "
+                        "compose FILE.pdf [--tipo TESTO] [--first-slot N] | card ANNO N FILE.pdf | list TITOLO FILE.pdf";
 
 int recordNumber(const QString& text)
 {
@@ -75,18 +78,47 @@ ReportTemplate envelope(const CliContext& ctx)
 ReportTemplate addressSheet(const CliContext& ctx)
 {
     const AddressCard card = addressCard(ctx, ctx.args[1]);
-    ReportTemplate tpl = LabelPageTemplate::make(LabelPageTemplate::kSingleAddressName);
+    ReportTemplate tpl =
+        LabelPageTemplate::make(LabelPageTemplate::kSingleAddressName, LabelSettings::load(ctx.folder));
     LabelPageTemplate::fill(tpl, [&](int, int line) { return card.value(AddressCard::Rigo01 + line - 1); });
     return tpl;
 }
 
-ReportTemplate labels(const CliContext& ctx)
+// Sheets FROM to TO of the label archive ("N" alone: that sheet), one page each, drawn one at a time while the
+// archive stays open.
+void labels(const CliContext& ctx)
 {
-    const LabelSheet sheet =
-        readRecord<RecordFile<LabelSheet>>(QDir(ctx.folder).filePath(LabelSheetFile::kFileName), ctx.args[1]);
-    ReportTemplate tpl = LabelPageTemplate::make(LabelPageTemplate::kSheetName);
-    LabelPageTemplate::fill(tpl, [&](int slot, int line) { return sheet.line(slot, line); });
-    return tpl;
+    const QString& range = ctx.args[1];
+    const qsizetype dash = range.indexOf(u'-');
+    const int from = recordNumber(dash < 0 ? range : range.left(dash));
+    const int to = dash < 0 ? from : recordNumber(range.mid(dash + 1));
+    if (to < from)
+        throw UsageError{QStringLiteral("L'intervallo di schede %1 va all'indietro.").arg(Cli::echo(range))};
+    const QString path = QDir(ctx.folder).filePath(LabelSheetFile::kFileName);
+    const auto beyond = [&](int count) {
+        return UsageError{QStringLiteral("La scheda %1 non esiste: l'archivio ne contiene %2.").arg(to).arg(count)};
+    };
+    if (!QFileInfo::exists(path))
+        throw beyond(0);
+    const LabelSettings settings = LabelSettings::load(ctx.folder);
+    const RecordFile<LabelSheet> file(path);
+    if (to > file.count())
+        throw beyond(file.count());
+    LabelPages pages(LabelPageTemplate::kSheetName, settings, QDate::currentDate());
+    ReportPainter::writePdf(pages.source(to - from + 1, [&](int i) { return file.read(from + i); }), ctx.args.last());
+}
+
+// The sheets composed from the address archive, nothing stored.
+void composed(const CliContext& ctx)
+{
+    const LabelCompose::Request request = composeOptions(ctx.args.mid(2));
+    const LabelSettings settings = LabelSettings::load(ctx.folder);
+    const LabelCompose::Plan plan = LabelCompose::plan(ctx.folder, request);
+    if (plan.sheetCount() == 0)
+        throw UsageError{QStringLiteral("Nessuna scheda dell'archivio degli indirizzi da mettere in etichetta.")};
+    const LabelCompose::Sheets sheets(ctx.folder, plan);
+    LabelPages pages(LabelPageTemplate::kSheetName, settings, QDate::currentDate());
+    ReportPainter::writePdf(pages.source(sheets.count(), [&](int i) { return sheets.sheet(i); }), ctx.args[1]);
 }
 
 ReportTemplate registerCard(const CliContext& ctx)
@@ -126,15 +158,24 @@ int runPdf(const CliContext& ctx)
         throw UsageError{QString::fromLatin1(kPdfUsage)};
     const QString& what = ctx.args[0];
     // Before anything is read or drawn: the output must not be one of the program's own files.
+    if (what == u"compose") {
+        if (ctx.args.size() < 2)
+            throw UsageError{QString::fromLatin1(kPdfUsage)};
+        OwnFiles::refuse(ctx.folder, ctx.args[1]);
+        composed(ctx);
+        return 0;
+    }
     if (ctx.args.size() >= 2)
         OwnFiles::refuse(ctx.folder, ctx.args.last());
+    if (what == u"labels") {
+        checkArgs(ctx, 3);
+        labels(ctx);
+        return 0;
+    }
     ReportTemplate tpl(QString{});
     if (what == u"envelope") {
         checkArgs(ctx, 3);
         tpl = envelope(ctx);
-    } else if (what == u"labels") {
-        checkArgs(ctx, 3);
-        tpl = labels(ctx);
     } else if (what == u"address-sheet") {
         checkArgs(ctx, 3);
         tpl = addressSheet(ctx);
