@@ -1,62 +1,11 @@
 // The PDF files of the batch tool, measured with poppler's pdftotext -bbox.
+#include "support/pdf_words.h"
 #include "support/test_support.h"
 
 #include <QProcess>
-#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
-
-constexpr double kMmPerPoint = 25.4 / 72.0;
-
-struct Word
-{
-    QString text;
-    double left, top, right, bottom; // millimetres
-};
-
-struct PdfPage
-{
-    double width, height; // millimetres
-    QList<Word> words;
-    QString text() const
-    {
-        QStringList all;
-        for (const Word& w : words)
-            all << w.text;
-        return all.join(QLatin1Char(' '));
-    }
-};
-
-QList<PdfPage> readPdf(const QString& path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return {};
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    static const QRegularExpression tag(
-        QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">|<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
-                       "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
-    QList<PdfPage> pages;
-    for (const QRegularExpressionMatch& m : tag.globalMatch(html)) {
-        if (!m.captured(1).isEmpty())
-            pages.append({m.captured(1).toDouble() * kMmPerPoint, m.captured(2).toDouble() * kMmPerPoint, {}});
-        else if (!pages.isEmpty())
-            pages.last().words.append({m.captured(7), m.captured(3).toDouble() * kMmPerPoint,
-                                       m.captured(4).toDouble() * kMmPerPoint, m.captured(5).toDouble() * kMmPerPoint,
-                                       m.captured(6).toDouble() * kMmPerPoint});
-    }
-    return pages;
-}
-
-const Word* findWord(const PdfPage& page, const QString& text)
-{
-    for (const Word& w : page.words)
-        if (w.text == text)
-            return &w;
-    return nullptr;
-}
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -107,16 +56,16 @@ private Q_SLOTS:
         const QString pdf = t.path("busta.pdf");
         const CliResult r = runCli(t.dir.path(), {"pdf", "envelope", "1", pdf});
         QVERIFY2(r.exitCode == 0, r.err.constData());
-        const QList<PdfPage> pages = readPdf(pdf);
+        const QList<PdfPage> pages = readPdfWords(pdf);
         QCOMPARE(pages.size(), 1);
         QVERIFY(qAbs(pages[0].width - (landscape ? 297 : 210)) < 0.5);
         QVERIFY(qAbs(pages[0].height - (landscape ? 210 : 297)) < 0.5);
-        const Word* first = findWord(pages[0], QStringLiteral("Mario"));
+        const PdfWord* first = pages[0].find(QStringLiteral("Mario"));
         QVERIFY(first);
         QVERIFY2(qAbs(first->left - (119 + leftMm)) < 0.3, qPrintable(QString::number(first->left)));
         QVERIFY2(qAbs(first->top - (57 + topMm)) < 0.3, qPrintable(QString::number(first->top)));
         // Line 2 is empty; line 3 stays 10 mm below line 1.
-        const Word* third = findWord(pages[0], QStringLiteral("Via"));
+        const PdfWord* third = pages[0].find(QStringLiteral("Via"));
         QVERIFY(third);
         QVERIFY(qAbs(third->top - first->top - 10) < 0.05);
     }
@@ -142,7 +91,7 @@ private Q_SLOTS:
         const QString pdf = t.path("etichette.pdf");
         const CliResult r = runCli(t.dir.path(), {"pdf", "labels", "1", pdf});
         QVERIFY2(r.exitCode == 0, r.err.constData());
-        const QList<PdfPage> pages = readPdf(pdf);
+        const QList<PdfPage> pages = readPdfWords(pdf);
         QCOMPARE(pages.size(), 1);
         struct Expected
         {
@@ -150,7 +99,7 @@ private Q_SLOTS:
             double left, top;
         };
         for (const Expected& e : {Expected{"Primo", 12, 11.8}, Expected{"Quinto", 76, 72}, Expected{"Ultimo", 140, 257}}) {
-            const Word* w = findWord(pages[0], QString::fromLatin1(e.word));
+            const PdfWord* w = pages[0].find(QString::fromLatin1(e.word));
             QVERIFY2(w, e.word);
             QVERIFY2(qAbs(w->left - e.left) < 0.3 && qAbs(w->top - e.top) < 0.3,
                      qPrintable(QStringLiteral("%1 at %2, %3").arg(e.word).arg(w->left).arg(w->top)));
@@ -167,12 +116,12 @@ private Q_SLOTS:
         const QString pdf = t.path("scheda.pdf");
         const CliResult r = runCli(t.dir.path(), {"pdf", "card", "2024", "1", pdf});
         QVERIFY2(r.exitCode == 0, r.err.constData());
-        const QList<PdfPage> pages = readPdf(pdf);
+        const QList<PdfPage> pages = readPdfWords(pdf);
         QCOMPARE(pages.size(), 1);
-        const Word* number = findWord(pages[0], QStringLiteral("42"));
+        const PdfWord* number = pages[0].find(QStringLiteral("42"));
         QVERIFY(number);
         QVERIFY(qAbs(number->left - 54) < 0.3 && qAbs(number->top - 17.5) < 0.3);
-        const Word* note = findWord(pages[0], QStringLiteral("Riservata"));
+        const PdfWord* note = pages[0].find(QStringLiteral("Riservata"));
         QVERIFY(note);
         QVERIFY(qAbs(note->top - (17.5 + 75)) < 0.3);
         const QString text = pages[0].text();
@@ -192,7 +141,7 @@ private Q_SLOTS:
         const QString pdf = t.path("lista.pdf");
         const CliResult r = runCli(t.dir.path(), {"pdf", "list", "Elenco schede", pdf}, input);
         QVERIFY2(r.exitCode == 0, r.err.constData());
-        const QList<PdfPage> pages = readPdf(pdf);
+        const QList<PdfPage> pages = readPdfWords(pdf);
         QVERIFY(pages.size() >= 5);
         QList<int> numbers;
         for (qsizetype p = 0; p < pages.size(); ++p) {
@@ -200,7 +149,7 @@ private Q_SLOTS:
             const QString text = pages[p].text();
             QCOMPARE(text.contains(QStringLiteral("Elenco schede")), p == 0);
             QCOMPARE(text.contains(QStringLiteral("Stampa eseguita in data")), p == pages.size() - 1);
-            const QList<Word>& words = pages[p].words;
+            const QList<PdfWord>& words = pages[p].words;
             for (qsizetype i = 0; i + 1 < words.size(); ++i)
                 if (words[i].text == u"Riga") {
                     numbers << words[i + 1].text.toInt();
@@ -221,7 +170,7 @@ private Q_SLOTS:
         const QString pdf = t.path("lista.pdf");
         const CliResult r = runCli(t.dir.path(), {"pdf", "list", "Scadenze [DATE]", pdf}, "Consegna [DATE] mattina\n");
         QVERIFY2(r.exitCode == 0, r.err.constData());
-        const QList<PdfPage> pages = readPdf(pdf);
+        const QList<PdfPage> pages = readPdfWords(pdf);
         QCOMPARE(pages.size(), 1);
         const QString text = pages[0].text();
         QVERIFY2(text.contains(QStringLiteral("Scadenze [DATE]")), qPrintable(text));
