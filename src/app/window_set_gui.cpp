@@ -3,8 +3,9 @@
 #include "access/change_password_window.h"
 #include "access/login_window.h"
 #include "addresses/address_archive_window.h"
-#include "app/placeholder_window.h"
 #include "labels/label_sheet_window.h"
+#include "register/register_menu_window.h"
+#include "register/register_window.h"
 
 WindowSet::WindowSet(const AppContext& context)
 {
@@ -17,7 +18,16 @@ WindowSet::WindowSet(const AppContext& context)
     keep(m_changePassword);
     m_labelSheets = adoptApplication(new LabelSheetWindow(context));
     m_addressArchive = adoptApplication(new AddressArchiveWindow(context));
-    m_registerMenu = adoptApplication(Placeholders::registerMenu());
+    auto* registerMenu = adoptApplication(new RegisterMenuWindow(context));
+    m_registerMenu = registerMenu;
+    m_register = adoptApplication(new RegisterWindow(context));
+    // The menu gives way to the register of the year it opened; closing that register returns to the launcher.
+    connect(registerMenu, &RegisterMenuWindow::yearOpened, this, [this](const QString& path, const QString& caption) {
+        m_register->openYear(path, caption);
+        m_register->show();
+        m_register->raise();
+        m_register->activateWindow();
+    });
 
     connect(m_login, &LoginWindow::loggedIn, this, [this] {
         m_launcher->show();

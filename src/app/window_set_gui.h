@@ -9,6 +9,7 @@
 struct AppContext;
 class ChangePasswordWindow;
 class LoginWindow;
+class RegisterWindow;
 
 // The program's main windows, made once at start-up, hidden, and the flow between them: at any time exactly one of
 // them is visible, apart from modal dialogs. Dialogs are not here: each use makes its own.
@@ -30,6 +31,8 @@ public:
     LauncherWindow* launcher() const { return m_launcher; }
     ChangePasswordWindow* changePassword() const { return m_changePassword; }
     QWidget* application(LauncherWindow::Application application) const;
+    // The register window of the year the year menu opened.
+    RegisterWindow* registerWindow() const { return m_register; }
 
 Q_SIGNALS:
     // The user left the program (login window or launcher closed): the run loop should stop.
@@ -55,4 +58,5 @@ private:
     QWidget* m_labelSheets = nullptr;
     QWidget* m_addressArchive = nullptr;
     QWidget* m_registerMenu = nullptr;
+    RegisterWindow* m_register = nullptr;
 };

@@ -30,7 +30,11 @@ class TestLabelSheetsKeyboard : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY2(m_x.start(QStringLiteral("1366x768x24")), "Xvfb or xdotool is missing"); }
+    void initTestCase()
+    {
+        const QString failure = m_x.start(QStringLiteral("1366x768x24"));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
 
     void composeSaveAndReadBack()
     {

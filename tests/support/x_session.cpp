@@ -1,6 +1,10 @@
 #include "support/x_session.h"
 
+#include "support/test_support.h"
+
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -19,23 +23,25 @@ bool waitFor(const std::function<bool()>& condition, int ms)
 XSession::~XSession()
 {
     if (m_xvfb.state() != QProcess::NotRunning) {
-        m_xvfb.kill(); // by its own process id
+        m_xvfb.kill();
         m_xvfb.waitForFinished(5000);
     }
 }
 
-bool XSession::start(const QString& size)
+QString XSession::start(const QString& size)
 {
     // -displayfd 1: Xvfb picks a free display and tells its number on standard output.
     m_xvfb.start(QStringLiteral("Xvfb"),
                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
                   size, QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!m_xvfb.waitForStarted(10000))
-        return false;
+        return QStringLiteral("Xvfb is missing: scripts/deps.sh installs it");
     if (!waitFor([this] { return m_xvfb.canReadLine() || m_xvfb.waitForReadyRead(100); }, 20000))
-        return false;
+        return QStringLiteral("Xvfb did not tell its display");
     m_display = QLatin1Char(':') + QString::fromLatin1(m_xvfb.readLine()).trimmed();
-    return m_display.size() > 1 && !xdotool({QStringLiteral("version")}).isEmpty();
+    if (xdotool({QStringLiteral("version")}).isEmpty())
+        return QStringLiteral("xdotool is missing: scripts/deps.sh installs it");
+    return QString();
 }
 
 QString XSession::xdotool(const QStringList& args) const
@@ -70,6 +76,15 @@ QString XSession::visibleTitles() const
     return titles.join(QStringLiteral(", "));
 }
 
+bool XSession::focus(const QString& window) const
+{
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+    // Type only once the window holds the keyboard, or the first keys may go nowhere.
+    const bool held = waitFor([&] { return xdotool({QStringLiteral("getwindowfocus")}) == window; });
+    QTest::qWait(200);
+    return held;
+}
+
 QString XSession::waitForFocusedWindow(const QString& title, int ms) const
 {
     QString id;
@@ -81,12 +96,7 @@ QString XSession::waitForFocusedWindow(const QString& title, int ms) const
             },
             ms))
         return {};
-    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), id});
-    if (!waitFor([&] { return xdotool({QStringLiteral("getwindowfocus")}) == id; }, ms))
-        return {};
-    // Type only once the window holds the keyboard, or the first letters may go nowhere.
-    QTest::qWait(200);
-    return id;
+    return focus(id) ? id : QString();
 }
 
 void XSession::type(const QString& text) const
@@ -108,4 +118,25 @@ void XSession::startProgram(QProcess& process, const QString& program) const
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, {});
+}
+
+PortableProgram::~PortableProgram()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+QString PortableProgram::start(const XSession& x, const QString& built)
+{
+    const QString program = QDir(m_folder.path()).filePath(QStringLiteral("plicario"));
+    if (!QFile::copy(built, program))
+        return QStringLiteral("the program could not be copied into a folder of its own");
+    if (runCli(m_folder.path(), {QStringLiteral("password"), QStringLiteral("set")}, "plicario\n").exitCode != 0)
+        return QStringLiteral("the batch tool did not store the password");
+    x.startProgram(m_process, program);
+    if (!m_process.waitForStarted(10000))
+        return QStringLiteral("the program did not start");
+    return QString();
 }

@@ -3,10 +3,13 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
 
-// A virtual X server of our own for whole-program checks, with xdotool to look at its windows and type into them.
-// The server is stopped by its own process id when the session ends.
+// Polls `condition` every 100 ms, letting events run, for at most `ms` milliseconds.
+bool waitFor(const std::function<bool()>& condition, int ms = 20000);
+
+// A private X server (Xvfb) for whole-program checks, driven with xdotool. Stopped by its own process id.
 class XSession
 {
 public:
@@ -15,23 +18,26 @@ public:
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
 
-    // Starts Xvfb on a free display with one screen of `size` ("1366x768x24"); false when Xvfb or xdotool is missing.
-    bool start(const QString& size);
+    // Starts Xvfb on a free display with one screen of `size` ("1366x768x24"); an empty result, or the reason it
+    // failed.
+    QString start(const QString& size);
     const QString& display() const { return m_display; }
 
-    // Runs xdotool on this display; its standard output, trimmed.
+    // Runs xdotool on the display; returns its standard output, trimmed.
     QString xdotool(const QStringList& args) const;
     // The visible windows whose title is exactly `title`.
     QStringList visibleWindows(const QString& title) const;
     // The titles of every visible window, for a failure report.
     QString visibleTitles() const;
-    // Waits until `title` is the one window with that title and it holds the keyboard; its id, or empty.
+    // Gives the keyboard to `window` and waits until it holds it.
+    bool focus(const QString& window) const;
+    // Waits until `title` is the one window with that title and gives it the keyboard; its id, or empty.
     QString waitForFocusedWindow(const QString& title, int ms = 30000) const;
     // Types text, or presses keys by their X names, one after the other ("ctrl+i", "Tab Tab Return").
     void type(const QString& text) const;
     void key(const QString& keys) const;
 
-    // Starts `program` on this display with the xcb platform.
+    // Starts `program` on the display with the xcb platform; its errors go to the test's.
     void startProgram(QProcess& process, const QString& program) const;
 
 private:
@@ -39,5 +45,19 @@ private:
     QString m_display;
 };
 
-// Polls `condition` every 100 ms for at most `ms` milliseconds.
-bool waitFor(const std::function<bool()>& condition, int ms = 20000);
+// The program as a user has it: copied into a portable folder of its own with the initial password "plicario", and
+// started on an X session. Killed by its own process id when this goes.
+class PortableProgram
+{
+public:
+    ~PortableProgram();
+
+    // `built` is the program the build made; an empty result, or the reason it could not start.
+    QString start(const XSession& x, const QString& built);
+    QString folder() const { return m_folder.path(); }
+    QProcess& process() { return m_process; }
+
+private:
+    QTemporaryDir m_folder;
+    QProcess m_process;
+};

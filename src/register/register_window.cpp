@@ -1,0 +1,609 @@
+#include "register/register_window.h"
+
+#include "addresses/attachments.h"
+#include "addresses/attachments_dialog.h"
+#include "common/app_context.h"
+#include "common/action_guard.h"
+#include "common/errors.h"
+#include "common/colours.h"
+#include "common/command_bar_gui.h"
+#include "common/focus_frame_widget.h"
+#include "common/hint_line_gui.h"
+#include "common/keyboard_gui.h"
+#include "common/messages.h"
+#include "common/text.h"
+#include "common/window_gui.h"
+#include "help/help_gui.h"
+#include "register/date_picker_window.h"
+#include "register/numbering_window.h"
+#include "register/register_card_print_window.h"
+#include "register/register_export_window.h"
+#include "register/register_numbering.h"
+#include "register/register_search_window.h"
+#include "register/register_settings.h"
+#include "register/register_summary_window.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+const QString kReady = QStringLiteral("Pronto per archiviare una nuova scheda...");
+const QString kEmptyYear = QStringLiteral("L'archivio non contiene nessuna scheda.");
+const QString kUpdated = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString kAppended = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+const QString kDateHint =
+    QStringLiteral("Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
+
+using F = RegisterCard::Field;
+
+struct FieldInfo
+{
+    F field;
+    const char* objectName;
+    const char* label;
+    const char* accessibleName;
+    bool centred;
+    const char* hint;
+};
+
+// The 18 edits of the card, in the order Enter walks them.
+const FieldInfo kFields[] = {
+    {F::Numero, "txtNumero", "N. protocollo:", "N. protocollo", true, "Numero di protocollo del documento."},
+    {F::DataReg, "txtDataReg", "Data registrazione:", "Data registrazione", true, nullptr},
+    {F::Ufficio, "txtUfficio", "Ufficio:", "Ufficio", false, "Ufficio che protocolla il documento."},
+    {F::Operatore, "txtOperatore", "Operatore:", "Operatore", false, "Operatore che protocolla il documento."},
+    {F::Categoria, "txtCategoria", "Categoria:", "Categoria", false, "Categoria del documento."},
+    {F::Collocazione, "txtCollocazione", "Collocazione documento cartaceo:", "Collocazione documento cartaceo", false,
+     "Dove è conservato l'originale cartaceo."},
+    {F::Oggetto, "txtOggetto", "Oggetto:", "Oggetto", false, "Oggetto del documento."},
+    {F::DataSpe, "txtDataSpe", "Data spedizione:", "Data spedizione", true, "Data di spedizione del documento."},
+    {F::DataRic, "txtDataRic", "Data ricezione:", "Data ricezione", true, "Data di ricezione del documento."},
+    {F::Formato, "txtFormato", "Formato:", "Formato", false, "Formato del documento."},
+    {F::Pagine, "txtPagine", "N. pagine:", "N. pagine", true, "Numero di pagine del documento."},
+    {F::Riferimenti, "txtRiferimenti", "Riferimenti:", "Riferimenti", false, "Riferimenti ad altri documenti."},
+    {F::Note, "txtNote", "Note:", "Note", false, "Annotazioni personali."},
+    {F::Mittente, "txtMittente", "Mittente:", "Mittente", false, "Mittente del documento."},
+    {F::RecapitoMit, "txtRecapitoMit", "Recapito:", "Recapito mittente", false, "Indirizzo o recapito del mittente."},
+    {F::Destinatario, "txtDestinatario", "Destinatario:", "Destinatario", false, "Destinatario del documento."},
+    {F::RecapitoDes, "txtRecapitoDes", "Recapito:", "Recapito destinatario", false,
+     "Indirizzo o recapito del destinatario."},
+    {F::Copia, "txtCopia", "Copia digitale documento:", "Copia digitale documento", false,
+     "Nome del file della copia digitale del documento."},
+};
+
+// The mail types as the card stores them, in the order of their buttons.
+const char* const kTypeNames[3] = {"optEntrata", "optUscita", "optInterna"};
+const char* const kTypeTexts[3] = {"In entrata", "In uscita", "Interna"};
+
+
+QLabel* fieldLabel(const QString& text, QWidget* buddy)
+{
+    auto* label = new QLabel(text);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+RegisterWindow::RegisterWindow(const AppContext& context, QWidget* parent)
+    : ApplicationWindow(QStringLiteral("frmProtocollo"), QStringLiteral(" Plicario 3.0 - Protocollo Posta"), parent),
+      m_context(context)
+{
+    buildUi();
+}
+
+void RegisterWindow::openYear(const QString& yearFilePath, const QString& caption)
+{
+    m_lblFile = yearFilePath;
+    setWindowTitle(caption);
+}
+
+void RegisterWindow::buildUi()
+{
+    m_hints = new HintLine(this);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Colours::kWindowBackground);
+    setPalette(pal);
+    const QFont fieldFont(QStringLiteral("Verdana"), 10, QFont::Bold);
+    for (const FieldInfo& info : kFields) {
+        auto* edit = new QLineEdit;
+        edit->setObjectName(QLatin1String(info.objectName));
+        edit->setAccessibleName(QString::fromUtf8(info.accessibleName));
+        edit->setMaxLength(RegisterCard::fields()[info.field].width);
+        edit->setFont(fieldFont);
+        if (info.centred)
+            edit->setAlignment(Qt::AlignCenter);
+        if (info.hint)
+            edit->setAccessibleDescription(QString::fromUtf8(info.hint));
+        m_fields[info.field] = edit;
+    }
+    field(F::DataReg)->setReadOnly(true);
+    field(F::DataReg)->setAccessibleDescription(kDateHint);
+    field(F::DataReg)->installEventFilter(this);
+    m_hints->addControl(field(F::DataReg));
+    field(F::Copia)->setReadOnly(true);
+
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    page->addWidget(buildToolbar());
+    auto* middle = new QHBoxLayout;
+    middle->addStretch();
+    QWidget* card = buildCard();
+    card->setMaximumWidth(1320);
+    middle->addWidget(card, 1);
+    middle->addStretch();
+    page->addStretch();
+    page->addLayout(middle);
+    page->addStretch();
+    page->addWidget(buildCopyRow());
+    page->addWidget(m_hints->label());
+
+    // Enter walks the fields in card order; the registration date and the copy have keys of their own.
+    for (size_t i = 0; i + 1 < std::size(kFields); ++i) {
+        QLineEdit* from = m_fields[kFields[i].field];
+        QLineEdit* to = m_fields[kFields[i + 1].field];
+        if (kFields[i].field != F::DataReg)
+            connect(from, &QLineEdit::returnPressed, to, [to] { to->setFocus(Qt::TabFocusReason); });
+    }
+    // Tab follows the same order, with the mail type after the date.
+    setTabOrder(field(F::Numero), field(F::DataReg));
+    setTabOrder(field(F::DataReg), m_types[0]);
+    setTabOrder(m_types[0], m_types[1]);
+    setTabOrder(m_types[1], m_types[2]);
+    setTabOrder(m_types[2], field(F::Ufficio));
+    for (size_t i = 2; i + 1 < std::size(kFields); ++i)
+        setTabOrder(m_fields[kFields[i].field], m_fields[kFields[i + 1].field]);
+
+    connect(field(F::Copia), &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_btnApri->setEnabled(!Text::trimmed(text).isEmpty()); });
+    m_btnApri->setEnabled(false);
+    Keyboard::setUpWindow(this);
+}
+
+QWidget* RegisterWindow::buildToolbar()
+{
+    auto* bar = new QFrame;
+    bar->setObjectName(QStringLiteral("panComandi"));
+    bar->setAutoFillBackground(true);
+    QPalette barPalette = bar->palette();
+    barPalette.setColor(QPalette::Window, Colours::kToolbarStrip);
+    bar->setPalette(barPalette);
+    bar->setFrameShape(QFrame::StyledPanel);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(12, 4, 12, 4);
+    CommandBar::add(
+        row,
+        {
+            {"cmdNuovo", "register/new", "Nuovo", "Prepara la schermata per l'inserimento di una nuova scheda.",
+             Keyboard::kNew, [this] { newCard(); }},
+            {"cmdSalva", "register/save", "Salva", "Salva la scheda corrente in archivio.", Keyboard::kSave,
+             [this] { saveCard(); }},
+            {"cmdTrova", "register/find", "Trova", "Trova una scheda in archivio.", Keyboard::kFind,
+             [this] { findCards(); }},
+            {"cmdRiepilogo", "register/summary", "Riepilogo protocollo",
+             "Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo.", nullptr,
+             [this] { showSummary(); }},
+            {"cmdFile", "register/attach", "Allega file", "Allega file alla scheda corrente.", nullptr,
+             [this] { attachDocuments(); }},
+            {"cmdStampa", "register/print", "Stampa", "Stampa la scheda corrente.", Keyboard::kPrint,
+             [this] { printCard(); }},
+            {"sepComandi1"},
+            {"cmdPrimo", "register/first", "Prima scheda", "Visualizza la prima scheda in archivio.",
+             Keyboard::kFirst, [this] { moveTo(RegisterMove::First); }},
+            {"cmdIndietro", "register/previous", "Scheda precedente", "Visualizza la scheda precedente in archivio.",
+             Keyboard::kPrevious, [this] { moveTo(RegisterMove::Previous); }},
+        },
+        m_hints);
+    // The position sits between the two pairs of arrows.
+    m_lblPosizione = new QLabel;
+    m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    m_lblPosizione->setAlignment(Qt::AlignCenter);
+    m_lblPosizione->setMinimumWidth(70);
+    QFont positionFont = m_lblPosizione->font();
+    positionFont.setBold(true);
+    positionFont.setPointSize(14);
+    m_lblPosizione->setFont(positionFont);
+    m_lblPosizione->setAccessibleName(QStringLiteral("Posizione"));
+    m_lblPosizione->setAccessibleDescription(
+        QStringLiteral("Numero della scheda corrente in archivio; vuoto per una scheda nuova."));
+    row->addWidget(m_lblPosizione);
+    CommandBar::add(
+        row,
+        {
+            {"cmdAvanti", "register/next", "Scheda successiva", "Visualizza la scheda successiva in archivio.",
+             Keyboard::kNext, [this] { moveTo(RegisterMove::Next); }},
+            {"cmdUltimo", "register/last", "Ultima scheda", "Visualizza l'ultima scheda in archivio.",
+             Keyboard::kLast, [this] { moveTo(RegisterMove::Last); }},
+            {"sepComandi2"},
+            {"cmdEsporta", "register/export", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.",
+             nullptr, [this] { exportRegister(); }},
+            {"cmdNumerazione", "register/numbering", "Numerazione",
+             "Imposta il numero iniziale per la numerazione del protocollo.", nullptr, [this] { editNumbering(); }},
+            {},
+            {"cmdGuida", "register/help", "Guida", "Visualizza la guida in linea.", Keyboard::kHelp,
+             [this] { showHelp(); }},
+            {"cmdEsci", "register/exit", "Esci", "Esci da questa schermata di lavoro.", Keyboard::kExit,
+             [this] { close(); }},
+        },
+        m_hints);
+    m_hints->addBackground(bar);
+    return bar;
+}
+
+QWidget* RegisterWindow::buildCard()
+{
+    auto* card = new QWidget;
+    card->setObjectName(QStringLiteral("panScheda"));
+    auto* grid = new QGridLayout(card);
+    grid->setContentsMargins(16, 8, 16, 8);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(9);
+    auto add = [&](F f, int row, int column, int span = 1) {
+        const FieldInfo* info =
+            std::find_if(std::begin(kFields), std::end(kFields), [f](const FieldInfo& i) { return i.field == f; });
+        grid->addWidget(fieldLabel(QString::fromUtf8(info->label), field(f)), row, column);
+        grid->addWidget(field(f), row, column + 1, 1, span);
+        new FocusFrame(field(f), QStringLiteral("eff") + QLatin1String(info->objectName).mid(3));
+    };
+
+    // The number, the date and the mail type across the top.
+    add(F::Numero, 0, 0);
+    add(F::DataReg, 0, 2);
+    auto* types = new QGroupBox(QStringLiteral("Tipologia posta"));
+    types->setObjectName(QStringLiteral("panTipologia"));
+    auto* typeRow = new QHBoxLayout(types);
+    typeRow->setContentsMargins(10, 2, 10, 2);
+    m_typeGroup = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new QRadioButton(QString::fromUtf8(kTypeTexts[i]));
+        b->setObjectName(QLatin1String(kTypeNames[i]));
+        b->setAccessibleDescription(QStringLiteral("Tipologia di posta del documento."));
+        m_typeGroup->addButton(b, i);
+        typeRow->addWidget(b);
+        m_types[i] = b;
+    }
+    grid->addWidget(types, 0, 4, 1, 2);
+
+    add(F::Ufficio, 1, 0, 3);
+    add(F::Operatore, 2, 0, 3);
+    add(F::Categoria, 3, 0, 3);
+    add(F::Collocazione, 4, 0, 3);
+    add(F::Oggetto, 5, 0, 5);
+    add(F::DataSpe, 6, 0);
+    add(F::DataRic, 6, 2);
+    add(F::Formato, 7, 0);
+    add(F::Pagine, 7, 2);
+    add(F::Riferimenti, 8, 0, 5);
+    add(F::Note, 9, 0, 5);
+    add(F::Mittente, 1, 4);
+    add(F::RecapitoMit, 2, 4);
+    add(F::Destinatario, 3, 4);
+    add(F::RecapitoDes, 4, 4);
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(3, 2);
+    grid->setColumnStretch(5, 5);
+    m_hints->addBackground(card);
+    m_hints->addBackground(types);
+    return card;
+}
+
+QWidget* RegisterWindow::buildCopyRow()
+{
+    auto* bottom = new QFrame;
+    bottom->setObjectName(QStringLiteral("panCopia"));
+    bottom->setFrameShape(QFrame::StyledPanel);
+    auto* row = new QHBoxLayout(bottom);
+    row->setContentsMargins(28, 8, 28, 8);
+    row->setSpacing(10);
+    row->addWidget(fieldLabel(QStringLiteral("Copia digitale documento:"), field(F::Copia)));
+    row->addWidget(field(F::Copia), 1);
+    new FocusFrame(field(F::Copia), QStringLiteral("effCopia"));
+
+    QToolButton* cross = CommandBar::makeButton(
+        {"imgCancella01", "register/cross", "Togli copia digitale",
+         "Cancella il percorso del file allegato alla scheda corrente.", nullptr, [this] { field(F::Copia)->clear(); }},
+        m_hints);
+    cross->setIconSize(QSize(20, 20));
+    auto* browse = new QPushButton(QStringLiteral("Sfoglia..."));
+    browse->setObjectName(QStringLiteral("btnSfoglia"));
+    Windows::describe(browse, QStringLiteral("Sfoglia copia digitale"),
+                      QStringLiteral("Seleziona il file da allegare alla scheda corrente."));
+    m_btnApri = new QPushButton(QStringLiteral("Apri"));
+    m_btnApri->setObjectName(QStringLiteral("btnApri"));
+    Windows::describe(m_btnApri, QStringLiteral("Apri copia digitale"),
+                      QStringLiteral("Apri il file allegato alla scheda corrente."));
+    row->addWidget(cross);
+    row->addWidget(browse);
+    row->addWidget(m_btnApri);
+    m_hints->addButton(browse);
+    m_hints->addButton(m_btnApri);
+    m_hints->addBackground(bottom);
+
+    connect(browse, &QPushButton::clicked, this, &RegisterWindow::attachCopy);
+    connect(m_btnApri, &QPushButton::clicked, this, &RegisterWindow::openCopy);
+    return bottom;
+}
+
+void RegisterWindow::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        const RegisterSettings::OperatorDefaults defaults =
+            RegisterSettings(m_context.programFolder).readOperatorDefaults();
+        field(F::Ufficio)->setText(defaults.office);
+        field(F::Operatore)->setText(defaults.operatorName);
+        blankCard();
+        m_hints->setText(kReady);
+    }
+    ApplicationWindow::showEvent(event);
+}
+
+void RegisterWindow::closeEvent(QCloseEvent* event)
+{
+    // The office and operator on screen become the defaults of the next card, saved or not.
+    runGuarded(this, m_context.messages, [this] {
+        RegisterSettings(m_context.programFolder)
+            .writeOperatorDefaults(field(F::Ufficio)->text(), field(F::Operatore)->text());
+    });
+    ApplicationWindow::closeEvent(event);
+}
+
+bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The registration date is never typed: Backspace or Delete empties it, any other key picks it from the
+    // calendar. Tab, bare modifiers and Ctrl/Alt combinations keep their usual meaning.
+    if (watched == field(F::DataReg) && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+            return false;
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+            field(F::DataReg)->clear();
+            return true;
+        default:
+            if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+                return false;
+            pickRegistrationDate();
+            return true;
+        }
+    }
+    return ApplicationWindow::eventFilter(watched, event);
+}
+
+RegisterCard RegisterWindow::cardOnScreen() const
+{
+    RegisterCard card;
+    for (const FieldInfo& info : kFields)
+        card.setValue(info.field, m_fields[info.field]->text());
+    if (const int type = m_typeGroup->checkedId(); type >= 0)
+        card.setValue(F::Tipologia, QString::fromUtf8(kTypeTexts[type]));
+    for (int i = 0; i < 3; ++i) {
+        card.setValue(F::File01 + i, m_lblFiles.files[i]);
+        card.setValue(F::Desc01 + i, m_lblFiles.descriptions[i]);
+    }
+    return card;
+}
+
+void RegisterWindow::showCard(int position, const RegisterCard& card)
+{
+    for (const FieldInfo& info : kFields)
+        m_fields[info.field]->setText(Text::trimmed(card.value(info.field)));
+    for (int i = 0; i < 3; ++i) {
+        m_lblFiles.files[i] = Text::trimmed(card.value(F::File01 + i));
+        m_lblFiles.descriptions[i] = Text::trimmed(card.value(F::Desc01 + i));
+    }
+    // A type the three buttons do not know leaves them as they were.
+    const QString type = Text::trimmed(card.value(F::Tipologia));
+    for (int i = 0; i < 3; ++i)
+        if (type == QString::fromUtf8(kTypeTexts[i]))
+            m_types[i]->setChecked(true);
+    setPosition(position);
+}
+
+void RegisterWindow::blankCard()
+{
+    for (const FieldInfo& info : kFields)
+        if (info.field != F::Ufficio && info.field != F::Operatore)
+            m_fields[info.field]->clear();
+    m_lblFiles = {};
+    field(F::DataReg)->setText(m_context.clock->today().toString(QStringLiteral("dd/MM/yyyy")));
+    // Exclusive buttons cannot all be cleared while they are exclusive.
+    m_typeGroup->setExclusive(false);
+    for (QRadioButton* b : m_types)
+        b->setChecked(false);
+    m_typeGroup->setExclusive(true);
+    setPosition(0);
+    field(F::Numero)->setFocus(Qt::OtherFocusReason);
+}
+
+int RegisterWindow::position() const
+{
+    return Text::trimmed(m_lblPosizione->text()).toInt();
+}
+
+void RegisterWindow::setPosition(int position)
+{
+    m_lblPosizione->setText(position > 0 ? QString::number(position) : QString());
+}
+
+void RegisterWindow::runRegisterAction(const std::function<void()>& action)
+{
+    runGuarded(this, m_context.messages, [&] {
+        try {
+            action();
+        } catch (const ArchiveAccessError&) {
+            m_context.messages->error(this, Errors::kArchiveAccess);
+        } catch (const SettingsError&) {
+            m_context.messages->error(this, Errors::kArchiveAccess);
+        }
+    });
+}
+
+void RegisterWindow::newCard()
+{
+    runRegisterAction([this] {
+        const RegisterNumbering numbering = RegisterSettings(m_context.programFolder).readNumbering();
+        const int count = RegisterFile(m_lblFile).count();
+        blankCard();
+        // A start number that is not whole fails here, after the blanking, as it always has.
+        field(F::Numero)->setText(nextRegisterNumber(count, numbering, m_context.clock->today()));
+        field(F::DataReg)->setText(m_context.clock->today().toString(QStringLiteral("dd/MM/yyyy")));
+        field(F::Categoria)->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void RegisterWindow::saveCard()
+{
+    struct Check
+    {
+        QWidget* focus;
+        bool failed;
+        const char* text;
+    };
+    const Check checks[] = {
+        {field(F::Numero), Text::trimmed(field(F::Numero)->text()).isEmpty(),
+         "Attenzione: per salvare la scheda è necessario indicare il numero di protocollo del documento."},
+        {field(F::DataReg), Text::trimmed(field(F::DataReg)->text()).isEmpty(),
+         "Attenzione: per salvare la scheda è necessario indicare la data di registrazione del documento."},
+        {field(F::Categoria), Text::trimmed(field(F::Categoria)->text()).isEmpty(),
+         "Attenzione: per salvare la scheda è necessario indicare la categoria del documento."},
+        {field(F::Oggetto), Text::trimmed(field(F::Oggetto)->text()).isEmpty(),
+         "Attenzione: per salvare la scheda è necessario indicare l'oggetto del documento."},
+        {m_types[0], m_typeGroup->checkedId() < 0,
+         "Attenzione: per salvare la scheda è necessario indicare la tipologia di posta (in entrata, in uscita o "
+         "interna)."},
+    };
+    for (const Check& c : checks)
+        if (c.failed) {
+            m_context.messages->warning(this, QString::fromUtf8(c.text));
+            c.focus->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    runRegisterAction([this] {
+        const RegisterCard card = cardOnScreen();
+        int number = position();
+        const bool stored = number > 0;
+        {
+            RegisterFile file(m_lblFile);
+            if (stored)
+                file.write(number, card);
+            else
+                number = file.append(card);
+        }
+        setPosition(number);
+        m_context.messages->information(this, stored ? kUpdated : kAppended);
+    });
+}
+
+void RegisterWindow::moveTo(RegisterMove move)
+{
+    runRegisterAction([this, move] {
+        RegisterMoveResult result;
+        RegisterCard card;
+        {
+            RegisterFile file(m_lblFile);
+            result = registerMove(move, file.count(), position());
+            // Read before touching the screen, so a failed read leaves the card as it was.
+            if (result.show > 0)
+                card = file.read(result.show);
+        }
+        if (result.show > 0)
+            showCard(result.show, card);
+        if (result.clearPosition)
+            setPosition(0);
+        if (result.emptyYear)
+            m_context.messages->information(this, kEmptyYear);
+    });
+}
+
+void RegisterWindow::attachDocuments()
+{
+    AttachmentsDialog dialog(m_context, AttachmentsDialog::Mode::Register, m_lblFiles, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_lblFiles = dialog.result();
+}
+
+void RegisterWindow::editNumbering()
+{
+    const RegisterSettings settings(m_context.programFolder);
+    NumberingWindow dialog(settings.readNumbering(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const RegisterNumbering chosen = dialog.chosen();
+    runGuarded(this, m_context.messages, [&] { settings.writeNumbering(chosen.start, chosen.yearSuffix); });
+}
+
+void RegisterWindow::pickRegistrationDate()
+{
+    DatePickerWindow picker(m_context.clock->today(), this);
+    if (picker.exec() == QDialog::Accepted)
+        field(F::DataReg)->setText(picker.dateText());
+}
+
+void RegisterWindow::attachCopy()
+{
+    field(F::Copia)->setText(AttachDocument(m_context, this, field(F::Copia)->text()));
+}
+
+void RegisterWindow::openCopy()
+{
+    OpenAttachedDocument(m_context, Text::trimmed(field(F::Copia)->text()));
+}
+
+void RegisterWindow::findCards()
+{
+    RegisterSearchWindow search(m_context, m_lblFile, this);
+    if (search.exec() == QDialog::Accepted)
+        showCard(search.chosenPosition(), search.chosenCard());
+}
+
+void RegisterWindow::printCard()
+{
+    RegisterCardPrintWindow print(m_context, cardOnScreen(), this);
+    print.exec();
+}
+
+void RegisterWindow::showSummary()
+{
+    RegisterSummaryWindow summary(m_context, m_lblFile, this);
+    summary.exec();
+}
+
+void RegisterWindow::exportRegister()
+{
+    RegisterExportWindow exporter(m_context, m_lblFile, this);
+    exporter.exec();
+}
+
+void RegisterWindow::showHelp()
+{
+    ShowHelp(this, m_context, HelpTopics::mailRegister());
+}

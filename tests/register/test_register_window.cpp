@@ -1,0 +1,659 @@
+#include "addresses/attachments_dialog.h"
+#include "common/errors.h"
+#include "register/date_picker_window.h"
+#include "register/numbering_window.h"
+#include "register/register_window.h"
+#include "register_year_fixture.h"
+#include "support/test_support.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using Kind = Messages::Kind;
+using F = RegisterCard::Field;
+
+namespace {
+
+const QString kEmptyYear = QStringLiteral("L'archivio non contiene nessuna scheda.");
+const QString kAppended = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+const QString kUpdated = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QByteArray kSuffixOn = "[Numerazione Protocollo]\r\nInizio=100\r\nIndicazione Anno Solare=S\xEC\r\n";
+
+// The 18 edits in the order Enter walks them.
+const QStringList kEdits = {"txtNumero",       "txtDataReg",     "txtUfficio", "txtOperatore", "txtCategoria",
+                            "txtCollocazione", "txtOggetto",     "txtDataSpe", "txtDataRic",   "txtFormato",
+                            "txtPagine",       "txtRiferimenti", "txtNote",    "txtMittente",  "txtRecapitoMit",
+                            "txtDestinatario", "txtRecapitoDes", "txtCopia"};
+
+RegisterCard makeCard(int n)
+{
+    RegisterCard c;
+    c.setValue(F::Numero, QString::number(n));
+    c.setValue(F::Tipologia, n % 2 ? QStringLiteral("In uscita") : QStringLiteral("Interna"));
+    c.setValue(F::DataReg, QStringLiteral("%1/02/2024").arg(n, 2, 10, QLatin1Char('0')));
+    c.setValue(F::Ufficio, QStringLiteral("Ufficio %1").arg(n));
+    c.setValue(F::Operatore, QStringLiteral("Operatore %1").arg(n));
+    c.setValue(F::Categoria, QStringLiteral("Fatture"));
+    c.setValue(F::Oggetto, QStringLiteral("Oggetto %1").arg(n));
+    c.setValue(F::Mittente, QStringLiteral("Mittente %1").arg(n));
+    c.setValue(F::Copia, QStringLiteral("copia%1.pdf").arg(n));
+    c.setValue(F::File02, QStringLiteral("allegato%1.pdf").arg(n));
+    c.setValue(F::Desc02, QStringLiteral("Descrizione %1").arg(n));
+    return c;
+}
+
+QList<RegisterCard> cards(int count)
+{
+    QList<RegisterCard> list;
+    for (int n = 1; n <= count; ++n)
+        list.append(makeCard(n));
+    return list;
+}
+
+} // namespace
+
+class TestRegisterWindow : public QObject
+{
+    Q_OBJECT
+
+    TestContext* m_ctx = nullptr;
+    RegisterWindow* m_window = nullptr;
+    QString m_year;
+
+    QLineEdit* edit(const QString& name) { return m_window->findChild<QLineEdit*>(name); }
+    QRadioButton* radio(const QString& name) { return m_window->findChild<QRadioButton*>(name); }
+    QString text(const QString& name) { return edit(name)->text(); }
+    QString position() { return m_window->findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(); }
+    void click(const QString& name)
+    {
+        auto* button = m_window->findChild<QAbstractButton*>(name);
+        QVERIFY2(button, qPrintable(name));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    // Opens the window on a year file of the temporary folder, as the year menu does.
+    void open(const QString& year = QStringLiteral("2024"))
+    {
+        m_window->hide();
+        m_year = RegisterYear::filePath(m_ctx->dir.path(), year);
+        m_window->openYear(m_year, QStringLiteral(" Plicario 3.0 - Protocollo Posta anno ") + year);
+        m_window->show();
+        QApplication::setActiveWindow(m_window);
+    }
+    // Runs `drive` inside the modal dialog that `action` opens; the dialog must have opened.
+    template <class Dialog>
+    void inDialog(const std::function<void()>& action, const std::function<void(Dialog*)>& drive)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, m_window, [&] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            ran = true;
+            drive(dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        action();
+        QVERIFY(ran);
+    }
+    const QList<RecordingMessages::Entry>& log() { return m_ctx->messages.log(); }
+    RegisterCard stored(int n) { return RegisterFile(m_year).read(n); }
+    int storedCount() { return RegisterFile(m_year).count(); }
+    void fillRequired()
+    {
+        edit("txtNumero")->setText(QStringLiteral("5"));
+        edit("txtCategoria")->setText(QStringLiteral("Fatture"));
+        edit("txtOggetto")->setText(QStringLiteral("Fattura di marzo"));
+        radio("optEntrata")->setChecked(true);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_ctx = new TestContext;
+        m_window = new RegisterWindow(m_ctx->context);
+        open();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    }
+    void cleanup()
+    {
+        delete m_window;
+        delete m_ctx;
+    }
+
+    void opensBlankWithTheFieldsOfACard()
+    {
+        QCOMPARE(m_window->windowTitle(), QStringLiteral(" Plicario 3.0 - Protocollo Posta anno 2024"));
+        QVERIFY(m_window->windowState() & Qt::WindowMaximized);
+        QCOMPARE(m_window->findChild<QLabel*>("panInfo")->text(),
+                 QStringLiteral("Pronto per archiviare una nuova scheda..."));
+        QCOMPARE(text("txtDataReg"), QStringLiteral("15/03/2024"));
+        QCOMPARE(position(), QString());
+        QVERIFY(edit("txtNumero")->hasFocus());
+        QVERIFY(!m_window->findChild<QPushButton*>("btnApri")->isEnabled());
+        for (const char* name : {"optEntrata", "optUscita", "optInterna"})
+            QVERIFY(!radio(name)->isChecked());
+        // Showing creates no file.
+        QVERIFY(!QFile::exists(m_year));
+
+        // Each edit: its maximum length is its record width; dates, number and pages centred; frames hidden.
+        const QList<int> widths = {16, 10, 50, 50, 50, 120, 250, 10, 10, 50, 12, 250, 250, 120, 120, 120, 120, 250};
+        const QStringList centred = {"txtNumero", "txtDataReg", "txtDataSpe", "txtDataRic", "txtPagine"};
+        for (int i = 0; i < kEdits.size(); ++i) {
+            QLineEdit* e = edit(kEdits[i]);
+            QVERIFY2(e, qPrintable(kEdits[i]));
+            QCOMPARE(e->maxLength(), widths[i]);
+            QCOMPARE(bool(e->alignment() & Qt::AlignHCenter), centred.contains(kEdits[i]));
+            QVERIFY(!e->accessibleName().isEmpty());
+            QWidget* frame = m_window->findChild<QWidget*>(QStringLiteral("eff") + kEdits[i].mid(3));
+            QVERIFY2(frame, qPrintable(kEdits[i]));
+            QCOMPARE(frame->isVisible(), e->hasFocus());
+        }
+        QVERIFY(edit("txtDataReg")->isReadOnly());
+        QVERIFY(edit("txtCopia")->isReadOnly());
+        // The screen of a small laptop holds it.
+        QVERIFY(m_window->minimumSizeHint().width() <= 1366);
+        QVERIFY(m_window->minimumSizeHint().height() <= 728 - 30);
+    }
+
+    void enterWalksTheFields()
+    {
+        for (int i = 0; i + 1 < kEdits.size(); ++i) {
+            if (kEdits[i] == QLatin1String("txtDataReg"))
+                continue; // Enter there opens the calendar
+            edit(kEdits[i])->setFocus();
+            QTest::keyClick(edit(kEdits[i]), Qt::Key_Return);
+            QVERIFY2(edit(kEdits[i + 1])->hasFocus(), qPrintable(kEdits[i]));
+            QVERIFY(m_window->findChild<QWidget*>(QStringLiteral("eff") + kEdits[i + 1].mid(3))->isVisible());
+            QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("eff") + kEdits[i].mid(3))->isVisible());
+        }
+        // The copy's name field has no key of its own.
+        QTest::keyClick(edit("txtCopia"), Qt::Key_Return);
+        QVERIFY(edit("txtCopia")->hasFocus());
+    }
+
+    void freshYear()
+    {
+        click("cmdNuovo");
+        QCOMPARE(text("txtNumero"), QStringLiteral("1"));
+        QCOMPARE(text("txtDataReg"), QStringLiteral("15/03/2024"));
+        QCOMPARE(position(), QString());
+        QVERIFY(edit("txtCategoria")->hasFocus());
+        QVERIFY(QFile::exists(m_year));
+        QCOMPARE(QFileInfo(m_year).size(), 0);
+        QVERIFY(log().isEmpty());
+
+        edit("txtUfficio")->setText(QStringLiteral("  Segreteria "));
+        edit("txtCategoria")->setText(QStringLiteral("Fatture"));
+        edit("txtOggetto")->setText(QStringLiteral("Fattura n. 12"));
+        edit("txtDataSpe")->setText(QStringLiteral("10/03/2024"));
+        radio("optUscita")->setChecked(true);
+        click("cmdSalva");
+        QCOMPARE(log().size(), 1);
+        QCOMPARE(log()[0].kind, Kind::Information);
+        QCOMPARE(log()[0].text, kAppended);
+        QCOMPARE(position(), QStringLiteral("1"));
+        QCOMPARE(QFileInfo(m_year).size(), RegisterCard::kSize);
+        RegisterCard card = stored(1);
+        QCOMPARE(card.value(F::Numero), QStringLiteral("1"));
+        QCOMPARE(card.value(F::Tipologia), QStringLiteral("In uscita"));
+        QCOMPARE(card.value(F::DataReg), QStringLiteral("15/03/2024"));
+        QCOMPARE(card.value(F::Ufficio), QStringLiteral("Segreteria"));
+        QCOMPARE(card.value(F::DataSpe), QStringLiteral("10/03/2024"));
+        QCOMPARE(text("txtUfficio"), QStringLiteral("  Segreteria ")); // the screen keeps what was typed
+
+        // A second save of the same card overwrites it.
+        edit("txtOggetto")->setText(QStringLiteral("Fattura n. 13"));
+        radio("optInterna")->setChecked(true);
+        click("cmdSalva");
+        QCOMPARE(log().size(), 2);
+        QCOMPARE(log()[1].kind, Kind::Information);
+        QCOMPARE(log()[1].text, kUpdated);
+        QCOMPARE(position(), QStringLiteral("1"));
+        QCOMPARE(storedCount(), 1);
+        card = stored(1);
+        QCOMPARE(card.value(F::Oggetto), QStringLiteral("Fattura n. 13"));
+        QCOMPARE(card.value(F::Tipologia), QStringLiteral("Interna"));
+
+        // The next new card follows it.
+        click("cmdNuovo");
+        QCOMPARE(text("txtNumero"), QStringLiteral("2"));
+        QCOMPARE(text("txtOggetto"), QString());
+        QCOMPARE(text("txtUfficio"), QStringLiteral("  Segreteria "));
+        QVERIFY(!radio("optInterna")->isChecked());
+        QCOMPARE(position(), QString());
+    }
+
+    void newCardNumber_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<int>("cards");
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("number");
+        QTest::newRow("start 100, suffix on, 3 cards") << "2024" << 3 << kSuffixOn << QDate(2024, 6, 1) << "103/2024";
+        QTest::newRow("start 100, suffix off") << "2024" << 3
+                                               << QByteArray("[Numerazione Protocollo]\r\nInizio=100\r\n"
+                                                             "Indicazione Anno Solare=No\r\n")
+                                               << QDate(2024, 6, 1) << "103";
+        QTest::newRow("a 2023 register opened in 2024") << "2023" << 2 << kSuffixOn << QDate(2024, 1, 8) << "102/2024";
+        QTest::newRow("no settings") << "2025" << 0 << QByteArray() << QDate(2025, 1, 2) << "1";
+    }
+    void newCardNumber()
+    {
+        QFETCH(QString, year);
+        QFETCH(int, cards);
+        QFETCH(QByteArray, ini);
+        QFETCH(QDate, today);
+        QFETCH(QString, number);
+        if (!ini.isEmpty())
+            QVERIFY(writeFileBytes(m_ctx->path("Tessaro.ini"), ini));
+        m_ctx->clock.date = today;
+        open(year);
+        {
+            RegisterFile file(m_year);
+            for (const RegisterCard& c : ::cards(cards))
+                file.append(c);
+        }
+        click("cmdNuovo");
+        QCOMPARE(text("txtNumero"), number);
+        QCOMPARE(text("txtDataReg"), today.toString("dd/MM/yyyy"));
+        QVERIFY(log().isEmpty());
+    }
+
+    void saveChecksRunInOrder()
+    {
+        struct Step
+        {
+            std::function<void()> before;
+            QString warning;
+            QString focus;
+        };
+        const QList<Step> steps = {
+            {[this] { edit("txtDataReg")->clear(); },
+             "Attenzione: per salvare la scheda è necessario indicare il numero di protocollo del documento.",
+             "txtNumero"},
+            {[this] { edit("txtNumero")->setText(QStringLiteral("  ")); },
+             "Attenzione: per salvare la scheda è necessario indicare il numero di protocollo del documento.",
+             "txtNumero"},
+            {[this] { edit("txtNumero")->setText(QStringLiteral("7")); },
+             "Attenzione: per salvare la scheda è necessario indicare la data di registrazione del documento.",
+             "txtDataReg"},
+            {[this] { edit("txtDataReg")->setText(QStringLiteral("01/03/2024")); },
+             "Attenzione: per salvare la scheda è necessario indicare la categoria del documento.", "txtCategoria"},
+            {[this] { edit("txtCategoria")->setText(QStringLiteral("Fatture")); },
+             "Attenzione: per salvare la scheda è necessario indicare l'oggetto del documento.", "txtOggetto"},
+            {[this] { edit("txtOggetto")->setText(QStringLiteral("Fattura")); },
+             "Attenzione: per salvare la scheda è necessario indicare la tipologia di posta (in entrata, in uscita "
+             "o interna).",
+             "optEntrata"},
+        };
+        for (const Step& step : steps) {
+            step.before();
+            edit("txtNote")->setFocus();
+            m_ctx->messages.clear();
+            click("cmdSalva");
+            QCOMPARE(log().size(), 1);
+            QCOMPARE(log()[0].kind, Kind::Warning);
+            QCOMPARE(log()[0].text, step.warning);
+            QCOMPARE(QApplication::focusWidget()->objectName(), step.focus);
+            QVERIFY(!QFile::exists(m_year));
+        }
+        // The number typed by hand, without New, is saved as typed.
+        radio("optInterna")->setChecked(true);
+        m_ctx->messages.clear();
+        click("cmdSalva");
+        QCOMPARE(log().size(), 1);
+        QCOMPARE(log()[0].text, kAppended);
+        QCOMPARE(stored(1).value(F::Numero), QStringLiteral("7"));
+    }
+
+    void movesThroughTheYear()
+    {
+        yearWith(m_ctx->dir, cards(10));
+        click("cmdUltimo");
+        QCOMPARE(position(), QStringLiteral("10"));
+        for (int i = 0; i < 3; ++i)
+            click("cmdIndietro");
+        QCOMPARE(position(), QStringLiteral("7"));
+        // Load card: every field, the type, the attachments, office and operator of the card.
+        QCOMPARE(text("txtNumero"), QStringLiteral("7"));
+        QCOMPARE(text("txtDataReg"), QStringLiteral("07/02/2024"));
+        QCOMPARE(text("txtUfficio"), QStringLiteral("Ufficio 7"));
+        QCOMPARE(text("txtMittente"), QStringLiteral("Mittente 7"));
+        QCOMPARE(text("txtCopia"), QStringLiteral("copia7.pdf"));
+        QVERIFY(m_window->findChild<QPushButton*>("btnApri")->isEnabled());
+        QVERIFY(radio("optUscita")->isChecked());
+        QCOMPARE(m_window->cardOnScreen().value(F::File02), QStringLiteral("allegato7.pdf"));
+        QCOMPARE(m_window->cardOnScreen().value(F::Desc02), QStringLiteral("Descrizione 7"));
+        click("cmdIndietro");
+        QVERIFY(radio("optInterna")->isChecked() && !radio("optUscita")->isChecked());
+
+        // A new card has no position: Next from there shows card 1.
+        click("cmdAvanti");
+        QCOMPARE(position(), QStringLiteral("7"));
+        click("cmdNuovo");
+        QCOMPARE(text("txtNumero"), QStringLiteral("11"));
+        QCOMPARE(position(), QString());
+        click("cmdAvanti");
+        QCOMPARE(position(), QStringLiteral("1"));
+        QCOMPARE(text("txtNumero"), QStringLiteral("1"));
+        click("cmdIndietro"); // at card 1: nothing
+        QCOMPARE(position(), QStringLiteral("1"));
+        click("cmdUltimo");
+        click("cmdAvanti"); // at the last card: nothing
+        QCOMPARE(position(), QStringLiteral("10"));
+        click("cmdPrimo");
+        QCOMPARE(position(), QStringLiteral("1"));
+        QVERIFY(log().isEmpty());
+
+        // A saved change to a card browsed to overwrites it in place.
+        edit("txtNote")->setText(QStringLiteral("Vista"));
+        click("cmdSalva");
+        QCOMPARE(log().last().text, kUpdated);
+        QCOMPARE(storedCount(), 10);
+        QCOMPARE(stored(1).value(F::Note), QStringLiteral("Vista"));
+        QCOMPARE(stored(2), makeCard(2));
+    }
+
+    void movesInAnEmptyYear_data()
+    {
+        QTest::addColumn<QString>("button");
+        for (const char* b : {"cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"})
+            QTest::newRow(b) << b;
+    }
+    void movesInAnEmptyYear()
+    {
+        QFETCH(QString, button);
+        edit("txtNumero")->setText(QStringLiteral("3"));
+        click(button);
+        QCOMPARE(log().size(), 1);
+        QCOMPARE(log()[0].kind, Kind::Information);
+        QCOMPARE(log()[0].text, kEmptyYear);
+        QCOMPARE(text("txtNumero"), QStringLiteral("3"));
+        QVERIFY(QFile::exists(m_year));
+    }
+
+    void registrationDateKeys()
+    {
+        fillRequired();
+        QLineEdit* date = edit("txtDataReg");
+        date->setFocus();
+        QTest::keyClick(date, Qt::Key_Backspace);
+        QCOMPARE(date->text(), QString());
+        click("cmdSalva");
+        QCOMPARE(log().size(), 1);
+        QCOMPARE(log()[0].text,
+                 QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di registrazione del "
+                                "documento."));
+        QVERIFY(date->hasFocus());
+        QVERIFY(!QFile::exists(m_year));
+
+        // Any other key opens the calendar; "Annulla" leaves the date empty.
+        inDialog<DatePickerWindow>([&] { QTest::keyClick(date, Qt::Key_A); },
+                                   [](DatePickerWindow* picker) {
+                                       QCOMPARE(picker->date(), QDate(2024, 3, 15));
+                                       QTest::mouseClick(picker->findChild<QPushButton*>("btnAnnulla"), Qt::LeftButton);
+                                   });
+        QCOMPARE(date->text(), QString());
+        // Enter too; "Importa" writes the picked day.
+        inDialog<DatePickerWindow>([&] { QTest::keyClick(date, Qt::Key_Return); },
+                                   [](DatePickerWindow* picker) {
+                                       auto* calendar = picker->findChild<QCalendarWidget*>("calAppuntamenti");
+                                       calendar->setSelectedDate(QDate(2024, 3, 5));
+                                       QTest::mouseClick(picker->findChild<QPushButton*>("btnImportaData"),
+                                                         Qt::LeftButton);
+                                   });
+        QCOMPARE(date->text(), QStringLiteral("05/03/2024"));
+        QTest::keyClick(date, Qt::Key_Delete);
+        QCOMPARE(date->text(), QString());
+        // Tab still leaves the field.
+        QTest::keyClick(date, Qt::Key_Tab);
+        QVERIFY(!date->hasFocus());
+    }
+
+    void officeAndOperatorOutliveAClose()
+    {
+        QVERIFY(writeFileBytes(m_ctx->path("Tessaro.ini"),
+                               "[Protocollo Documenti]\r\nUfficio=Protocollo\r\nOperatore=Rossi\r\n"));
+        open();
+        QCOMPARE(text("txtUfficio"), QStringLiteral("Protocollo"));
+        QCOMPARE(text("txtOperatore"), QStringLiteral("Rossi"));
+        // Viewing a card puts its office and operator on screen; closing keeps them for next time.
+        yearWith(m_ctx->dir, cards(3));
+        click("cmdUltimo");
+        edit("txtOperatore")->setText(QStringLiteral("  Bianchi "));
+        m_window->close();
+        QVERIFY(!m_window->isVisible());
+        open();
+        QCOMPARE(text("txtUfficio"), QStringLiteral("Ufficio 3"));
+        QCOMPARE(text("txtOperatore"), QStringLiteral("Bianchi"));
+        QCOMPARE(position(), QString());
+        QCOMPARE(text("txtNumero"), QString());
+        QVERIFY(log().isEmpty());
+    }
+
+    // A year file that cannot be opened: every action says so once and leaves the window as it was.
+    void accessErrorLeavesTheWindowAsItWas()
+    {
+        yearWith(m_ctx->dir, cards(2));
+        click("cmdUltimo");
+        fillRequired();
+        edit("txtNumero")->setText(QStringLiteral("99"));
+        // The year's path now goes through a regular file: nothing there can be opened, not even by root.
+        QVERIFY(writeFileBytes(m_ctx->path("blocco"), "x"));
+        m_window->openYear(m_ctx->path("blocco/2024.prt"), m_window->windowTitle());
+        for (const char* button : {"cmdSalva", "cmdNuovo", "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"}) {
+            m_ctx->messages.clear();
+            click(QLatin1String(button));
+            QCOMPARE(log().size(), 1);
+            QCOMPARE(log()[0].kind, Kind::Error);
+            QCOMPARE(log()[0].text, Errors::kArchiveAccess);
+            QCOMPARE(position(), QStringLiteral("2"));
+            QCOMPARE(text("txtNumero"), QStringLiteral("99"));
+        }
+    }
+
+    void badStartNumberFailsAfterBlanking()
+    {
+        QVERIFY(writeFileBytes(m_ctx->path("Tessaro.ini"), "[Numerazione Protocollo]\r\nInizio=dieci\r\n"));
+        edit("txtOggetto")->setText(QStringLiteral("Da perdere"));
+        click("cmdNuovo");
+        QCOMPARE(log().size(), 1);
+        QCOMPARE(log()[0].kind, Kind::Error);
+        QCOMPARE(log()[0].text, Errors::kArchiveAccess);
+        QCOMPARE(text("txtOggetto"), QString());
+        QCOMPARE(text("txtNumero"), QString());
+    }
+
+    void digitalCopy()
+    {
+        const QString source = m_ctx->path(QStringLiteral("scansioni/lettera.pdf"));
+        QDir().mkpath(QFileInfo(source).absolutePath());
+        QVERIFY(writeFileBytes(source, "%PDF lettera"));
+        auto* open = m_window->findChild<QPushButton*>("btnApri");
+        m_ctx->fileChooser.answers.enqueue(source);
+        click("btnSfoglia");
+        QCOMPARE(m_ctx->fileChooser.titles, QStringList{QStringLiteral("Selezionare il file da allegare:")});
+        QCOMPARE(text("txtCopia"), QStringLiteral("lettera.pdf"));
+        QCOMPARE(readFileBytes(m_ctx->path("Documenti_Allegati/lettera.pdf")), QByteArray("%PDF lettera"));
+        QVERIFY(open->isEnabled());
+        click("btnApri");
+        QCOMPARE(m_ctx->shell.opened.size(), 1);
+        QCOMPARE(m_ctx->shell.opened[0],
+                 QLatin1Char('"') + QDir(m_ctx->path("Documenti_Allegati")).filePath("lettera.pdf") + QLatin1Char('"'));
+        // A cancelled file dialog changes nothing.
+        click("btnSfoglia");
+        QCOMPARE(text("txtCopia"), QStringLiteral("lettera.pdf"));
+        // The cross empties the name; the copy stays in the folder.
+        click("imgCancella01");
+        QCOMPARE(text("txtCopia"), QString());
+        QVERIFY(!open->isEnabled());
+        QVERIFY(QFile::exists(m_ctx->path("Documenti_Allegati/lettera.pdf")));
+        edit("txtCopia")->setText(QStringLiteral("   "));
+        QVERIFY(!open->isEnabled());
+    }
+
+    void furtherAttachmentsReachTheCard()
+    {
+        yearWith(m_ctx->dir, cards(1));
+        click("cmdPrimo");
+        inDialog<AttachmentsDialog>(
+            [this] { click("cmdFile"); },
+            [](AttachmentsDialog* dialog) {
+                QCOMPARE(dialog->mode(), AttachmentsDialog::Mode::Register);
+                auto edit = [&](const char* n) { return dialog->findChild<QLineEdit*>(n); };
+                QCOMPARE(edit("txtFile02")->text(), QStringLiteral("allegato1.pdf"));
+                QTest::mouseClick(dialog->findChild<QAbstractButton*>("imgCancella02"), Qt::LeftButton);
+                edit("txtDesc03")->setText(QString(300, QLatin1Char('d')));
+                QTest::mouseClick(dialog->findChild<QPushButton*>("btnApplica"), Qt::LeftButton);
+            });
+        QCOMPARE(m_window->cardOnScreen().value(F::File02), QString());
+        click("cmdSalva");
+        const RegisterCard card = stored(1);
+        QCOMPARE(card.value(F::File02), QString());
+        QCOMPARE(card.value(F::Desc02), QStringLiteral("Descrizione 1"));
+        QCOMPARE(card.value(F::Desc03), QString(250, QLatin1Char('d')));
+
+        // "Annulla" keeps the holders.
+        inDialog<AttachmentsDialog>([this] { click("cmdFile"); },
+                                    [](AttachmentsDialog* dialog) {
+                                        dialog->findChild<QLineEdit*>("txtDesc01")->setText("Nuova");
+                                        QTest::mouseClick(dialog->findChild<QPushButton*>("btnAnnulla"),
+                                                          Qt::LeftButton);
+                                    });
+        QCOMPARE(m_window->cardOnScreen().value(F::Desc01), QString());
+    }
+
+    void numberingWindow()
+    {
+        QVERIFY(writeFileBytes(m_ctx->path("Tessaro.ini"), kSuffixOn + "[Altro]\r\nChiave=1\r\n"));
+        const QByteArray before = readFileBytes(m_ctx->path("Tessaro.ini"));
+        inDialog<NumberingWindow>([this] { click("cmdNumerazione"); },
+                                  [](NumberingWindow* dialog) {
+                                      auto* start = dialog->findChild<QLineEdit*>("txtInizio");
+                                      QCOMPARE(start->text(), QStringLiteral("100"));
+                                      QVERIFY(dialog->findChild<QCheckBox*>("chkTipo")->isChecked());
+                                      start->setText(QStringLiteral("200"));
+                                      QTest::mouseClick(dialog->findChild<QPushButton*>("btnAnnulla"), Qt::LeftButton);
+                                  });
+        QCOMPARE(readFileBytes(m_ctx->path("Tessaro.ini")), before);
+
+        inDialog<NumberingWindow>([this] { click("cmdNumerazione"); },
+                                  [](NumberingWindow* dialog) {
+                                      auto* start = dialog->findChild<QLineEdit*>("txtInizio");
+                                      start->setText(QStringLiteral("007"));
+                                      dialog->findChild<QCheckBox*>("chkTipo")->setChecked(false);
+                                      QTest::mouseClick(dialog->findChild<QPushButton*>("btnApplica"), Qt::LeftButton);
+                                  });
+        const RegisterNumbering n = RegisterSettings(m_ctx->dir.path()).readNumbering();
+        QCOMPARE(n.start, QStringLiteral("7"));
+        QVERIFY(!n.yearSuffix);
+        QVERIFY(readFileBytes(m_ctx->path("Tessaro.ini")).contains("Indicazione Anno Solare=No"));
+        QVERIFY(readFileBytes(m_ctx->path("Tessaro.ini")).contains("[Altro]\r\nChiave=1"));
+        // The very next new card uses it.
+        click("cmdNuovo");
+        QCOMPARE(text("txtNumero"), QStringLiteral("7"));
+    }
+
+    void hints_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("hint");
+        const char* rows[][2] = {
+            {"cmdNuovo", "Prepara la schermata per l'inserimento di una nuova scheda."},
+            {"cmdSalva", "Salva la scheda corrente in archivio."},
+            {"cmdTrova", "Trova una scheda in archivio."},
+            {"cmdRiepilogo", "Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo."},
+            {"cmdFile", "Allega file alla scheda corrente."},
+            {"cmdStampa", "Stampa la scheda corrente."},
+            {"cmdPrimo", "Visualizza la prima scheda in archivio."},
+            {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
+            {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
+            {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
+            {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
+            {"cmdNumerazione", "Imposta il numero iniziale per la numerazione del protocollo."},
+            {"cmdGuida", "Visualizza la guida in linea."},
+            {"cmdEsci", "Esci da questa schermata di lavoro."},
+            {"btnSfoglia", "Seleziona il file da allegare alla scheda corrente."},
+            {"btnApri", "Apri il file allegato alla scheda corrente."},
+            {"imgCancella01", "Cancella il percorso del file allegato alla scheda corrente."},
+            {"txtDataReg",
+             "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << r[0] << QString::fromUtf8(r[1]);
+    }
+    void hints()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, hint);
+        auto* w = m_window->findChild<QWidget*>(control);
+        QVERIFY(w);
+        QCOMPARE(w->accessibleDescription(), hint);
+        // The pointer over it writes the hint into the hint line; over the background the line empties.
+        auto* line = m_window->findChild<QLabel*>("panInfo");
+        QTest::mouseMove(w);
+        QTRY_COMPARE(line->text(), hint);
+        QTest::mouseMove(m_window->findChild<QWidget*>("panScheda"), QPoint(2, 2));
+        QTRY_COMPARE(line->text(), QString());
+    }
+
+    // The search, summary, card print and export windows open over the register, made for one use.
+    void reportWindowsOpen_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("cmdTrova") << "cmdTrova" << "frmTrovaProtocollo";
+        QTest::newRow("cmdRiepilogo") << "cmdRiepilogo" << "frmRiepProtocollo";
+        QTest::newRow("cmdStampa") << "cmdStampa" << "frmStampaProtocollo";
+        QTest::newRow("cmdEsporta") << "cmdEsporta" << "frmExpProtocollo";
+    }
+    void reportWindowsOpen()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, window);
+        QString seen;
+        QWidget* owner = nullptr;
+        inDialog<QDialog>([&] { click(button); },
+                          [&](QDialog* dialog) {
+                              seen = dialog->objectName();
+                              owner = dialog->parentWidget();
+                          });
+        QCOMPARE(seen, window);
+        QCOMPARE(owner, static_cast<QWidget*>(m_window));
+        QVERIFY(!m_window->findChild<QDialog*>());
+        QVERIFY(log().isEmpty());
+    }
+
+    // A card chosen in the search comes onto the register window with its position.
+    void searchBringsTheCardBack()
+    {
+        yearWith(m_ctx->dir, cards(3));
+        inDialog<QDialog>([&] { click("cmdTrova"); },
+                          [&](QDialog* search) {
+                              QTest::mouseClick(search->findChild<QPushButton*>("btnCerca"), Qt::LeftButton);
+                              auto* list = search->findChild<QAbstractItemView*>("lstRecords");
+                              QVERIFY(list);
+                              const QModelIndex second = list->model()->index(1, 0);
+                              const QPoint at = list->visualRect(second).center();
+                              QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+                              QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+                          });
+        QCOMPARE(position(), QStringLiteral("2"));
+        QCOMPARE(text("txtOggetto"), QStringLiteral("Oggetto 2"));
+        QVERIFY(radio("optInterna")->isChecked());
+    }
+};
+
+QTEST_MAIN(TestRegisterWindow)
+#include "test_register_window.moc"
