@@ -55,9 +55,9 @@ RegisterMenuWindow::RegisterMenuWindow(const AppContext& context, QWidget* paren
     heading->addWidget(registerPicture(QStringLiteral("imgTitolo"), QStringLiteral("title"), QSize(540, 96),
                                             QStringLiteral("Protocollo Posta")));
     heading->addStretch();
-    auto* help = new PictureButton(Pictures::path(QStringLiteral("register/help")), QStringLiteral("imgGuida"),
+    auto* help = new PictureButton(QStringLiteral("register/help"), QStringLiteral("imgGuida"),
                                    QStringLiteral("Guida"));
-    auto* exit = new PictureButton(Pictures::path(QStringLiteral("register/exit")), QStringLiteral("imgEsci"),
+    auto* exit = new PictureButton(QStringLiteral("register/exit"), QStringLiteral("imgEsci"),
                                    QStringLiteral("Esci"));
     for (PictureButton* b : {help, exit}) {
         b->setFixedSize(56, 56);

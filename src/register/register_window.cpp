@@ -548,7 +548,7 @@ void RegisterWindow::attachDocuments()
 {
     AttachmentsDialog dialog(m_context, AttachmentsDialog::Mode::Register, m_lblFiles, this);
     if (dialog.exec() == QDialog::Accepted)
-        m_lblFiles = dialog.result();
+        m_lblFiles = dialog.attachments();
 }
 
 void RegisterWindow::editNumbering()
