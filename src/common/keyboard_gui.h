@@ -23,6 +23,9 @@ inline constexpr const char* kHelp = "F1";
 inline constexpr const char* kExit = "Esc";
 // In a label slot's name field: import an address card into that slot.
 inline constexpr const char* kImport = "Ctrl+I";
+// Label sheets composed from the whole address archive, and the label stock's settings.
+inline constexpr const char* kCompose = "Ctrl+M";
+inline constexpr const char* kLabelStock = "Ctrl+L";
 
 // The keys every window answers alike; call it at the end of the constructor (again for controls made later):
 // - Enter (and Return) on a focused button presses it, as Space does. Enter in a field is left to the field, so a

@@ -13,6 +13,7 @@
 #include "common/text.h"
 #include "help/help_gui.h"
 #include "labels/address_import_window.h"
+#include "labels/compose_labels_window.h"
 #include "printing/label_sheet_print_window.h"
 
 #include <QFrame>
@@ -119,6 +120,10 @@ QWidget* LabelSheetWindow::buildToolbar()
          "Visualizza l'anteprima di stampa della pagina delle etichette.", nullptr, [this] { previewSheet(); }},
         {"cmdStampa", "addresses/print", "Stampa", "Stampa la pagina delle etichette.", Keyboard::kPrint,
          [this] { printSheet(); }},
+        {"cmdComponi", "labels/compose", "Componi dall'archivio",
+         "Compone, stampa o archivia i fogli di etichette per tutte le schede dell'archivio degli indirizzi, o per "
+         "quelle di un tipo.",
+         Keyboard::kCompose, [this] { composeFromArchive(); }},
         {"sepComandi1"},
         {"cmdPrimo", "addresses/first", "Prima scheda", "Visualizza la prima scheda in archivio.", Keyboard::kFirst,
          [this] { move(Move::First); }},
@@ -416,6 +421,23 @@ void LabelSheetWindow::printSheet()
     LabelSheetPrintWindow dialog(m_context, LabelSheetPrintWindow::Mode::Print, sheetOnScreen(), this);
     dialog.exec();
     takeKeyboardBack();
+}
+
+void LabelSheetWindow::composeFromArchive()
+{
+    ComposeLabelsWindow dialog(m_context, this);
+    dialog.exec();
+    takeKeyboardBack();
+    // Sheets just stored: show the first of them.
+    if (const int first = dialog.firstStored(); first > 0)
+        runArchiveAction([this, first] {
+            LabelSheet sheet;
+            {
+                const LabelSheetFile file(m_context.programFolder);
+                sheet = file.read(first);
+            }
+            showSheet(first, sheet);
+        });
 }
 
 void LabelSheetWindow::showHelp()

@@ -45,6 +45,7 @@ private:
     void openImport(int slot);
     void previewSheet();
     void printSheet();
+    void composeFromArchive();
     void showHelp();
     void takeKeyboardBack();
 

@@ -5,6 +5,7 @@
 #include "common/keyboard_gui.h"
 #include "common/pictures_gui.h"
 #include "common/window_gui.h"
+#include "printing/label_stock_window.h"
 #include "printing/print_service.h"
 #include "printing/templates/label_page_template.h"
 
@@ -48,6 +49,7 @@ AddressSheetPreviewWindow::AddressSheetPreviewWindow(const AppContext& context, 
         b->setMinimumWidth(140);
     Keyboard::setShortcut(show, Keyboard::kPrint);
     Keyboard::setShortcut(cancel, Keyboard::kExit);
+    buttons->addWidget(LabelStockWindow::makeOpenButton(m_context, this));
     buttons->addStretch();
     buttons->addWidget(cancel);
     buttons->addWidget(show);
@@ -55,7 +57,7 @@ AddressSheetPreviewWindow::AddressSheetPreviewWindow(const AppContext& context, 
 
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(show, &QPushButton::clicked, this, &AddressSheetPreviewWindow::showPreview);
-    setFixedSize(480, sizeHint().height());
+    setFixedSize(560, sizeHint().height());
     Keyboard::setUpWindow(this);
 }
 
@@ -70,6 +72,8 @@ void AddressSheetPreviewWindow::showPreview()
 {
     // Failures reach the default error report and the window stays open.
     const bool shown = runGuarded(this, m_context.messages, [this] {
+        // The stock and offset as they are now: the settings window may just have changed them.
+        m_repDocumento = LabelPageTemplate::make(LabelPageTemplate::kSingleAddressName, LabelSettings::load(m_context.programFolder));
         LabelPageTemplate::fill(m_repDocumento, [this](int, int line) { return m_addressLines.value(line - 1); });
         const PreparedReport pages = m_repDocumento.prepare(m_context.clock->today());
         m_context.printService->preview(this, pages);

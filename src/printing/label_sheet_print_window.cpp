@@ -5,6 +5,7 @@
 #include "common/keyboard_gui.h"
 #include "common/pictures_gui.h"
 #include "common/window_gui.h"
+#include "printing/label_stock_window.h"
 #include "printing/print_service.h"
 #include "printing/templates/label_page_template.h"
 
@@ -78,6 +79,7 @@ LabelSheetPrintWindow::LabelSheetPrintWindow(const AppContext& context, Mode mod
         b->setMinimumWidth(140);
     Keyboard::setShortcut(action, Keyboard::kPrint);
     Keyboard::setShortcut(cancel, Keyboard::kExit);
+    buttons->addWidget(LabelStockWindow::makeOpenButton(m_context, this));
     buttons->addStretch();
     buttons->addWidget(cancel);
     buttons->addWidget(action);
@@ -86,7 +88,7 @@ LabelSheetPrintWindow::LabelSheetPrintWindow(const AppContext& context, Mode mod
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(action, &QPushButton::clicked, this, &LabelSheetPrintWindow::run);
     action->setFocus(Qt::OtherFocusReason);
-    setFixedSize(480, sizeHint().height());
+    setFixedSize(560, sizeHint().height());
     Keyboard::setUpWindow(this);
 }
 
@@ -101,6 +103,8 @@ void LabelSheetPrintWindow::run()
 {
     // Failures reach the default error report and the window stays open; a cancelled print dialog closes it too.
     const bool done = runGuarded(this, m_context.messages, [this] {
+        // The stock and offset as they are now: the settings window may just have changed them.
+        m_repDocumento = LabelPageTemplate::make(LabelPageTemplate::kSheetName, LabelSettings::load(m_context.programFolder));
         LabelPageTemplate::fill(m_repDocumento, [this](int slot, int line) { return m_sheet.line(slot, line); });
         const PreparedReport pages = m_repDocumento.prepare(m_context.clock->today());
         if (m_mode == Mode::Print)

@@ -502,7 +502,7 @@ private Q_SLOTS:
             if (auto* b = qobject_cast<QAbstractButton*>(w))
                 QVERIFY2(!b->accessibleDescription().isEmpty(), qPrintable(id));
         }
-        QCOMPARE(names.size(), 24 + 24 + 10 + 2);
+        QCOMPARE(names.size(), 24 + 24 + 11 + 2);
         QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
     }
 
