@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -113,8 +114,12 @@ ComposeLabelsWindow::ComposeLabelsWindow(const AppContext& context, QWidget* own
     more->addWidget(cancel);
     layout->addLayout(more);
 
-    connect(m_txtTipo, &QLineEdit::textChanged, this, &ComposeLabelsWindow::updateSummary);
-    connect(m_spnPrimaEtichetta, &QSpinBox::valueChanged, this, &ComposeLabelsWindow::updateSummary);
+    m_summaryDelay = new QTimer(this);
+    m_summaryDelay->setSingleShot(true);
+    m_summaryDelay->setInterval(250);
+    connect(m_summaryDelay, &QTimer::timeout, this, &ComposeLabelsWindow::updateSummary);
+    connect(m_txtTipo, &QLineEdit::textChanged, m_summaryDelay, qOverload<>(&QTimer::start));
+    connect(m_spnPrimaEtichetta, &QSpinBox::valueChanged, m_summaryDelay, qOverload<>(&QTimer::start));
     // Enter in a field moves on, as in the program's other windows; the next Enter presses the button reached.
     connect(m_txtTipo, &QLineEdit::returnPressed, m_spnPrimaEtichetta, [this] { m_spnPrimaEtichetta->setFocus(); });
     connect(preview, &QPushButton::clicked, this, [this] { showSheets(false); });
@@ -143,6 +148,7 @@ void ComposeLabelsWindow::showEvent(QShowEvent* event)
 
 void ComposeLabelsWindow::updateSummary()
 {
+    m_summaryDelay->stop();
     QString text;
     try {
         text = summary(LabelCompose::plan(m_context.programFolder, request()));

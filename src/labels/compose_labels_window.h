@@ -8,6 +8,7 @@ struct AppContext;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
+class QTimer;
 
 // "Componi dall'archivio": which cards of the address archive go on labels (all, or those of a type) and from which
 // label of the first sheet on; it tells how many cards, sheets and left-out cards that makes, then previews or prints
@@ -38,5 +39,7 @@ private:
     QLineEdit* m_txtTipo = nullptr;
     QSpinBox* m_spnPrimaEtichetta = nullptr;
     QLabel* m_lblRiepilogo = nullptr;
+    QTimer* m_summaryDelay = nullptr; // a large archive is read once typing pauses, not at every key
+
     int m_firstStored = 0;
 };

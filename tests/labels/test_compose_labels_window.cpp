@@ -97,8 +97,8 @@ private Q_SLOTS:
                 auto* slot = w->findChild<QSpinBox*>(QStringLiteral("spnPrimaEtichetta"));
                 QCOMPARE(QApplication::focusWidget(), slot);
                 typeInto(slot, QStringLiteral("20"));
-                QCOMPARE(w->findChild<QLabel*>(QStringLiteral("lblRiepilogo"))->text(),
-                         QStringLiteral("7 schede, 2 fogli; 1 scheda senza indirizzo esclusa."));
+                QTRY_COMPARE(w->findChild<QLabel*>(QStringLiteral("lblRiepilogo"))->text(),
+                             QStringLiteral("7 schede, 2 fogli; 1 scheda senza indirizzo esclusa."));
                 tabTo(w, w->findChild<QAbstractButton*>(QStringLiteral("btnArchivia")));
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             });
