@@ -239,20 +239,21 @@ QLayout* AddressArchiveWindow::makeArrows()
         nav,
         {
             {"cmdPrimo", "addresses/first", "Prima scheda", "Visualizza la prima scheda in archivio.", Keyboard::kFirst,
-             [this] { firstCard(); }},
+             [this] { moveTo(RecordMoves::Move::First); }},
             {"cmdIndietro", "addresses/previous", "Scheda precedente", "Visualizza la scheda precedente in archivio.",
-             Keyboard::kPrevious, [this] { previousCard(); }},
+             Keyboard::kPrevious, [this] { moveTo(RecordMoves::Move::Previous); }},
         },
         m_hints);
     nav->addWidget(m_lblPosizione);
-    CommandBar::add(nav,
-                    {
-                        {"cmdAvanti", "addresses/next", "Scheda successiva",
-                         "Visualizza la scheda successiva in archivio.", Keyboard::kNext, [this] { nextCard(); }},
-                        {"cmdUltimo", "addresses/last", "Ultima scheda", "Visualizza l'ultima scheda in archivio.",
-                         Keyboard::kLast, [this] { lastCard(); }},
-                    },
-                    m_hints);
+    CommandBar::add(
+        nav,
+        {
+            {"cmdAvanti", "addresses/next", "Scheda successiva", "Visualizza la scheda successiva in archivio.",
+             Keyboard::kNext, [this] { moveTo(RecordMoves::Move::Next); }},
+            {"cmdUltimo", "addresses/last", "Ultima scheda", "Visualizza l'ultima scheda in archivio.", Keyboard::kLast,
+             [this] { moveTo(RecordMoves::Move::Last); }},
+        },
+        m_hints);
     nav->addStretch();
     return nav;
 }
@@ -383,70 +384,20 @@ void AddressArchiveWindow::duplicateCard()
     });
 }
 
-void AddressArchiveWindow::firstCard()
+void AddressArchiveWindow::moveTo(RecordMoves::Move move)
 {
-    runArchiveAction([this] {
-        bool empty = false;
+    runArchiveAction([this, move] {
+        using Kind = RecordMoves::Step::Kind;
+        RecordMoves::Step step;
         {
             AddressCardFile file(m_context.programFolder);
-            empty = file.count() == 0;
-            if (!empty)
-                loadCard(file, 1);
+            step = RecordMoves::step(move, position(), file.count());
+            if (step.kind == Kind::Show)
+                loadCard(file, step.number);
         }
-        if (empty)
-            m_context.messages->information(this, kEmptyArchive);
-    });
-}
-
-void AddressArchiveWindow::lastCard()
-{
-    runArchiveAction([this] {
-        bool empty = false;
-        {
-            AddressCardFile file(m_context.programFolder);
-            const int count = file.count();
-            empty = count == 0;
-            if (!empty)
-                loadCard(file, count);
-        }
-        if (empty)
-            m_context.messages->information(this, kEmptyArchive);
-    });
-}
-
-void AddressArchiveWindow::previousCard()
-{
-    runArchiveAction([this] {
-        bool empty = false;
-        {
-            AddressCardFile file(m_context.programFolder);
-            const int p = position();
-            if (p == 1)
-                return;
-            empty = file.count() == 0;
-            if (!empty)
-                loadCard(file, p == 0 ? 1 : p - 1);
-        }
-        if (empty)
-            m_context.messages->information(this, kEmptyArchive);
-    });
-}
-
-void AddressArchiveWindow::nextCard()
-{
-    runArchiveAction([this] {
-        bool empty = false;
-        {
-            AddressCardFile file(m_context.programFolder);
-            const int p = position();
-            const int count = file.count();
-            empty = count == 0;
-            if (empty)
-                setPosition(0);
-            else if (p < count)
-                loadCard(file, p + 1);
-        }
-        if (empty)
+        if (step.forgetPosition)
+            setPosition(0);
+        if (step.kind == Kind::Empty)
             m_context.messages->information(this, kEmptyArchive);
     });
 }

@@ -2,6 +2,7 @@
 
 #include "addresses/address_card.h"
 #include "app/application_window.h"
+#include "common/record_moves.h"
 
 #include <QStringList>
 #include <array>
@@ -40,10 +41,7 @@ private:
     void newCard();
     void saveCard();
     void duplicateCard();
-    void firstCard();
-    void previousCard();
-    void nextCard();
-    void lastCard();
+    void moveTo(RecordMoves::Move move);
     void attachDocuments();
     void printEnvelope();
     void previewLabelSheet();

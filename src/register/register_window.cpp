@@ -2,11 +2,11 @@
 
 #include "addresses/attachments.h"
 #include "addresses/attachments_dialog.h"
-#include "common/app_context.h"
 #include "common/action_guard.h"
-#include "common/errors.h"
+#include "common/app_context.h"
 #include "common/colours.h"
 #include "common/command_bar_gui.h"
+#include "common/errors.h"
 #include "common/focus_frame_widget.h"
 #include "common/hint_line_gui.h"
 #include "common/keyboard_gui.h"
@@ -89,7 +89,6 @@ const FieldInfo kFields[] = {
 // The mail types as the card stores them, in the order of their buttons.
 const char* const kTypeNames[3] = {"optEntrata", "optUscita", "optInterna"};
 const char* const kTypeTexts[3] = {"In entrata", "In uscita", "Interna"};
-
 
 QLabel* fieldLabel(const QString& text, QWidget* buddy)
 {
@@ -208,10 +207,10 @@ QWidget* RegisterWindow::buildToolbar()
             {"cmdStampa", "register/print", "Stampa", "Stampa la scheda corrente.", Keyboard::kPrint,
              [this] { printCard(); }},
             {"sepComandi1"},
-            {"cmdPrimo", "register/first", "Prima scheda", "Visualizza la prima scheda in archivio.",
-             Keyboard::kFirst, [this] { moveTo(RegisterMove::First); }},
+            {"cmdPrimo", "register/first", "Prima scheda", "Visualizza la prima scheda in archivio.", Keyboard::kFirst,
+             [this] { moveTo(RecordMoves::Move::First); }},
             {"cmdIndietro", "register/previous", "Scheda precedente", "Visualizza la scheda precedente in archivio.",
-             Keyboard::kPrevious, [this] { moveTo(RegisterMove::Previous); }},
+             Keyboard::kPrevious, [this] { moveTo(RecordMoves::Move::Previous); }},
         },
         m_hints);
     // The position sits between the two pairs of arrows.
@@ -231,9 +230,9 @@ QWidget* RegisterWindow::buildToolbar()
         row,
         {
             {"cmdAvanti", "register/next", "Scheda successiva", "Visualizza la scheda successiva in archivio.",
-             Keyboard::kNext, [this] { moveTo(RegisterMove::Next); }},
-            {"cmdUltimo", "register/last", "Ultima scheda", "Visualizza l'ultima scheda in archivio.",
-             Keyboard::kLast, [this] { moveTo(RegisterMove::Last); }},
+             Keyboard::kNext, [this] { moveTo(RecordMoves::Move::Next); }},
+            {"cmdUltimo", "register/last", "Ultima scheda", "Visualizza l'ultima scheda in archivio.", Keyboard::kLast,
+             [this] { moveTo(RecordMoves::Move::Last); }},
             {"sepComandi2"},
             {"cmdEsporta", "register/export", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.",
              nullptr, [this] { exportRegister(); }},
@@ -319,10 +318,10 @@ QWidget* RegisterWindow::buildCopyRow()
     row->addWidget(field(F::Copia), 1);
     new FocusFrame(field(F::Copia), QStringLiteral("effCopia"));
 
-    QToolButton* cross = CommandBar::makeButton(
-        {"imgCancella01", "register/cross", "Togli copia digitale",
-         "Cancella il percorso del file allegato alla scheda corrente.", nullptr, [this] { field(F::Copia)->clear(); }},
-        m_hints);
+    QToolButton* cross = CommandBar::makeButton({"imgCancella01", "register/cross", "Togli copia digitale",
+                                                 "Cancella il percorso del file allegato alla scheda corrente.",
+                                                 nullptr, [this] { field(F::Copia)->clear(); }},
+                                                m_hints);
     cross->setIconSize(QSize(20, 20));
     auto* browse = new QPushButton(QStringLiteral("Sfoglia..."));
     browse->setObjectName(QStringLiteral("btnSfoglia"));
@@ -523,23 +522,24 @@ void RegisterWindow::saveCard()
     });
 }
 
-void RegisterWindow::moveTo(RegisterMove move)
+void RegisterWindow::moveTo(RecordMoves::Move move)
 {
     runRegisterAction([this, move] {
-        RegisterMoveResult result;
+        using Kind = RecordMoves::Step::Kind;
+        RecordMoves::Step step;
         RegisterCard card;
         {
             RegisterFile file(m_lblFile);
-            result = registerMove(move, file.count(), position());
+            step = RecordMoves::step(move, position(), file.count());
             // Read before touching the screen, so a failed read leaves the card as it was.
-            if (result.show > 0)
-                card = file.read(result.show);
+            if (step.kind == Kind::Show)
+                card = file.read(step.number);
         }
-        if (result.show > 0)
-            showCard(result.show, card);
-        if (result.clearPosition)
+        if (step.kind == Kind::Show)
+            showCard(step.number, card);
+        if (step.forgetPosition)
             setPosition(0);
-        if (result.emptyYear)
+        if (step.kind == Kind::Empty)
             m_context.messages->information(this, kEmptyYear);
     });
 }

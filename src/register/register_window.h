@@ -2,8 +2,8 @@
 
 #include "addresses/attachments.h"
 #include "app/application_window.h"
+#include "common/record_moves.h"
 #include "register/register_card.h"
-#include "register/register_moves.h"
 
 #include <array>
 #include <functional>
@@ -47,7 +47,7 @@ private:
 
     void newCard();
     void saveCard();
-    void moveTo(RegisterMove move);
+    void moveTo(RecordMoves::Move move);
     void attachDocuments();
     void editNumbering();
     void findCards();
