@@ -177,21 +177,29 @@ void ComposeLabelsWindow::showSheets(bool print)
         const std::optional<LabelCompose::Plan> plan = planToUse();
         if (!plan)
             return;
-        // The print service takes the pages whole; the PDF file below is drawn one page at a time.
+        LabelPages pages(LabelPageTemplate::kSheetName, settings, m_context.clock->today());
+        if (print) {
+            // One job, one page made at a time; the archive is opened once the print dialog is confirmed, so that no
+            // other user waits on it while this one chooses a printer.
+            std::optional<LabelCompose::Sheets> sheets;
+            m_context.printService->printPages(this, pages.source(plan->sheetCount(), [&](int i) {
+                if (!sheets)
+                    sheets.emplace(m_context.programFolder, *plan);
+                return sheets->sheet(i);
+            }));
+            return;
+        }
+        // The preview shows pages whole.
         PreparedReport report;
         report.name = LabelPageTemplate::kSheetName;
         report.preview.allowEdit = false;
         {
             const LabelCompose::Sheets sheets(m_context.programFolder, *plan);
-            LabelPages pages(LabelPageTemplate::kSheetName, settings, m_context.clock->today());
             report.pages.reserve(size_t(sheets.count()));
             for (int i = 0; i < sheets.count(); ++i)
                 report.pages.push_back(pages.page(sheets.sheet(i)));
         }
-        if (print)
-            m_context.printService->print(this, report);
-        else
-            m_context.printService->preview(this, report);
+        m_context.printService->preview(this, report);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "printing/report/prepared_report.h"
+#include "printing/report/report_painter.h"
 
 class QWidget;
 
@@ -24,6 +25,9 @@ public:
     // the pages on the printer chosen there. Returns false when the user cancelled: nothing was printed. Throws
     // NoPrinterError when the system has no printer.
     virtual bool print(QWidget* owner, const PreparedReport& report) = 0;
+    // The same for a document too large to prepare whole: one print job, its pages made and drawn one at a time,
+    // the first of them only once the user confirmed the print dialog.
+    virtual bool printPages(QWidget* owner, const ReportPainter::PageSource& pages) = 0;
 
     // Shows the pages in the preview window (maximised, modal, at the template's zoom, with the template's toolbar
     // buttons and "Salva PDF") and returns when the user closes it. Its print button goes through print(); it opens

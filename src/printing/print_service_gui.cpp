@@ -19,6 +19,15 @@ void checkPages(const PreparedReport& report)
     ReportFonts::check(report);
 }
 
+// The print dialog over `owner`; false when the user cancelled it.
+bool confirmed(QPrinter& printer, QWidget* owner)
+{
+    QPrintDialog dialog(&printer, owner);
+    dialog.setWindowTitle(QStringLiteral("Stampa"));
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 } // namespace
 
 void QtPrintService::setUp(QPrinter& printer, const PreparedReport& report)
@@ -37,10 +46,21 @@ void QtPrintService::setUp(QPrinter& printer, const PreparedReport& report)
 
 void QtPrintService::send(QPrinter& printer, const PreparedReport& report)
 {
+    ReportFonts::check(report);
+    send(printer, ReportPainter::pagesOf(report));
+}
+
+void QtPrintService::send(QPrinter& printer, const ReportPainter::PageSource& pages)
+{
+    // The first page is made here, after the dialog; its fonts are checked before the job starts.
+    const PreparedPage& first = pages.page(0);
+    for (const PreparedItem& item : first.items)
+        if (item.kind == PreparedItem::Kind::Text && !item.lines.isEmpty())
+            ReportFonts::resolve(item.font);
     // The dialog may have put the printer's own paper in place; the page decides.
     printer.setFullPage(true);
-    printer.setPageLayout(ReportPainter::pageLayout(report.pages.front()));
-    ReportPainter::paintReport(printer, report);
+    printer.setPageLayout(ReportPainter::pageLayout(first));
+    ReportPainter::paintPages(printer, pages);
     if (printer.printerState() == QPrinter::Error)
         throw ReportError(QStringLiteral("La stampante \"%1\" ha segnalato un errore.").arg(printer.printerName()));
 }
@@ -50,12 +70,24 @@ bool QtPrintService::print(QWidget* owner, const PreparedReport& report)
     checkPages(report);
     QPrinter printer(QPrinter::HighResolution);
     setUp(printer, report);
-    QPrintDialog dialog(&printer, owner);
-    dialog.setWindowTitle(QStringLiteral("Stampa"));
-    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!confirmed(printer, owner))
         return false;
     send(printer, report);
+    return true;
+}
+
+bool QtPrintService::printPages(QWidget* owner, const ReportPainter::PageSource& pages)
+{
+    if (pages.count <= 0)
+        throw ReportError(QStringLiteral("Il documento \"%1\" non ha pagine da stampare.").arg(pages.name));
+    PreparedReport paper;
+    paper.name = pages.name;
+    paper.pages.push_back(pages.paper);
+    QPrinter printer(QPrinter::HighResolution);
+    setUp(printer, paper);
+    if (!confirmed(printer, owner))
+        return false;
+    send(printer, pages);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "printing/print_service_gui.h"
 #include "printing/report/report_painter.h"
 #include "printing/templates/label_page_template.h"
+#include "printing/templates/label_pages.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -52,6 +53,35 @@ QRect inkBox(const QString& pdf, const QString& folder)
     return box;
 }
 
+// The file the PDF queue made of the job titled `title`, once whole; empty after 90 s. Polled: the file is whole once
+// the queue holds no unfinished job and the file is there.
+QString waitForJob(const QString& title)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 90000) {
+        QTest::qWait(100);
+        if (!run(QStringLiteral("lpstat"), {QStringLiteral("-o"), QStringLiteral("PDF")}).trimmed().isEmpty())
+            continue;
+        const QStringList found = outputFolder().entryList({title + QStringLiteral("*.pdf")}, QDir::Files);
+        if (!found.isEmpty())
+            return outputFolder().filePath(found.first());
+    }
+    return QString();
+}
+
+// A title of our own finds the job's file among any others in the folder.
+QString jobTitle()
+{
+    return QStringLiteral("plicario-e2e-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
+}
+
+bool havePdfQueue()
+{
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    return !printer.isNull() && printer.printerName() == u"PDF";
+}
+
 } // namespace
 
 class TestPrinter : public QObject
@@ -61,8 +91,7 @@ class TestPrinter : public QObject
 private Q_SLOTS:
     void labelPageReachesThePrinterAsOneA4Page()
     {
-        const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-        if (printer.isNull() || printer.printerName() != u"PDF") {
+        if (!havePdfQueue()) {
             // scripts/test sets up the queue and insists on it, so a broken set-up cannot pass as a skip.
             if (qEnvironmentVariableIsSet("PLICARIO_REQUIRE_PRINTER"))
                 QFAIL("No default PDF queue, although scripts/test created one.");
@@ -75,9 +104,7 @@ private Q_SLOTS:
         });
         const PreparedReport report = tpl.prepare(QDate(2024, 3, 15));
 
-        // A title of our own finds the job's file among any others in the folder.
-        const QString title =
-            QStringLiteral("plicario-e2e-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
+        const QString title = jobTitle();
         QPrinter qprinter(QPrinter::HighResolution);
         QtPrintService::setUp(qprinter, report);
         QCOMPARE(qprinter.outputFormat(), QPrinter::NativeFormat);
@@ -85,18 +112,7 @@ private Q_SLOTS:
         qprinter.setDocName(title);
         QtPrintService::send(qprinter, report);
 
-        // Polled: the file is whole once the queue holds no unfinished job and the file is there.
-        QString produced;
-        QElapsedTimer timer;
-        timer.start();
-        while (produced.isEmpty() && timer.elapsed() < 90000) {
-            QTest::qWait(100);
-            if (!run(QStringLiteral("lpstat"), {QStringLiteral("-o"), QStringLiteral("PDF")}).trimmed().isEmpty())
-                continue;
-            const QStringList found = outputFolder().entryList({title + QStringLiteral("*.pdf")}, QDir::Files);
-            if (!found.isEmpty())
-                produced = outputFolder().filePath(found.first());
-        }
+        const QString produced = waitForJob(title);
         QVERIFY2(!produced.isEmpty(),
                  qPrintable(QStringLiteral("no file %1*.pdf in %2").arg(title, outputFolder().path())));
 
@@ -128,6 +144,35 @@ private Q_SLOTS:
                                 .arg(expected.top())
                                 .arg(expected.right())
                                 .arg(expected.bottom())));
+        QFile::remove(produced);
+    }
+
+    // Sheets made one at a time go out as one job of as many pages.
+    void pagesMadeOneAtATimeAreOneJob()
+    {
+        if (!havePdfQueue())
+            QSKIP("No default PDF queue: scripts/test creates it.");
+        LabelPages pages(LabelPageTemplate::kSheetName, LabelSettings(), QDate(2024, 3, 15));
+        const ReportPainter::PageSource source = pages.source(3, [](int i) {
+            LabelSheet sheet;
+            sheet.setLine(1, 1, QStringLiteral("Foglio%1").arg(i + 1));
+            return sheet;
+        });
+        const QString title = jobTitle();
+        PreparedReport paper;
+        paper.pages.push_back(source.paper);
+        QPrinter qprinter(QPrinter::HighResolution);
+        QtPrintService::setUp(qprinter, paper);
+        qprinter.setDocName(title);
+        QtPrintService::send(qprinter, source);
+        const QString produced = waitForJob(title);
+        QVERIFY(!produced.isEmpty());
+        const QString info = run(QStringLiteral("pdfinfo"), {produced});
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))), qPrintable(info));
+        // One line on each page (the queue's file carries glyphs, not letters a reader can match).
+        const QString words =
+            run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), produced, QStringLiteral("-")});
+        QCOMPARE(words.count(QStringLiteral("<word ")), 3);
         QFile::remove(produced);
     }
 };

@@ -138,10 +138,10 @@ private Q_SLOTS:
         typeInto(w.findChild<QSpinBox*>(QStringLiteral("spnPrimaEtichetta")), QStringLiteral("24"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
         QTRY_COMPARE(m_printer->printDialogs(), 1);
-        const PreparedReport& printed = *m_printer->lastPrinted();
-        QCOMPARE(printed.pages.size(), size_t(2));
-        QCOMPARE(printed.pages[0].find(QStringLiteral("txtRigo01_E24"))->lines, QStringList{"Via alfa"});
-        QCOMPARE(printed.pages[1].find(QStringLiteral("txtRigo01_E07"))->lines, QStringList{"Via Zeta"});
+        const QStringList printed = pdfPageTexts(m_printer->printedFiles().value(0));
+        QCOMPARE(printed.size(), 2);
+        QVERIFY(printed[0].contains(QStringLiteral("Via alfa")) && printed[1].contains(QStringLiteral("Via Zeta")));
+        QVERIFY(!printed[0].contains(QStringLiteral("Via Zeta")));
 
         const QString pdf = m_ctx->path(QStringLiteral("etichette.pdf"));
         m_ctx->saveFileChooser.answers.enqueue(pdf);

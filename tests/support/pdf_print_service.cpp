@@ -5,7 +5,7 @@
 
 #include <QDir>
 
-bool PdfPrintService::print(QWidget*, const PreparedReport& report)
+bool PdfPrintService::printInto(const std::function<void(const QString& path)>& write)
 {
     if (!failWith.isEmpty())
         throw ReportError(failWith);
@@ -13,10 +13,25 @@ bool PdfPrintService::print(QWidget*, const PreparedReport& report)
     if (!acceptPrint)
         return false;
     const QString path = QDir(m_folder).filePath(QStringLiteral("print-%1.pdf").arg(m_printed.size() + 1));
-    ReportPainter::writePdf(report, path);
+    write(path);
     m_printed.append(path);
-    m_lastPrinted = report;
     return true;
+}
+
+bool PdfPrintService::print(QWidget*, const PreparedReport& report)
+{
+    return printInto([&](const QString& path) {
+        ReportPainter::writePdf(report, path);
+        m_lastPrinted = report;
+    });
+}
+
+bool PdfPrintService::printPages(QWidget*, const ReportPainter::PageSource& pages)
+{
+    return printInto([&](const QString& path) {
+        ReportPainter::writePdf(pages, path);
+        m_lastPrinted.reset(); // nothing kept of pages made one at a time: read the file
+    });
 }
 
 bool PdfPrintService::preview(QWidget* owner, const PreparedReport& report)

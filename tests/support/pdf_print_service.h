@@ -3,6 +3,7 @@
 #include "printing/print_service.h"
 
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // A print service for tests: "prints" by writing PDF files into a folder and answers the print dialog from
@@ -17,6 +18,7 @@ public:
     QString failWith;              // when set, every call throws ReportError with this text
 
     bool print(QWidget* owner, const PreparedReport& report) override;
+    bool printPages(QWidget* owner, const ReportPainter::PageSource& pages) override;
     bool preview(QWidget* owner, const PreparedReport& report) override;
 
     // The PDF files written by confirmed prints, in order.
@@ -27,6 +29,9 @@ public:
     const std::optional<PreparedReport>& lastPreviewed() const { return m_lastPreviewed; }
 
 private:
+    // The print dialog's answer, then `write` into the next file.
+    bool printInto(const std::function<void(const QString& path)>& write);
+
     QString m_folder;
     QStringList m_printed;
     int m_dialogs = 0;

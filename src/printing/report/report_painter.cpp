@@ -79,14 +79,17 @@ void paintText(QPainter& painter, const Scale& s, const PreparedItem& item)
 
 namespace ReportPainter {
 
-namespace {
-
-PageSource sourceOf(const PreparedReport& report)
+PageSource pagesOf(const PreparedReport& report)
 {
-    return {report.name, int(report.pages.size()), [&report](int i) -> const PreparedPage& { return report.pages[size_t(i)]; }};
+    PreparedPage paper;
+    if (!report.pages.empty()) {
+        paper.paperWidth = report.pages.front().paperWidth;
+        paper.paperHeight = report.pages.front().paperHeight;
+        paper.orientation = report.pages.front().orientation;
+    }
+    return {report.name, int(report.pages.size()),
+            [&report](int i) -> const PreparedPage& { return report.pages[size_t(i)]; }, paper};
 }
-
-} // namespace
 
 void paintPage(QPainter& painter, const PreparedPage& page)
 {
@@ -140,7 +143,7 @@ QPageLayout pageLayout(const PreparedPage& page)
 void paintReport(QPagedPaintDevice& device, const PreparedReport& report)
 {
     ReportFonts::check(report);
-    paintPages(device, sourceOf(report));
+    paintPages(device, pagesOf(report));
 }
 
 void paintPages(QPagedPaintDevice& device, const PageSource& source)
@@ -162,7 +165,7 @@ void paintPages(QPagedPaintDevice& device, const PageSource& source)
 void writePdf(const PreparedReport& report, const QString& path)
 {
     ReportFonts::check(report); // a missing font is reported as such, not as a file error
-    writePdf(sourceOf(report), path);
+    writePdf(pagesOf(report), path);
 }
 
 void writePdf(const PageSource& source, const QString& path)

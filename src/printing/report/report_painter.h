@@ -26,7 +26,11 @@ struct PageSource
     QString name;
     int count = 0;
     std::function<const PreparedPage&(int index)> page;
+    PreparedPage paper; // the paper of every page, with no items: a printer is set up before any page is made
 };
+
+// The pages of a prepared report as a source; the report must outlive it.
+PageSource pagesOf(const PreparedReport& report);
 
 // Paints every page on `device`, which must already have the layout of the first page and a full-page origin.
 // Throws ReportError when painting cannot start or a font is missing.

@@ -16,6 +16,10 @@ const PreparedPage& LabelPages::page(const LabelSheet& sheet)
 
 ReportPainter::PageSource LabelPages::source(int count, std::function<LabelSheet(int)> sheet)
 {
+    PreparedPage paper;
+    paper.paperWidth = m_template.page().paperWidth();
+    paper.paperHeight = m_template.page().paperHeight();
+    paper.orientation = m_template.page().orientation();
     return {m_template.name(), count,
-            [this, sheet = std::move(sheet)](int i) -> const PreparedPage& { return page(sheet(i)); }};
+            [this, sheet = std::move(sheet)](int i) -> const PreparedPage& { return page(sheet(i)); }, paper};
 }
