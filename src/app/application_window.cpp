@@ -3,8 +3,6 @@
 #include "common/window_gui.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 
 ApplicationWindow::ApplicationWindow(const QString& objectName, const QString& caption, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -12,14 +10,7 @@ ApplicationWindow::ApplicationWindow(const QString& objectName, const QString& c
     setObjectName(objectName);
     setWindowTitle(caption);
     Windows::markMainWindow(this);
-    fillScreen(this);
-}
-
-void ApplicationWindow::fillScreen(QWidget* window)
-{
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        window->setGeometry(screen->availableGeometry());
-    window->setWindowState(Qt::WindowMaximized);
+    Windows::fillScreen(this);
 }
 
 void ApplicationWindow::closeEvent(QCloseEvent* event)

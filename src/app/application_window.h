@@ -13,9 +13,6 @@ public:
     // Opens maximised, as every application does.
     ApplicationWindow(const QString& objectName, const QString& caption, QWidget* parent = nullptr);
 
-    // Maximised; also spread over the screen, for a desktop without a window manager to maximise it.
-    static void fillScreen(QWidget* window);
-
 Q_SIGNALS:
     void closed();
 

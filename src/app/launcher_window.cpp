@@ -1,6 +1,5 @@
 #include "app/launcher_window.h"
 
-#include "app/application_window.h"
 #include "app/maker.h"
 #include "common/app_context.h"
 #include "common/colours.h"
@@ -50,7 +49,7 @@ LauncherWindow::LauncherWindow(const AppContext& context) : QWidget(nullptr, Qt:
     setObjectName(QStringLiteral("frmAvvio"));
     Windows::markMainWindow(this);
     setWindowTitle(QStringLiteral(" Plicario 3.0"));
-    ApplicationWindow::fillScreen(this);
+    Windows::fillScreen(this);
 
     auto* panel = new QFrame;
     panel->setObjectName(QStringLiteral("panAvvio"));

@@ -37,6 +37,13 @@ void centre(QWidget* window, Over over)
     window->move(frame.topLeft());
 }
 
+void fillScreen(QWidget* window)
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window->setGeometry(screen->availableGeometry());
+    window->setWindowState(window->windowState() | Qt::WindowMaximized);
+}
+
 void markMainWindow(QWidget* window)
 {
     static const bool installed = [] {

@@ -23,6 +23,10 @@ enum class Over
 // window has its size.
 void centre(QWidget* window, Over over);
 
+// Maximises `window` on its screen. Its geometry is set to the free area first, so that it fills the screen also
+// where nothing honours the maximised state (a display with no window manager).
+void fillScreen(QWidget* window);
+
 // A top-level QWidget (not a QDialog) that is one of the program's main windows: screen readers see it as a window
 // (a frame), not as a "filler". Call it in the constructor, before anything asks the window for its accessibility.
 void markMainWindow(QWidget* window);

@@ -5,6 +5,7 @@
 #include "common/keyboard_gui.h"
 #include "common/messages.h"
 #include "common/pictures_gui.h"
+#include "common/window_gui.h"
 #include "printing/print_service.h"
 #include "printing/report/report_painter.h"
 
@@ -123,7 +124,7 @@ PreviewWindow::~PreviewWindow()
 
 void PreviewWindow::run()
 {
-    setWindowState(windowState() | Qt::WindowMaximized);
+    Windows::fillScreen(this);
     exec();
     if (m_failure)
         std::rethrow_exception(m_failure);
