@@ -115,8 +115,10 @@ Result run(const QString& programFolder, const QList<Contact>& contacts)
         return result;
     QList<int> numbers;
     numbers.reserve(records.size());
+    RawRecordFile::Batch batch(file); // all or none: a failure cuts the archive back to its size before
     for (const QByteArray& record : records)
-        numbers.append(file.append(record));
+        numbers.append(batch.append(record));
+    batch.commit();
     result.numbers = numbers;
     return result;
 }

@@ -35,9 +35,9 @@ QByteArray duplicateKey(const char* data);
 // Throws ArchiveAccessError.
 Plan plan(const QString& programFolder, const QList<Contact>& contacts);
 
-// Imports: the check against the archive and the appends happen under one lock. A failure throws ArchiveAccessError;
-// cards appended before it stay until the record file's batch of appends (all or none) is used here. The archive is
-// not created when there is nothing to add.
+// Imports: the check against the archive and the appends happen under one lock, as one batch of appends (all or
+// none). A failure throws ArchiveAccessError and leaves the archive as it was. The archive is not created when there
+// is nothing to add.
 Result run(const QString& programFolder, const QList<Contact>& contacts);
 
 // "N schede importate, M già presenti, K scartate".

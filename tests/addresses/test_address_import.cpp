@@ -79,6 +79,28 @@ private Q_SLOTS:
         QCOMPARE(AddressCardFile(ctx.dir.path()).count(), 1);
     }
 
+    void aFailedAppendLeavesTheArchiveAsItWas()
+    {
+        TestContext ctx;
+        {
+            AddressCardFile file(ctx.dir.path());
+            file.append(stored({"Prima", "", "Via Uno 1"}));
+        }
+        const QString path = ctx.path(AddressCardFile::kFileName);
+        const QByteArray before = readFileBytes(path);
+        QByteArray many = "Nome;Indirizzo\n";
+        for (int i = 0; i < 5; ++i)
+            many += "Persona " + QByteArray::number(i) + ";Via " + QByteArray::number(i) + "\n";
+        const QList<Contact> contacts = ContactFile::parse(many).contacts();
+        {
+            // Room for the archive and two more cards: the third append meets a full disk.
+            FileSizeLimit limit(qint64(AddressCard::kSize) * 3 + 100);
+            QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, AddressImport::run(ctx.dir.path(), contacts));
+        }
+        QCOMPARE(readFileBytes(path), before);
+        QVERIFY(!QFile::exists(RawRecordFile::rollbackNotePath(path)));
+    }
+
     void nothingNewCreatesNoArchive()
     {
         TestContext ctx;
