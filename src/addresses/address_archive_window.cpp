@@ -1,7 +1,9 @@
 #include "addresses/address_archive_window.h"
 
 #include "addresses/address_finder_dialog.h"
+#include "addresses/address_import.h"
 #include "addresses/attachments_dialog.h"
+#include "addresses/contact_import_window.h"
 #include "common/action_guard.h"
 #include "common/app_context.h"
 #include "common/colours.h"
@@ -171,6 +173,9 @@ QWidget* AddressArchiveWindow::makeToolbar()
              "Visualizza l'anteprima di stampa dell'etichetta corrente.", nullptr, [this] { previewLabelSheet(); }},
             {"cmdEsporta", "addresses/export", "Esporta archivio", "Esporta l'archivio in un file di Excel.", nullptr,
              [this] { exportArchive(); }},
+            {"cmdImporta", "addresses/import", "Importa",
+             "Importa indirizzi da un foglio di calcolo (CSV) o da una rubrica (vCard).", Keyboard::kImport,
+             [this] { importContacts(); }},
             {},
             {"cmdGuida", "addresses/help", "Guida", "Visualizza la guida in linea.", Keyboard::kHelp,
              [this] { showHelp(); }},
@@ -435,6 +440,20 @@ void AddressArchiveWindow::exportArchive()
 {
     AddressExportWindow window(m_context, this);
     window.exec();
+}
+
+void AddressArchiveWindow::importContacts()
+{
+    ContactImportWindow window(m_context, this);
+    if (window.exec() != QDialog::Accepted)
+        return;
+    const QList<Contact> contacts = window.contacts();
+    runArchiveAction([&] {
+        const AddressImport::Result result = AddressImport::run(m_context.programFolder, contacts);
+        if (!result.numbers.isEmpty())
+            showCard(result.numbers.first(), result.plan.cards.first());
+        m_context.messages->information(this, AddressImport::summary(result.plan));
+    });
 }
 
 void AddressArchiveWindow::findCards()

@@ -46,6 +46,7 @@ private:
     void printEnvelope();
     void previewLabelSheet();
     void exportArchive();
+    void importContacts();
     void findCards();
     void showHelp();
     void exitWindow();

@@ -21,7 +21,7 @@ inline constexpr const char* kNext = "Ctrl+PgDown";
 inline constexpr const char* kLast = "Ctrl+End";
 inline constexpr const char* kHelp = "F1";
 inline constexpr const char* kExit = "Esc";
-// In a label slot's name field: import an address card into that slot.
+// Import: in a label slot's name field, an address card into that slot; in the address archive, a contact file.
 inline constexpr const char* kImport = "Ctrl+I";
 // Label sheets composed from the whole address archive, and the label stock's settings.
 inline constexpr const char* kCompose = "Ctrl+M";

@@ -3,6 +3,7 @@
 #include "addresses/address_archive_window.h"
 #include "addresses/address_finder_dialog.h"
 #include "addresses/attachments_dialog.h"
+#include "addresses/contact_import_window.h"
 #include "printing/address_export_window.h"
 #include "printing/address_sheet_preview_window.h"
 #include "printing/envelope_print_window.h"
@@ -23,7 +24,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("window");
         for (const char* w : {"frmArchivio_Indirizzi", "frmAllegaCartella", "frmTrovaIndirizzi", "frmStampaBusta",
-                              "frmAnteprima_Etichetta", "frmExpIndirizzi"})
+                              "frmAnteprima_Etichetta", "frmExpIndirizzi", "frmImportaIndirizzi"})
             QTest::newRow(w) << w;
     }
     void namedControlsAreSpokenUniquely()
@@ -43,6 +44,8 @@ private Q_SLOTS:
             w = std::make_unique<EnvelopePrintWindow>(m_ctx.context, lines, nullptr);
         else if (window == QLatin1String("frmAnteprima_Etichetta"))
             w = std::make_unique<AddressSheetPreviewWindow>(m_ctx.context, lines, nullptr);
+        else if (window == QLatin1String("frmImportaIndirizzi"))
+            w = std::make_unique<ContactImportWindow>(m_ctx.context, nullptr);
         else
             w = std::make_unique<AddressExportWindow>(m_ctx.context, nullptr);
         QCOMPARE(w->objectName(), window);
