@@ -21,6 +21,8 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -219,7 +221,10 @@ void EnvelopePrintWindow::stepMargin(QLineEdit* margin, int delta)
         const int value = Text::trimmed(margin->text()).toInt(&ok);
         if (!ok)
             throw PlicarioError(QStringLiteral("\"%1\" non è un numero intero valido.").arg(margin->text()));
-        margin->setText(QString::number(value + delta));
+        // A margin read from the settings may sit at the int limit: the step stops there.
+        const qint64 stepped = std::clamp<qint64>(qint64(value) + delta, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max());
+        margin->setText(QString::number(stepped));
     });
 }
 

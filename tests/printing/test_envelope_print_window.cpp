@@ -188,6 +188,28 @@ private Q_SLOTS:
         QVERIFY(w->isVisible());
     }
 
+    void aStepStopsAtTheIntegerLimit_data()
+    {
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("top at the limit") << "2147483647" << "-2147483648";
+        QTest::newRow("one below the limit") << "2147483646" << "-2147483647";
+    }
+    void aStepStopsAtTheIntegerLimit()
+    {
+        QFETCH(QString, top);
+        QFETCH(QString, left);
+        writeSettings(top, left, QStringLiteral("Verticale"));
+        auto w = open();
+        press(w.get(), "btnTopPlus");
+        press(w.get(), "btnTopPlus");
+        press(w.get(), "btnLeftMinus");
+        press(w.get(), "btnLeftMinus");
+        QCOMPARE(get(w.get(), "txtTop")->text(), QStringLiteral("2147483647"));
+        QCOMPARE(get(w.get(), "txtLeft")->text(), QStringLiteral("-2147483648"));
+        QVERIFY(m_ctx->messages.log().isEmpty());
+    }
+
     void failuresEndInTheOneWarning_data()
     {
         QTest::addColumn<QString>("failure");
