@@ -107,12 +107,6 @@ void RawRecordFile::writeAt(qint64 offset, const QByteArray& record)
     }
 }
 
-void RawRecordFile::write(int number, const QByteArray& record)
-{
-    if (number < 1 || number > count())
-        fail();
-    writeAt(qint64(number - 1) * m_recordSize, record);
-}
 
 int RawRecordFile::append(const QByteArray& record)
 {
@@ -121,12 +115,15 @@ int RawRecordFile::append(const QByteArray& record)
     return number;
 }
 
-// The rollback note: a header line with the size before the batch, the trailing fragment that size ends in, and a
-// closing line, so that a note cut short by a crash while it was written (the archive still untouched) is told
-// from a whole one.
+// The rollback note, of one of two kinds:
+// - a batch of appends: "ripristino SIZE", the size before the batch, then the trailing fragment that size ends in;
+// - a record written in place: "riscrittura NUMBER", then the record's old bytes;
+// and a closing line, so that a note cut short by a crash while it was written (the archive still untouched) is
+// told from a whole one.
 namespace {
 
 const QByteArray kNoteHead = "ripristino ";
+const QByteArray kRewriteHead = "riscrittura ";
 const QByteArray kNoteEnd = "fine\n";
 
 QByteArray noteBytes(qint64 size, const QByteArray& fragment)
@@ -134,21 +131,35 @@ QByteArray noteBytes(qint64 size, const QByteArray& fragment)
     return kNoteHead + QByteArray::number(size) + '\n' + fragment + kNoteEnd;
 }
 
-// Size and fragment of a whole note for records of `recordSize` bytes; false for anything else.
-bool parseNote(const QByteArray& note, int recordSize, qint64* size, QByteArray* fragment)
+QByteArray rewriteNoteBytes(int number, const QByteArray& old)
 {
-    if (!note.startsWith(kNoteHead) || !note.endsWith(kNoteEnd))
+    return kRewriteHead + QByteArray::number(number) + '\n' + old + kNoteEnd;
+}
+
+struct Note
+{
+    bool rewrite = false;
+    qint64 value = 0; // the size before the batch, or the number of the record written in place
+    QByteArray bytes; // the trailing fragment, or the record's old bytes
+};
+
+// A whole note for records of `recordSize` bytes; false for anything else.
+bool parseNote(const QByteArray& note, int recordSize, Note* out)
+{
+    out->rewrite = note.startsWith(kRewriteHead);
+    const QByteArray& head = out->rewrite ? kRewriteHead : kNoteHead;
+    if (!note.startsWith(head) || !note.endsWith(kNoteEnd))
         return false;
     const qsizetype eol = note.indexOf('\n');
-    const QByteArray digits = note.mid(kNoteHead.size(), eol - kNoteHead.size());
+    const QByteArray digits = note.mid(head.size(), eol - head.size());
     if (digits.isEmpty() || digits.size() > 18 ||
         !std::all_of(digits.cbegin(), digits.cend(), [](char c) { return c >= '0' && c <= '9'; }))
         return false;
-    *size = digits.toLongLong();
-    const qsizetype fragmentSize = qsizetype(*size % recordSize);
-    if (note.size() != eol + 1 + fragmentSize + kNoteEnd.size())
+    out->value = digits.toLongLong();
+    const qsizetype bytesSize = out->rewrite ? recordSize : qsizetype(out->value % recordSize);
+    if (note.size() != eol + 1 + bytesSize + kNoteEnd.size())
         return false;
-    *fragment = note.mid(eol + 1, fragmentSize);
+    out->bytes = note.mid(eol + 1, bytesSize);
     return true;
 }
 
@@ -220,6 +231,37 @@ bool removeSynced(const QByteArray& path)
 
 } // namespace
 
+void RawRecordFile::write(int number, const QByteArray& record)
+{
+    if (number < 1 || number > count() || record.size() != m_recordSize)
+        fail();
+    // A write cut short (a kill, a power cut, a disk error) would leave a record half old, half new: the old bytes
+    // wait in the rollback note until the new ones are on disk.
+    const QByteArray old = read(number);
+    const QByteArray notePath = QFile::encodeName(rollbackNotePath(m_path));
+    if (!writeWholeSynced(notePath, rewriteNoteBytes(number, old)) || !syncFolderOf(notePath)) {
+        ::unlink(notePath.constData());
+        fail();
+    }
+    const qint64 offset = qint64(number - 1) * m_recordSize;
+    try {
+        writeAt(offset, record);
+        if (::fsync(m_fd) != 0)
+            fail();
+    } catch (const ArchiveAccessError&) {
+        try {
+            writeAt(offset, old);
+            if (::fsync(m_fd) == 0)
+                removeSynced(notePath);
+        } catch (const ArchiveAccessError&) {
+            // The note stays, and the next open puts the old record back.
+        }
+        throw;
+    }
+    if (!removeSynced(notePath))
+        fail();
+}
+
 QString RawRecordFile::rollbackNotePath(const QString& path)
 {
     return path + QStringLiteral(".ripristino");
@@ -254,12 +296,18 @@ void RawRecordFile::honourRollbackNote()
             return;
         fail();
     }
-    qint64 sizeBefore = 0;
-    QByteArray fragment;
-    // A note cut short was being written while the file was still untouched; one naming a size beyond the file's
-    // is not about this file. Either is only removed.
-    if (parseNote(note, m_recordSize, &sizeBefore, &fragment) && sizeBefore <= size())
-        restore(sizeBefore, fragment);
+    Note parsed;
+    // A note cut short was being written while the file was still untouched; one naming a size or a record beyond
+    // the file's is not about this file. Either is only removed.
+    if (parseNote(note, m_recordSize, &parsed)) {
+        if (!parsed.rewrite && parsed.value <= size())
+            restore(parsed.value, parsed.bytes);
+        if (parsed.rewrite && parsed.value >= 1 && parsed.value <= count()) {
+            writeAt((parsed.value - 1) * m_recordSize, parsed.bytes);
+            if (::fsync(m_fd) != 0)
+                fail();
+        }
+    }
     if (!removeSynced(notePath))
         fail();
 }

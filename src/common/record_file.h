@@ -10,8 +10,9 @@
 // on construction, closed and unlocked on destruction. Record numbers count from 1. Every failure throws
 // ArchiveAccessError with the access text.
 //
-// Before anything else, every open honours the rollback note a killed batch of appends left beside the file (see
-// Batch): the file is cut back to its size before that batch. Windows, batch tool and imports all open here.
+// Before anything else, every open honours the rollback note a killed batch of appends (see Batch) or a killed
+// write in place left beside the file: the file is cut back to its size before that batch, or the record gets its
+// old bytes back. Windows, batch tool and imports all open here.
 class RawRecordFile
 {
 public:
@@ -26,6 +27,8 @@ public:
     // Whole records only: a trailing fragment left by a crash is not a record.
     int count() const;
     QByteArray read(int number) const;
+    // Replaces a record whole or not at all: the old bytes wait in the rollback note until the new ones are on disk,
+    // and a failure puts them back (or leaves the note to the next open). Not inside a Batch, which owns the note.
     void write(int number, const QByteArray& record);
     // Writes at count x size, over any trailing fragment; returns the new record's number.
     int append(const QByteArray& record);

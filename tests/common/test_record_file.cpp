@@ -262,6 +262,58 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(note));
     }
 
+    // A write in place killed half way leaves its note (the record's old bytes) and a record half new: the next open
+    // puts the old record back. A note cut short, or naming a record the file does not hold, is only removed.
+    void killedWriteInPlaceIsPutBackOnTheNextOpen_data()
+    {
+        QTest::addColumn<QByteArray>("noteHead");
+        QTest::addColumn<bool>("cutShort");
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("whole note") << QByteArray("riscrittura 2\n") << false << true;
+        QTest::newRow("note cut short") << QByteArray("riscrittura 2\n") << true << false;
+        QTest::newRow("record beyond the file") << QByteArray("riscrittura 3\n") << false << false;
+        QTest::newRow("record zero") << QByteArray("riscrittura 0\n") << false << false;
+    }
+    void killedWriteInPlaceIsPutBackOnTheNextOpen()
+    {
+        QFETCH(QByteArray, noteHead);
+        QFETCH(bool, cutShort);
+        QFETCH(bool, restored);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(AddressCardFile::kFileName);
+        const QByteArray a = card(QStringLiteral("A")).toBytes();
+        const QByteArray b = card(QStringLiteral("B")).toBytes();
+        const QByteArray torn = card(QStringLiteral("Nuova")).toBytes().left(1000) + b.mid(1000);
+        QVERIFY(writeFileBytes(path, a + torn));
+        QByteArray note = noteHead + b + "fine\n";
+        if (cutShort)
+            note.chop(1);
+        QVERIFY(writeFileBytes(RawRecordFile::rollbackNotePath(path), note));
+        const AddressCardFile file(dir.path());
+        QCOMPARE(file.count(), 2);
+        QCOMPARE(readFileBytes(path), a + (restored ? b : torn));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{AddressCardFile::kFileName});
+    }
+
+    // The old bytes must be safe before the record is touched: with no room for the note, nothing changes.
+    void aWriteInPlaceWithNoRoomForItsNoteChangesNothing()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(AddressCardFile::kFileName);
+        const QByteArray before = card(QStringLiteral("A")).toBytes() + card(QStringLiteral("B")).toBytes();
+        QVERIFY(writeFileBytes(path, before));
+        {
+            AddressCardFile file(dir.path());
+            const FileSizeLimit limit(100);
+            QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, file.write(2, card(QStringLiteral("Nuova"))));
+        }
+        QCOMPARE(readFileBytes(path), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{AddressCardFile::kFileName});
+        AddressCardFile(dir.path()).write(2, card(QStringLiteral("Nuova")));
+        QCOMPARE(readFileBytes(path), before.left(3765) + card(QStringLiteral("Nuova")).toBytes());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{AddressCardFile::kFileName});
+    }
+
     void readingOutOfRangeFails()
     {
         QTemporaryDir dir;
