@@ -1,7 +1,9 @@
 #include "register/register_card_print_window.h"
 
-#include "common/app_context.h"
 #include "common/action_guard.h"
+#include "common/app_context.h"
+#include "common/keyboard_gui.h"
+#include "common/window_gui.h"
 #include "printing/print_service.h"
 #include "printing/templates/register_card_template.h"
 #include "register/register_report_pictures_gui.h"
@@ -15,8 +17,8 @@
 
 RegisterCardPrintWindow::RegisterCardPrintWindow(const AppContext& context, const RegisterCard& onScreen,
                                                  QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_context(context), m_card(onScreen), m_repDocumento(RegisterCardTemplate::make())
+    : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_card(onScreen),
+      m_repDocumento(RegisterCardTemplate::make())
 {
     setObjectName(QStringLiteral("frmStampaProtocollo"));
     setWindowTitle(QStringLiteral(" Stampa scheda"));
@@ -37,16 +39,14 @@ RegisterCardPrintWindow::RegisterCardPrintWindow(const AppContext& context, cons
     auto* buttons = new QHBoxLayout;
     auto* btnStampa = new QPushButton(QStringLiteral("Stampa"));
     btnStampa->setObjectName(QStringLiteral("btnStampa"));
-    btnStampa->setAccessibleName(QStringLiteral("Stampa"));
-    btnStampa->setAccessibleDescription(QStringLiteral("Stampa la scheda e chiude la finestra."));
+    Windows::describe(btnStampa, btnStampa->text(), QStringLiteral("Stampa la scheda e chiude la finestra."));
+    Keyboard::setShortcut(btnStampa, Keyboard::kPrint);
     auto* btnAnnulla = new QPushButton(QStringLiteral("Annulla"));
     btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
-    btnAnnulla->setAccessibleName(QStringLiteral("Annulla"));
-    btnAnnulla->setAccessibleDescription(QStringLiteral("Chiude la finestra senza stampare."));
-    for (QPushButton* b : {btnStampa, btnAnnulla}) {
-        b->setAutoDefault(false);
+    Windows::describe(btnAnnulla, btnAnnulla->text(), QStringLiteral("Chiude la finestra senza stampare."));
+    Keyboard::setShortcut(btnAnnulla, Keyboard::kExit);
+    for (QPushButton* b : {btnStampa, btnAnnulla})
         b->setMinimumWidth(110);
-    }
     buttons->addStretch();
     buttons->addWidget(btnStampa);
     buttons->addWidget(btnAnnulla);
@@ -55,15 +55,13 @@ RegisterCardPrintWindow::RegisterCardPrintWindow(const AppContext& context, cons
     connect(btnStampa, &QPushButton::clicked, this, &RegisterCardPrintWindow::print);
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
     setFixedSize(420, 190);
+    Keyboard::setUpWindow(this);
 }
 
 void RegisterCardPrintWindow::showEvent(QShowEvent* event)
 {
-    if (!event->spontaneous() && parentWidget()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(parentWidget()->frameGeometry().center());
-        move(frame.topLeft());
-    }
+    if (!event->spontaneous())
+        Windows::centre(this, Windows::Over::Owner);
     QDialog::showEvent(event);
 }
 

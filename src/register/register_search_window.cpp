@@ -1,24 +1,25 @@
 #include "register/register_search_window.h"
 
-#include "common/app_context.h"
 #include "common/action_guard.h"
+#include "common/app_context.h"
+#include "common/colours.h"
 #include "common/errors.h"
 #include "common/focus_frame_widget.h"
+#include "common/keyboard_gui.h"
 #include "common/line_list_widget.h"
 #include "common/messages.h"
+#include "common/window_gui.h"
 #include "printing/print_service.h"
 #include "printing/templates/list_template.h"
 #include "register/register_report_pictures_gui.h"
 #include "register/register_search.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -47,13 +48,12 @@ constexpr FilterSpec kFilters[] = {
 };
 
 QPushButton* makeButton(const QString& objectName, const QString& text, const QString& accessibleName,
-                        const QString& description)
+                        const QString& description, const char* keys)
 {
     auto* button = new QPushButton(text);
     button->setObjectName(objectName);
-    button->setAccessibleName(accessibleName);
-    button->setAccessibleDescription(description);
-    button->setAutoDefault(false);
+    Windows::describe(button, accessibleName, description);
+    Keyboard::setShortcut(button, keys);
     button->setMinimumWidth(110);
     return button;
 }
@@ -61,8 +61,8 @@ QPushButton* makeButton(const QString& objectName, const QString& text, const QS
 } // namespace
 
 RegisterSearchWindow::RegisterSearchWindow(const AppContext& context, const QString& yearFilePath, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_context(context),
-      m_yearFilePath(yearFilePath), m_frxReport(ListTemplate::make())
+    : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_yearFilePath(yearFilePath),
+      m_frxReport(ListTemplate::make())
 {
     setObjectName(QStringLiteral("frmTrovaProtocollo"));
     setWindowTitle(QStringLiteral(" Trova documenti protocollati"));
@@ -77,6 +77,7 @@ RegisterSearchWindow::RegisterSearchWindow(const AppContext& context, const QStr
     layout->addWidget(m_panels);
 
     setFixedSize(1000, 660);
+    Keyboard::setUpWindow(this);
 }
 
 QWidget* RegisterSearchWindow::makeFilterPanel()
@@ -147,11 +148,13 @@ QWidget* RegisterSearchWindow::makeFilterPanel()
     layout->addWidget(m_lblAttendere);
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* btnCerca = makeButton(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), QStringLiteral("Cerca"),
-                                       QStringLiteral("Elenca le schede dell'anno che soddisfano i filtri."));
+    QPushButton* btnCerca =
+        makeButton(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), QStringLiteral("Cerca"),
+                   QStringLiteral("Elenca le schede dell'anno che soddisfano i filtri."), Keyboard::kFind);
+    // Each panel has its own Ctrl+F and Esc: a hidden button's key does nothing.
     QPushButton* btnAnnulla =
         makeButton(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), QStringLiteral("Chiudi"),
-                   QStringLiteral("Chiude la ricerca senza richiamare nessuna scheda."));
+                   QStringLiteral("Chiude la ricerca senza richiamare nessuna scheda."), Keyboard::kExit);
     buttons->addStretch();
     buttons->addWidget(btnCerca);
     buttons->addWidget(btnAnnulla);
@@ -180,8 +183,9 @@ QWidget* RegisterSearchWindow::makeResultPanel()
     m_txtTrova->setAccessibleDescription(
         QStringLiteral("Premere Trova per selezionare la prima voce che lo contiene, di nuovo per la successiva."));
     m_txtTrova->setFont(QFont(QStringLiteral("Verdana"), 12, QFont::Bold));
-    m_btnTrova = makeButton(QStringLiteral("btnTrova"), QStringLiteral("Trova"), QStringLiteral("Trova"),
-                            QStringLiteral("Seleziona la voce successiva che contiene il testo indicato."));
+    m_btnTrova =
+        makeButton(QStringLiteral("btnTrova"), QStringLiteral("Trova"), QStringLiteral("Trova"),
+                   QStringLiteral("Seleziona la voce successiva che contiene il testo indicato."), Keyboard::kFind);
     searchRow->addWidget(m_txtTrova, 1);
     searchRow->addWidget(m_btnTrova);
     layout->addLayout(searchRow);
@@ -202,7 +206,7 @@ QWidget* RegisterSearchWindow::makeResultPanel()
     auto* lblIstruzioni = new QLabel(QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"));
     lblIstruzioni->setObjectName(QStringLiteral("lblIstruzioni"));
     QPalette crimson = lblIstruzioni->palette();
-    crimson.setColor(QPalette::WindowText, QColor(0xDC, 0x14, 0x3C));
+    crimson.setColor(QPalette::WindowText, Colours::kCrimson);
     lblIstruzioni->setPalette(crimson);
     instruction->addWidget(imgIstruzioni);
     instruction->addWidget(lblIstruzioni, 1);
@@ -213,9 +217,9 @@ QWidget* RegisterSearchWindow::makeResultPanel()
     m_lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
     QPushButton* btnStampa =
         makeButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), QStringLiteral("Stampa elenco"),
-                   QStringLiteral("Stampa l'elenco dei documenti trovati."));
+                   QStringLiteral("Stampa l'elenco dei documenti trovati."), Keyboard::kPrint);
     QPushButton* btnChiudi = makeButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QStringLiteral("Chiudi"),
-                                        QStringLiteral("Chiude la ricerca."));
+                                        QStringLiteral("Chiude la ricerca."), Keyboard::kExit);
     foot->addWidget(m_lblTrovate, 1);
     foot->addWidget(btnStampa);
     foot->addWidget(btnChiudi);
@@ -232,8 +236,7 @@ QWidget* RegisterSearchWindow::makeResultPanel()
 void RegisterSearchWindow::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
+        Windows::centre(this, Windows::Over::Screen);
         m_finder.reset();
         m_lstRecords->setCurrentRow(0);
         m_txtTrova->clear();

@@ -169,10 +169,27 @@ private Q_SLOTS:
         QVERIFY(wait->isVisible());
         QVERIFY(child<QWidget>(dialog.get(), QStringLiteral("panAvvio"))->isVisible());
         QTest::mouseRelease(cerca, Qt::LeftButton);
-        QCOMPARE(list(dialog.get())->count(), 1);
+        QCOMPARE(list(dialog.get())->model()->rowCount(), 1);
         dialog->reject();
         QVERIFY(!wait->isVisible());
-        QCOMPARE(list(dialog.get())->count(), 0);
+        QCOMPARE(list(dialog.get())->model()->rowCount(), 0);
+    }
+
+    void keysReachEveryAction()
+    {
+        yearWith(m_ctx->dir, {cardWith({"Numero=1", "Oggetto=fattura"}), cardWith({"Numero=2"})});
+        auto dialog = open();
+        QTest::keyClick(dialog.get(), Qt::Key_F, Qt::ControlModifier);
+        QTRY_COMPARE(list(dialog.get())->model()->rowCount(), 2); // a shortcut clicks after a short press
+        child<QLineEdit>(dialog.get(), QStringLiteral("txtTrova"))->setText(QStringLiteral("fattura"));
+        QTest::keyClick(dialog.get(), Qt::Key_F, Qt::ControlModifier);
+        QTRY_COMPARE(list(dialog.get())->currentRow(), 0);
+        QTest::keyClick(dialog.get(), Qt::Key_P, Qt::ControlModifier);
+        QTRY_COMPARE(m_printer->printDialogs(), 1);
+        QCOMPARE(child<QPushButton>(dialog.get(), QStringLiteral("btnStampa"))->toolTip(),
+                 QStringLiteral("Stampa elenco (Ctrl+P)"));
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        QTRY_VERIFY(!dialog->isVisible());
     }
 
     void emptyYearListsNothingAndFindSaysSo()
@@ -180,7 +197,7 @@ private Q_SLOTS:
         auto dialog = open();
         click(dialog.get(), QStringLiteral("btnCerca"));
         QVERIFY(QFile::exists(m_year));
-        QCOMPARE(list(dialog.get())->count(), 0);
+        QCOMPARE(list(dialog.get())->model()->rowCount(), 0);
         QCOMPARE(child<QLabel>(dialog.get(), QStringLiteral("lblTrovate"))->text(),
                  QStringLiteral("Il presente riepilogo contiene 0 schede."));
         click(dialog.get(), QStringLiteral("btnTrova"));
@@ -256,7 +273,7 @@ private Q_SLOTS:
         QVERIFY(!dialog->isVisible());
         QCOMPARE(dialog->chosenPosition(), 3);
         QCOMPARE(dialog->chosenCard().value(RegisterCard::Note), QStringLiteral("seconda"));
-        QCOMPARE(l->count(), 0);
+        QCOMPARE(l->model()->rowCount(), 0);
     }
 
     void loadFailureClosesSilently()
