@@ -1,7 +1,7 @@
 // Opening the address finder on a large archive (read, sort, fill the list, first paint) beside a plain read of the
 // same file, in one run.
 #include "addresses/address_card.h"
-#include "addresses/address_finder_dialog.h"
+#include "addresses/address_finder_window.h"
 #include "bench_support.h"
 #include "common/app_context.h"
 #include "common/line_list_widget.h"
@@ -49,14 +49,14 @@ void BM_FinderOpen(benchmark::State& state)
     context.programFolder = dir;
     QWidget owner;
     for (auto _ : state) {
-        auto finder = std::make_unique<AddressFinderDialog>(
+        auto finder = std::make_unique<AddressFinderWindow>(
             context, [](int, const AddressCard&) {}, &owner);
         finder->show();
         const QImage painted = finder->grab().toImage();
         benchmark::DoNotOptimize(painted.constBits());
         // Closing and freeing the list is not part of opening it.
         state.PauseTiming();
-        if (finder->findChild<LineListWidget*>()->count() != state.range(0))
+        if (finder->findChild<LineListWidget*>()->model()->rowCount() != state.range(0))
             state.SkipWithError("the list does not hold every card");
         finder.reset();
         state.ResumeTiming();

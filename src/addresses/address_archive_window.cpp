@@ -1,8 +1,8 @@
 #include "addresses/address_archive_window.h"
 
-#include "addresses/address_finder_dialog.h"
+#include "addresses/address_finder_window.h"
 #include "addresses/address_import.h"
-#include "addresses/attachments_dialog.h"
+#include "addresses/attachments_window.h"
 #include "addresses/contact_import_window.h"
 #include "common/action_guard.h"
 #include "common/app_context.h"
@@ -414,7 +414,7 @@ void AddressArchiveWindow::attachDocuments()
         current.files[i] = Text::trimmed(m_holders[i]->text());
         current.descriptions[i] = Text::trimmed(m_holders[3 + i]->text());
     }
-    AttachmentsDialog dialog(m_context, AttachmentsDialog::Mode::AddressArchive, current, this);
+    AttachmentsWindow dialog(m_context, AttachmentsWindow::Mode::AddressArchive, current, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const AttachmentSlots chosen = dialog.attachments();
@@ -458,7 +458,7 @@ void AddressArchiveWindow::importContacts()
 
 void AddressArchiveWindow::findCards()
 {
-    AddressFinderDialog finder(
+    AddressFinderWindow finder(
         m_context, [this](int number, const AddressCard& card) { showCard(number, card); }, this);
     finder.exec();
 }

@@ -2,6 +2,7 @@
 
 #include "app/maker.h"
 #include "common/app_context.h"
+#include "common/keyboard_gui.h"
 #include "help/link_label_widget.h"
 
 #include <QHBoxLayout>
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 AboutWindow::AboutWindow(const AppContext& context, QWidget* owner)
-    : FixedDialog(owner, QStringLiteral("frmInfo"), QStringLiteral(" Informazioni su Plicario 3.0"), QSize(460, 340),
+    : FixedWindow(owner, QStringLiteral("frmInfo"), QStringLiteral(" Informazioni su Plicario 3.0"), QSize(460, 340),
                   Placement::Screen),
       m_context(context)
 {
@@ -42,6 +43,7 @@ AboutWindow::AboutWindow(const AppContext& context, QWidget* owner)
     layout->addLayout(mail);
     layout->addStretch();
     layout->addWidget(close, 0, Qt::AlignHCenter);
+    Keyboard::setUpWindow(this);
 }
 
 QString AboutWindow::supportMailCommand()

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "help/fixed_dialog.h"
+#include "help/fixed_window.h"
 
 struct AppContext;
 class LinkLabel;
 
 // The about window: the program's logo and an e-mail link to the maker's support address.
-class AboutWindow : public FixedDialog
+class AboutWindow : public FixedWindow
 {
     Q_OBJECT
 

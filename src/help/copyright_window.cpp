@@ -2,6 +2,7 @@
 
 #include "app/maker.h"
 #include "common/app_context.h"
+#include "common/keyboard_gui.h"
 #include "help/link_label_widget.h"
 
 #include <QHBoxLayout>
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 CopyrightWindow::CopyrightWindow(const AppContext& context, QWidget* owner)
-    : FixedDialog(owner, QStringLiteral("frmSplash"), QStringLiteral(" Plicario 3.0 - ") + Maker::kCopyrightNotice,
+    : FixedWindow(owner, QStringLiteral("frmSplash"), QStringLiteral(" Plicario 3.0 - ") + Maker::kCopyrightNotice,
                   QSize(560, 370), Placement::Owner),
       m_context(context)
 {
@@ -40,4 +41,5 @@ CopyrightWindow::CopyrightWindow(const AppContext& context, QWidget* owner)
     layout->addWidget(notice, 0, Qt::AlignHCenter);
     layout->addStretch();
     layout->addLayout(web);
+    Keyboard::setUpWindow(this);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "help/fixed_dialog.h"
+#include "help/fixed_window.h"
 
 struct AppContext;
 class LinkLabel;
 
 // The copyright window: the maker's copyright notice as a picture and a link to the maker's web site.
-class CopyrightWindow : public FixedDialog
+class CopyrightWindow : public FixedWindow
 {
     Q_OBJECT
 

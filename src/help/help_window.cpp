@@ -1,6 +1,7 @@
 #include "help/help_window.h"
 
 #include "common/app_context.h"
+#include "common/keyboard_gui.h"
 #include "common/colours.h"
 #include "help/link_label_widget.h"
 
@@ -13,7 +14,7 @@
 #include <QVBoxLayout>
 
 HelpWindow::HelpWindow(const AppContext& context, QWidget* owner)
-    : FixedDialog(owner, QStringLiteral("frmGuida"), QStringLiteral(" Guida all'utilizzo del software"), kClientSize,
+    : FixedWindow(owner, QStringLiteral("frmGuida"), QStringLiteral(" Guida all'utilizzo del software"), kClientSize,
                   Placement::Screen),
       m_context(context)
 {
@@ -51,6 +52,7 @@ HelpWindow::HelpWindow(const AppContext& context, QWidget* owner)
     layout->addWidget(m_title);
     layout->addWidget(m_text, 1);
     layout->addLayout(bottom);
+    Keyboard::setUpWindow(this);
 }
 
 void HelpWindow::setTopic(const QString& title, const QString& text)
@@ -71,7 +73,7 @@ QString HelpWindow::guideCommand() const
 
 void HelpWindow::showEvent(QShowEvent* event)
 {
-    FixedDialog::showEvent(event);
+    FixedWindow::showEvent(event);
     m_text->verticalScrollBar()->setValue(0);
 }
 

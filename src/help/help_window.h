@@ -1,6 +1,6 @@
 #pragma once
 
-#include "help/fixed_dialog.h"
+#include "help/fixed_window.h"
 
 struct AppContext;
 class LinkLabel;
@@ -8,7 +8,7 @@ class QLabel;
 class QPlainTextEdit;
 
 // Shows one help topic, scrolled to its start, and opens the user guide Guida.pdf of the program folder.
-class HelpWindow : public FixedDialog
+class HelpWindow : public FixedWindow
 {
     Q_OBJECT
 

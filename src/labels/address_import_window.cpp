@@ -1,9 +1,10 @@
 #include "labels/address_import_window.h"
 
+#include "common/keyboard_gui.h"
 #include "labels/label_sheet.h"
 
 AddressImportWindow::AddressImportWindow(const AppContext& context, int slot, SlotSink importCard, QWidget* owner)
-    : AddressFinderDialog(
+    : AddressFinderWindow(
           context, QStringLiteral("frmImportaIndirizzi"), QStringLiteral(" Importa etichetta da archivio indirizzi"),
           [slot, importCard = std::move(importCard)](int, const AddressCard& card) {
               if (slot >= 1 && slot <= LabelSheet::kSlots)
@@ -21,4 +22,5 @@ AddressImportWindow::AddressImportWindow(const AppContext& context, int slot, Sl
     setTabOrder(lstRecords, btnStampa);
     setTabOrder(btnStampa, btnTrova);
     setTabOrder(btnTrova, btnChiudi);
+    Keyboard::setUpWindow(this);
 }

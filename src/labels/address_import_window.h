@@ -1,10 +1,10 @@
 #pragma once
 
-#include "addresses/address_finder_dialog.h"
+#include "addresses/address_finder_window.h"
 
 // The address finder's twin that copies the double-clicked card into one slot of the label sheet on screen: its
 // name and six address lines, nothing else. Any failure closes the window without a message.
-class AddressImportWindow : public AddressFinderDialog
+class AddressImportWindow : public AddressFinderWindow
 {
     Q_OBJECT
 

@@ -2,6 +2,7 @@
 
 #include "addresses/address_export_rows.h"
 #include "common/app_context.h"
+#include "common/keyboard_gui.h"
 #include "common/hint_line_gui.h"
 #include "printing/export_grid_widget.h"
 
@@ -14,6 +15,7 @@ AddressExportWindow::AddressExportWindow(const AppContext& context, QWidget* own
     setTitle(QStringLiteral("Archivio indirizzi"));
     grid()->setAccessibleName(QStringLiteral("Schede in archivio"));
     hints()->setText(QStringLiteral("Esportazione archivio in Microsoft Excel."));
+    Keyboard::setUpWindow(this);
 }
 
 void AddressExportWindow::shown()

@@ -1,6 +1,7 @@
 #include "register/register_export_window.h"
 
 #include "common/hint_line_gui.h"
+#include "common/keyboard_gui.h"
 #include "printing/export_grid_widget.h"
 #include "register/register_export_rows.h"
 
@@ -15,6 +16,7 @@ RegisterExportWindow::RegisterExportWindow(const AppContext& context, const QStr
     setTitle(QStringLiteral("Protocollo posta"));
     grid()->setAccessibleName(QStringLiteral("Schede del protocollo"));
     hints()->setText(QStringLiteral("Esportazione archivio in Microsoft Excel."));
+    Keyboard::setUpWindow(this);
 }
 
 void RegisterExportWindow::shown()

@@ -1,7 +1,7 @@
 #include "register/register_window.h"
 
 #include "addresses/attachments.h"
-#include "addresses/attachments_dialog.h"
+#include "addresses/attachments_window.h"
 #include "common/action_guard.h"
 #include "common/app_context.h"
 #include "common/colours.h"
@@ -546,7 +546,7 @@ void RegisterWindow::moveTo(RecordMoves::Move move)
 
 void RegisterWindow::attachDocuments()
 {
-    AttachmentsDialog dialog(m_context, AttachmentsDialog::Mode::Register, m_lblFiles, this);
+    AttachmentsWindow dialog(m_context, AttachmentsWindow::Mode::Register, m_lblFiles, this);
     if (dialog.exec() == QDialog::Accepted)
         m_lblFiles = dialog.attachments();
 }

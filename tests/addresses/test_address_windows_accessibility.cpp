@@ -1,8 +1,8 @@
 // Every control of the address windows that a user works with has a name a screen reader can speak, unique in its
 // window, and the hint of a picture button is its description.
 #include "addresses/address_archive_window.h"
-#include "addresses/address_finder_dialog.h"
-#include "addresses/attachments_dialog.h"
+#include "addresses/address_finder_window.h"
+#include "addresses/attachments_window.h"
 #include "addresses/contact_import_window.h"
 #include "printing/address_export_window.h"
 #include "printing/address_sheet_preview_window.h"
@@ -35,10 +35,10 @@ private Q_SLOTS:
         if (window == QLatin1String("frmArchivio_Indirizzi"))
             w = std::make_unique<AddressArchiveWindow>(m_ctx.context);
         else if (window == QLatin1String("frmAllegaCartella"))
-            w = std::make_unique<AttachmentsDialog>(m_ctx.context, AttachmentsDialog::Mode::AddressArchive,
+            w = std::make_unique<AttachmentsWindow>(m_ctx.context, AttachmentsWindow::Mode::AddressArchive,
                                                     AttachmentSlots{}, nullptr);
         else if (window == QLatin1String("frmTrovaIndirizzi"))
-            w = std::make_unique<AddressFinderDialog>(
+            w = std::make_unique<AddressFinderWindow>(
                 m_ctx.context, [](int, const AddressCard&) {}, nullptr);
         else if (window == QLatin1String("frmStampaBusta"))
             w = std::make_unique<EnvelopePrintWindow>(m_ctx.context, lines, nullptr);

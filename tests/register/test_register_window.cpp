@@ -1,4 +1,4 @@
-#include "addresses/attachments_dialog.h"
+#include "addresses/attachments_window.h"
 #include "common/errors.h"
 #include "register/date_picker_window.h"
 #include "register/numbering_window.h"
@@ -507,10 +507,10 @@ private Q_SLOTS:
     {
         yearWith(m_ctx->dir, cards(1));
         click("cmdPrimo");
-        inDialog<AttachmentsDialog>(
+        inDialog<AttachmentsWindow>(
             [this] { click("cmdFile"); },
-            [](AttachmentsDialog* dialog) {
-                QCOMPARE(dialog->mode(), AttachmentsDialog::Mode::Register);
+            [](AttachmentsWindow* dialog) {
+                QCOMPARE(dialog->mode(), AttachmentsWindow::Mode::Register);
                 auto edit = [&](const char* n) { return dialog->findChild<QLineEdit*>(n); };
                 QCOMPARE(edit("txtFile02")->text(), QStringLiteral("allegato1.pdf"));
                 QTest::mouseClick(dialog->findChild<QAbstractButton*>("imgCancella02"), Qt::LeftButton);
@@ -525,8 +525,8 @@ private Q_SLOTS:
         QCOMPARE(card.value(F::Desc03), QString(250, QLatin1Char('d')));
 
         // "Annulla" keeps the holders.
-        inDialog<AttachmentsDialog>([this] { click("cmdFile"); },
-                                    [](AttachmentsDialog* dialog) {
+        inDialog<AttachmentsWindow>([this] { click("cmdFile"); },
+                                    [](AttachmentsWindow* dialog) {
                                         dialog->findChild<QLineEdit*>("txtDesc01")->setText("Nuova");
                                         QTest::mouseClick(dialog->findChild<QPushButton*>("btnAnnulla"),
                                                           Qt::LeftButton);

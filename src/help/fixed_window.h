@@ -11,7 +11,7 @@ class QPushButton;
 
 // The frame shared by the help, about and copyright windows: a modal window of fixed client size with a title bar but
 // no close box (the window's own "Chiudi" button closes it), centred on the screen or on the window that opened it.
-class FixedDialog : public QDialog
+class FixedWindow : public QDialog
 {
     Q_OBJECT
 
@@ -23,7 +23,7 @@ public:
     };
 
 protected:
-    FixedDialog(QWidget* owner, const QString& objectName, const QString& caption, QSize clientSize,
+    FixedWindow(QWidget* owner, const QString& objectName, const QString& caption, QSize clientSize,
                 Placement placement);
 
     // The "Chiudi" button that closes the window.

@@ -1,4 +1,4 @@
-#include "help/fixed_dialog.h"
+#include "help/fixed_window.h"
 
 #include "common/keyboard_gui.h"
 #include "common/pictures_gui.h"
@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-FixedDialog::FixedDialog(QWidget* owner, const QString& objectName, const QString& caption, QSize clientSize,
+FixedWindow::FixedWindow(QWidget* owner, const QString& objectName, const QString& caption, QSize clientSize,
                          Placement placement)
     : QDialog(owner, Windows::kFixedDialogFlags), m_placement(placement)
 {
@@ -18,7 +18,7 @@ FixedDialog::FixedDialog(QWidget* owner, const QString& objectName, const QStrin
     setFixedSize(clientSize);
 }
 
-QPushButton* FixedDialog::makeCloseButton(const QFont& font)
+QPushButton* FixedWindow::makeCloseButton(const QFont& font)
 {
     auto* button = new QPushButton(QStringLiteral("Chiudi"), this);
     button->setObjectName(QStringLiteral("btnChiudi"));
@@ -30,7 +30,7 @@ QPushButton* FixedDialog::makeCloseButton(const QFont& font)
     return button;
 }
 
-QLabel* FixedDialog::makePicture(const QString& objectName, const QString& picture, QSize size)
+QLabel* FixedWindow::makePicture(const QString& objectName, const QString& picture, QSize size)
 {
     auto* label = new QLabel(this);
     label->setObjectName(objectName);
@@ -39,7 +39,7 @@ QLabel* FixedDialog::makePicture(const QString& objectName, const QString& pictu
     return label;
 }
 
-LinkLabel* FixedDialog::makeLink(const QString& text, const QString& accessibleName, QLabel* picture,
+LinkLabel* FixedWindow::makeLink(const QString& text, const QString& accessibleName, QLabel* picture,
                                  const QString& description, const std::function<void()>& action)
 {
     auto* link = new LinkLabel(this);
@@ -53,9 +53,8 @@ LinkLabel* FixedDialog::makeLink(const QString& text, const QString& accessibleN
     return link;
 }
 
-void FixedDialog::showEvent(QShowEvent* event)
+void FixedWindow::showEvent(QShowEvent* event)
 {
-    Keyboard::setUpWindow(this);
     QDialog::showEvent(event);
     Windows::centre(this, m_placement == Placement::Owner ? Windows::Over::Owner : Windows::Over::Screen);
 }

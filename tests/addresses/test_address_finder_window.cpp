@@ -1,5 +1,5 @@
 #include "addresses/address_archive_window.h"
-#include "addresses/address_finder_dialog.h"
+#include "addresses/address_finder_window.h"
 #include "addresses/address_list_line.h"
 #include "common/line_list_widget.h"
 #include "support/pdf_print_service.h"
@@ -37,7 +37,7 @@ QStringList names(const QStringList& lines)
 
 } // namespace
 
-class TestAddressFinderDialog : public QObject
+class TestAddressFinderWindow : public QObject
 {
     Q_OBJECT
 
@@ -51,9 +51,9 @@ class TestAddressFinderDialog : public QObject
         for (const AddressCard& c : cards)
             file.append(c);
     }
-    std::unique_ptr<AddressFinderDialog> open()
+    std::unique_ptr<AddressFinderWindow> open()
     {
-        auto finder = std::make_unique<AddressFinderDialog>(
+        auto finder = std::make_unique<AddressFinderWindow>(
             m_ctx->context,
             [this](int n, const AddressCard& c) {
                 m_loaded.append({n, c});
@@ -111,7 +111,7 @@ private Q_SLOTS:
     void noArchiveGivesAnEmptyListAndCreatesTheFile()
     {
         auto finder = open();
-        QCOMPARE(list(finder.get())->count(), 0);
+        QCOMPARE(list(finder.get())->model()->rowCount(), 0);
         QVERIFY(QFile::exists(m_ctx->path(AddressCardFile::kFileName)));
         search(finder.get(), QStringLiteral("x"));
         QCOMPARE(m_ctx->messages.log().size(), 1);
@@ -127,7 +127,7 @@ private Q_SLOTS:
         blocker.close();
         m_ctx->context.programFolder = m_ctx->path(QStringLiteral("blocker/Plicario"));
         auto finder = open();
-        QCOMPARE(list(finder.get())->count(), 0);
+        QCOMPARE(list(finder.get())->model()->rowCount(), 0);
         QVERIFY(m_ctx->messages.log().isEmpty());
         QVERIFY(finder->isVisible());
     }
@@ -178,7 +178,7 @@ private Q_SLOTS:
         QCOMPARE(m_loaded[0].first, 4);
         QCOMPARE(m_loaded[0].second.value(AddressCard::Rigo01), QStringLiteral("via 2"));
         QVERIFY(!finder->isVisible());
-        QCOMPARE(l->count(), 0);
+        QCOMPARE(l->model()->rowCount(), 0);
     }
 
     void pickedCardReachesTheArchiveWindow()
@@ -192,7 +192,7 @@ private Q_SLOTS:
         window.findChild<QLineEdit*>(QStringLiteral("txtNote"))->setText(QStringLiteral("da scartare"));
         bool ran = false;
         QTimer::singleShot(0, &window, [&] {
-            auto* finder = window.findChild<AddressFinderDialog*>();
+            auto* finder = window.findChild<AddressFinderWindow*>();
 
             QVERIFY(finder && finder->isVisible());
             ran = true;
@@ -268,5 +268,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestAddressFinderDialog)
-#include "test_address_finder_dialog.moc"
+QTEST_MAIN(TestAddressFinderWindow)
+#include "test_address_finder_window.moc"

@@ -1,4 +1,4 @@
-#include "addresses/address_finder_dialog.h"
+#include "addresses/address_finder_window.h"
 
 #include "addresses/address_list_line.h"
 #include "common/action_guard.h"
@@ -20,13 +20,13 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-AddressFinderDialog::AddressFinderDialog(const AppContext& context, CardSink loadCard, QWidget* owner)
-    : AddressFinderDialog(context, QStringLiteral("frmTrovaIndirizzi"), QStringLiteral(" Trova schede in archivio"),
+AddressFinderWindow::AddressFinderWindow(const AppContext& context, CardSink loadCard, QWidget* owner)
+    : AddressFinderWindow(context, QStringLiteral("frmTrovaIndirizzi"), QStringLiteral(" Trova schede in archivio"),
                           std::move(loadCard), owner)
 {
 }
 
-AddressFinderDialog::AddressFinderDialog(const AppContext& context, const QString& objectName, const QString& caption,
+AddressFinderWindow::AddressFinderWindow(const AppContext& context, const QString& objectName, const QString& caption,
                                          CardSink loadCard, QWidget* owner)
     : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_loadCard(std::move(loadCard)),
       m_frxReport(ListTemplate::make())
@@ -91,16 +91,16 @@ AddressFinderDialog::AddressFinderDialog(const AppContext& context, const QStrin
     Keyboard::setShortcut(btnChiudi, Keyboard::kExit);
 
     connect(m_txtTrova, &QLineEdit::returnPressed, btnTrova, [btnTrova] { btnTrova->setFocus(Qt::OtherFocusReason); });
-    connect(btnTrova, &QPushButton::clicked, this, &AddressFinderDialog::find);
-    connect(m_lstRecords, &LineListWidget::rowDoubleClicked, this, &AddressFinderDialog::loadSelectedCard);
-    connect(btnStampa, &QPushButton::clicked, this, &AddressFinderDialog::printList);
+    connect(btnTrova, &QPushButton::clicked, this, &AddressFinderWindow::find);
+    connect(m_lstRecords, &LineListWidget::rowDoubleClicked, this, &AddressFinderWindow::loadSelectedCard);
+    connect(btnStampa, &QPushButton::clicked, this, &AddressFinderWindow::printList);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
 
     setFixedSize(900, 600);
     Keyboard::setUpWindow(this);
 }
 
-void AddressFinderDialog::showEvent(QShowEvent* event)
+void AddressFinderWindow::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         Windows::centre(this, Windows::Over::Screen);
@@ -109,13 +109,13 @@ void AddressFinderDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-void AddressFinderDialog::done(int result)
+void AddressFinderWindow::done(int result)
 {
     m_lstRecords->setLines({});
     QDialog::done(result);
 }
 
-void AddressFinderDialog::fillList()
+void AddressFinderWindow::fillList()
 {
     m_txtTrova->clear();
     m_finder.reset();
@@ -129,7 +129,7 @@ void AddressFinderDialog::fillList()
     m_txtTrova->setFocus(Qt::OtherFocusReason);
 }
 
-void AddressFinderDialog::find()
+void AddressFinderWindow::find()
 {
     const FindInList::Result r = m_finder.find(m_lstRecords->lines(), m_txtTrova->text(), m_lstRecords->currentRow());
     if (r.outcome == FindInList::EmptyList)
@@ -138,7 +138,7 @@ void AddressFinderDialog::find()
         m_lstRecords->setCurrentRow(r.select);
 }
 
-void AddressFinderDialog::loadSelectedCard()
+void AddressFinderWindow::loadSelectedCard()
 {
     const QString line = m_lstRecords->currentLine();
     if (!line.isEmpty()) {
@@ -152,7 +152,7 @@ void AddressFinderDialog::loadSelectedCard()
     accept();
 }
 
-void AddressFinderDialog::printList()
+void AddressFinderWindow::printList()
 {
     // Print failures reach the default error report; the finder stays open.
     runGuarded(this, m_context.messages, [this] {

@@ -1,4 +1,4 @@
-#include "addresses/attachments_dialog.h"
+#include "addresses/attachments_window.h"
 
 #include "common/keyboard_gui.h"
 #include "common/pictures_gui.h"
@@ -25,7 +25,7 @@ QString number(int slot)
 
 } // namespace
 
-AttachmentsDialog::AttachmentsDialog(const AppContext& context, Mode mode, const AttachmentSlots& attachments,
+AttachmentsWindow::AttachmentsWindow(const AppContext& context, Mode mode, const AttachmentSlots& attachments,
                                      QWidget* owner)
     : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_lblMemory(mode)
 {
@@ -129,7 +129,7 @@ AttachmentsDialog::AttachmentsDialog(const AppContext& context, Mode mode, const
     Keyboard::setUpWindow(this);
 }
 
-AttachmentSlots AttachmentsDialog::attachments() const
+AttachmentSlots AttachmentsWindow::attachments() const
 {
     AttachmentSlots attachments;
     for (int slot = 0; slot < 3; ++slot) {
@@ -139,18 +139,18 @@ AttachmentSlots AttachmentsDialog::attachments() const
     return attachments;
 }
 
-void AttachmentsDialog::showEvent(QShowEvent* event)
+void AttachmentsWindow::showEvent(QShowEvent* event)
 {
     Windows::centre(this, Windows::Over::Screen);
     QDialog::showEvent(event);
 }
 
-void AttachmentsDialog::browse(int slot)
+void AttachmentsWindow::browse(int slot)
 {
     m_files[slot]->setText(AttachDocument(m_context, this, m_files[slot]->text()));
 }
 
-void AttachmentsDialog::updateOpenButton(int slot)
+void AttachmentsWindow::updateOpenButton(int slot)
 {
     m_openButtons[slot]->setEnabled(!Text::trimmed(m_files[slot]->text()).isEmpty());
 }

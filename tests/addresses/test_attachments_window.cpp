@@ -1,6 +1,6 @@
 #include "addresses/address_archive_window.h"
 #include "addresses/attachments.h"
-#include "addresses/attachments_dialog.h"
+#include "addresses/attachments_window.h"
 #include "support/test_support.h"
 
 #include <QFile>
@@ -41,7 +41,7 @@ AttachmentSlots threeAttachments()
 
 } // namespace
 
-class TestAttachmentsDialog : public QObject
+class TestAttachmentsWindow : public QObject
 {
     Q_OBJECT
 
@@ -51,11 +51,11 @@ class TestAttachmentsDialog : public QObject
     QString source(const QString& name) const { return m_ctx->path(QStringLiteral("origine/") + name); }
 
     // Opens the dialog from the archive window's button and lets `drive` work in it while it is modal.
-    void inArchiveDialog(AddressArchiveWindow& window, const std::function<void(AttachmentsDialog*)>& drive)
+    void inArchiveDialog(AddressArchiveWindow& window, const std::function<void(AttachmentsWindow*)>& drive)
     {
         bool ran = false;
         QTimer::singleShot(0, &window, [&] {
-            auto* dialog = window.findChild<AttachmentsDialog*>();
+            auto* dialog = window.findChild<AttachmentsWindow*>();
             QVERIFY(dialog && dialog->isVisible());
             ran = true;
             drive(dialog);
@@ -64,7 +64,7 @@ class TestAttachmentsDialog : public QObject
         });
         QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("cmdFile")), Qt::LeftButton);
         QVERIFY(ran);
-        QVERIFY(!window.findChild<AttachmentsDialog*>());
+        QVERIFY(!window.findChild<AttachmentsWindow*>());
     }
     static void click(QDialog* dialog, const QString& name)
     {
@@ -82,7 +82,7 @@ private Q_SLOTS:
     {
         AttachmentSlots s = threeAttachments();
         s.files[1] = QStringLiteral("  b.pdf \t");
-        AttachmentsDialog dialog(m_ctx->context, AttachmentsDialog::Mode::AddressArchive, s, nullptr);
+        AttachmentsWindow dialog(m_ctx->context, AttachmentsWindow::Mode::AddressArchive, s, nullptr);
         QCOMPARE(dialog.windowTitle(), QStringLiteral(" Allega file"));
         QCOMPARE(edit(&dialog, QStringLiteral("txtFile02"))->text(), QStringLiteral("b.pdf"));
         QVERIFY(edit(&dialog, QStringLiteral("txtFile01"))->isReadOnly());
@@ -104,7 +104,7 @@ private Q_SLOTS:
         QFETCH(bool, enabled);
         AttachmentSlots s;
         s.files = {name, QStringLiteral("x.pdf"), name};
-        AttachmentsDialog dialog(m_ctx->context, AttachmentsDialog::Mode::AddressArchive, s, nullptr);
+        AttachmentsWindow dialog(m_ctx->context, AttachmentsWindow::Mode::AddressArchive, s, nullptr);
         // As the caller filled it in.
         QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("btnApri01"))->isEnabled(), enabled);
         QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("btnApri03"))->isEnabled(), enabled);
@@ -238,8 +238,8 @@ private Q_SLOTS:
 
     void apriOpensTheSlotsDocument()
     {
-        AttachmentsDialog dialog(m_ctx->context, AttachmentsDialog::Mode::Register, threeAttachments(), nullptr);
-        QCOMPARE(dialog.mode(), AttachmentsDialog::Mode::Register);
+        AttachmentsWindow dialog(m_ctx->context, AttachmentsWindow::Mode::Register, threeAttachments(), nullptr);
+        QCOMPARE(dialog.mode(), AttachmentsWindow::Mode::Register);
         click(&dialog, QStringLiteral("btnApri03"));
         QCOMPARE(m_ctx->shell.opened, QStringList{u'"' + folder() + QStringLiteral("/c.pdf\"")});
     }
@@ -251,7 +251,7 @@ private Q_SLOTS:
         AddressArchiveWindow window(m_ctx->context);
         window.show();
         QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("cmdPrimo")), Qt::LeftButton);
-        inArchiveDialog(window, [](AttachmentsDialog* d) {
+        inArchiveDialog(window, [](AttachmentsWindow* d) {
             click(d, QStringLiteral("imgCancella02"));
             click(d, QStringLiteral("btnApplica"));
         });
@@ -273,7 +273,7 @@ private Q_SLOTS:
         AddressArchiveWindow window(m_ctx->context);
         window.show();
         QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("cmdPrimo")), Qt::LeftButton);
-        inArchiveDialog(window, [](AttachmentsDialog* d) {
+        inArchiveDialog(window, [](AttachmentsWindow* d) {
             click(d, QStringLiteral("btnSfoglia01"));
             QCOMPARE(edit(d, QStringLiteral("txtFile01"))->text(), QStringLiteral("nuovo.pdf"));
             click(d, QStringLiteral("btnAnnulla"));
@@ -288,7 +288,7 @@ private Q_SLOTS:
         AddressArchiveWindow window(m_ctx->context);
         window.show();
         window.findChild<QLineEdit*>(QStringLiteral("txtNome"))->setText(QStringLiteral("Con allegato"));
-        inArchiveDialog(window, [&](AttachmentsDialog* d) {
+        inArchiveDialog(window, [&](AttachmentsWindow* d) {
             edit(d, QStringLiteral("txtDesc03"))->setText(description);
             QCOMPARE(edit(d, QStringLiteral("txtDesc03"))->text(), description);
             click(d, QStringLiteral("btnApplica"));
@@ -312,5 +312,5 @@ private:
     }
 };
 
-QTEST_MAIN(TestAttachmentsDialog)
-#include "test_attachments_dialog.moc"
+QTEST_MAIN(TestAttachmentsWindow)
+#include "test_attachments_window.moc"

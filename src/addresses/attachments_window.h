@@ -11,7 +11,7 @@ class QPushButton;
 
 // Edits the three further documents of the card on screen. Picked documents are copied into the attachments folder
 // at once; the names and descriptions go back to the caller only on "Applica e chiudi" (the dialog is then accepted).
-class AttachmentsDialog : public QDialog
+class AttachmentsWindow : public QDialog
 {
     Q_OBJECT
 
@@ -23,7 +23,7 @@ public:
         Register
     };
 
-    AttachmentsDialog(const AppContext& context, Mode mode, const AttachmentSlots& attachments, QWidget* owner);
+    AttachmentsWindow(const AppContext& context, Mode mode, const AttachmentSlots& attachments, QWidget* owner);
 
     Mode mode() const { return m_lblMemory; }
     // The six texts as they stand, trimmed (not QDialog::result(), the accept or reject code).

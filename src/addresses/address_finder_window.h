@@ -13,7 +13,7 @@ class QLineEdit;
 
 // Lists every named card of the address archive, finds entries by a piece of text, prints the list, and hands the
 // double-clicked card to the archive window.
-class AddressFinderDialog : public QDialog
+class AddressFinderWindow : public QDialog
 {
     Q_OBJECT
 
@@ -21,11 +21,11 @@ public:
     // Receives the chosen card with its number.
     using CardSink = std::function<void(int number, const AddressCard& card)>;
 
-    AddressFinderDialog(const AppContext& context, CardSink loadCard, QWidget* owner);
+    AddressFinderWindow(const AppContext& context, CardSink loadCard, QWidget* owner);
 
 protected:
     // The label sheets' import window is this window under its own name and caption.
-    AddressFinderDialog(const AppContext& context, const QString& objectName, const QString& caption,
+    AddressFinderWindow(const AppContext& context, const QString& objectName, const QString& caption,
                         CardSink loadCard, QWidget* owner);
 
     void showEvent(QShowEvent* event) override;
