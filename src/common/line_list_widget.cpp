@@ -82,11 +82,6 @@ const QStringList& LineListWidget::lines() const
     return m_model->lines();
 }
 
-int LineListWidget::count() const
-{
-    return m_model->rowCount();
-}
-
 int LineListWidget::currentRow() const
 {
     const QModelIndexList selected = selectionModel()->selectedIndexes();

@@ -17,7 +17,6 @@ public:
 
     void setLines(const QStringList& lines);
     const QStringList& lines() const;
-    int count() const;
 
     // -1 when no line is selected.
     int currentRow() const;

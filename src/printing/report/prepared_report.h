@@ -20,15 +20,14 @@ struct ReportFont
     bool operator==(const ReportFont&) const = default;
 };
 
-enum class PreviewButton { Print, Load, Save, Export, Zoom, FullScreen, Outline, Thumbnails, PageSetup, Edit, Navigator,
-                           Close };
+// The preview's toolbar commands a report may ask for; "Salva PDF" is always there.
+enum class PreviewButton { Print, Zoom, FullScreen, Close };
 
 struct PreviewOptions
 {
     QList<PreviewButton> buttons{PreviewButton::Print, PreviewButton::Zoom, PreviewButton::FullScreen,
                                  PreviewButton::Close};
     double zoom = 1.0;
-    bool allowEdit = true;
 };
 
 struct PrintOptions

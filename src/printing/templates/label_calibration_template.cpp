@@ -32,7 +32,6 @@ ReportTemplate make(const LabelSettings& settings)
     ReportPage& page = tpl.page();
     page.setLeftMargin(Length::mm(settings.offsetLeft));
     page.setTopMargin(Length::mm(settings.offsetTop));
-    tpl.previewOptions().allowEdit = false;
     const LabelStock& stock = settings.stock;
     const QColor ink(Qt::black);
 

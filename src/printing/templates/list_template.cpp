@@ -15,10 +15,6 @@ ReportTemplate make()
     ReportPage& page = tpl.page();
     page.setOrientation(Orientation::Landscape);
     page.setMargins(Length::mm(10));
-    tpl.previewOptions().buttons = {PreviewButton::Print,      PreviewButton::Load,      PreviewButton::Save,
-                                    PreviewButton::Export,     PreviewButton::Zoom,      PreviewButton::FullScreen,
-                                    PreviewButton::Outline,    PreviewButton::Thumbnails, PreviewButton::PageSetup,
-                                    PreviewButton::Edit,       PreviewButton::Navigator, PreviewButton::Close};
 
     Band& title = page.addBand(QStringLiteral("ReportTitle"), Band::Type::ReportTitle, kBandWidth, Length::mm(8));
     auto& titleText = title.add<TextObject>(QStringLiteral("txtTitolo"),
