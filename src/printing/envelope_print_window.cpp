@@ -29,17 +29,26 @@ namespace {
 const QString kPrintFailed = QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
                                             "Si consiglia di controllare le impostazioni della stampante.");
 
+// One row of margin controls: "Margine superiore:  [-] [ 0 ] [+]  mm". Object names from `id`: txtTop, btnTopMinus.
+struct MarginRow
+{
+    const char* id;   // "Top"
+    const char* side; // "superiore"
+};
+constexpr MarginRow kMarginRows[] = {{"Top", "superiore"}, {"Left", "sinistro"}};
+
 QLineEdit* marginField(const QString& objectName, const QString& accessibleName)
 {
     auto* field = new QLineEdit;
     field->setObjectName(objectName);
-    field->setAccessibleName(accessibleName);
+    Windows::describe(field, accessibleName, QStringLiteral("Millimetri; si cambiano con i pulsanti - e + accanto."));
     field->setReadOnly(true);
     field->setAlignment(Qt::AlignCenter);
     QFont bold = field->font();
     bold.setBold(true);
     field->setFont(bold);
     field->setFixedWidth(70);
+    field->setText(QStringLiteral("0"));
     return field;
 }
 
@@ -47,7 +56,7 @@ QPushButton* stepButton(const QString& objectName, const QString& text, const QS
 {
     auto* button = new QPushButton(text);
     button->setObjectName(objectName);
-    button->setAccessibleName(accessibleName);
+    Windows::describe(button, accessibleName, accessibleName + QStringLiteral(" di un millimetro."));
     button->setFixedWidth(36);
     return button;
 }
@@ -63,7 +72,28 @@ EnvelopePrintWindow::EnvelopePrintWindow(const AppContext& context, const QStrin
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(makeInstructions());
+    layout->addLayout(makeSettings());
+    makeWaitNotice();
+    layout->addWidget(m_lblAttendere);
+    layout->addLayout(makeButtons());
 
+    // Saving is part of printing only; these two never show.
+    auto* applyTop = new QPushButton(this);
+    applyTop->setObjectName(QStringLiteral("btnApplicaTop"));
+    applyTop->hide();
+    auto* applyLeft = new QPushButton(this);
+    applyLeft->setObjectName(QStringLiteral("btnApplicaLeft"));
+    applyLeft->hide();
+    connect(applyTop, &QPushButton::clicked, this, &EnvelopePrintWindow::saveTopSettings);
+    connect(applyLeft, &QPushButton::clicked, this, &EnvelopePrintWindow::saveLeftSettings);
+
+    setFixedSize(520, sizeHint().height());
+    Keyboard::setUpWindow(this);
+}
+
+QLayout* EnvelopePrintWindow::makeInstructions()
+{
     // The picture: a printer and how to find the margins.
     auto* top = new QHBoxLayout;
     auto* printer = new QLabel;
@@ -79,35 +109,36 @@ EnvelopePrintWindow::EnvelopePrintWindow(const AppContext& context, const QStrin
     instructions->setWordWrap(true);
     top->addWidget(printer, 0, Qt::AlignTop);
     top->addWidget(instructions, 1);
-    layout->addLayout(top);
+    return top;
+}
 
-    m_txtTop = marginField(QStringLiteral("txtTop"), QStringLiteral("Margine superiore"));
-    m_txtLeft = marginField(QStringLiteral("txtLeft"), QStringLiteral("Margine sinistro"));
-    m_txtTop->setText(QStringLiteral("0"));
-    m_txtLeft->setText(QStringLiteral("0"));
-    QPushButton* topMinus =
-        stepButton(QStringLiteral("btnTopMinus"), QStringLiteral("-"), QStringLiteral("Diminuisci margine superiore"));
-    QPushButton* topPlus =
-        stepButton(QStringLiteral("btnTopPlus"), QStringLiteral("+"), QStringLiteral("Aumenta margine superiore"));
-    QPushButton* leftMinus =
-        stepButton(QStringLiteral("btnLeftMinus"), QStringLiteral("-"), QStringLiteral("Diminuisci margine sinistro"));
-    QPushButton* leftPlus =
-        stepButton(QStringLiteral("btnLeftPlus"), QStringLiteral("+"), QStringLiteral("Aumenta margine sinistro"));
-
+QLayout* EnvelopePrintWindow::makeSettings()
+{
     auto* margins = new QGridLayout;
-    margins->addWidget(new QLabel(QStringLiteral("Margine superiore:")), 0, 0);
-    margins->addWidget(topMinus, 0, 1);
-    margins->addWidget(m_txtTop, 0, 2);
-    margins->addWidget(topPlus, 0, 3);
-    margins->addWidget(new QLabel(QStringLiteral("mm")), 0, 4);
-    margins->addWidget(new QLabel(QStringLiteral("Margine sinistro:")), 1, 0);
-    margins->addWidget(leftMinus, 1, 1);
-    margins->addWidget(m_txtLeft, 1, 2);
-    margins->addWidget(leftPlus, 1, 3);
-    margins->addWidget(new QLabel(QStringLiteral("mm")), 1, 4);
+    int row = 0;
+    for (const MarginRow& spec : kMarginRows) {
+        const QString id = QLatin1String(spec.id);
+        const QString name = QStringLiteral("Margine %1").arg(QLatin1String(spec.side));
+        QLineEdit* field = marginField(QStringLiteral("txt") + id, name);
+        QPushButton* minus = stepButton(QStringLiteral("btn%1Minus").arg(id), QStringLiteral("-"),
+                                        QStringLiteral("Diminuisci ") + name.toLower());
+        QPushButton* plus = stepButton(QStringLiteral("btn%1Plus").arg(id), QStringLiteral("+"),
+                                       QStringLiteral("Aumenta ") + name.toLower());
+        connect(minus, &QPushButton::clicked, this, [this, field] { stepMargin(field, -1); });
+        connect(plus, &QPushButton::clicked, this, [this, field] { stepMargin(field, 1); });
+        auto* label = new QLabel(name + QLatin1Char(':'));
+        label->setBuddy(field);
+        margins->addWidget(label, row, 0);
+        margins->addWidget(minus, row, 1);
+        margins->addWidget(field, row, 2);
+        margins->addWidget(plus, row, 3);
+        margins->addWidget(new QLabel(QStringLiteral("mm")), row, 4);
+        (row == 0 ? m_txtTop : m_txtLeft) = field;
+        ++row;
+    }
     margins->setColumnStretch(5, 1);
 
-    margins->addWidget(new QLabel(QStringLiteral("Orientamento:")), 2, 0, 1, 5);
+    margins->addWidget(new QLabel(QStringLiteral("Orientamento:")), row, 0, 1, 5);
     m_optVerticale = new QRadioButton(QStringLiteral("Verticale"));
     m_optVerticale->setObjectName(QStringLiteral("optVerticale"));
     m_optOrizzontale = new QRadioButton(QStringLiteral("Orizzontale"));
@@ -120,17 +151,12 @@ EnvelopePrintWindow::EnvelopePrintWindow(const AppContext& context, const QStrin
     orientation->addWidget(m_optVerticale);
     orientation->addWidget(m_optOrizzontale);
     orientation->addStretch();
-    margins->addLayout(orientation, 3, 0, 1, 6);
-    layout->addLayout(margins);
+    margins->addLayout(orientation, row + 1, 0, 1, 6);
+    return margins;
+}
 
-    // Saving is part of printing only; these two never show.
-    auto* applyTop = new QPushButton(this);
-    applyTop->setObjectName(QStringLiteral("btnApplicaTop"));
-    applyTop->hide();
-    auto* applyLeft = new QPushButton(this);
-    applyLeft->setObjectName(QStringLiteral("btnApplicaLeft"));
-    applyLeft->hide();
-
+void EnvelopePrintWindow::makeWaitNotice()
+{
     m_lblAttendere = new QLabel(QStringLiteral("Elaborazione in corso. Attendere..."));
     m_lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     QFont italic = m_lblAttendere->font();
@@ -145,35 +171,37 @@ EnvelopePrintWindow::EnvelopePrintWindow(const AppContext& context, const QStrin
     keepPlace.setRetainSizeWhenHidden(true);
     m_lblAttendere->setSizePolicy(keepPlace);
     m_lblAttendere->hide();
-    layout->addWidget(m_lblAttendere);
+}
 
+QLayout* EnvelopePrintWindow::makeButtons()
+{
+    const struct
+    {
+        const char* objectName;
+        const char* text;
+        const char* hint;
+        const char* shortcut;
+        std::function<void()> action;
+        bool showsWaitNotice; // from the moment the button goes down, before the work holds the window
+    } rows[] = {
+        {"btnAnnulla", "Annulla", "Chiude la finestra senza stampare.", Keyboard::kExit, [this] { reject(); }, false},
+        {"btnStampa", "Stampa", "Salva i margini e l'orientamento e stampa l'indirizzo sulla busta.", Keyboard::kPrint,
+         [this] { printEnvelope(); }, true},
+    };
     auto* buttons = new QHBoxLayout;
-    auto* cancel = new QPushButton(QStringLiteral("Annulla"));
-    cancel->setObjectName(QStringLiteral("btnAnnulla"));
-    auto* print = new QPushButton(QStringLiteral("Stampa"));
-    print->setObjectName(QStringLiteral("btnStampa"));
-    for (QPushButton* b : {cancel, print})
-        b->setMinimumWidth(120);
-    Keyboard::setShortcut(print, Keyboard::kPrint);
-    Keyboard::setShortcut(cancel, Keyboard::kExit);
     buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(print);
-    layout->addLayout(buttons);
-
-    connect(topMinus, &QPushButton::clicked, this, [this] { stepMargin(m_txtTop, -1); });
-    connect(topPlus, &QPushButton::clicked, this, [this] { stepMargin(m_txtTop, 1); });
-    connect(leftMinus, &QPushButton::clicked, this, [this] { stepMargin(m_txtLeft, -1); });
-    connect(leftPlus, &QPushButton::clicked, this, [this] { stepMargin(m_txtLeft, 1); });
-    connect(applyTop, &QPushButton::clicked, this, &EnvelopePrintWindow::saveTopSettings);
-    connect(applyLeft, &QPushButton::clicked, this, &EnvelopePrintWindow::saveLeftSettings);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    // The wait notice shows from the moment the button goes down.
-    connect(print, &QPushButton::pressed, m_lblAttendere, &QWidget::show);
-    connect(print, &QPushButton::clicked, this, &EnvelopePrintWindow::printEnvelope);
-
-    setFixedSize(520, sizeHint().height());
-    Keyboard::setUpWindow(this);
+    for (const auto& row : rows) {
+        auto* button = new QPushButton(QString::fromUtf8(row.text));
+        button->setObjectName(QLatin1String(row.objectName));
+        Windows::describe(button, button->text(), QString::fromUtf8(row.hint));
+        Keyboard::setShortcut(button, row.shortcut);
+        button->setMinimumWidth(120);
+        connect(button, &QPushButton::clicked, this, row.action);
+        if (row.showsWaitNotice)
+            connect(button, &QPushButton::pressed, m_lblAttendere, &QWidget::show);
+        buttons->addWidget(button);
+    }
+    return buttons;
 }
 
 void EnvelopePrintWindow::showEvent(QShowEvent* event)

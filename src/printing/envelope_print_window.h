@@ -8,6 +8,7 @@
 
 struct AppContext;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QRadioButton;
 
@@ -26,6 +27,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QLayout* makeInstructions();
+    QLayout* makeSettings();
+    void makeWaitNotice();
+    QLayout* makeButtons();
     void loadSettings();
     EnvelopeSettings settingsOnScreen() const;
     void saveTopSettings();
