@@ -204,12 +204,14 @@ QWidget* AddressArchiveWindow::makeCard()
 
     auto* imgBusta = new QFrame;
     imgBusta->setObjectName(QStringLiteral("imgBusta"));
-    imgBusta->setFixedSize(880, 460);
+    // Sized so the whole window fits a 1366 x 768 screen under a desktop panel; the six lines sit on the picture's
+    // address block.
+    imgBusta->setFixedSize(800, 418);
     imgBusta->setAccessibleName(QStringLiteral("Busta da lettera"));
     imgBusta->setStyleSheet(QStringLiteral("QFrame#imgBusta { border-image: url(%1) 0 0 0 0 stretch stretch; }")
                                 .arg(Pictures::path(QStringLiteral("addresses/envelope"))));
     auto* lines = new QVBoxLayout(imgBusta);
-    lines->setContentsMargins(380, 196, 40, 36);
+    lines->setContentsMargins(345, 178, 36, 33);
     lines->setSpacing(4);
     for (int i = AddressCard::Rigo01; i <= AddressCard::Rigo06; ++i)
         lines->addWidget(m_fields[i]);

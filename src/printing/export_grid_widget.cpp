@@ -12,6 +12,8 @@ ExportGridWidget::ExportGridWidget(const QList<ExportGridColumn>& columns, QWidg
     setAlternatingRowColors(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The arrows move in the grid; Tab goes on to the window's buttons instead of walking every cell.
+    setTabKeyNavigation(false);
     setWordWrap(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
