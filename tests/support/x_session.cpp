@@ -110,11 +110,12 @@ void XSession::key(const QString& keys) const
             keys.split(QLatin1Char(' '), Qt::SkipEmptyParts));
 }
 
-void XSession::startProgram(QProcess& process, const QString& program) const
+void XSession::startProgram(QProcess& process, const QString& program, const QProcessEnvironment& extra) const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(extra);
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, {});
@@ -128,14 +129,14 @@ PortableProgram::~PortableProgram()
     }
 }
 
-QString PortableProgram::start(const XSession& x, const QString& built)
+QString PortableProgram::start(const XSession& x, const QString& built, const QProcessEnvironment& extra)
 {
     const QString program = QDir(m_folder.path()).filePath(QStringLiteral("plicario"));
     if (!QFile::copy(built, program))
         return QStringLiteral("the program could not be copied into a folder of its own");
     if (runCli(m_folder.path(), {QStringLiteral("password"), QStringLiteral("set")}, "plicario\n").exitCode != 0)
         return QStringLiteral("the batch tool did not store the password");
-    x.startProgram(m_process, program);
+    x.startProgram(m_process, program, extra);
     if (!m_process.waitForStarted(10000))
         return QStringLiteral("the program did not start");
     return QString();

@@ -37,8 +37,10 @@ public:
     void type(const QString& text) const;
     void key(const QString& keys) const;
 
-    // Starts `program` on the display with the xcb platform; its errors go to the test's.
-    void startProgram(QProcess& process, const QString& program) const;
+    // Starts `program` on the display with the xcb platform and the variables of `extra`; its errors go to the
+    // test's.
+    void startProgram(QProcess& process, const QString& program,
+                      const QProcessEnvironment& extra = QProcessEnvironment()) const;
 
 private:
     QProcess m_xvfb;
@@ -53,7 +55,7 @@ public:
     ~PortableProgram();
 
     // `built` is the program the build made; an empty result, or the reason it could not start.
-    QString start(const XSession& x, const QString& built);
+    QString start(const XSession& x, const QString& built, const QProcessEnvironment& extra = QProcessEnvironment());
     QString folder() const { return m_folder.path(); }
     QProcess& process() { return m_process; }
 
