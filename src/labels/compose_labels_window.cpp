@@ -192,7 +192,6 @@ void ComposeLabelsWindow::showSheets(bool print)
         // The preview shows pages whole.
         PreparedReport report;
         report.name = LabelPageTemplate::kSheetName;
-        report.preview.allowEdit = false;
         {
             const LabelCompose::Sheets sheets(m_context.programFolder, *plan);
             report.pages.reserve(size_t(sheets.count()));
