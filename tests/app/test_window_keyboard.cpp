@@ -14,12 +14,14 @@
 #include "help/copyright_window.h"
 #include "help/help_window.h"
 #include "labels/address_import_window.h"
+#include "labels/compose_labels_window.h"
 #include "labels/label_sheet.h"
 #include "labels/label_sheet_window.h"
 #include "printing/address_export_window.h"
 #include "printing/address_sheet_preview_window.h"
 #include "printing/envelope_print_window.h"
 #include "printing/label_sheet_print_window.h"
+#include "printing/label_stock_window.h"
 #include "printing/preview_window.h"
 #include "printing/templates/list_template.h"
 #include "register/date_picker_window.h"
@@ -193,6 +195,10 @@ const QList<WindowRow>& windows()
          false, "btnStampa", printed(), nullptr, "Ctrl+F", said("")},
         {"label print", plain<LabelSheetPrintWindow>(LabelSheetPrintWindow::Mode::Print, LabelSheet{}, nullptr), false,
          "btnAnnulla", closed(), nullptr, "Ctrl+P", printed()},
+        {"compose labels", plain<ComposeLabelsWindow>(nullptr), false, "btnAnteprima", said(""), nullptr, "Ctrl+S",
+         said("")},
+        {"label stock", plain<LabelStockWindow>(nullptr), false, "btnProva", previewed(), nullptr, "Ctrl+S",
+         accepted()},
         {"register menu",
          [](Fixture& fx) {
              auto* w = new RegisterMenuWindow(fx.test.context);
