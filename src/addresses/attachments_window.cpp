@@ -50,64 +50,8 @@ AttachmentsWindow::AttachmentsWindow(const AppContext& context, Mode mode, const
     title->addWidget(heading, 1);
     layout->addLayout(title);
 
-    for (int slot = 0; slot < 3; ++slot) {
-        const QString nn = number(slot);
-        const QString ordinal = QStringLiteral("%1°").arg(slot + 1);
-        auto* group = new QGroupBox;
-        group->setObjectName(QStringLiteral("grpFile") + nn);
-        auto* grid = new QVBoxLayout(group);
-
-        const QString fileLabel = QStringLiteral("Nome %1 file allegato").arg(ordinal);
-        grid->addWidget(new QLabel(fileLabel + u':'));
-        auto* fileRow = new QHBoxLayout;
-        auto* file = new QLineEdit(Text::trimmed(attachments.files[slot]));
-        file->setObjectName(QStringLiteral("txtFile") + nn);
-        file->setReadOnly(true);
-        file->setFont(bold);
-        file->setAccessibleName(fileLabel);
-        m_files[slot] = file;
-
-        auto* cross = new QToolButton;
-        cross->setObjectName(QStringLiteral("imgCancella") + nn);
-        cross->setIcon(Pictures::icon(QStringLiteral("addresses/cross")));
-        cross->setIconSize(QSize(20, 20));
-        cross->setAutoRaise(true);
-        cross->setCursor(Qt::PointingHandCursor);
-        cross->setAccessibleName(QStringLiteral("Togli %1 file allegato").arg(ordinal));
-        cross->setToolTip(cross->accessibleName());
-
-        auto* sfoglia = new QPushButton(QStringLiteral("Sfoglia..."));
-        sfoglia->setObjectName(QStringLiteral("btnSfoglia") + nn);
-        sfoglia->setAccessibleName(QStringLiteral("Sfoglia %1 file allegato").arg(ordinal));
-        auto* open = new QPushButton(QStringLiteral("Apri"));
-        open->setObjectName(QStringLiteral("btnApri") + nn);
-        open->setAccessibleName(QStringLiteral("Apri %1 file allegato").arg(ordinal));
-        m_openButtons[slot] = open;
-
-        fileRow->addWidget(file, 1);
-        fileRow->addWidget(cross);
-        fileRow->addWidget(sfoglia);
-        fileRow->addWidget(open);
-        grid->addLayout(fileRow);
-
-        const QString descriptionLabel = QStringLiteral("Descrizione %1 file allegato").arg(ordinal);
-        grid->addWidget(new QLabel(descriptionLabel + u':'));
-        auto* description = new QLineEdit(Text::trimmed(attachments.descriptions[slot]));
-        description->setObjectName(QStringLiteral("txtDesc") + nn);
-        description->setFont(bold);
-        description->setMaxLength(32767);
-        description->setAccessibleName(descriptionLabel);
-        m_descriptions[slot] = description;
-        grid->addWidget(description);
-        layout->addWidget(group);
-
-        connect(file, &QLineEdit::textChanged, this, [this, slot] { updateOpenButton(slot); });
-        connect(sfoglia, &QPushButton::clicked, this, [this, slot] { browse(slot); });
-        connect(open, &QPushButton::clicked, this,
-                [this, slot] { OpenAttachedDocument(m_context, m_files[slot]->text()); });
-        connect(cross, &QToolButton::clicked, this, [this, slot] { m_files[slot]->clear(); });
-        updateOpenButton(slot);
-    }
+    for (int slot = 0; slot < 3; ++slot)
+        layout->addWidget(makeSlot(slot, attachments));
 
     auto* buttons = new QHBoxLayout;
     auto* apply = new QPushButton(QStringLiteral("Applica e chiudi"));
@@ -127,6 +71,68 @@ AttachmentsWindow::AttachmentsWindow(const AppContext& context, Mode mode, const
 
     setFixedSize(620, sizeHint().height());
     Keyboard::setUpWindow(this);
+}
+
+QGroupBox* AttachmentsWindow::makeSlot(int slot, const AttachmentSlots& attachments)
+{
+    QFont bold = font();
+    bold.setBold(true);
+    const QString nn = number(slot);
+    const QString ordinal = QStringLiteral("%1°").arg(slot + 1);
+    auto* group = new QGroupBox;
+    group->setObjectName(QStringLiteral("grpFile") + nn);
+    auto* grid = new QVBoxLayout(group);
+
+    const QString fileLabel = QStringLiteral("Nome %1 file allegato").arg(ordinal);
+    grid->addWidget(new QLabel(fileLabel + u':'));
+    auto* fileRow = new QHBoxLayout;
+    auto* file = new QLineEdit(Text::trimmed(attachments.files[slot]));
+    file->setObjectName(QStringLiteral("txtFile") + nn);
+    file->setReadOnly(true);
+    file->setFont(bold);
+    file->setAccessibleName(fileLabel);
+    m_files[slot] = file;
+
+    auto* cross = new QToolButton;
+    cross->setObjectName(QStringLiteral("imgCancella") + nn);
+    cross->setIcon(Pictures::icon(QStringLiteral("addresses/cross")));
+    cross->setIconSize(QSize(20, 20));
+    cross->setAutoRaise(true);
+    cross->setCursor(Qt::PointingHandCursor);
+    cross->setAccessibleName(QStringLiteral("Togli %1 file allegato").arg(ordinal));
+    cross->setToolTip(cross->accessibleName());
+
+    auto* sfoglia = new QPushButton(QStringLiteral("Sfoglia..."));
+    sfoglia->setObjectName(QStringLiteral("btnSfoglia") + nn);
+    sfoglia->setAccessibleName(QStringLiteral("Sfoglia %1 file allegato").arg(ordinal));
+    auto* open = new QPushButton(QStringLiteral("Apri"));
+    open->setObjectName(QStringLiteral("btnApri") + nn);
+    open->setAccessibleName(QStringLiteral("Apri %1 file allegato").arg(ordinal));
+    m_openButtons[slot] = open;
+
+    fileRow->addWidget(file, 1);
+    fileRow->addWidget(cross);
+    fileRow->addWidget(sfoglia);
+    fileRow->addWidget(open);
+    grid->addLayout(fileRow);
+
+    const QString descriptionLabel = QStringLiteral("Descrizione %1 file allegato").arg(ordinal);
+    grid->addWidget(new QLabel(descriptionLabel + u':'));
+    auto* description = new QLineEdit(Text::trimmed(attachments.descriptions[slot]));
+    description->setObjectName(QStringLiteral("txtDesc") + nn);
+    description->setFont(bold);
+    description->setMaxLength(32767);
+    description->setAccessibleName(descriptionLabel);
+    m_descriptions[slot] = description;
+    grid->addWidget(description);
+
+    connect(file, &QLineEdit::textChanged, this, [this, slot] { updateOpenButton(slot); });
+    connect(sfoglia, &QPushButton::clicked, this, [this, slot] { browse(slot); });
+    connect(open, &QPushButton::clicked, this,
+            [this, slot] { OpenAttachedDocument(m_context, m_files[slot]->text()); });
+    connect(cross, &QToolButton::clicked, this, [this, slot] { m_files[slot]->clear(); });
+    updateOpenButton(slot);
+    return group;
 }
 
 AttachmentSlots AttachmentsWindow::attachments() const

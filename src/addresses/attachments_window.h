@@ -6,6 +6,7 @@
 #include <array>
 
 struct AppContext;
+class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
@@ -33,6 +34,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The file, its buttons and its description for attachment `slot` (0 to 2).
+    QGroupBox* makeSlot(int slot, const AttachmentSlots& attachments);
     void browse(int slot);
     void updateOpenButton(int slot);
 

@@ -103,7 +103,36 @@ QWidget* RegisterSearchWindow::makeFilterPanel()
     heading->addWidget(intro, 1);
     heading->addWidget(imgFiltri);
     layout->addLayout(heading);
+    layout->addLayout(makeFilterForm(panel));
+    layout->addStretch();
+    makeWaitNotice();
+    layout->addWidget(m_lblAttendere);
 
+    auto* buttons = new QHBoxLayout;
+    QPushButton* btnCerca =
+        makeButton(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), QStringLiteral("Cerca"),
+                   QStringLiteral("Elenca le schede dell'anno che soddisfano i filtri."), Keyboard::kFind);
+    // Each panel has its own Ctrl+F and Esc: a hidden button's key does nothing.
+    QPushButton* btnAnnulla =
+        makeButton(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), QStringLiteral("Chiudi"),
+                   QStringLiteral("Chiude la ricerca senza richiamare nessuna scheda."), Keyboard::kExit);
+    buttons->addStretch();
+    buttons->addWidget(btnCerca);
+    buttons->addWidget(btnAnnulla);
+    layout->addLayout(buttons);
+
+    // The wait text shows from the moment the button goes down, before the search holds the window.
+    connect(btnCerca, &QPushButton::pressed, this, [this] {
+        m_lblAttendere->show();
+        m_lblAttendere->repaint();
+    });
+    connect(btnCerca, &QPushButton::clicked, this, &RegisterSearchWindow::search);
+    connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+    return panel;
+}
+
+QLayout* RegisterSearchWindow::makeFilterForm(QWidget* panel)
+{
     auto* form = new QGridLayout;
     form->setHorizontalSpacing(12);
     form->setVerticalSpacing(9);
@@ -131,13 +160,16 @@ QWidget* RegisterSearchWindow::makeFilterPanel()
         QLineEdit* next = m_filters[(i + 1) % m_filters.size()];
         connect(m_filters[i], &QLineEdit::returnPressed, next, [next] { next->setFocus(Qt::TabFocusReason); });
     }
-    layout->addLayout(form);
-    layout->addStretch();
+    return form;
+}
 
+void RegisterSearchWindow::makeWaitNotice()
+{
     m_lblAttendere = new QLabel(QStringLiteral("Ricerca schede in corso. Attendere..."));
     m_lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     m_lblAttendere->setAlignment(Qt::AlignCenter);
-    QFont waitFont = bold;
+    QFont waitFont = font();
+    waitFont.setBold(true);
     waitFont.setPointSize(waitFont.pointSize() + 2);
     m_lblAttendere->setFont(waitFont);
     // Keeps its room while hidden, so showing it moves nothing.
@@ -145,29 +177,6 @@ QWidget* RegisterSearchWindow::makeFilterPanel()
     keepRoom.setRetainSizeWhenHidden(true);
     m_lblAttendere->setSizePolicy(keepRoom);
     m_lblAttendere->hide();
-    layout->addWidget(m_lblAttendere);
-
-    auto* buttons = new QHBoxLayout;
-    QPushButton* btnCerca =
-        makeButton(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), QStringLiteral("Cerca"),
-                   QStringLiteral("Elenca le schede dell'anno che soddisfano i filtri."), Keyboard::kFind);
-    // Each panel has its own Ctrl+F and Esc: a hidden button's key does nothing.
-    QPushButton* btnAnnulla =
-        makeButton(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), QStringLiteral("Chiudi"),
-                   QStringLiteral("Chiude la ricerca senza richiamare nessuna scheda."), Keyboard::kExit);
-    buttons->addStretch();
-    buttons->addWidget(btnCerca);
-    buttons->addWidget(btnAnnulla);
-    layout->addLayout(buttons);
-
-    // The wait text shows from the moment the button goes down, before the search holds the window.
-    connect(btnCerca, &QPushButton::pressed, this, [this] {
-        m_lblAttendere->show();
-        m_lblAttendere->repaint();
-    });
-    connect(btnCerca, &QPushButton::clicked, this, &RegisterSearchWindow::search);
-    connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
-    return panel;
 }
 
 QWidget* RegisterSearchWindow::makeResultPanel()

@@ -10,6 +10,7 @@
 struct AppContext;
 class LineListWidget;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QStackedWidget;
@@ -34,6 +35,8 @@ protected:
 
 private:
     QWidget* makeFilterPanel();
+    QLayout* makeFilterForm(QWidget* panel);
+    void makeWaitNotice();
     QWidget* makeResultPanel();
     void search();
     void find();

@@ -8,6 +8,7 @@
 #include "addresses/address_card.h"
 #include "addresses/address_finder_window.h"
 #include "addresses/attachments_window.h"
+#include "addresses/contact_import_window.h"
 #include "app/launcher_window.h"
 #include "common/line_list_widget.h"
 #include "help/about_window.h"
@@ -169,6 +170,8 @@ const QList<WindowRow>& windows()
          false, "btnStampa", printed(), nullptr, "Ctrl+F", said("")},
         {"attachments", plain<AttachmentsWindow>(AttachmentsWindow::Mode::AddressArchive, AttachmentSlots{}, nullptr),
          false, "btnSfoglia02", askedForAFile(), nullptr, "Ctrl+S", accepted()},
+        {"contact import", plain<ContactImportWindow>(nullptr), false, "btnAnnulla", closed(), nullptr, "Esc",
+         closed()},
         {"envelope", plain<EnvelopePrintWindow>(QStringList{QStringLiteral("Sig. Rossi")}, nullptr), false,
          "btnTopPlus", fieldReads("txtTop", "1"), nullptr, "Ctrl+P", printed()},
         {"address sheet preview", plain<AddressSheetPreviewWindow>(QStringList{QStringLiteral("Sig. Rossi")}, nullptr),
