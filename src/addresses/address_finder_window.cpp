@@ -36,19 +36,7 @@ AddressFinderWindow::AddressFinderWindow(const AppContext& context, const QStrin
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
-
-    auto* instructions = new QHBoxLayout;
-    auto* picture = new QLabel;
-    picture->setObjectName(QStringLiteral("imgIstruzioni"));
-    picture->setAccessibleName(QStringLiteral("Istruzioni per la ricerca"));
-    picture->setPixmap(Pictures::pixmap(QStringLiteral("addresses/find"), QSize(40, 40), devicePixelRatioF()));
-    auto* instructionText =
-        new QLabel(QStringLiteral("Scrivere una o più parole consecutive della voce da cercare e premere Trova. "
-                                  "Premere di nuovo Trova per passare alla voce successiva con la stessa chiave."));
-    instructionText->setWordWrap(true);
-    instructions->addWidget(picture);
-    instructions->addWidget(instructionText, 1);
-    layout->addLayout(instructions);
+    layout->addLayout(makeInstructions());
 
     auto* searchRow = new QHBoxLayout;
     m_txtTrova = new QLineEdit;
@@ -98,6 +86,22 @@ AddressFinderWindow::AddressFinderWindow(const AppContext& context, const QStrin
 
     setFixedSize(900, 600);
     Keyboard::setUpWindow(this);
+}
+
+QLayout* AddressFinderWindow::makeInstructions()
+{
+    auto* instructions = new QHBoxLayout;
+    auto* picture = new QLabel;
+    picture->setObjectName(QStringLiteral("imgIstruzioni"));
+    picture->setAccessibleName(QStringLiteral("Istruzioni per la ricerca"));
+    picture->setPixmap(Pictures::pixmap(QStringLiteral("addresses/find"), QSize(40, 40), devicePixelRatioF()));
+    auto* instructionText =
+        new QLabel(QStringLiteral("Scrivere una o più parole consecutive della voce da cercare e premere Trova. "
+                                  "Premere di nuovo Trova per passare alla voce successiva con la stessa chiave."));
+    instructionText->setWordWrap(true);
+    instructions->addWidget(picture);
+    instructions->addWidget(instructionText, 1);
+    return instructions;
 }
 
 void AddressFinderWindow::showEvent(QShowEvent* event)

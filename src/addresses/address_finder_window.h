@@ -9,6 +9,7 @@
 
 struct AppContext;
 class LineListWidget;
+class QLayout;
 class QLineEdit;
 
 // Lists every named card of the address archive, finds entries by a piece of text, prints the list, and hands the
@@ -25,13 +26,14 @@ public:
 
 protected:
     // The label sheets' import window is this window under its own name and caption.
-    AddressFinderWindow(const AppContext& context, const QString& objectName, const QString& caption,
-                        CardSink loadCard, QWidget* owner);
+    AddressFinderWindow(const AppContext& context, const QString& objectName, const QString& caption, CardSink loadCard,
+                        QWidget* owner);
 
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
 
 private:
+    QLayout* makeInstructions();
     void fillList();
     void find();
     void loadSelectedCard();
