@@ -29,8 +29,13 @@ QString read(const char* data, int width)
 void write(char* data, int width, const QString& text)
 {
     QByteArray bytes = Ansi::fromUnicode(Text::trimmed(text));
-    if (bytes.size() > width)
+    if (bytes.size() > width) {
         bytes.truncate(width);
+        // A cut can end on blanks or controls that every reader trims: store only what reads back, so a record
+        // dumped and stored again keeps its bytes.
+        while (!bytes.isEmpty() && static_cast<unsigned char>(bytes.back()) <= 32)
+            bytes.chop(1);
+    }
     std::memset(data, 0, static_cast<size_t>(width) + 1);
     data[0] = static_cast<char>(bytes.size());
     std::memcpy(data + 1, bytes.constData(), static_cast<size_t>(bytes.size()));

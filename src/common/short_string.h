@@ -14,7 +14,8 @@ QString read(const char* data, int width);
 // characters with codes up to 32), without decoding them: for readers that only compare or copy.
 QByteArrayView bytes(const char* data, int width);
 
-// Writes the field at `data` (width + 1 bytes): trimmed, converted, cut to width, the rest zeros.
+// Writes the field at `data` (width + 1 bytes): trimmed, converted, cut to width (and trimmed again where the cut
+// ends on blanks), the rest zeros.
 void write(char* data, int width, const QString& text);
 
 // The text as it would read back after being stored in a field of this width.

@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QTest>
 
+using namespace std::string_literals; // u"..."s keeps a NUL inside
+
 namespace {
 
 // A record built by hand from offsets, independent of the program's record code.
@@ -247,6 +249,27 @@ private Q_SLOTS:
             runCli(t.dir.path(), {QStringLiteral("write"), QStringLiteral("addresses"), QStringLiteral("1")}, dump.out);
         QVERIFY2(write.exitCode == 0, write.err.constData());
         QCOMPARE(readFileBytes(path), card);
+    }
+
+    // A text cut at its field's width just after a NUL (found by fuzzing) stored a length that counted the NUL,
+    // which no reader shows: the dump then stored other bytes. NULs inside a text are kept.
+    void nulInATextSurvivesAppendDumpAppend()
+    {
+        TestContext t;
+        const QStringList args = {QStringLiteral("register"), QStringLiteral("2024")};
+        const QByteArray input = "{\"DataReg\":\"01/03/202\\u00004\"}\n{\"Oggetto\":\"a\\u0000b\"}\n";
+        QCOMPARE(runCli(t.dir.path(), QStringList{QStringLiteral("append")} + args, input).exitCode, 0);
+        const CliResult dump = runCli(t.dir.path(), QStringList{QStringLiteral("dump")} + args);
+        QCOMPARE(dump.exitCode, 0);
+        const QList<QJsonObject> objects = parseLines(dump.out);
+        QCOMPARE(objects.size(), 2);
+        QCOMPARE(objects[0][QStringLiteral("DataReg")].toString(), QStringLiteral("01/03/202"));
+        QCOMPARE(objects[1][QStringLiteral("Oggetto")].toString(), QString::fromStdU16String(u"a\u0000b"s));
+        const QByteArray stored = readFileBytes(t.path(QStringLiteral("2024.prt")));
+        QCOMPARE(runCli(t.dir.path(), QStringList{QStringLiteral("append")} + args, dump.out).exitCode, 0);
+        const QByteArray after = readFileBytes(t.path(QStringLiteral("2024.prt")));
+        QCOMPARE(after.size(), 2 * stored.size());
+        QCOMPARE(after.mid(stored.size()), stored);
     }
 
     void unreachableArchiveExitsOne()

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace std::string_literals; // u"..."s keeps a NUL inside
+
 class TestShortString : public QObject
 {
     Q_OBJECT
@@ -92,6 +94,27 @@ private Q_SLOTS:
         QFETCH(int, width);
         QFETCH(QString, readBack);
         QCOMPARE(ShortString::stored(text, width), readBack);
+    }
+
+    // What is stored is what reads back: storing the read-back text again gives the same bytes, also where the cut
+    // falls just after a NUL, a control or a blank inside the text.
+    void storingWhatReadsBackKeepsTheBytes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("NUL at the cut") << QString::fromStdU16String(u"01/03/202\u00004"s);
+        QTest::newRow("blank at the cut") << QStringLiteral("01/03/202 4");
+        QTest::newRow("controls at the cut") << QString::fromUtf16(u"0123456\t\u0001\u001F9");
+        QTest::newRow("NUL inside") << QString::fromStdU16String(u"01\u000003"s);
+        QTest::newRow("only a blank after the first") << QStringLiteral("x         y");
+    }
+    void storingWhatReadsBackKeepsTheBytes()
+    {
+        QFETCH(QString, text);
+        QByteArray first(11, '\xFF');
+        ShortString::write(first.data(), 10, text);
+        QByteArray again(11, '\xFF');
+        ShortString::write(again.data(), 10, ShortString::read(first.constData(), 10));
+        QCOMPARE(again, first);
     }
 
     void layoutOfAField()
