@@ -61,7 +61,7 @@ QPushButton* button(const char* objectName, const QString& text, const QString& 
 ContactImportWindow::ContactImportWindow(const AppContext& context, QWidget* owner)
     : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_model(new ExportGridModel(gridColumns(), this))
 {
-    setObjectName(QStringLiteral("frmImportaIndirizzi"));
+    setObjectName(QStringLiteral("frmImportaContatti"));
     setWindowTitle(QStringLiteral(" Importa indirizzi"));
     setModal(true);
     m_hints = new HintLine(this);

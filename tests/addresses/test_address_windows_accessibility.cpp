@@ -24,7 +24,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("window");
         for (const char* w : {"frmArchivio_Indirizzi", "frmAllegaCartella", "frmTrovaIndirizzi", "frmStampaBusta",
-                              "frmAnteprima_Etichetta", "frmExpIndirizzi", "frmImportaIndirizzi"})
+                              "frmAnteprima_Etichetta", "frmExpIndirizzi", "frmImportaContatti"})
             QTest::newRow(w) << w;
     }
     void namedControlsAreSpokenUniquely()
@@ -44,7 +44,7 @@ private Q_SLOTS:
             w = std::make_unique<EnvelopePrintWindow>(m_ctx.context, lines, nullptr);
         else if (window == QLatin1String("frmAnteprima_Etichetta"))
             w = std::make_unique<AddressSheetPreviewWindow>(m_ctx.context, lines, nullptr);
-        else if (window == QLatin1String("frmImportaIndirizzi"))
+        else if (window == QLatin1String("frmImportaContatti"))
             w = std::make_unique<ContactImportWindow>(m_ctx.context, nullptr);
         else
             w = std::make_unique<AddressExportWindow>(m_ctx.context, nullptr);
