@@ -1,7 +1,7 @@
 #include "printing/spreadsheet_document.h"
 
-#include "common/ansi.h"
 #include "common/text.h"
+#include "printing/spreadsheet_text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,58 +49,6 @@ const char kHeaderCell[] = "<td style=\"text-align: left; font-weight: bold;\" w
 // program's style), so "00100" keeps its zeros and "=1+1" never runs as a formula.
 const char kCell[] = "<td style='text-align: left; mso-number-format:\"\\@\";' sdnum=\"1040;0;@\">";
 
-void appendReference(QByteArray& out, char32_t code)
-{
-    out.append("&#");
-    out.append(QByteArray::number(quint32(code)));
-    out.append(';');
-}
-
-// True for the characters that the bytes windows-1252 leaves undefined read as: written as those bytes, they read
-// back as stored (a reference to them would be taken as a windows-1252 code and read as another character).
-bool isUndefinedByte(QChar c)
-{
-    const char byte = char(c.unicode());
-    return c.unicode() >= 0x80 && c.unicode() <= 0x9F && Ansi::toUnicode(QByteArrayView(&byte, 1)) == c;
-}
-
-// Appends the text in windows-1252, with the references that keep the table whole and every character present.
-void appendText(QByteArray& out, QStringView text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        switch (c.unicode()) {
-        case u' ':
-            // A spreadsheet program reads a run of blanks as one; a blank written as a reference is kept.
-            if (i > 0 && text[i - 1] == u' ')
-                out.append("&#32;");
-            else
-                out.append(' ');
-            break;
-        case u'&':
-            out.append("&amp;");
-            break;
-        case u'<':
-            out.append("&lt;");
-            break;
-        case u'>':
-            out.append("&gt;");
-            break;
-        default:
-            if (c.unicode() < 32 || c.unicode() == 127)
-                appendReference(out, c.unicode()); // the document is one line: no CR or LF byte inside a cell
-            else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-                appendReference(out, QChar::surrogateToUcs4(c, text[++i]));
-            else if (Ansi::canEncode(c))
-                out.append(Ansi::encodeChar(c));
-            else if (isUndefinedByte(c))
-                out.append(char(c.unicode()));
-            else
-                appendReference(out, c.unicode());
-        }
-    }
-}
-
 } // namespace
 
 namespace SpreadsheetDocument {
@@ -122,7 +70,7 @@ QByteArray build(const QString& sheetName, const QList<SpreadsheetColumn>& colum
     out.reserve(size);
 
     out.append(kHead);
-    appendText(out, sheetName);
+    SpreadsheetText::append(out, sheetName);
     out.append(kAfterName);
 
     out.append("<tr>");
@@ -130,7 +78,7 @@ QByteArray build(const QString& sheetName, const QList<SpreadsheetColumn>& colum
         out.append(kHeaderCell);
         out.append(QByteArray::number(column.width));
         out.append('>');
-        appendText(out, column.title);
+        SpreadsheetText::append(out, column.title);
         out.append("</td>");
     }
     out.append("</tr>");
@@ -140,7 +88,7 @@ QByteArray build(const QString& sheetName, const QList<SpreadsheetColumn>& colum
         for (qsizetype c = 0; c < columns.size(); ++c) {
             out.append(kCell);
             if (firstText + c < row.size())
-                appendText(out, Text::trimmedView(row[firstText + c]));
+                SpreadsheetText::append(out, Text::trimmedView(row[firstText + c]));
             out.append("</td>");
         }
         out.append("</tr>");
