@@ -12,9 +12,9 @@ LabelCompose::Request composeOptions(const QStringList& options)
         const QString& option = options[i];
         const bool tipo = option == u"--tipo";
         if (!tipo && option != u"--first-slot")
-            throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(option))};
+            throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(option)), Usage::Shown};
         if (i + 1 >= options.size())
-            throw UsageError{QStringLiteral("%1 richiede un valore.").arg(option)};
+            throw UsageError{QStringLiteral("%1 richiede un valore.").arg(option), Usage::Shown};
         bool& given = tipo ? tipoGiven : slotGiven;
         if (given)
             throw UsageError{QStringLiteral("%1 è indicato due volte.").arg(option)};

@@ -23,7 +23,7 @@ void writeSheet(const QString& folder, const QString& fileName, const QString& s
 int exportAddresses(const CliContext& ctx)
 {
     if (ctx.args.size() > 1)
-        throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(ctx.args[1]))};
+        throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(ctx.args[1])), Usage::Shown};
     // A missing archive exports as an empty one, and is not created.
     ExportGridRows rows;
     if (QFileInfo::exists(QDir(ctx.folder).filePath(AddressCardFile::kFileName)))
@@ -45,9 +45,9 @@ int exportRegister(const CliContext& ctx)
         const QString& option = ctx.args[i];
         QString* target = option == u"--from" ? &from : option == u"--to" ? &to : nullptr;
         if (!target || !target->isNull())
-            throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(option))};
+            throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(option)), Usage::Shown};
         if (i + 1 >= ctx.args.size())
-            throw UsageError{QStringLiteral("%1 richiede una data GG/MM/AAAA.").arg(option)};
+            throw UsageError{QStringLiteral("%1 richiede una data GG/MM/AAAA.").arg(option), Usage::Shown};
         *target = ctx.args[i + 1];
         interval = true;
     }
@@ -82,10 +82,10 @@ int exportRegister(const CliContext& ctx)
 int runExport(const CliContext& ctx)
 {
     if (ctx.args.isEmpty())
-        throw UsageError{QStringLiteral("Indicare cosa esportare: addresses o register ANNO.")};
+        throw UsageError{QStringLiteral("Indicare cosa esportare: addresses o register ANNO."), Usage::Shown};
     if (ctx.args[0] == u"addresses")
         return exportAddresses(ctx);
     if (ctx.args[0] == u"register")
         return exportRegister(ctx);
-    throw UsageError{QStringLiteral("Archivio sconosciuto: %1").arg(Cli::echo(ctx.args[0]))};
+    throw UsageError{QStringLiteral("Archivio sconosciuto: %1").arg(Cli::echo(ctx.args[0])), Usage::Shown};
 }

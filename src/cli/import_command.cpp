@@ -38,10 +38,10 @@ int runImport(const CliContext& ctx)
         else if (path.isEmpty() && !ctx.args[i].startsWith(u"--"))
             path = ctx.args[i];
         else
-            throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(ctx.args[i]))};
+            throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(ctx.args[i])), Usage::Shown};
     }
     if (path.isEmpty())
-        throw UsageError{QStringLiteral("Indicare il file da importare (CSV o vCard).")};
+        throw UsageError{QStringLiteral("Indicare il file da importare (CSV o vCard)."), Usage::Shown};
 
     QList<Contact> contacts;
     try {

@@ -17,8 +17,17 @@ QStringList parseObject(std::span<const FieldSpec> fields, const QByteArray& lin
 
 } // namespace JsonLines
 
-// Bad input from the command line or standard input: exit code 2.
+// Bad input from the command line or standard input: exit code 2. The usage text follows the message only when the
+// command line itself is wrong (an unknown command, a missing or unexpected argument), never after a message about
+// the data, where it would bury the one line that matters.
+enum class Usage
+{
+    Hidden,
+    Shown
+};
+
 struct UsageError
 {
     QString message;
+    Usage usage = Usage::Hidden;
 };

@@ -73,7 +73,7 @@ int dispatch(const QString& command, const CliContext& ctx)
         return runImport(ctx);
     if (command == u"compose")
         return runCompose(ctx);
-    throw UsageError{QStringLiteral("Comando sconosciuto: %1").arg(Cli::echo(command))};
+    throw UsageError{QStringLiteral("Comando sconosciuto: %1").arg(Cli::echo(command)), Usage::Shown};
 }
 
 void printError(const QString& message)
@@ -120,7 +120,7 @@ int main(int argc, char* argv[])
     try {
         if (!args.isEmpty() && args[0] == u"--folder") {
             if (args.size() < 2)
-                throw UsageError{QStringLiteral("--folder richiede una cartella.")};
+                throw UsageError{QStringLiteral("--folder richiede una cartella."), Usage::Shown};
             ctx.folder = args[1];
             args = args.mid(2);
             if (!QFileInfo(ctx.folder).isDir()) {
@@ -136,7 +136,8 @@ int main(int argc, char* argv[])
         return dispatch(args[0], ctx);
     } catch (const UsageError& e) {
         printError(e.message);
-        std::cerr << kUsage;
+        if (e.usage == Usage::Shown)
+            std::cerr << kUsage;
         return 2;
     } catch (const PlicarioError& e) {
         printError(e.message());

@@ -21,7 +21,7 @@ struct Target
 Target parseTarget(const CliContext& ctx)
 {
     if (ctx.args.isEmpty())
-        throw UsageError{QStringLiteral("Indicare l'archivio: addresses, labels o register ANNO.")};
+        throw UsageError{QStringLiteral("Indicare l'archivio: addresses, labels o register ANNO."), Usage::Shown};
     const QString& which = ctx.args[0];
     if (which == u"addresses")
         return {Archive::Addresses, QDir(ctx.folder).filePath(AddressCardFile::kFileName), 1};
@@ -32,7 +32,7 @@ Target parseTarget(const CliContext& ctx)
             throw UsageError{QStringLiteral("L'anno del protocollo deve essere di quattro cifre.")};
         return {Archive::Register, RegisterYear::filePath(ctx.folder, ctx.args[1]), 2};
     }
-    throw UsageError{QStringLiteral("Archivio sconosciuto: %1").arg(Cli::echo(which))};
+    throw UsageError{QStringLiteral("Archivio sconosciuto: %1").arg(Cli::echo(which)), Usage::Shown};
 }
 
 std::span<const FieldSpec> fieldsOf(Archive a)
@@ -90,7 +90,7 @@ QByteArray encode(Archive a, const QStringList& values)
 void expectNoMoreArgs(const CliContext& ctx, qsizetype used)
 {
     if (ctx.args.size() > used)
-        throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(ctx.args[used]))};
+        throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(ctx.args[used])), Usage::Shown};
 }
 
 // The next record of the input, encoded; false at its end. Throws UsageError for a line that is no record.
@@ -166,7 +166,7 @@ int runWrite(const CliContext& ctx)
 {
     const Target t = parseTarget(ctx);
     if (ctx.args.size() <= t.nextArg)
-        throw UsageError{QStringLiteral("Indicare il numero della scheda da sovrascrivere.")};
+        throw UsageError{QStringLiteral("Indicare il numero della scheda da sovrascrivere."), Usage::Shown};
     bool ok = false;
     const int number = ctx.args[t.nextArg].toInt(&ok);
     if (!ok)

@@ -319,6 +319,43 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(t.path("2032.prt")));
     }
 
+    // The usage text follows a wrong command line, never a message about the data, which it would bury.
+    void usageTextOnlyForAWrongCommandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<bool>("usage");
+        QTest::newRow("unknown command") << QStringList{"stampa"} << QByteArray() << QByteArray("Comando sconosciuto")
+                                         << true;
+        QTest::newRow("unexpected argument")
+            << QStringList{"dump", "addresses", "x"} << QByteArray() << QByteArray("Argomento inatteso") << true;
+        QTest::newRow("missing archive") << QStringList{"dump"} << QByteArray() << QByteArray("Indicare l'archivio")
+                                         << true;
+        QTest::newRow("bad JSON") << QStringList{"append", "addresses"} << QByteArray("{\"Nome\":")
+                                  << QByteArray("JSON non valido") << false;
+        QTest::newRow("unknown field") << QStringList{"append", "labels"} << QByteArray("{\"Colore\":\"rosso\"}")
+                                       << QByteArray("Campo sconosciuto") << false;
+        const QStringList badDate = {"export", "register", "2024", "--from", "31/02/2024", "--to", "01/03/2024"};
+        QTest::newRow("bad date") << badDate << QByteArray() << QByteArray("Attenzione: la data 31/02/2024") << false;
+        QTest::newRow("no card to compose")
+            << QStringList{"pdf", "compose", "fogli.pdf"} << QByteArray() << QByteArray("Nessuna scheda") << false;
+    }
+    void usageTextOnlyForAWrongCommandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, message);
+        QFETCH(bool, usage);
+        TestContext t;
+        const CliResult r = runCli(t.dir.path(), args, input, {{}, false, t.dir.path()});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.startsWith("plicario-cli: " + message), r.err.constData());
+        QCOMPARE(r.err.contains("Uso: plicario-cli"), usage);
+        if (!usage)
+            QCOMPARE(r.err.count('\n'), 1);
+    }
+
     // Qt has nothing to say on standard error: not without a runtime folder (cron, ssh), not for a bad path.
     void onlyOurOwnMessagesOnStandardError()
     {
