@@ -1,7 +1,7 @@
 // SpreadsheetText::append. The plain way is appendPlain(), one character at a time through appendCharacter(), and
-// the tests check this against it. One append per character made the address export of 10,000 cards spend two
-// thirds of its time writing cell texts; here a run of characters that windows-1252 holds as their own code
-// (printable ASCII but '&', '<', '>' and a blank after a blank; U+00A0 to U+00FF) is copied in one pass.
+// the tests check this against it. With one append per character, building the document took two thirds of the
+// address export of 10,000 cards; here a run of characters that windows-1252 holds as their own code (printable
+// ASCII but '&', '<', '>' and a blank after a blank; U+00A0 to U+00FF) is copied in one pass.
 #include "printing/spreadsheet_text.h"
 
 namespace {
