@@ -3,7 +3,7 @@
 #include "addresses/address_card.h"
 #include "common/app_context.h"
 #include "bench_support.h"
-#include "printing/address_export_window.h"
+#include "addresses/address_export_window.h"
 
 #include <QDir>
 #include <QImage>

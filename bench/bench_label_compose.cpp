@@ -6,7 +6,7 @@
 #include "labels/label_compose.h"
 #include "printing/report/report_painter.h"
 #include "printing/templates/label_page_template.h"
-#include "printing/templates/label_pages.h"
+#include "labels/label_pages.h"
 
 #include <QDir>
 #include <QFile>

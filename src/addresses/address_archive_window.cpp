@@ -1,5 +1,6 @@
 #include "addresses/address_archive_window.h"
 
+#include "addresses/address_export_window.h"
 #include "addresses/address_finder_window.h"
 #include "addresses/address_import.h"
 #include "addresses/attachments_window.h"
@@ -15,7 +16,6 @@
 #include "common/pictures_gui.h"
 #include "common/text.h"
 #include "help/help_gui.h"
-#include "printing/address_export_window.h"
 #include "printing/address_sheet_preview_window.h"
 #include "printing/envelope_print_window.h"
 
@@ -236,7 +236,7 @@ QLayout* AddressArchiveWindow::makeArrows()
     positionFont.setBold(true);
     positionFont.setPointSize(14);
     m_lblPosizione->setFont(positionFont);
-    m_lblPosizione->setAccessibleName(QStringLiteral("Posizione"));
+    m_lblPosizione->setAccessibleName(QStringLiteral("Scheda nuova"));
     m_lblPosizione->setAccessibleDescription(
         QStringLiteral("Numero della scheda corrente in archivio; vuoto per una scheda nuova."));
 
@@ -319,6 +319,9 @@ int AddressArchiveWindow::position() const
 void AddressArchiveWindow::setPosition(int number)
 {
     m_lblPosizione->setText(number > 0 ? QString::number(number) : QString());
+    // The number is spoken: a screen reader does not read a label's text.
+    m_lblPosizione->setAccessibleName(number > 0 ? QStringLiteral("Scheda %1").arg(number)
+                                                 : QStringLiteral("Scheda nuova"));
 }
 
 void AddressArchiveWindow::setHint(const QString& text)

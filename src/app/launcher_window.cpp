@@ -1,6 +1,6 @@
 #include "app/launcher_window.h"
 
-#include "app/maker.h"
+#include "common/maker.h"
 #include "common/app_context.h"
 #include "common/colours.h"
 #include "common/keyboard_gui.h"

@@ -1,6 +1,6 @@
 #include "help/about_window.h"
 
-#include "app/maker.h"
+#include "common/maker.h"
 #include "common/app_context.h"
 #include "common/keyboard_gui.h"
 #include "help/link_label_widget.h"

@@ -6,12 +6,12 @@
 #include "common/keyboard_gui.h"
 #include "common/messages.h"
 #include "common/window_gui.h"
-#include "labels/label_settings.h"
+#include "printing/label_settings.h"
 #include "printing/label_stock_window.h"
 #include "printing/print_service.h"
 #include "printing/report/report_painter.h"
 #include "printing/templates/label_page_template.h"
-#include "printing/templates/label_pages.h"
+#include "labels/label_pages.h"
 
 #include <QDir>
 #include <QFormLayout>

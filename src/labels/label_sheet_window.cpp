@@ -14,7 +14,7 @@
 #include "help/help_gui.h"
 #include "labels/address_import_window.h"
 #include "labels/compose_labels_window.h"
-#include "printing/label_sheet_print_window.h"
+#include "labels/label_sheet_print_window.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -166,7 +166,7 @@ QLabel* LabelSheetWindow::makePosition()
     bold.setBold(true);
     bold.setPointSize(14);
     position->setFont(bold);
-    position->setAccessibleName(QStringLiteral("Posizione"));
+    position->setAccessibleName(QStringLiteral("Scheda nuova"));
     position->setAccessibleDescription(
         QStringLiteral("Numero della scheda corrente in archivio; vuoto per una scheda nuova."));
     keepHint(position);
@@ -336,6 +336,9 @@ int LabelSheetWindow::position() const
 void LabelSheetWindow::setPosition(int number)
 {
     m_lblPosizione->setText(number > 0 ? QString::number(number) : QString());
+    // The number is spoken: a screen reader does not read a label's text.
+    m_lblPosizione->setAccessibleName(number > 0 ? QStringLiteral("Scheda %1").arg(number)
+                                                 : QStringLiteral("Scheda nuova"));
 }
 
 void LabelSheetWindow::runArchiveAction(const std::function<void()>& action)

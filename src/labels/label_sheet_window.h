@@ -1,7 +1,7 @@
 #pragma once
 
 #include "addresses/address_card.h"
-#include "app/application_window.h"
+#include "common/application_window.h"
 #include "common/record_moves.h"
 #include "labels/label_sheet.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/application_window.h"
+#include "common/application_window.h"
 
 struct AppContext;
 class HintLine;

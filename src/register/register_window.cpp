@@ -222,7 +222,7 @@ QWidget* RegisterWindow::buildToolbar()
     positionFont.setBold(true);
     positionFont.setPointSize(14);
     m_lblPosizione->setFont(positionFont);
-    m_lblPosizione->setAccessibleName(QStringLiteral("Posizione"));
+    m_lblPosizione->setAccessibleName(QStringLiteral("Scheda nuova"));
     m_lblPosizione->setAccessibleDescription(
         QStringLiteral("Numero della scheda corrente in archivio; vuoto per una scheda nuova."));
     row->addWidget(m_lblPosizione);
@@ -451,6 +451,9 @@ int RegisterWindow::position() const
 void RegisterWindow::setPosition(int position)
 {
     m_lblPosizione->setText(position > 0 ? QString::number(position) : QString());
+    // The number is spoken: a screen reader does not read a label's text.
+    m_lblPosizione->setAccessibleName(position > 0 ? QStringLiteral("Scheda %1").arg(position)
+                                                   : QStringLiteral("Scheda nuova"));
 }
 
 void RegisterWindow::runRegisterAction(const std::function<void()>& action)

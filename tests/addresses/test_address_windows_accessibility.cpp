@@ -4,7 +4,7 @@
 #include "addresses/address_finder_window.h"
 #include "addresses/attachments_window.h"
 #include "addresses/contact_import_window.h"
-#include "printing/address_export_window.h"
+#include "addresses/address_export_window.h"
 #include "printing/address_sheet_preview_window.h"
 #include "printing/envelope_print_window.h"
 #include "support/test_support.h"

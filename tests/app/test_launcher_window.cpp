@@ -1,5 +1,5 @@
 #include "app/launcher_window.h"
-#include "app/maker.h"
+#include "common/maker.h"
 #include "common/picture_button_widget.h"
 #include "support/test_support.h"
 

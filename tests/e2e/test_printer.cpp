@@ -4,7 +4,7 @@
 #include "printing/print_service_gui.h"
 #include "printing/report/report_painter.h"
 #include "printing/templates/label_page_template.h"
-#include "printing/templates/label_pages.h"
+#include "labels/label_pages.h"
 
 #include <QDir>
 #include <QElapsedTimer>

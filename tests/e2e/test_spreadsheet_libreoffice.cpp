@@ -2,7 +2,7 @@
 // to CSV and every cell must hold what the archive holds, also values it would otherwise take for numbers, dates or
 // formulas.
 #include "addresses/address_card.h"
-#include "printing/address_export_window.h"
+#include "addresses/address_export_window.h"
 #include "register/register_card.h"
 #include "support/test_support.h"
 

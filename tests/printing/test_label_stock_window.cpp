@@ -1,7 +1,7 @@
 // "Formato etichette" driven by the keyboard alone: a known stock and an offset saved, a custom stock that does not
 // fit refused with its reason, the calibration page shown; and the label print window printing with what was saved.
 #include "labels/label_sheet.h"
-#include "printing/label_sheet_print_window.h"
+#include "labels/label_sheet_print_window.h"
 #include "printing/label_stock_window.h"
 #include "support/modal.h"
 #include "support/pdf_print_service.h"

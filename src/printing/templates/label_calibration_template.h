@@ -1,6 +1,6 @@
 #pragma once
 
-#include "labels/label_settings.h"
+#include "printing/label_settings.h"
 #include "printing/report/report_template.h"
 
 // "Pagina di prova": the outlines of the stock's 24 labels, a millimetre ruler along the top and left edges of the

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "labels/label_settings.h"
+#include "printing/label_settings.h"
 #include "printing/report/report_template.h"
 
 #include <functional>

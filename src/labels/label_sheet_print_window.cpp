@@ -1,4 +1,4 @@
-#include "printing/label_sheet_print_window.h"
+#include "labels/label_sheet_print_window.h"
 
 #include "common/action_guard.h"
 #include "common/app_context.h"

@@ -1,4 +1,4 @@
-#include "printing/templates/label_pages.h"
+#include "labels/label_pages.h"
 
 #include "printing/templates/label_page_template.h"
 

@@ -1,4 +1,4 @@
-#include "printing/address_export_window.h"
+#include "addresses/address_export_window.h"
 
 #include "addresses/address_export_rows.h"
 #include "common/app_context.h"

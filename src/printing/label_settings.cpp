@@ -1,4 +1,4 @@
-#include "labels/label_settings.h"
+#include "printing/label_settings.h"
 
 #include "common/errors.h"
 #include "common/ini_file.h"

@@ -1,6 +1,6 @@
 // The label stock and the printer's offset in Impostazioni.ini: what is kept, what is refused and why.
 #include "common/errors.h"
-#include "labels/label_settings.h"
+#include "printing/label_settings.h"
 #include "support/test_support.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "labels/label_stock.h"
+#include "printing/label_stock.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 #include "addresses/address_card.h"
 #include "addresses/address_export_rows.h"
 #include "help/help_topics.h"
-#include "printing/address_export_window.h"
+#include "addresses/address_export_window.h"
 #include "printing/spreadsheet_document.h"
 #include "support/test_support.h"
 

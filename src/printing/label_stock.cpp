@@ -1,4 +1,4 @@
-#include "labels/label_stock.h"
+#include "printing/label_stock.h"
 
 #include <QLocale>
 #include <algorithm>

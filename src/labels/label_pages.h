@@ -1,6 +1,6 @@
 #pragma once
 
-#include "labels/label_settings.h"
+#include "printing/label_settings.h"
 #include "labels/label_sheet.h"
 #include "printing/report/report_painter.h"
 #include "printing/report/report_template.h"

@@ -1,4 +1,4 @@
-#include "app/application_window.h"
+#include "common/application_window.h"
 
 #include "common/window_gui.h"
 
