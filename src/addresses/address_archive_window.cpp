@@ -5,11 +5,9 @@
 #include "addresses/address_import.h"
 #include "addresses/attachments_window.h"
 #include "addresses/contact_import_window.h"
-#include "common/action_guard.h"
 #include "common/app_context.h"
 #include "common/colours.h"
 #include "common/command_bar_gui.h"
-#include "common/errors.h"
 #include "common/hint_line_gui.h"
 #include "common/keyboard_gui.h"
 #include "common/messages.h"
@@ -19,24 +17,21 @@
 #include "printing/address_sheet_preview_window.h"
 #include "printing/envelope_print_window.h"
 
-#include <QCloseEvent>
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
 
-const QString kReady = QStringLiteral("Pronto per archiviare una nuova scheda...");
 const QString kNameRequired =
     QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome dell'etichetta.");
 const QString kDuplicateNeedsStoredCard = QStringLiteral(
     "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata inserita in archivio.");
-const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString kUpdated = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-const QString kAppended = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString kDuplicateReady =
     QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
                    "Al termine premere Salva per inserire la scheda in archivio.");
@@ -62,40 +57,23 @@ const FieldInfo kFields[9] = {
     {"txtNote", "Note", Colours::kAliceBlue},
 };
 
-const char* const kHolderNames[6] = {"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03"};
-
-QLabel* caption(const QString& text)
-{
-    auto* label = new QLabel(text);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-
 } // namespace
 
 AddressArchiveWindow::AddressArchiveWindow(const AppContext& context, QWidget* parent)
-    : ApplicationWindow(QStringLiteral("frmArchivio_Indirizzi"), QStringLiteral(" Plicario 3.0 - Archivio Indirizzi"),
-                        parent),
-      m_context(context)
+    : TypedRecordWindow(context, QStringLiteral("frmArchivio_Indirizzi"),
+                        QStringLiteral(" Plicario 3.0 - Archivio Indirizzi"), parent)
 {
     buildUi();
 }
 
 void AddressArchiveWindow::buildUi()
 {
-    m_hints = new HintLine(this);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Colours::kWindowBackground);
-    setPalette(pal);
     makeFields();
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
-    outer->addWidget(makeToolbar());
+    outer->addWidget(buildToolbar());
     auto* centre = new QHBoxLayout;
     centre->addStretch();
     centre->addWidget(makeCard(), 1);
@@ -103,9 +81,9 @@ void AddressArchiveWindow::buildUi()
     outer->addStretch();
     outer->addLayout(centre);
     outer->addStretch();
-    outer->addWidget(m_hints->label());
-    m_hints->addBackground(this);
-    m_hints->addBackground(m_hints->label());
+    outer->addWidget(hints()->label());
+    hints()->addBackground(this);
+    hints()->addBackground(hints()->label());
 
     setTabOrder(m_fields[0], m_fields[1]);
     for (int i = 1; i < 8; ++i)
@@ -133,58 +111,35 @@ void AddressArchiveWindow::makeFields()
         QLineEdit* next = m_fields[(i + 1) % 9];
         connect(m_fields[i], &QLineEdit::returnPressed, next, [next] { next->setFocus(Qt::OtherFocusReason); });
     }
-    for (int i = 0; i < 6; ++i) {
-        auto* holder = new QLabel(this);
-        holder->setObjectName(QLatin1String(kHolderNames[i]));
-        holder->hide();
-        m_holders[i] = holder;
-    }
 }
 
-QWidget* AddressArchiveWindow::makeToolbar()
+QWidget* AddressArchiveWindow::buildToolbar()
 {
-    auto* panComandi = new QFrame;
-    panComandi->setObjectName(QStringLiteral("panComandi"));
-    panComandi->setAutoFillBackground(true);
-    QPalette barPalette = panComandi->palette();
-    barPalette.setColor(QPalette::Window, Colours::kToolbarStrip);
-    panComandi->setPalette(barPalette);
-    panComandi->setFrameShape(QFrame::StyledPanel);
-    auto* bar = new QHBoxLayout(panComandi);
-    bar->setContentsMargins(12, 6, 12, 6);
-    CommandBar::add(
-        bar,
-        {
-            {"cmdNuovo", "addresses/new", "Nuovo", "Prepara la schermata per la registrazione di una nuova scheda.",
-             Keyboard::kNew, [this] { newCard(); }},
-            {"cmdDuplica", "addresses/duplicate", "Duplica",
-             "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.",
-             Keyboard::kDuplicate, [this] { duplicateCard(); }},
-            {"cmdSalva", "addresses/save", "Salva", "Salva la scheda corrente.", Keyboard::kSave,
-             [this] { saveCard(); }},
-            {"cmdTrova", "addresses/find", "Trova", "Trova schede in archivio.", Keyboard::kFind,
-             [this] { findCards(); }},
-            {"sepComandi1"},
-            {"cmdFile", "addresses/attach", "Allega file", "Allega file alla scheda corrente.", nullptr,
-             [this] { attachDocuments(); }, "Allega file"},
-            {"cmdStampa", "addresses/print", "Stampa su busta", "Stampa indirizzo su busta da lettera.",
-             Keyboard::kPrint, [this] { printEnvelope(); }, "Stampa"},
-            {"cmdAnteprima", "addresses/preview", "Anteprima etichette",
-             "Visualizza l'anteprima di stampa dell'etichetta corrente.", nullptr, [this] { previewLabelSheet(); }},
-            {"cmdEsporta", "addresses/export", "Esporta archivio", "Esporta l'archivio in un file di Excel.", nullptr,
-             [this] { exportArchive(); }},
-            {"cmdImporta", "addresses/import", "Importa",
-             "Importa indirizzi da un foglio di calcolo (CSV) o da una rubrica (vCard).", Keyboard::kImport,
-             [this] { importContacts(); }},
-            {},
-            {"cmdGuida", "addresses/help", "Guida", "Visualizza la guida in linea.", Keyboard::kHelp,
-             [this] { showHelp(); }},
-            {"cmdEsci", "addresses/exit", "Esci", "Esci da questa schermata.", Keyboard::kExit,
-             [this] { exitWindow(); }},
-        },
-        m_hints);
-    m_hints->addBackground(panComandi);
-    return panComandi;
+    return makeToolbar({
+        {"cmdNuovo", "addresses/new", "Nuovo", "Prepara la schermata per la registrazione di una nuova scheda.",
+         Keyboard::kNew, [this] { newCard(); }},
+        {"cmdDuplica", "addresses/duplicate", "Duplica",
+         "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.",
+         Keyboard::kDuplicate, [this] { duplicateCard(); }},
+        {"cmdSalva", "addresses/save", "Salva", "Salva la scheda corrente.", Keyboard::kSave, [this] { saveRecord(); }},
+        {"cmdTrova", "addresses/find", "Trova", "Trova schede in archivio.", Keyboard::kFind, [this] { findCards(); }},
+        {"sepComandi1"},
+        {"cmdFile", "addresses/attach", "Allega file", "Allega file alla scheda corrente.", nullptr,
+         [this] { attachDocuments(); }, "Allega file"},
+        {"cmdStampa", "addresses/print", "Stampa su busta", "Stampa indirizzo su busta da lettera.", Keyboard::kPrint,
+         [this] { printEnvelope(); }, "Stampa"},
+        {"cmdAnteprima", "addresses/preview", "Anteprima etichette",
+         "Visualizza l'anteprima di stampa dell'etichetta corrente.", nullptr, [this] { previewLabelSheet(); }},
+        {"cmdEsporta", "addresses/export", "Esporta archivio", "Esporta l'archivio in un file di Excel.", nullptr,
+         [this] { exportArchive(); }},
+        {"cmdImporta", "addresses/import", "Importa",
+         "Importa indirizzi da un foglio di calcolo (CSV) o da una rubrica (vCard).", Keyboard::kImport,
+         [this] { importContacts(); }},
+        {},
+        {"cmdGuida", "addresses/help", "Guida", "Visualizza la guida in linea.", Keyboard::kHelp,
+         [this] { showHelp(); }},
+        {"cmdEsci", "addresses/exit", "Esci", "Esci da questa schermata.", Keyboard::kExit, [this] { exitWindow(); }},
+    });
 }
 
 QWidget* AddressArchiveWindow::makeCard()
@@ -197,9 +152,9 @@ QWidget* AddressArchiveWindow::makeCard()
     card->setContentsMargins(24, 16, 24, 8);
     card->setHorizontalSpacing(12);
     card->setVerticalSpacing(10);
-    card->addWidget(caption(QStringLiteral("Nome etichetta:")), 0, 0);
+    card->addWidget(caption(QStringLiteral("Nome etichetta:"), m_fields[AddressCard::Nome]), 0, 0);
     card->addWidget(m_fields[AddressCard::Nome], 0, 1);
-    card->addWidget(caption(QStringLiteral("Tipo:")), 1, 0);
+    card->addWidget(caption(QStringLiteral("Tipo:"), m_fields[AddressCard::Tipo]), 1, 0);
     card->addWidget(m_fields[AddressCard::Tipo], 1, 1);
 
     auto* imgBusta = new QFrame;
@@ -217,50 +172,25 @@ QWidget* AddressArchiveWindow::makeCard()
         lines->addWidget(m_fields[i]);
     card->addWidget(imgBusta, 2, 0, 1, 2, Qt::AlignHCenter);
 
-    card->addWidget(caption(QStringLiteral("Note:")), 3, 0);
+    card->addWidget(caption(QStringLiteral("Note:"), m_fields[AddressCard::Note]), 3, 0);
     card->addWidget(m_fields[AddressCard::Note], 3, 1);
     card->addLayout(makeArrows(), 4, 0, 1, 2);
     card->setColumnStretch(1, 1);
-    m_hints->addBackground(panScheda);
-    m_hints->addBackground(imgBusta);
+    hints()->addBackground(panScheda);
+    hints()->addBackground(imgBusta);
     return panScheda;
 }
 
 QLayout* AddressArchiveWindow::makeArrows()
 {
-    m_lblPosizione = new QLabel;
-    m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    m_lblPosizione->setAlignment(Qt::AlignCenter);
-    m_lblPosizione->setMinimumWidth(90);
-    QFont positionFont = m_lblPosizione->font();
-    positionFont.setBold(true);
-    positionFont.setPointSize(14);
-    m_lblPosizione->setFont(positionFont);
-    m_lblPosizione->setAccessibleName(QStringLiteral("Scheda nuova"));
-    m_lblPosizione->setAccessibleDescription(
-        QStringLiteral("Numero della scheda corrente in archivio; vuoto per una scheda nuova."));
-
+    // Under the card, the position between the two pairs of arrows.
+    const QList<Command> arrows =
+        moveCommands({"addresses/first", "addresses/previous", "addresses/next", "addresses/last"});
     auto* nav = new QHBoxLayout;
     nav->addStretch();
-    CommandBar::add(
-        nav,
-        {
-            {"cmdPrimo", "addresses/first", "Prima scheda", "Visualizza la prima scheda in archivio.", Keyboard::kFirst,
-             [this] { moveTo(RecordMoves::Move::First); }},
-            {"cmdIndietro", "addresses/previous", "Scheda precedente", "Visualizza la scheda precedente in archivio.",
-             Keyboard::kPrevious, [this] { moveTo(RecordMoves::Move::Previous); }},
-        },
-        m_hints);
-    nav->addWidget(m_lblPosizione);
-    CommandBar::add(
-        nav,
-        {
-            {"cmdAvanti", "addresses/next", "Scheda successiva", "Visualizza la scheda successiva in archivio.",
-             Keyboard::kNext, [this] { moveTo(RecordMoves::Move::Next); }},
-            {"cmdUltimo", "addresses/last", "Ultima scheda", "Visualizza l'ultima scheda in archivio.", Keyboard::kLast,
-             [this] { moveTo(RecordMoves::Move::Last); }},
-        },
-        m_hints);
+    CommandBar::add(nav, arrows.mid(0, 2), hints());
+    nav->addWidget(positionLabel());
+    CommandBar::add(nav, arrows.mid(2), hints());
     nav->addStretch();
     return nav;
 }
@@ -269,10 +199,15 @@ void AddressArchiveWindow::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         clearCard();
-        setHint(kReady);
+        hints()->setText(kReady);
         m_fields[AddressCard::Nome]->setFocus(Qt::OtherFocusReason);
     }
-    ApplicationWindow::showEvent(event);
+    TypedRecordWindow::showEvent(event);
+}
+
+QString AddressArchiveWindow::archivePath() const
+{
+    return QDir(context().programFolder).filePath(AddressCardFile::kFileName);
 }
 
 QStringList AddressArchiveWindow::addressLines() const
@@ -283,22 +218,25 @@ QStringList AddressArchiveWindow::addressLines() const
     return lines;
 }
 
-void AddressArchiveWindow::showCard(int number, const AddressCard& card)
+void AddressArchiveWindow::showRecord(const AddressCard& card)
 {
     for (int i = 0; i < 9; ++i)
         m_fields[i]->setText(card.value(i));
-    for (int i = 0; i < 6; ++i)
-        m_holders[i]->setText(card.value(AddressCard::File01 + i));
-    setPosition(number);
+    for (int i = 0; i < 3; ++i) {
+        m_lblFiles.files[i] = card.value(AddressCard::File01 + i);
+        m_lblFiles.descriptions[i] = card.value(AddressCard::Desc01 + i);
+    }
 }
 
-AddressCard AddressArchiveWindow::cardOnScreen() const
+AddressCard AddressArchiveWindow::recordOnScreen() const
 {
     AddressCard card;
     for (int i = 0; i < 9; ++i)
         card.setValue(i, m_fields[i]->text());
-    for (int i = 0; i < 6; ++i)
-        card.setValue(AddressCard::File01 + i, m_holders[i]->text());
+    for (int i = 0; i < 3; ++i) {
+        card.setValue(AddressCard::File01 + i, m_lblFiles.files[i]);
+        card.setValue(AddressCard::Desc01 + i, m_lblFiles.descriptions[i]);
+    }
     return card;
 }
 
@@ -306,109 +244,41 @@ void AddressArchiveWindow::clearCard()
 {
     for (QLineEdit* field : m_fields)
         field->clear();
-    for (QLabel* holder : m_holders)
-        holder->clear();
-    setPosition(0);
-}
-
-int AddressArchiveWindow::position() const
-{
-    return Text::trimmed(m_lblPosizione->text()).toInt();
-}
-
-void AddressArchiveWindow::setPosition(int number)
-{
-    m_lblPosizione->setText(number > 0 ? QString::number(number) : QString());
-    // The number is spoken: a screen reader does not read a label's text.
-    m_lblPosizione->setAccessibleName(number > 0 ? QStringLiteral("Scheda %1").arg(number)
-                                                 : QStringLiteral("Scheda nuova"));
-}
-
-void AddressArchiveWindow::setHint(const QString& text)
-{
-    m_hints->setText(text);
-}
-
-void AddressArchiveWindow::runArchiveAction(const std::function<void()>& action)
-{
-    runGuarded(this, m_context.messages, [&] {
-        try {
-            action();
-        } catch (const ArchiveAccessError&) {
-            m_context.messages->error(this, Errors::kArchiveAccess);
-        }
-    });
-}
-
-void AddressArchiveWindow::loadCard(const AddressCardFile& file, int number)
-{
-    // Read before touching the screen, so a failed read leaves the window as it was.
-    const AddressCard card = file.read(number);
-    showCard(number, card);
+    m_lblFiles = {};
+    startNewRecord();
 }
 
 void AddressArchiveWindow::newCard()
 {
+    if (!mayLeaveRecord())
+        return;
     clearCard();
     m_fields[AddressCard::Nome]->setFocus(Qt::OtherFocusReason);
 }
 
-void AddressArchiveWindow::saveCard()
+bool AddressArchiveWindow::readyToSave()
 {
-    if (Text::trimmed(m_fields[AddressCard::Nome]->text()).isEmpty()) {
-        m_context.messages->warning(this, kNameRequired);
-        m_fields[AddressCard::Nome]->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    runArchiveAction([this] {
-        const AddressCard card = cardOnScreen();
-        int number = position();
-        const bool stored = number > 0;
-        {
-            AddressCardFile file(m_context.programFolder);
-            if (stored)
-                file.write(number, card);
-            else
-                number = file.append(card);
-        }
-        setPosition(number);
-        m_context.messages->information(this, stored ? kUpdated : kAppended);
-    });
+    if (!Text::trimmed(m_fields[AddressCard::Nome]->text()).isEmpty())
+        return true;
+    context().messages->warning(this, kNameRequired);
+    m_fields[AddressCard::Nome]->setFocus(Qt::OtherFocusReason);
+    return false;
 }
 
 void AddressArchiveWindow::duplicateCard()
 {
     if (position() == 0) {
-        m_context.messages->warning(this, kDuplicateNeedsStoredCard);
+        context().messages->warning(this, kDuplicateNeedsStoredCard);
         return;
     }
-    for (QLabel* holder : m_holders)
-        holder->clear();
-    setPosition(0);
+    m_lblFiles = {};
+    forgetStoredRecord();
     runArchiveAction([this] {
         {
-            AddressCardFile check(m_context.programFolder);
+            AddressCardFile check(context().programFolder);
         }
         m_fields[AddressCard::Nome]->setFocus(Qt::OtherFocusReason);
-        m_context.messages->information(this, kDuplicateReady);
-    });
-}
-
-void AddressArchiveWindow::moveTo(RecordMoves::Move move)
-{
-    runArchiveAction([this, move] {
-        using Kind = RecordMoves::Step::Kind;
-        RecordMoves::Step step;
-        {
-            AddressCardFile file(m_context.programFolder);
-            step = RecordMoves::step(move, position(), file.count());
-            if (step.kind == Kind::Show)
-                loadCard(file, step.number);
-        }
-        if (step.forgetPosition)
-            setPosition(0);
-        if (step.kind == Kind::Empty)
-            m_context.messages->information(this, kEmptyArchive);
+        context().messages->information(this, kDuplicateReady);
     });
 }
 
@@ -416,61 +286,57 @@ void AddressArchiveWindow::attachDocuments()
 {
     AttachmentSlots current;
     for (int i = 0; i < 3; ++i) {
-        current.files[i] = Text::trimmed(m_holders[i]->text());
-        current.descriptions[i] = Text::trimmed(m_holders[3 + i]->text());
+        current.files[i] = Text::trimmed(m_lblFiles.files[i]);
+        current.descriptions[i] = Text::trimmed(m_lblFiles.descriptions[i]);
     }
-    AttachmentsWindow dialog(m_context, AttachmentsWindow::Mode::AddressArchive, current, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const AttachmentSlots chosen = dialog.attachments();
-    for (int i = 0; i < 3; ++i) {
-        m_holders[i]->setText(chosen.files[i]);
-        m_holders[3 + i]->setText(chosen.descriptions[i]);
-    }
+    AttachmentsWindow dialog(context(), AttachmentsWindow::Mode::AddressArchive, current, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_lblFiles = dialog.attachments();
 }
 
 void AddressArchiveWindow::printEnvelope()
 {
-    EnvelopePrintWindow window(m_context, addressLines(), this);
+    EnvelopePrintWindow window(context(), addressLines(), this);
     window.exec();
 }
 
 void AddressArchiveWindow::previewLabelSheet()
 {
-    AddressSheetPreviewWindow window(m_context, addressLines(), this);
+    AddressSheetPreviewWindow window(context(), addressLines(), this);
     window.exec();
 }
 
 void AddressArchiveWindow::exportArchive()
 {
-    AddressExportWindow window(m_context, this);
+    AddressExportWindow window(context(), this);
     window.exec();
 }
 
 void AddressArchiveWindow::importContacts()
 {
-    ContactImportWindow window(m_context, this);
+    ContactImportWindow window(context(), this);
     if (window.exec() != QDialog::Accepted)
         return;
     const QList<Contact> contacts = window.contacts();
-    runArchiveAction([&] {
-        const AddressImport::Result result = AddressImport::run(m_context.programFolder, contacts);
-        if (!result.numbers.isEmpty())
-            showCard(result.numbers.first(), result.plan.cards.first());
-        m_context.messages->information(this, AddressImport::summary(result.plan));
-    });
+    AddressImport::Result result;
+    if (!runArchiveAction([&] { result = AddressImport::run(context().programFolder, contacts); }))
+        return;
+    // The first card imported goes on screen, once typed work there is saved or given up.
+    if (!result.numbers.isEmpty())
+        offerStored(result.numbers.first(), result.plan.cards.first());
+    context().messages->information(this, AddressImport::summary(result.plan));
 }
 
 void AddressArchiveWindow::findCards()
 {
     AddressFinderWindow finder(
-        m_context, [this](int number, const AddressCard& card) { showCard(number, card); }, this);
+        context(), [this](int number, const AddressCard& card) { offerStored(number, card); }, this);
     finder.exec();
 }
 
 void AddressArchiveWindow::showHelp()
 {
-    ShowHelp(this, m_context, HelpTopics::addressArchive());
+    ShowHelp(this, context(), HelpTopics::addressArchive());
 }
 
 void AddressArchiveWindow::exitWindow()

@@ -1,5 +1,6 @@
 #include "common/command_bar_gui.h"
 
+#include "common/colours.h"
 #include "common/hint_line_gui.h"
 #include "common/keyboard_gui.h"
 #include "common/pictures_gui.h"
@@ -56,6 +57,23 @@ QList<QToolButton*> add(QBoxLayout* row, const QList<Command>& commands, HintLin
         }
     }
     return buttons;
+}
+
+QFrame* strip(const QList<Command>& commands, HintLine* hints)
+{
+    auto* panComandi = new QFrame;
+    panComandi->setObjectName(QStringLiteral("panComandi"));
+    panComandi->setAutoFillBackground(true);
+    QPalette palette = panComandi->palette();
+    palette.setColor(QPalette::Window, Colours::kToolbarStrip);
+    panComandi->setPalette(palette);
+    panComandi->setFrameShape(QFrame::StyledPanel);
+    auto* row = new QHBoxLayout(panComandi);
+    row->setContentsMargins(12, 4, 12, 4);
+    add(row, commands, hints);
+    if (hints)
+        hints->addBackground(panComandi);
+    return panComandi;
 }
 
 } // namespace CommandBar

@@ -5,6 +5,7 @@
 
 class HintLine;
 class QBoxLayout;
+class QFrame;
 class QToolButton;
 
 // One row of a window's table of picture buttons.
@@ -31,5 +32,9 @@ QToolButton* makeButton(const Command& command, HintLine* hints);
 
 // Adds the rows of `commands` to `row` in order and returns the buttons made. Separators join `hints`' background.
 QList<QToolButton*> add(QBoxLayout* row, const QList<Command>& commands, HintLine* hints);
+
+// The strip a window's picture buttons stand on (panComandi): the rows of `commands` on a light panel across the
+// window's top, part of `hints`' background.
+QFrame* strip(const QList<Command>& commands, HintLine* hints);
 
 } // namespace CommandBar

@@ -37,6 +37,11 @@ QMessageBox* MessageBoxMessages::makeBox(QWidget* owner, Kind kind, const QStrin
     case Kind::Plain:
         buttons = QMessageBox::Ok;
         break;
+    case Kind::Question:
+        icon = QMessageBox::Question;
+        title = QStringLiteral("Conferma");
+        buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
     }
     auto* box = new QMessageBox(icon, title, displayText(text), buttons, owner);
     box->setObjectName(QStringLiteral("messageBox"));
@@ -79,4 +84,16 @@ bool MessageBoxMessages::confirm(QWidget* owner, const QString& text)
 void MessageBoxMessages::plain(QWidget* owner, const QString& text)
 {
     ask(owner, Kind::Plain, text);
+}
+
+Messages::Answer MessageBoxMessages::question(QWidget* owner, const QString& text)
+{
+    switch (ask(owner, Kind::Question, text)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }

@@ -5,7 +5,7 @@
 #include <QMessageBox>
 
 // The program's message boxes: warnings, errors and information with OK and Cancel, confirmations with Yes and No,
-// and the plain box with OK alone.
+// questions with Yes, No and Cancel, and the plain box with OK alone.
 class MessageBoxMessages : public Messages
 {
 public:
@@ -14,6 +14,7 @@ public:
     void information(QWidget* owner, const QString& text) override;
     bool confirm(QWidget* owner, const QString& text) override;
     void plain(QWidget* owner, const QString& text) override;
+    Answer question(QWidget* owner, const QString& text) override;
 
     // Texts keep their own paragraph breaks ("\r\n\r\n" or "\n\r\n\r"); on screen each becomes one empty line.
     static QString displayText(const QString& text);

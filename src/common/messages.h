@@ -8,7 +8,21 @@ class QWidget;
 class Messages
 {
 public:
-    enum class Kind { Warning, Error, Information, Confirmation, Plain };
+    enum class Kind
+    {
+        Warning,
+        Error,
+        Information,
+        Confirmation,
+        Plain,
+        Question
+    };
+    enum class Answer
+    {
+        Yes,
+        No,
+        Cancel
+    };
 
     virtual ~Messages() = default;
 
@@ -20,4 +34,6 @@ public:
     virtual bool confirm(QWidget* owner, const QString& text) = 0;
     // A single OK button.
     virtual void plain(QWidget* owner, const QString& text) = 0;
+    // Yes, No and Cancel; closing the box is Cancel, so nothing happens that the user did not choose.
+    virtual Answer question(QWidget* owner, const QString& text) = 0;
 };

@@ -42,10 +42,6 @@
 
 namespace {
 
-const QString kReady = QStringLiteral("Pronto per archiviare una nuova scheda...");
-const QString kEmptyYear = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString kUpdated = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-const QString kAppended = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString kDateHint =
     QStringLiteral("Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
 
@@ -90,21 +86,11 @@ const FieldInfo kFields[] = {
 const char* const kTypeNames[3] = {"optEntrata", "optUscita", "optInterna"};
 const char* const kTypeTexts[3] = {"In entrata", "In uscita", "Interna"};
 
-QLabel* fieldLabel(const QString& text, QWidget* buddy)
-{
-    auto* label = new QLabel(text);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    label->setBuddy(buddy);
-    return label;
-}
-
 } // namespace
 
 RegisterWindow::RegisterWindow(const AppContext& context, QWidget* parent)
-    : ApplicationWindow(QStringLiteral("frmProtocollo"), QStringLiteral(" Plicario 3.0 - Protocollo Posta"), parent),
-      m_context(context)
+    : TypedRecordWindow(context, QStringLiteral("frmProtocollo"), QStringLiteral(" Plicario 3.0 - Protocollo Posta"),
+                        parent)
 {
     buildUi();
 }
@@ -117,11 +103,6 @@ void RegisterWindow::openYear(const QString& yearFilePath, const QString& captio
 
 void RegisterWindow::buildUi()
 {
-    m_hints = new HintLine(this);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Colours::kWindowBackground);
-    setPalette(pal);
     const QFont fieldFont(QStringLiteral("Verdana"), 10, QFont::Bold);
     for (const FieldInfo& info : kFields) {
         auto* edit = new QLineEdit;
@@ -138,7 +119,7 @@ void RegisterWindow::buildUi()
     field(F::DataReg)->setReadOnly(true);
     field(F::DataReg)->setAccessibleDescription(kDateHint);
     field(F::DataReg)->installEventFilter(this);
-    m_hints->addControl(field(F::DataReg));
+    hints()->addControl(field(F::DataReg));
     field(F::Copia)->setReadOnly(true);
 
     auto* page = new QVBoxLayout(this);
@@ -155,7 +136,7 @@ void RegisterWindow::buildUi()
     page->addLayout(middle);
     page->addStretch();
     page->addWidget(buildCopyRow());
-    page->addWidget(m_hints->label());
+    page->addWidget(hints()->label());
 
     // Enter walks the fields in card order; the registration date and the copy have keys of their own.
     for (size_t i = 0; i + 1 < std::size(kFields); ++i) {
@@ -181,72 +162,37 @@ void RegisterWindow::buildUi()
 
 QWidget* RegisterWindow::buildToolbar()
 {
-    auto* bar = new QFrame;
-    bar->setObjectName(QStringLiteral("panComandi"));
-    bar->setAutoFillBackground(true);
-    QPalette barPalette = bar->palette();
-    barPalette.setColor(QPalette::Window, Colours::kToolbarStrip);
-    bar->setPalette(barPalette);
-    bar->setFrameShape(QFrame::StyledPanel);
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(12, 4, 12, 4);
-    CommandBar::add(
-        row,
-        {
-            {"cmdNuovo", "register/new", "Nuovo", "Prepara la schermata per l'inserimento di una nuova scheda.",
-             Keyboard::kNew, [this] { newCard(); }},
-            {"cmdSalva", "register/save", "Salva", "Salva la scheda corrente in archivio.", Keyboard::kSave,
-             [this] { saveCard(); }},
-            {"cmdTrova", "register/find", "Trova", "Trova una scheda in archivio.", Keyboard::kFind,
-             [this] { findCards(); }},
-            {"cmdRiepilogo", "register/summary", "Riepilogo protocollo",
-             "Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo.", nullptr,
-             [this] { showSummary(); }},
-            {"cmdFile", "register/attach", "Allega file", "Allega file alla scheda corrente.", nullptr,
-             [this] { attachDocuments(); }},
-            {"cmdStampa", "register/print", "Stampa", "Stampa la scheda corrente.", Keyboard::kPrint,
-             [this] { printCard(); }},
-            {"sepComandi1"},
-            {"cmdPrimo", "register/first", "Prima scheda", "Visualizza la prima scheda in archivio.", Keyboard::kFirst,
-             [this] { moveTo(RecordMoves::Move::First); }},
-            {"cmdIndietro", "register/previous", "Scheda precedente", "Visualizza la scheda precedente in archivio.",
-             Keyboard::kPrevious, [this] { moveTo(RecordMoves::Move::Previous); }},
-        },
-        m_hints);
+    QList<Command> commands = {
+        {"cmdNuovo", "register/new", "Nuovo", "Prepara la schermata per l'inserimento di una nuova scheda.",
+         Keyboard::kNew, [this] { newCard(); }},
+        {"cmdSalva", "register/save", "Salva", "Salva la scheda corrente in archivio.", Keyboard::kSave,
+         [this] { saveRecord(); }},
+        {"cmdTrova", "register/find", "Trova", "Trova una scheda in archivio.", Keyboard::kFind,
+         [this] { findCards(); }},
+        {"cmdRiepilogo", "register/summary", "Riepilogo protocollo",
+         "Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo.", nullptr,
+         [this] { showSummary(); }},
+        {"cmdFile", "register/attach", "Allega file", "Allega file alla scheda corrente.", nullptr,
+         [this] { attachDocuments(); }},
+        {"cmdStampa", "register/print", "Stampa", "Stampa la scheda corrente.", Keyboard::kPrint,
+         [this] { printCard(); }},
+        {"sepComandi1"},
+    };
     // The position sits between the two pairs of arrows.
-    m_lblPosizione = new QLabel;
-    m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    m_lblPosizione->setAlignment(Qt::AlignCenter);
-    m_lblPosizione->setMinimumWidth(70);
-    QFont positionFont = m_lblPosizione->font();
-    positionFont.setBold(true);
-    positionFont.setPointSize(14);
-    m_lblPosizione->setFont(positionFont);
-    m_lblPosizione->setAccessibleName(QStringLiteral("Scheda nuova"));
-    m_lblPosizione->setAccessibleDescription(
-        QStringLiteral("Numero della scheda corrente in archivio; vuoto per una scheda nuova."));
-    row->addWidget(m_lblPosizione);
-    CommandBar::add(
-        row,
-        {
-            {"cmdAvanti", "register/next", "Scheda successiva", "Visualizza la scheda successiva in archivio.",
-             Keyboard::kNext, [this] { moveTo(RecordMoves::Move::Next); }},
-            {"cmdUltimo", "register/last", "Ultima scheda", "Visualizza l'ultima scheda in archivio.", Keyboard::kLast,
-             [this] { moveTo(RecordMoves::Move::Last); }},
-            {"sepComandi2"},
-            {"cmdEsporta", "register/export", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.",
-             nullptr, [this] { exportRegister(); }},
-            {"cmdNumerazione", "register/numbering", "Numerazione",
-             "Imposta il numero iniziale per la numerazione del protocollo.", nullptr, [this] { editNumbering(); }},
-            {},
-            {"cmdGuida", "register/help", "Guida", "Visualizza la guida in linea.", Keyboard::kHelp,
-             [this] { showHelp(); }},
-            {"cmdEsci", "register/exit", "Esci", "Esci da questa schermata di lavoro.", Keyboard::kExit,
-             [this] { close(); }},
-        },
-        m_hints);
-    m_hints->addBackground(bar);
-    return bar;
+    commands += moveCommands({"register/first", "register/previous", "register/next", "register/last"});
+    commands += {
+        {"sepComandi2"},
+        {"cmdEsporta", "register/export", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.",
+         nullptr, [this] { exportRegister(); }},
+        {"cmdNumerazione", "register/numbering", "Numerazione",
+         "Imposta il numero iniziale per la numerazione del protocollo.", nullptr, [this] { editNumbering(); }},
+        {},
+        {"cmdGuida", "register/help", "Guida", "Visualizza la guida in linea.", Keyboard::kHelp,
+         [this] { showHelp(); }},
+        {"cmdEsci", "register/exit", "Esci", "Esci da questa schermata di lavoro.", Keyboard::kExit,
+         [this] { close(); }},
+    };
+    return makeToolbar(commands);
 }
 
 QWidget* RegisterWindow::buildCard()
@@ -260,7 +206,7 @@ QWidget* RegisterWindow::buildCard()
     auto add = [&](F f, int row, int column, int span = 1) {
         const FieldInfo* info =
             std::find_if(std::begin(kFields), std::end(kFields), [f](const FieldInfo& i) { return i.field == f; });
-        grid->addWidget(fieldLabel(QString::fromUtf8(info->label), field(f)), row, column);
+        grid->addWidget(caption(QString::fromUtf8(info->label), field(f)), row, column);
         grid->addWidget(field(f), row, column + 1, 1, span);
         new FocusFrame(field(f), QStringLiteral("eff") + QLatin1String(info->objectName).mid(3));
     };
@@ -301,8 +247,8 @@ QWidget* RegisterWindow::buildCard()
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 2);
     grid->setColumnStretch(5, 5);
-    m_hints->addBackground(card);
-    m_hints->addBackground(types);
+    hints()->addBackground(card);
+    hints()->addBackground(types);
     return card;
 }
 
@@ -314,14 +260,14 @@ QWidget* RegisterWindow::buildCopyRow()
     auto* row = new QHBoxLayout(bottom);
     row->setContentsMargins(28, 8, 28, 8);
     row->setSpacing(10);
-    row->addWidget(fieldLabel(QStringLiteral("Copia digitale documento:"), field(F::Copia)));
+    row->addWidget(caption(QStringLiteral("Copia digitale documento:"), field(F::Copia)));
     row->addWidget(field(F::Copia), 1);
     new FocusFrame(field(F::Copia), QStringLiteral("effCopia"));
 
     QToolButton* cross = CommandBar::makeButton({"imgCancella01", "register/cross", "Togli copia digitale",
                                                  "Cancella il percorso del file allegato alla scheda corrente.",
                                                  nullptr, [this] { field(F::Copia)->clear(); }},
-                                                m_hints);
+                                                hints());
     cross->setIconSize(QSize(20, 20));
     auto* browse = new QPushButton(QStringLiteral("Sfoglia..."));
     browse->setObjectName(QStringLiteral("btnSfoglia"));
@@ -334,9 +280,9 @@ QWidget* RegisterWindow::buildCopyRow()
     row->addWidget(cross);
     row->addWidget(browse);
     row->addWidget(m_btnApri);
-    m_hints->addButton(browse);
-    m_hints->addButton(m_btnApri);
-    m_hints->addBackground(bottom);
+    hints()->addButton(browse);
+    hints()->addButton(m_btnApri);
+    hints()->addBackground(bottom);
 
     connect(browse, &QPushButton::clicked, this, &RegisterWindow::attachCopy);
     connect(m_btnApri, &QPushButton::clicked, this, &RegisterWindow::openCopy);
@@ -347,23 +293,25 @@ void RegisterWindow::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         const RegisterSettings::OperatorDefaults defaults =
-            RegisterSettings(m_context.programFolder).readOperatorDefaults();
+            RegisterSettings(context().programFolder).readOperatorDefaults();
         field(F::Ufficio)->setText(defaults.office);
         field(F::Operatore)->setText(defaults.operatorName);
         blankCard();
-        m_hints->setText(kReady);
+        hints()->setText(kReady);
     }
-    ApplicationWindow::showEvent(event);
+    TypedRecordWindow::showEvent(event);
 }
 
 void RegisterWindow::closeEvent(QCloseEvent* event)
 {
+    TypedRecordWindow::closeEvent(event);
+    if (!event->isAccepted())
+        return;
     // The office and operator on screen become the defaults of the next card, saved or not.
-    runGuarded(this, m_context.messages, [this] {
-        RegisterSettings(m_context.programFolder)
+    runGuarded(this, context().messages, [this] {
+        RegisterSettings(context().programFolder)
             .writeOperatorDefaults(field(F::Ufficio)->text(), field(F::Operatore)->text());
     });
-    ApplicationWindow::closeEvent(event);
 }
 
 bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
@@ -394,10 +342,10 @@ bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    return ApplicationWindow::eventFilter(watched, event);
+    return TypedRecordWindow::eventFilter(watched, event);
 }
 
-RegisterCard RegisterWindow::cardOnScreen() const
+RegisterCard RegisterWindow::recordOnScreen() const
 {
     RegisterCard card;
     for (const FieldInfo& info : kFields)
@@ -411,7 +359,7 @@ RegisterCard RegisterWindow::cardOnScreen() const
     return card;
 }
 
-void RegisterWindow::showCard(int position, const RegisterCard& card)
+void RegisterWindow::showRecord(const RegisterCard& card)
 {
     for (const FieldInfo& info : kFields)
         m_fields[info.field]->setText(Text::trimmed(card.value(info.field)));
@@ -424,7 +372,6 @@ void RegisterWindow::showCard(int position, const RegisterCard& card)
     for (int i = 0; i < 3; ++i)
         if (type == QString::fromUtf8(kTypeTexts[i]))
             m_types[i]->setChecked(true);
-    setPosition(position);
 }
 
 void RegisterWindow::blankCard()
@@ -433,56 +380,34 @@ void RegisterWindow::blankCard()
         if (info.field != F::Ufficio && info.field != F::Operatore)
             m_fields[info.field]->clear();
     m_lblFiles = {};
-    field(F::DataReg)->setText(m_context.clock->today().toString(QStringLiteral("dd/MM/yyyy")));
+    field(F::DataReg)->setText(context().clock->today().toString(QStringLiteral("dd/MM/yyyy")));
     // Exclusive buttons cannot all be cleared while they are exclusive.
     m_typeGroup->setExclusive(false);
     for (QRadioButton* b : m_types)
         b->setChecked(false);
     m_typeGroup->setExclusive(true);
-    setPosition(0);
+    startNewRecord();
     field(F::Numero)->setFocus(Qt::OtherFocusReason);
-}
-
-int RegisterWindow::position() const
-{
-    return Text::trimmed(m_lblPosizione->text()).toInt();
-}
-
-void RegisterWindow::setPosition(int position)
-{
-    m_lblPosizione->setText(position > 0 ? QString::number(position) : QString());
-    // The number is spoken: a screen reader does not read a label's text.
-    m_lblPosizione->setAccessibleName(position > 0 ? QStringLiteral("Scheda %1").arg(position)
-                                                   : QStringLiteral("Scheda nuova"));
-}
-
-void RegisterWindow::runRegisterAction(const std::function<void()>& action)
-{
-    runGuarded(this, m_context.messages, [&] {
-        try {
-            action();
-        } catch (const ArchiveAccessError&) {
-            m_context.messages->error(this, Errors::kArchiveAccess);
-        } catch (const SettingsError&) {
-            m_context.messages->error(this, Errors::kArchiveAccess);
-        }
-    });
 }
 
 void RegisterWindow::newCard()
 {
-    runRegisterAction([this] {
-        const RegisterNumbering numbering = RegisterSettings(m_context.programFolder).readNumbering();
+    if (!mayLeaveRecord())
+        return;
+    runArchiveAction([this] {
+        const RegisterNumbering numbering = RegisterSettings(context().programFolder).readNumbering();
         const int count = RegisterFile(m_lblFile).count();
         blankCard();
         // A start number that is not whole fails here, after the blanking, as it always has.
-        field(F::Numero)->setText(nextRegisterNumber(count, numbering, m_context.clock->today()));
-        field(F::DataReg)->setText(m_context.clock->today().toString(QStringLiteral("dd/MM/yyyy")));
+        field(F::Numero)->setText(nextRegisterNumber(count, numbering, context().clock->today()));
+        field(F::DataReg)->setText(context().clock->today().toString(QStringLiteral("dd/MM/yyyy")));
+        // A number and a date given, nothing typed yet: nothing to ask about.
+        startNewRecord();
         field(F::Categoria)->setFocus(Qt::OtherFocusReason);
     });
 }
 
-void RegisterWindow::saveCard()
+bool RegisterWindow::readyToSave()
 {
     struct Check
     {
@@ -505,108 +430,73 @@ void RegisterWindow::saveCard()
     };
     for (const Check& c : checks)
         if (c.failed) {
-            m_context.messages->warning(this, QString::fromUtf8(c.text));
+            context().messages->warning(this, QString::fromUtf8(c.text));
             c.focus->setFocus(Qt::OtherFocusReason);
-            return;
+            return false;
         }
-    runRegisterAction([this] {
-        const RegisterCard card = cardOnScreen();
-        int number = position();
-        const bool stored = number > 0;
-        {
-            RegisterFile file(m_lblFile);
-            if (stored)
-                file.write(number, card);
-            else
-                number = file.append(card);
-        }
-        setPosition(number);
-        m_context.messages->information(this, stored ? kUpdated : kAppended);
-    });
-}
-
-void RegisterWindow::moveTo(RecordMoves::Move move)
-{
-    runRegisterAction([this, move] {
-        using Kind = RecordMoves::Step::Kind;
-        RecordMoves::Step step;
-        RegisterCard card;
-        {
-            RegisterFile file(m_lblFile);
-            step = RecordMoves::step(move, position(), file.count());
-            // Read before touching the screen, so a failed read leaves the card as it was.
-            if (step.kind == Kind::Show)
-                card = file.read(step.number);
-        }
-        if (step.kind == Kind::Show)
-            showCard(step.number, card);
-        if (step.forgetPosition)
-            setPosition(0);
-        if (step.kind == Kind::Empty)
-            m_context.messages->information(this, kEmptyYear);
-    });
+    return true;
 }
 
 void RegisterWindow::attachDocuments()
 {
-    AttachmentsWindow dialog(m_context, AttachmentsWindow::Mode::Register, m_lblFiles, this);
+    AttachmentsWindow dialog(context(), AttachmentsWindow::Mode::Register, m_lblFiles, this);
     if (dialog.exec() == QDialog::Accepted)
         m_lblFiles = dialog.attachments();
 }
 
 void RegisterWindow::editNumbering()
 {
-    const RegisterSettings settings(m_context.programFolder);
+    const RegisterSettings settings(context().programFolder);
     NumberingWindow dialog(settings.readNumbering(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const RegisterNumbering chosen = dialog.chosen();
-    runGuarded(this, m_context.messages, [&] { settings.writeNumbering(chosen.start, chosen.yearSuffix); });
+    runGuarded(this, context().messages, [&] { settings.writeNumbering(chosen.start, chosen.yearSuffix); });
 }
 
 void RegisterWindow::pickRegistrationDate()
 {
-    DatePickerWindow picker(m_context.clock->today(), this);
+    DatePickerWindow picker(context().clock->today(), this);
     if (picker.exec() == QDialog::Accepted)
         field(F::DataReg)->setText(picker.dateText());
 }
 
 void RegisterWindow::attachCopy()
 {
-    field(F::Copia)->setText(AttachDocument(m_context, this, field(F::Copia)->text()));
+    field(F::Copia)->setText(AttachDocument(context(), this, field(F::Copia)->text()));
 }
 
 void RegisterWindow::openCopy()
 {
-    OpenAttachedDocument(m_context, Text::trimmed(field(F::Copia)->text()));
+    OpenAttachedDocument(context(), Text::trimmed(field(F::Copia)->text()));
 }
 
 void RegisterWindow::findCards()
 {
-    RegisterSearchWindow search(m_context, m_lblFile, this);
+    RegisterSearchWindow search(context(), m_lblFile, this);
     if (search.exec() == QDialog::Accepted)
-        showCard(search.chosenPosition(), search.chosenCard());
+        offerStored(search.chosenPosition(), search.chosenCard());
 }
 
 void RegisterWindow::printCard()
 {
-    RegisterCardPrintWindow print(m_context, cardOnScreen(), this);
+    RegisterCardPrintWindow print(context(), cardOnScreen(), this);
     print.exec();
 }
 
 void RegisterWindow::showSummary()
 {
-    RegisterSummaryWindow summary(m_context, m_lblFile, this);
+    RegisterSummaryWindow summary(context(), m_lblFile, this);
     summary.exec();
 }
 
 void RegisterWindow::exportRegister()
 {
-    RegisterExportWindow exporter(m_context, m_lblFile, this);
+    RegisterExportWindow exporter(context(), m_lblFile, this);
     exporter.exec();
 }
 
 void RegisterWindow::showHelp()
 {
-    ShowHelp(this, m_context, HelpTopics::mailRegister());
+    ShowHelp(this, context(), HelpTopics::mailRegister());
 }

@@ -1,24 +1,19 @@
 #pragma once
 
 #include "addresses/attachments.h"
-#include "common/application_window.h"
-#include "common/record_moves.h"
+#include "common/record_window.h"
 #include "register/register_card.h"
 
 #include <array>
-#include <functional>
 
-struct AppContext;
-class HintLine;
 class QButtonGroup;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
 // The mail register of one year: one card on screen, registered with a new number, saved, browsed with the arrows,
 // given a digital copy and further documents; the year's search, summary, card print and export open from here.
-class RegisterWindow : public ApplicationWindow
+class RegisterWindow : public TypedRecordWindow<RegisterCard>
 {
     Q_OBJECT
 
@@ -30,14 +25,16 @@ public:
     const QString& yearFilePath() const { return m_lblFile; }
 
     // Every field as it stands on screen, saved or not, untrimmed; Tipologia is the selected mail type's text.
-    RegisterCard cardOnScreen() const;
-    // Puts a card of the year on screen as card `position`, replacing whatever was there.
-    void showCard(int position, const RegisterCard& card);
+    RegisterCard cardOnScreen() const { return recordOnScreen(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    QString archivePath() const override { return m_lblFile; }
+    RegisterCard recordOnScreen() const override;
+    void showRecord(const RegisterCard& card) override;
+    bool readyToSave() override;
 
 private:
     void buildUi();
@@ -46,8 +43,6 @@ private:
     QWidget* buildCopyRow();
 
     void newCard();
-    void saveCard();
-    void moveTo(RecordMoves::Move move);
     void attachDocuments();
     void editNumbering();
     void findCards();
@@ -59,15 +54,9 @@ private:
     void attachCopy();
     void openCopy();
 
-    // Runs an action over the year file or the numbering settings; a failure ends it with the access error.
-    void runRegisterAction(const std::function<void()>& action);
     void blankCard();
-    // 0 for a card not yet in the year file.
-    int position() const;
-    void setPosition(int position);
     QLineEdit* field(RegisterCard::Field f) const { return m_fields[f]; }
 
-    const AppContext& m_context;
     QString m_lblFile;
     // One edit per card field, by RegisterCard::Field; none for Tipologia and the six attachment fields.
     std::array<QLineEdit*, 25> m_fields{};
@@ -76,7 +65,5 @@ private:
     // optEntrata, optUscita, optInterna.
     std::array<QRadioButton*, 3> m_types{};
     QButtonGroup* m_typeGroup = nullptr;
-    QLabel* m_lblPosizione = nullptr;
     QPushButton* m_btnApri = nullptr;
-    HintLine* m_hints = nullptr;
 };

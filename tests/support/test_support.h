@@ -30,13 +30,22 @@ public:
         return m_answers.isEmpty() ? true : m_answers.dequeue();
     }
 
+    // Questions are answered from their own queue (No when empty: the screen is given up, as before they were asked).
+    Answer question(QWidget*, const QString& text) override
+    {
+        m_log.append({Kind::Question, text});
+        return m_questionAnswers.isEmpty() ? Answer::No : m_questionAnswers.dequeue();
+    }
+
     void queueAnswer(bool yes) { m_answers.enqueue(yes); }
+    void queueQuestionAnswer(Answer answer) { m_questionAnswers.enqueue(answer); }
     const QList<Entry>& log() const { return m_log; }
     void clear() { m_log.clear(); }
 
 private:
     QList<Entry> m_log;
     QQueue<bool> m_answers;
+    QQueue<Answer> m_questionAnswers;
 };
 
 class FixedClock : public Clock
