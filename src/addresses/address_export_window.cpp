@@ -2,8 +2,9 @@
 
 #include "addresses/address_export_rows.h"
 #include "common/app_context.h"
-#include "common/keyboard_gui.h"
+#include "common/errors.h"
 #include "common/hint_line_gui.h"
+#include "common/keyboard_gui.h"
 #include "printing/export_grid_widget.h"
 
 AddressExportWindow::AddressExportWindow(const AppContext& context, QWidget* owner)
@@ -24,7 +25,7 @@ void AddressExportWindow::shown()
         // An empty archive leaves the grid's empty rows.
         if (ExportGridRows rows = AddressExport::loadGrid(context().programFolder); !rows.isEmpty())
             grid()->setRows(rows);
-    } catch (...) {
-        // Loading fails silently; the grid keeps what it had.
+    } catch (const ArchiveAccessError&) {
+        // An archive that cannot be read fails silently; the grid keeps what it had. Any other failure is reported.
     }
 }

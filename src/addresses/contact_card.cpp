@@ -10,40 +10,66 @@ namespace {
 
 constexpr int kLines = 6;
 
-QString words(const QStringList& parts)
-{
-    return ContactText::joined(parts, u" ");
-}
-
 QString clean(const QString& text)
 {
     return Text::trimmed(ContactText::singleLine(text));
 }
 
-// An address book that files a company as a contact repeats its name as the contact's full name.
-bool isPerson(const Contact& c)
+// The parts that hold text, already clean, joined by blanks.
+QString words(std::initializer_list<QStringView> parts)
 {
-    if (!words({c.givenName, c.middleName, c.familyName}).isEmpty())
-        return true;
-    const QString full = clean(c.fullName);
-    return !full.isEmpty() && full.toCaseFolded() != clean(c.organisation).toCaseFolded();
+    QString out;
+    for (QStringView part : parts) {
+        if (part.isEmpty())
+            continue;
+        if (!out.isEmpty())
+            out.append(u' ');
+        out.append(part);
+    }
+    return out;
 }
 
-QString addressee(const Contact& c)
+// The names of a contact, each cleaned once for the several places that use it.
+struct Names
 {
-    const QString formal = words({c.prefix, c.givenName, c.middleName, c.familyName, c.suffix});
-    if (!words({c.givenName, c.middleName, c.familyName}).isEmpty())
-        return formal;
-    return isPerson(c) ? clean(c.fullName) : QString();
-}
+    explicit Names(const Contact& c)
+        : prefix(clean(c.prefix)), given(clean(c.givenName)), middle(clean(c.middleName)), family(clean(c.familyName)),
+          suffix(clean(c.suffix)), fullName(clean(c.fullName)), organisation(clean(c.organisation)),
+          cardName(clean(c.cardName))
+    {
+    }
 
-QString personLabel(const Contact& c)
-{
-    const QString label = words({c.familyName, c.givenName, c.middleName});
-    if (!label.isEmpty())
-        return label;
-    return isPerson(c) ? clean(c.fullName) : QString();
-}
+    bool hasPersonalName() const { return !given.isEmpty() || !middle.isEmpty() || !family.isEmpty(); }
+
+    // An address book that files a company as a contact repeats its name as the contact's full name.
+    bool isPerson() const
+    {
+        return hasPersonalName() || (!fullName.isEmpty() && fullName.toCaseFolded() != organisation.toCaseFolded());
+    }
+
+    QString addressee() const
+    {
+        if (hasPersonalName())
+            return words({prefix, given, middle, family, suffix});
+        return isPerson() ? fullName : QString();
+    }
+
+    QString personLabel() const
+    {
+        if (hasPersonalName())
+            return words({family, given, middle});
+        return isPerson() ? fullName : QString();
+    }
+
+    QString prefix;
+    QString given;
+    QString middle;
+    QString family;
+    QString suffix;
+    QString fullName;
+    QString organisation;
+    QString cardName;
+};
 
 const ContactAddress* bestAddress(const Contact& c)
 {
@@ -54,16 +80,7 @@ const ContactAddress* bestAddress(const Contact& c)
     return best;
 }
 
-QString stored(const QString& text)
-{
-    return ShortString::stored(ContactText::singleLine(text), 250);
-}
-
-} // namespace
-
-namespace ContactCard {
-
-bool isItaly(const QString& country)
+bool isItalyName(const QString& cleanCountry)
 {
     static const QStringList kNames = {QStringLiteral("italia"),
                                        QStringLiteral("italy"),
@@ -72,35 +89,38 @@ bool isItaly(const QString& country)
                                        QStringLiteral("italie"),
                                        QStringLiteral("italien"),
                                        QStringLiteral("repubblica italiana")};
-    return kNames.contains(clean(country).toLower());
+    return kNames.contains(cleanCountry.toLower());
 }
 
-QStringList envelopeBlock(const Contact& c)
+QStringList block(const Contact& c, const Names& names)
 {
-    if (c.cardLines.size() == kLines)
-        return c.cardLines;
+    if (c.cardLines.size() == kLines) {
+        QStringList lines;
+        for (const QString& line : c.cardLines)
+            lines.append(clean(line));
+        return lines;
+    }
 
     QStringList head;
-    const QString person = addressee(c);
-    const QString organisation = clean(c.organisation);
+    const QString person = names.addressee();
     if (!person.isEmpty())
         head.append(person);
-    if (!organisation.isEmpty())
-        head.append(organisation);
-    if (head.isEmpty() && !clean(c.cardName).isEmpty())
-        head.append(clean(c.cardName)); // the card's own name is the best addressee left
+    if (!names.organisation.isEmpty())
+        head.append(names.organisation);
+    if (head.isEmpty() && !names.cardName.isEmpty())
+        head.append(names.cardName); // the card's own name is the best addressee left
 
     QStringList street;
     QStringList tail;
     if (const ContactAddress* a = bestAddress(c)) {
         for (const QString& line : a->streetLines)
-            if (!clean(line).isEmpty())
-                street.append(clean(line));
-        const QString town = words({a->postalCode, a->city, a->province});
+            if (const QString l = clean(line); !l.isEmpty())
+                street.append(l);
+        const QString town = ContactText::joined({a->postalCode, a->city, a->province}, u" ");
         if (!town.isEmpty())
             tail.append(town);
-        if (!clean(a->country).isEmpty() && !isItaly(a->country))
-            tail.append(clean(a->country));
+        if (const QString country = clean(a->country); !country.isEmpty() && !isItalyName(country))
+            tail.append(country);
     }
     // Six lines at most: surplus street lines share the last street line, so the town and country stay.
     const qsizetype room = std::max<qsizetype>(1, kLines - head.size() - tail.size());
@@ -114,19 +134,40 @@ QStringList envelopeBlock(const Contact& c)
     return lines;
 }
 
+// Every text that reaches here is already one line and trimmed.
+QString stored(const QString& cleanText)
+{
+    return ShortString::stored(cleanText, 250);
+}
+
+} // namespace
+
+namespace ContactCard {
+
+bool isItaly(const QString& country)
+{
+    return isItalyName(clean(country));
+}
+
+QStringList envelopeBlock(const Contact& c)
+{
+    return block(c, Names(c));
+}
+
 AddressCard convert(const Contact& c)
 {
+    const Names names(c);
     AddressCard card;
-    QString name = clean(c.cardName);
+    QString name = names.cardName;
     if (name.isEmpty())
-        name = personLabel(c);
+        name = names.personLabel();
     if (name.isEmpty())
-        name = clean(c.organisation);
+        name = names.organisation;
     card.setValue(AddressCard::Nome, stored(name));
     card.setValue(AddressCard::Tipo, stored(ContactText::joined(c.categories, u", ")));
-    const QStringList block = envelopeBlock(c);
+    const QStringList lines = block(c, names);
     for (int i = 0; i < kLines; ++i)
-        card.setValue(AddressCard::Rigo01 + i, stored(block.value(i)));
+        card.setValue(AddressCard::Rigo01 + i, stored(lines.value(i)));
     card.setValue(AddressCard::Note, stored(ContactText::joined(c.notes, u" ")));
     return card;
 }

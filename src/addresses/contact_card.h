@@ -13,7 +13,7 @@ namespace ContactCard {
 // A contact without any name or organisation gives a card whose name is empty.
 AddressCard convert(const Contact& contact);
 
-// The six lines of the envelope block, before the storing rules.
+// The six lines of the envelope block, each one line and trimmed, before the storing rules (windows-1252, cut).
 QStringList envelopeBlock(const Contact& contact);
 
 // True for the names Italy goes by in address books ("Italia", "Italy", "IT"...), in any letter case.

@@ -9,19 +9,17 @@
 #include "common/keyboard_gui.h"
 #include "common/messages.h"
 #include "common/window_gui.h"
-#include "printing/export_grid_model.h"
+#include "printing/export_grid_widget.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFormLayout>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShowEvent>
-#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
@@ -59,7 +57,7 @@ QPushButton* button(const char* objectName, const QString& text, const QString& 
 } // namespace
 
 ContactImportWindow::ContactImportWindow(const AppContext& context, QWidget* owner)
-    : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_model(new ExportGridModel(gridColumns(), this))
+    : QDialog(owner, Windows::kFixedDialogFlags), m_context(context)
 {
     setObjectName(QStringLiteral("frmImportaContatti"));
     setWindowTitle(QStringLiteral(" Importa indirizzi"));
@@ -69,8 +67,27 @@ ContactImportWindow::ContactImportWindow(const AppContext& context, QWidget* own
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    QWidget* shpFile = buildFileStrip();
+    layout->addWidget(shpFile);
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(10, 10, 10, 6);
+    body->addWidget(buildColumnPanel());
+    body->addLayout(buildPreview(), 1);
+    layout->addLayout(body, 1);
+    layout->addLayout(buildButtons());
+    layout->addWidget(m_hints->label());
 
-    // The file strip.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{this, shpFile, m_panColonne, m_grdSchede->viewport(), m_hints->label()})
+        m_hints->addBackground(w);
+    m_hints->setText(kReady);
+    m_btnSfoglia->setFocus();
+    setFixedSize(1240, 640);
+    Keyboard::setUpWindow(this);
+}
+
+QWidget* ContactImportWindow::buildFileStrip()
+{
     auto* shpFile = new QFrame;
     shpFile->setObjectName(QStringLiteral("shpFile"));
     shpFile->setAutoFillBackground(true);
@@ -88,12 +105,12 @@ ContactImportWindow::ContactImportWindow(const AppContext& context, QWidget* own
     m_lblFile->setObjectName(QStringLiteral("lblFile"));
     m_lblFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
     strip->addWidget(m_lblFile, 1);
-    layout->addWidget(shpFile);
+    return shpFile;
+}
 
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(10, 10, 10, 6);
-
-    // What each column of a CSV holds; hidden for a vCard, whose fields say it themselves.
+// What each column of a CSV holds; hidden for a vCard, whose fields say it themselves.
+QWidget* ContactImportWindow::buildColumnPanel()
+{
     m_panColonne = new QFrame;
     m_panColonne->setObjectName(QStringLiteral("panColonne"));
     m_panColonne->setFixedWidth(390);
@@ -107,36 +124,31 @@ ContactImportWindow::ContactImportWindow(const AppContext& context, QWidget* own
     m_scrColonne->setAccessibleName(QStringLiteral("Colonne del file"));
     columnsLayout->addWidget(m_scrColonne, 1);
     m_panColonne->hide();
-    body->addWidget(m_panColonne);
+    return m_panColonne;
+}
 
+// The counts, the first new cards as they will be stored, and why cards were refused.
+QLayout* ContactImportWindow::buildPreview()
+{
     auto* preview = new QVBoxLayout;
     m_lblConteggi = boldLabel(QString());
     m_lblConteggi->setObjectName(QStringLiteral("lblConteggi"));
     preview->addWidget(m_lblConteggi);
-    m_grdSchede = new QTableView;
+    m_grdSchede = new ExportGridWidget(gridColumns());
     m_grdSchede->setObjectName(QStringLiteral("grdSchede"));
     m_grdSchede->setAccessibleName(QStringLiteral("Schede che saranno importate"));
     m_grdSchede->setAccessibleDescription(
         QStringLiteral("Le prime schede nuove del file, esattamente come saranno registrate in archivio."));
-    m_grdSchede->setModel(m_model);
-    m_grdSchede->setAlternatingRowColors(true);
-    m_grdSchede->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grdSchede->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grdSchede->setTabKeyNavigation(false); // Tab leaves the grid for the buttons
-    m_grdSchede->verticalHeader()->hide();
-    m_grdSchede->horizontalHeader()->setHighlightSections(false);
-    m_grdSchede->setWordWrap(false);
-    const QList<ExportGridColumn> columns = gridColumns();
-    for (int i = 0; i < columns.size(); ++i)
-        m_grdSchede->setColumnWidth(i, columns[i].width);
     preview->addWidget(m_grdSchede, 1);
     m_lblScartate = new QLabel;
     m_lblScartate->setObjectName(QStringLiteral("lblScartate"));
     m_lblScartate->setWordWrap(true);
     preview->addWidget(m_lblScartate);
-    body->addLayout(preview, 1);
-    layout->addLayout(body, 1);
+    return preview;
+}
 
+QLayout* ContactImportWindow::buildButtons()
+{
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(10, 4, 10, 10);
     buttons->addStretch();
@@ -151,17 +163,7 @@ ContactImportWindow::ContactImportWindow(const AppContext& context, QWidget* own
     Keyboard::setShortcut(btnAnnulla, Keyboard::kExit);
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addWidget(btnAnnulla);
-    layout->addLayout(buttons);
-    layout->addWidget(m_hints->label());
-
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{this, shpFile, m_panColonne, m_grdSchede->viewport(), m_hints->label()})
-        m_hints->addBackground(w);
-    m_hints->setText(kReady);
-    m_model->setRows(ExportGrid::emptyRows(columns.size()));
-    m_btnSfoglia->setFocus();
-    setFixedSize(1240, 640);
-    Keyboard::setUpWindow(this);
+    return buttons;
 }
 
 void ContactImportWindow::showEvent(QShowEvent* event)
@@ -205,7 +207,7 @@ void ContactImportWindow::clearFile()
     m_fileName.clear();
     m_columns.clear();
     m_lblFile->setText(QStringLiteral("Nessun file scelto"));
-    m_model->setRows(ExportGrid::emptyRows(m_model->columns().size()));
+    m_grdSchede->setRows(ExportGrid::emptyRows(m_grdSchede->columns().size()));
     m_lblConteggi->clear();
     m_lblScartate->clear();
     m_btnImporta->setEnabled(false);
@@ -275,7 +277,7 @@ void ContactImportWindow::refreshPreview()
             row << plan.cards[i].value(f);
         rows << row;
     }
-    m_model->setRows(rows.isEmpty() ? ExportGrid::emptyRows(m_model->columns().size()) : rows);
+    m_grdSchede->setRows(rows.isEmpty() ? ExportGrid::emptyRows(m_grdSchede->columns().size()) : rows);
     m_lblConteggi->setText(QStringLiteral("Schede nuove: %1    Già presenti in archivio o nel file: %2    Scartate: %3")
                                .arg(plan.cards.size())
                                .arg(plan.duplicates)

@@ -6,14 +6,14 @@
 #include <optional>
 
 struct AppContext;
-class ExportGridModel;
+class ExportGridWidget;
 class HintLine;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QScrollArea;
 class QShowEvent;
-class QTableView;
 class QWidget;
 
 // Chooses a spreadsheet (CSV) or contact file (vCard) and shows what importing it would add: the first new cards
@@ -38,6 +38,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QWidget* buildFileStrip();
+    QWidget* buildColumnPanel();
+    QLayout* buildPreview();
+    QLayout* buildButtons();
+
     void chooseFile();
     void loadFile(const QString& path);
     void clearFile();
@@ -55,8 +60,7 @@ private:
     QScrollArea* m_scrColonne = nullptr; // its widget is rebuilt for each file
     QPushButton* m_btnSfoglia = nullptr;
     QList<QComboBox*> m_cboColonne;
-    ExportGridModel* m_model = nullptr;
-    QTableView* m_grdSchede = nullptr;
+    ExportGridWidget* m_grdSchede = nullptr;
     QLabel* m_lblConteggi = nullptr;
     QLabel* m_lblScartate = nullptr;
     QPushButton* m_btnImporta = nullptr;

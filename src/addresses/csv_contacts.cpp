@@ -6,6 +6,8 @@
 #include <QMap>
 #include <QRegularExpression>
 
+#include <iterator>
+
 namespace CsvContacts {
 
 namespace {
@@ -18,6 +20,57 @@ enum Group
     kOther = 3,
     kNumberedBase = 100, // "Address N - ..." is group 100 + N
 };
+
+// Every field, in the order a user chooses from, with its Italian name and, for a field that only gathers words,
+// the text they go to.
+struct FieldInfo
+{
+    Field field;
+    QStringView name;
+    QString Contact::*word = nullptr;
+    QString ContactAddress::*addressWord = nullptr;
+};
+
+constexpr FieldInfo kFieldInfo[] = {
+    {Field::None, u"(non importare)"},
+    {Field::CardName, u"Nome etichetta", &Contact::cardName},
+    {Field::Prefix, u"Titolo", &Contact::prefix},
+    {Field::GivenName, u"Nome", &Contact::givenName},
+    {Field::MiddleName, u"Secondo nome", &Contact::middleName},
+    {Field::FamilyName, u"Cognome", &Contact::familyName},
+    {Field::Suffix, u"Suffisso", &Contact::suffix},
+    {Field::FullName, u"Nome completo", &Contact::fullName},
+    {Field::Organisation, u"Ragione sociale", &Contact::organisation},
+    {Field::Street, u"Indirizzo"},
+    {Field::PostalCode, u"CAP", nullptr, &ContactAddress::postalCode},
+    {Field::City, u"Città", nullptr, &ContactAddress::city},
+    {Field::Province, u"Provincia", nullptr, &ContactAddress::province},
+    {Field::Country, u"Paese", nullptr, &ContactAddress::country},
+    {Field::AddressKind, u"Tipo di indirizzo"},
+    {Field::Type, u"Tipo"},
+    {Field::Notes, u"Note"},
+    {Field::Line1, u"Rigo 1"},
+    {Field::Line2, u"Rigo 2"},
+    {Field::Line3, u"Rigo 3"},
+    {Field::Line4, u"Rigo 4"},
+    {Field::Line5, u"Rigo 5"},
+    {Field::Line6, u"Rigo 6"},
+};
+
+// The table is indexed by the field's value, up to Line6, the last field.
+constexpr bool indexedByField()
+{
+    for (std::size_t i = 0; i < std::size(kFieldInfo); ++i)
+        if (std::size_t(kFieldInfo[i].field) != i)
+            return false;
+    return std::size(kFieldInfo) == std::size_t(Field::Line6) + 1;
+}
+static_assert(indexedByField(), "kFieldInfo needs one row per field, in the enum's order");
+
+const FieldInfo& info(Field field)
+{
+    return kFieldInfo[std::size_t(field)];
+}
 
 const QHash<QString, Field>& baseNames()
 {
@@ -200,66 +253,18 @@ void appendWord(QString& to, const QString& word)
 
 const QList<Field>& fields()
 {
-    static const QList<Field> kFields = {
-        Field::None,     Field::CardName, Field::Prefix,       Field::GivenName, Field::MiddleName, Field::FamilyName,
-        Field::Suffix,   Field::FullName, Field::Organisation, Field::Street,    Field::PostalCode, Field::City,
-        Field::Province, Field::Country,  Field::AddressKind,  Field::Type,      Field::Notes,      Field::Line1,
-        Field::Line2,    Field::Line3,    Field::Line4,        Field::Line5,     Field::Line6,
-    };
+    static const QList<Field> kFields = [] {
+        QList<Field> out;
+        for (const FieldInfo& info : kFieldInfo)
+            out.append(info.field);
+        return out;
+    }();
     return kFields;
 }
 
 QString fieldName(Field field)
 {
-    switch (field) {
-    case Field::None:
-        return QStringLiteral("(non importare)");
-    case Field::CardName:
-        return QStringLiteral("Nome etichetta");
-    case Field::Prefix:
-        return QStringLiteral("Titolo");
-    case Field::GivenName:
-        return QStringLiteral("Nome");
-    case Field::MiddleName:
-        return QStringLiteral("Secondo nome");
-    case Field::FamilyName:
-        return QStringLiteral("Cognome");
-    case Field::Suffix:
-        return QStringLiteral("Suffisso");
-    case Field::FullName:
-        return QStringLiteral("Nome completo");
-    case Field::Organisation:
-        return QStringLiteral("Ragione sociale");
-    case Field::Street:
-        return QStringLiteral("Indirizzo");
-    case Field::PostalCode:
-        return QStringLiteral("CAP");
-    case Field::City:
-        return QStringLiteral("Città");
-    case Field::Province:
-        return QStringLiteral("Provincia");
-    case Field::Country:
-        return QStringLiteral("Paese");
-    case Field::AddressKind:
-        return QStringLiteral("Tipo di indirizzo");
-    case Field::Type:
-        return QStringLiteral("Tipo");
-    case Field::Notes:
-        return QStringLiteral("Note");
-    case Field::Line1:
-        return QStringLiteral("Rigo 1");
-    case Field::Line2:
-        return QStringLiteral("Rigo 2");
-    case Field::Line3:
-        return QStringLiteral("Rigo 3");
-    case Field::Line4:
-        return QStringLiteral("Rigo 4");
-    case Field::Line5:
-        return QStringLiteral("Rigo 5");
-    case Field::Line6:
-        return QStringLiteral("Rigo 6");
-    }
-    return {};
+    return info(field).name.toString();
 }
 
 Column guess(const QString& headerName)
@@ -327,54 +332,29 @@ Contact contact(const CsvTable::Row& row, const QList<Column>& columns)
     for (qsizetype i = 0; i < columns.size(); ++i) {
         const Column& col = columns[i];
         const QString cell = row.cells.value(i);
-        if (col.field >= Field::Line1 && col.field <= Field::Line6) {
-            c.cardLines.resize(6);
-            c.cardLines[int(col.field) - int(Field::Line1)] = cell;
-            continue;
-        }
         switch (col.field) {
         case Field::None:
             break;
         case Field::CardName:
-            appendWord(c.cardName, cell);
-            break;
         case Field::Prefix:
-            appendWord(c.prefix, cell);
-            break;
         case Field::GivenName:
-            appendWord(c.givenName, cell);
-            break;
         case Field::MiddleName:
-            appendWord(c.middleName, cell);
-            break;
         case Field::FamilyName:
-            appendWord(c.familyName, cell);
-            break;
         case Field::Suffix:
-            appendWord(c.suffix, cell);
-            break;
         case Field::FullName:
-            appendWord(c.fullName, cell);
-            break;
         case Field::Organisation:
-            appendWord(c.organisation, cell);
+            appendWord(c.*info(col.field).word, cell);
+            break;
+        case Field::PostalCode:
+        case Field::City:
+        case Field::Province:
+        case Field::Country:
+            appendWord(address(col.group).*info(col.field).addressWord, cell);
             break;
         case Field::Street:
             for (const QString& l : cell.split(kBreaks))
                 if (!Text::trimmedView(l).isEmpty())
                     address(col.group).streetLines.append(Text::trimmed(l));
-            break;
-        case Field::PostalCode:
-            appendWord(address(col.group).postalCode, cell);
-            break;
-        case Field::City:
-            appendWord(address(col.group).city, cell);
-            break;
-        case Field::Province:
-            appendWord(address(col.group).province, cell);
-            break;
-        case Field::Country:
-            appendWord(address(col.group).country, cell);
             break;
         case Field::AddressKind:
             if (!Text::trimmedView(cell).isEmpty())
@@ -387,7 +367,14 @@ Contact contact(const CsvTable::Row& row, const QList<Column>& columns)
             if (!Text::trimmedView(cell).isEmpty())
                 c.notes.append(cell);
             break;
-        default:
+        case Field::Line1:
+        case Field::Line2:
+        case Field::Line3:
+        case Field::Line4:
+        case Field::Line5:
+        case Field::Line6:
+            c.cardLines.resize(6);
+            c.cardLines[int(col.field) - int(Field::Line1)] = cell;
             break;
         }
     }

@@ -30,7 +30,7 @@ enum class Field
     Line3,
     Line4,
     Line5,
-    Line6,
+    Line6, // the last: the field table in csv_contacts.cpp checks its size against it
 };
 
 // Columns of one address (the home or work columns of an address book, "Address 2 - ..." of another) share a group.

@@ -4,26 +4,72 @@
 
 namespace {
 
-// The header line decides, counting only separators outside quotes; on a tie tab wins over `;` over `,` (a header
-// with names like "Città, Comune" is rarer than one with commas in a `;` file).
+struct ReadRow
+{
+    QStringList cells;
+    int openQuoteLine = 0; // where a quote left open at the end of the text began; 0 when every quote closed
+};
+
+// Reads one row with the separator from `pos` on; `pos` ends past the row's line break and `line` counts the line
+// breaks passed. A quote opens a quoted field only at the start of a field; inside one a doubled quote stands for
+// one and line breaks are text. The separator detector reads the header with this same rule.
+ReadRow readRow(QStringView text, qsizetype& pos, QChar sep, int& line)
+{
+    ReadRow row;
+    QString field;
+    bool quoted = false;
+    const qsizetype n = text.size();
+    while (pos < n) {
+        const QChar c = text[pos++];
+        if (quoted) {
+            if (c == u'"') {
+                if (pos < n && text[pos] == u'"') {
+                    field.append(u'"');
+                    ++pos;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                if (c == u'\n' || (c == u'\r' && !(pos < n && text[pos] == u'\n')))
+                    ++line;
+                field.append(c);
+            }
+        } else if (c == u'"' && field.trimmed().isEmpty()) {
+            // Blanks some programs put after a separator are not part of a quoted field.
+            field.clear();
+            quoted = true;
+            row.openQuoteLine = line;
+        } else if (c == sep) {
+            row.cells.append(field);
+            field.clear();
+        } else if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && pos < n && text[pos] == u'\n')
+                ++pos;
+            ++line;
+            break;
+        } else {
+            // A quote inside an unquoted field is an ordinary character, as spreadsheet programs read it.
+            field.append(c);
+        }
+    }
+    row.cells.append(field);
+    if (!quoted)
+        row.openQuoteLine = 0;
+    return row;
+}
+
+// The header line decides: the candidate it splits into most cells, read as the rows will be read. On a tie tab
+// wins over `;` over `,` (a header with names like "Città, Comune" is rarer than one with commas in a `;` file).
 QChar detectSeparator(QStringView text)
 {
-    int tabs = 0, semicolons = 0, commas = 0;
-    bool quoted = false;
-    for (QChar c : text) {
-        if (c == u'"')
-            quoted = !quoted;
-        else if (quoted)
-            continue;
-        else if (c == u'\n' || c == u'\r')
-            break;
-        else if (c == u'\t')
-            ++tabs;
-        else if (c == u';')
-            ++semicolons;
-        else if (c == u',')
-            ++commas;
-    }
+    const auto separators = [text](QChar sep) {
+        qsizetype pos = 0;
+        int line = 1;
+        return readRow(text, pos, sep, line).cells.size() - 1;
+    };
+    const qsizetype tabs = separators(u'\t');
+    const qsizetype semicolons = separators(u';');
+    const qsizetype commas = separators(u',');
     if (tabs > 0 && tabs >= semicolons && tabs >= commas)
         return u'\t';
     if (semicolons > 0 && semicolons >= commas)
@@ -59,63 +105,20 @@ CsvTable CsvTable::parse(const QString& input)
     } else {
         table.separator = detectSeparator(text);
     }
-    const QChar sep = table.separator;
 
     QList<Row> rows;
-    QStringList cells;
-    QString field;
-    int rowLine = line;
-    int quoteLine = 0;
-    bool quoted = false;
-    const qsizetype n = text.size();
-    const auto endRow = [&] {
-        cells.append(field);
-        field.clear();
-        if (hasText(cells))
-            rows.append({rowLine, cells});
-        cells.clear();
-        rowLine = line;
-    };
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == u'"') {
-                if (i + 1 < n && text[i + 1] == u'"') {
-                    field.append(u'"');
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                if (c == u'\n' || (c == u'\r' && !(i + 1 < n && text[i + 1] == u'\n')))
-                    ++line;
-                field.append(c);
-            }
-        } else if (c == u'"' && field.trimmed().isEmpty()) {
-            // Blanks some programs put after a separator are not part of a quoted field.
-            field.clear();
-            quoted = true;
-            quoteLine = line;
-        } else if (c == sep) {
-            cells.append(field);
-            field.clear();
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-                ++i;
-            ++line;
-            endRow();
-        } else {
-            // A quote inside an unquoted field is an ordinary character, as spreadsheet programs read it.
-            field.append(c);
-        }
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        const int rowLine = line;
+        ReadRow row = readRow(text, pos, table.separator, line);
+        if (row.openQuoteLine > 0)
+            throw ContactFileError(
+                QStringLiteral("Il file non è leggibile: le virgolette aperte alla riga %1 non sono mai chiuse.")
+                    .arg(row.openQuoteLine),
+                row.openQuoteLine);
+        if (hasText(row.cells))
+            rows.append({rowLine, std::move(row.cells)});
     }
-    if (quoted)
-        throw ContactFileError(
-            QStringLiteral("Il file non è leggibile: le virgolette aperte alla riga %1 non sono mai chiuse.")
-                .arg(quoteLine),
-            quoteLine);
-    if (!field.isEmpty() || !cells.isEmpty())
-        endRow();
 
     if (!rows.isEmpty())
         table.header = rows.takeFirst().cells;

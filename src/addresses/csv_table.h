@@ -17,8 +17,9 @@ struct CsvTable
     QStringList header; // the first row
     QList<Row> rows;    // the rows after it; rows with no text in any cell are left out
 
-    // Reads decoded text: the separator (`,` `;` or tab) is the one the header line uses most, fields may be quoted
-    // with `"` (a doubled quote inside stands for one) and hold line breaks; a first line "sep=;" names the separator.
+    // Reads decoded text: the separator (`,` `;` or tab) is the one the header line uses most outside quoted fields,
+    // fields may be quoted with `"` (a doubled quote inside stands for one) and hold line breaks; a quote elsewhere in
+    // a field is an ordinary character; a first line "sep=;" names the separator.
     // A quote left open until the end of the file throws ContactFileError with the line it opened on.
     static CsvTable parse(const QString& text);
 };

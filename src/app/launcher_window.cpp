@@ -1,9 +1,9 @@
 #include "app/launcher_window.h"
 
-#include "common/maker.h"
 #include "common/app_context.h"
 #include "common/colours.h"
 #include "common/keyboard_gui.h"
+#include "common/maker.h"
 #include "common/picture_button_widget.h"
 #include "common/pictures_gui.h"
 #include "common/window_gui.h"
@@ -51,12 +51,21 @@ LauncherWindow::LauncherWindow(const AppContext& context) : QWidget(nullptr, Qt:
     setWindowTitle(QStringLiteral(" Plicario 3.0"));
     Windows::fillScreen(this);
 
+    buildPanel();
+    buildTitle();
+    buildPictures();
+    connectPictures();
+    Keyboard::setUpWindow(this);
+}
+
+// The panel, centred on the gradient; on a screen smaller than the panel, scroll bars reach the rest.
+void LauncherWindow::buildPanel()
+{
     auto* panel = new QFrame;
     panel->setObjectName(QStringLiteral("panAvvio"));
     panel->setFixedSize(kPanelSize);
     panel->installEventFilter(this); // painted here: a style sheet would cost the start-up more
     m_panel = panel;
-    // Centred on the gradient; on a screen smaller than the panel, scroll bars reach the rest.
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
@@ -71,13 +80,20 @@ LauncherWindow::LauncherWindow(const AppContext& context) : QWidget(nullptr, Qt:
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
+}
 
-    auto* title = new QLabel(panel);
+void LauncherWindow::buildTitle()
+{
+    auto* title = new QLabel(m_panel);
     title->setObjectName(QStringLiteral("imgTitolo"));
     title->setAccessibleName(QStringLiteral("Plicario 3.0"));
     title->setGeometry(160, 18, 675, 120);
     m_title = title; // drawn when first shown
+}
 
+// The applications, help, about, copyright, web site and exit, each a picture on the panel.
+void LauncherWindow::buildPictures()
+{
     const Picture pictures[] = {
         {"imgApp01", "shell/app_addresses", bigPicture(0), "Archivio Indirizzi",
          "Apre l'archivio degli indirizzi: schede, stampa su busta ed esportazione."},
@@ -107,12 +123,15 @@ LauncherWindow::LauncherWindow(const AppContext& context) : QWidget(nullptr, Qt:
     };
     for (const Picture& p : pictures) {
         auto* button = new PictureButton(QString::fromLatin1(p.resource), QString::fromLatin1(p.name),
-                                         QString::fromUtf8(p.accessibleName), panel);
+                                         QString::fromUtf8(p.accessibleName), m_panel);
         button->setGeometry(p.geometry);
         button->setAccessibleDescription(QString::fromUtf8(p.description));
         button->setToolTip(QString::fromUtf8(p.description));
     }
+}
 
+void LauncherWindow::connectPictures()
+{
     auto on = [this](const char* name, auto action) {
         connect(findChild<PictureButton*>(QString::fromLatin1(name)), &PictureButton::clicked, this, action);
     };
@@ -132,7 +151,6 @@ LauncherWindow::LauncherWindow(const AppContext& context) : QWidget(nullptr, Qt:
     on("imgEsci", [this] { close(); });
     Keyboard::setShortcut(findChild<PictureButton*>(QStringLiteral("imgGuida")), Keyboard::kHelp);
     Keyboard::setShortcut(findChild<PictureButton*>(QStringLiteral("imgEsci")), Keyboard::kExit);
-    Keyboard::setUpWindow(this);
 }
 
 void LauncherWindow::showHelp()

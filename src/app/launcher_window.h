@@ -12,7 +12,12 @@ class LauncherWindow : public QWidget
     Q_OBJECT
 
 public:
-    enum class Application { AddressArchive, LabelSheets, MailRegister };
+    enum class Application
+    {
+        AddressArchive,
+        LabelSheets,
+        MailRegister
+    };
     Q_ENUM(Application)
 
     explicit LauncherWindow(const AppContext& context);
@@ -32,6 +37,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildPanel();
+    void buildTitle();
+    void buildPictures();
+    void connectPictures();
     void showHelp();
     void showAbout();
     void showCopyright();

@@ -1,5 +1,6 @@
 #include "printing/export_grid_window.h"
 
+#include "common/action_guard.h"
 #include "common/app_context.h"
 #include "common/colours.h"
 #include "common/command_bar_gui.h"
@@ -18,8 +19,8 @@
 
 ExportGridWindow::ExportGridWindow(const AppContext& context, const QList<ExportGridColumn>& columns, Export target,
                                    HelpTopic help, QWidget* owner)
-    : QDialog(owner, Windows::kFixedDialogFlags),
-      m_context(context), m_target(std::move(target)), m_help(std::move(help))
+    : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_target(std::move(target)),
+      m_help(std::move(help))
 {
     setModal(true);
     m_hints = new HintLine(this);
@@ -39,18 +40,18 @@ ExportGridWindow::ExportGridWindow(const AppContext& context, const QList<Export
     m_strip->setContentsMargins(12, 6, 12, 6);
     m_leading = new QHBoxLayout;
     m_strip->addLayout(m_leading);
-    CommandBar::add(m_strip,
-                    {
-                        {"cmdEsporta", "addresses/export", "Esporta archivio",
-                         "Esporta l'archivio in formato Microsoft Excel.", Keyboard::kSave, [this] { exportGrid(); }},
-                        {},
-                        {"cmdGuida", "addresses/help", "Guida",
-                         "Visualizza la pagina della guida sensibile al contesto.", Keyboard::kHelp,
-                         [this] { ShowHelp(this, m_context, m_help); }},
-                        {"cmdEsci", "addresses/exit", "Esci", "Esci da questo ambiente di lavoro.", Keyboard::kExit,
-                         [this] { reject(); }},
-                    },
-                    m_hints);
+    CommandBar::add(
+        m_strip,
+        {
+            {"cmdEsporta", "addresses/export", "Esporta archivio", "Esporta l'archivio in formato Microsoft Excel.",
+             Keyboard::kSave, [this] { exportGrid(); }},
+            {},
+            {"cmdGuida", "addresses/help", "Guida", "Visualizza la pagina della guida sensibile al contesto.",
+             Keyboard::kHelp, [this] { ShowHelp(this, m_context, m_help); }},
+            {"cmdEsci", "addresses/exit", "Esci", "Esci da questo ambiente di lavoro.", Keyboard::kExit,
+             [this] { reject(); }},
+        },
+        m_hints);
     layout->addWidget(shpComandi);
 
     auto* panGriglia = new QFrame;
@@ -89,7 +90,7 @@ void ExportGridWindow::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         Windows::centre(this, Windows::Over::Screen);
-        shown();
+        runGuarded(this, m_context.messages, [this] { shown(); });
     }
     QDialog::showEvent(event);
 }

@@ -37,7 +37,7 @@ protected:
     const AppContext& context() const { return m_context; }
 
     void showEvent(QShowEvent* event) override;
-    // Runs each time the window is shown, before it appears.
+    // Runs each time the window is shown, before it appears; what it leaves uncaught goes to the general error report.
     virtual void shown() {}
 
 private:

@@ -23,8 +23,8 @@
 namespace {
 
 const QString kCustomTitle = QStringLiteral("Personalizzato");
-constexpr double LabelStock::*kFields[] = {&LabelStock::width,  &LabelStock::height, &LabelStock::left,
-                                           &LabelStock::top,    &LabelStock::hPitch, &LabelStock::vPitch};
+constexpr double LabelStock::*kFields[] = {&LabelStock::width, &LabelStock::height, &LabelStock::left,
+                                           &LabelStock::top,   &LabelStock::hPitch, &LabelStock::vPitch};
 
 QDoubleSpinBox* millimetres(const char* objectName, double minimum, double maximum)
 {
@@ -38,6 +38,17 @@ QDoubleSpinBox* millimetres(const char* objectName, double minimum, double maxim
     return box;
 }
 
+QLabel* instructions()
+{
+    auto* intro = new QLabel(QStringLiteral("Scegliere il foglio di etichette in uso (3 colonne per 8 righe su A4) "
+                                            "oppure misurarlo. Stampare la pagina di prova e appoggiarla su un foglio "
+                                            "di etichette: se i riquadri non cadono sulle etichette, aggiungere allo "
+                                            "scostamento la distanza letta sui righelli."));
+    intro->setObjectName(QStringLiteral("lblIstruzioni"));
+    intro->setWordWrap(true);
+    return intro;
+}
+
 } // namespace
 
 LabelStockWindow::LabelStockWindow(const AppContext& context, QWidget* owner)
@@ -47,15 +58,21 @@ LabelStockWindow::LabelStockWindow(const AppContext& context, QWidget* owner)
     setWindowTitle(QStringLiteral(" Formato etichette"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(instructions());
+    layout->addLayout(buildStockChoice());
+    layout->addWidget(buildMeasures());
+    layout->addWidget(buildOffset());
+    layout->addLayout(buildButtons());
 
-    auto* intro = new QLabel(QStringLiteral("Scegliere il foglio di etichette in uso (3 colonne per 8 righe su A4) "
-                                            "oppure misurarlo. Stampare la pagina di prova e appoggiarla su un foglio "
-                                            "di etichette: se i riquadri non cadono sulle etichette, aggiungere allo "
-                                            "scostamento la distanza letta sui righelli."));
-    intro->setObjectName(QStringLiteral("lblIstruzioni"));
-    intro->setWordWrap(true);
-    layout->addWidget(intro);
+    showStoredSettings();
+    connect(m_cboFormato, &QComboBox::currentIndexChanged, this, &LabelStockWindow::stockChosen);
+    m_cboFormato->setFocus(Qt::OtherFocusReason);
+    setFixedSize(520, sizeHint().height());
+    Keyboard::setUpWindow(this);
+}
 
+QLayout* LabelStockWindow::buildStockChoice()
+{
     auto* stockForm = new QFormLayout;
     m_cboFormato = new QComboBox;
     m_cboFormato->setObjectName(QStringLiteral("cboFormato"));
@@ -64,12 +81,16 @@ LabelStockWindow::LabelStockWindow(const AppContext& context, QWidget* owner)
     m_cboFormato->addItem(kCustomTitle, LabelStock::kCustomId);
     Windows::describe(m_cboFormato, QStringLiteral("Formato"), QStringLiteral("Il foglio di etichette in uso."));
     stockForm->addRow(QStringLiteral("&Formato:"), m_cboFormato);
-    layout->addLayout(stockForm);
+    return stockForm;
+}
 
+// The six measures of the sheet, which only a custom stock lets the user change.
+QWidget* LabelStockWindow::buildMeasures()
+{
     auto* measures = new QGroupBox(QStringLiteral("Misure del foglio"));
     auto* measureForm = new QFormLayout(measures);
-    const char* names[] = {"spnLarghezza", "spnAltezza", "spnMargineSinistro", "spnMargineSuperiore",
-                           "spnPassoOrizzontale", "spnPassoVerticale"};
+    const char* names[] = {"spnLarghezza",        "spnAltezza",          "spnMargineSinistro",
+                           "spnMargineSuperiore", "spnPassoOrizzontale", "spnPassoVerticale"};
     const QString labels[] = {QStringLiteral("Larghezza etichetta"), QStringLiteral("Altezza etichetta"),
                               QStringLiteral("Margine sinistro"),    QStringLiteral("Margine superiore"),
                               QStringLiteral("Passo orizzontale"),   QStringLiteral("Passo verticale")};
@@ -82,8 +103,11 @@ LabelStockWindow::LabelStockWindow(const AppContext& context, QWidget* owner)
         QStringLiteral("Dal bordo superiore di un'etichetta a quello dell'etichetta sotto di essa.")};
     for (int i = 0; i < 6; ++i)
         m_measures << addMeasure(measureForm, names[i], labels[i], hints[i], 0);
-    layout->addWidget(measures);
+    return measures;
+}
 
+QWidget* LabelStockWindow::buildOffset()
+{
     auto* offset = new QGroupBox(QStringLiteral("Scostamento della stampante"));
     auto* offsetForm = new QFormLayout(offset);
     m_offsetLeft = addMeasure(offsetForm, "spnScostamentoSinistro", QStringLiteral("Verso destra"),
@@ -94,8 +118,11 @@ LabelStockWindow::LabelStockWindow(const AppContext& context, QWidget* owner)
                              -LabelSettings::kMaxOffset);
     for (QDoubleSpinBox* box : {m_offsetLeft, m_offsetTop})
         box->setMaximum(LabelSettings::kMaxOffset);
-    layout->addWidget(offset);
+    return offset;
+}
 
+QLayout* LabelStockWindow::buildButtons()
+{
     auto* buttons = new QHBoxLayout;
     auto* test = new QPushButton(QStringLiteral("Pagina di prova"));
     test->setObjectName(QStringLiteral("btnProva"));
@@ -114,8 +141,16 @@ LabelStockWindow::LabelStockWindow(const AppContext& context, QWidget* owner)
     buttons->addStretch();
     buttons->addWidget(cancel);
     buttons->addWidget(save);
-    layout->addLayout(buttons);
+    connect(test, &QPushButton::clicked, this, &LabelStockWindow::testPage);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(save, &QPushButton::clicked, this, &LabelStockWindow::save);
+    return buttons;
+}
 
+// What Impostazioni.ini holds; a section that cannot be used shows the default stock, and the user is told once the
+// window shows.
+void LabelStockWindow::showStoredSettings()
+{
     LabelSettings loaded;
     try {
         loaded = LabelSettings::load(m_context.programFolder);
@@ -125,13 +160,6 @@ LabelStockWindow::LabelStockWindow(const AppContext& context, QWidget* owner)
     showStock(loaded.stock);
     m_offsetLeft->setValue(loaded.offsetLeft);
     m_offsetTop->setValue(loaded.offsetTop);
-    connect(m_cboFormato, &QComboBox::currentIndexChanged, this, &LabelStockWindow::stockChosen);
-    connect(test, &QPushButton::clicked, this, &LabelStockWindow::testPage);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(save, &QPushButton::clicked, this, &LabelStockWindow::save);
-    m_cboFormato->setFocus(Qt::OtherFocusReason);
-    setFixedSize(520, sizeHint().height());
-    Keyboard::setUpWindow(this);
 }
 
 QPushButton* LabelStockWindow::makeOpenButton(const AppContext& context, QWidget* owner)
@@ -141,7 +169,8 @@ QPushButton* LabelStockWindow::makeOpenButton(const AppContext& context, QWidget
     Windows::describe(button, QStringLiteral("Formato etichette"),
                       QStringLiteral("Il foglio di etichette in uso e lo scostamento della stampante."));
     Keyboard::setShortcut(button, Keyboard::kLabelStock);
-    QObject::connect(button, &QPushButton::clicked, owner, [&context, owner] { LabelStockWindow(context, owner).exec(); });
+    QObject::connect(button, &QPushButton::clicked, owner,
+                     [&context, owner] { LabelStockWindow(context, owner).exec(); });
     return button;
 }
 
@@ -160,8 +189,8 @@ void LabelStockWindow::showEvent(QShowEvent* event)
         Windows::centre(this, Windows::Over::Owner);
         if (!m_loadProblem.isEmpty())
             QTimer::singleShot(0, this, [this] {
-                m_context.messages->warning(
-                    this, m_loadProblem + QStringLiteral("\n\nLa finestra mostra il formato predefinito."));
+                m_context.messages->warning(this, m_loadProblem +
+                                                      QStringLiteral("\n\nLa finestra mostra il formato predefinito."));
                 m_loadProblem.clear();
             });
     }

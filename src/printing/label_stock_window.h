@@ -7,6 +7,7 @@
 struct AppContext;
 class QComboBox;
 class QDoubleSpinBox;
+class QLayout;
 
 // "Formato etichette": the label stock, chosen from the common ones or measured by hand, and the printer's offset,
 // kept in Impostazioni.ini; "Pagina di prova" shows the calibration page of what the window holds, from which it
@@ -28,6 +29,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QLayout* buildStockChoice();
+    QWidget* buildMeasures();
+    QWidget* buildOffset();
+    QLayout* buildButtons();
+    void showStoredSettings();
     QDoubleSpinBox* addMeasure(class QFormLayout* form, const char* objectName, const QString& label,
                                const QString& hint, double minimum);
     void showStock(const LabelStock& stock);

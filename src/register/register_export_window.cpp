@@ -1,5 +1,6 @@
 #include "register/register_export_window.h"
 
+#include "common/errors.h"
 #include "common/hint_line_gui.h"
 #include "common/keyboard_gui.h"
 #include "printing/export_grid_widget.h"
@@ -25,7 +26,7 @@ void RegisterExportWindow::shown()
         // An empty year leaves the grid's empty rows.
         if (ExportGridRows rows = RegisterExport::loadYear(m_yearFilePath); !rows.isEmpty())
             grid()->setRows(rows);
-    } catch (...) {
-        // Loading fails silently; the grid keeps what it had.
+    } catch (const ArchiveAccessError&) {
+        // A year file that cannot be read fails silently; the grid keeps what it had. Any other failure is reported.
     }
 }

@@ -1,8 +1,8 @@
 #include "register/register_menu_window.h"
 
 #include "common/app_context.h"
-#include "common/focus_frame_widget.h"
 #include "common/colours.h"
+#include "common/focus_frame_widget.h"
 #include "common/hint_line_gui.h"
 #include "common/keyboard_gui.h"
 #include "common/messages.h"
@@ -29,6 +29,18 @@ namespace {
 const QString kShortYear = QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre.");
 const QString kCaption = QStringLiteral(" Plicario 3.0 - Protocollo Posta");
 
+QLabel* introduction()
+{
+    auto* intro = new QLabel(QStringLiteral(
+        "In questo ambiente è possibile protocollare i documenti interni e la posta in entrata e in uscita."));
+    intro->setObjectName(QStringLiteral("lblIntroduzione"));
+    intro->setWordWrap(true);
+    QFont introFont = intro->font();
+    introFont.setPointSize(introFont.pointSize() + 2);
+    intro->setFont(introFont);
+    return intro;
+}
+
 } // namespace
 
 RegisterMenuWindow::RegisterMenuWindow(const AppContext& context, QWidget* parent)
@@ -40,6 +52,27 @@ RegisterMenuWindow::RegisterMenuWindow(const AppContext& context, QWidget* paren
     pal.setColor(QPalette::Window, Colours::kWindowBackground);
     setPalette(pal);
 
+    QWidget* panel = buildPanel();
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    auto* centre = new QGridLayout;
+    centre->addWidget(panel, 0, 0, Qt::AlignCenter);
+    page->addLayout(centre, 1);
+    page->addWidget(m_hints->label());
+    // Made once the field sits in the window: the frame is its sibling.
+    new FocusFrame(m_txtAnno, QStringLiteral("effAnnoPreventivi"));
+    m_hints->addBackground(this);
+    m_hints->addBackground(panel);
+
+    setTabOrder(m_txtAnno, m_btnApri);
+    setTabOrder(m_btnApri, m_imgGuida);
+    setTabOrder(m_imgGuida, m_imgEsci);
+    Keyboard::setUpWindow(this);
+}
+
+// The panel in the middle of the window: the title with help and exit, the introduction, the year to open.
+QWidget* RegisterMenuWindow::buildPanel()
+{
     auto* panel = new QFrame;
     panel->setObjectName(QStringLiteral("panMenu"));
     panel->setFrameShape(QFrame::StyledPanel);
@@ -50,36 +83,45 @@ RegisterMenuWindow::RegisterMenuWindow(const AppContext& context, QWidget* paren
     auto* inner = new QVBoxLayout(panel);
     inner->setContentsMargins(32, 24, 32, 24);
     inner->setSpacing(16);
+    inner->addLayout(buildHeading());
+    inner->addWidget(introduction());
+    inner->addLayout(buildYearChoice());
+    return panel;
+}
 
+QLayout* RegisterMenuWindow::buildHeading()
+{
     auto* heading = new QHBoxLayout;
     heading->addWidget(registerPicture(QStringLiteral("imgTitolo"), QStringLiteral("title"), QSize(540, 96),
-                                            QStringLiteral("Protocollo Posta")));
+                                       QStringLiteral("Protocollo Posta")));
     heading->addStretch();
-    auto* help = new PictureButton(QStringLiteral("register/help"), QStringLiteral("imgGuida"),
-                                   QStringLiteral("Guida"));
-    auto* exit = new PictureButton(QStringLiteral("register/exit"), QStringLiteral("imgEsci"),
-                                   QStringLiteral("Esci"));
-    for (PictureButton* b : {help, exit}) {
+    m_imgGuida =
+        new PictureButton(QStringLiteral("register/help"), QStringLiteral("imgGuida"), QStringLiteral("Guida"));
+    m_imgEsci = new PictureButton(QStringLiteral("register/exit"), QStringLiteral("imgEsci"), QStringLiteral("Esci"));
+    for (PictureButton* b : {m_imgGuida, m_imgEsci}) {
         b->setFixedSize(56, 56);
         heading->addWidget(b, 0, Qt::AlignTop);
     }
-    inner->addLayout(heading);
+    Windows::describe(m_imgGuida, QStringLiteral("Guida"), QStringLiteral("Visualizza la guida in linea."));
+    Windows::describe(m_imgEsci, QStringLiteral("Esci"), QStringLiteral("Torna alla schermata di avvio."));
+    Keyboard::setShortcut(m_imgGuida, Keyboard::kHelp);
+    Keyboard::setShortcut(m_imgEsci, Keyboard::kExit);
+    m_hints->addButton(m_imgGuida);
+    m_hints->addButton(m_imgEsci);
+    connect(m_imgGuida, &PictureButton::clicked, this,
+            [this] { ShowHelp(this, m_context, HelpTopics::mailRegister()); });
+    connect(m_imgEsci, &PictureButton::clicked, this, &QWidget::close);
+    return heading;
+}
 
-    auto* intro = new QLabel(QStringLiteral(
-        "In questo ambiente è possibile protocollare i documenti interni e la posta in entrata e in uscita."));
-    intro->setObjectName(QStringLiteral("lblIntroduzione"));
-    intro->setWordWrap(true);
-    QFont introFont = intro->font();
-    introFont.setPointSize(introFont.pointSize() + 2);
-    intro->setFont(introFont);
-    inner->addWidget(intro);
-
-    // The year to open: a calendar picture beside the caption, the field and "Apri".
+// The year to open: a calendar picture beside the caption, the field and "Apri".
+QLayout* RegisterMenuWindow::buildYearChoice()
+{
     auto* archive = new QGridLayout;
     archive->setHorizontalSpacing(16);
     archive->setVerticalSpacing(8);
     archive->addWidget(registerPicture(QStringLiteral("imgAnno"), QStringLiteral("year"), QSize(96, 96),
-                                            QStringLiteral("Anno solare")),
+                                       QStringLiteral("Anno solare")),
                        0, 0, 2, 1);
     auto* archiveLabel = new QLabel(QStringLiteral("Archivio protocollo documenti:"));
     QFont bold = archiveLabel->font();
@@ -112,34 +154,10 @@ RegisterMenuWindow::RegisterMenuWindow(const AppContext& context, QWidget* paren
     Windows::describe(m_btnApri, QStringLiteral("Apri"), QStringLiteral("Apre il protocollo dell'anno indicato."));
     archive->addWidget(m_btnApri, 1, 3, Qt::AlignTop | Qt::AlignLeft);
     archive->setColumnStretch(3, 1);
-    inner->addLayout(archive);
-
-    auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(0, 0, 0, 0);
-    auto* centre = new QGridLayout;
-    centre->addWidget(panel, 0, 0, Qt::AlignCenter);
-    page->addLayout(centre, 1);
-    page->addWidget(m_hints->label());
-    // Made once the field sits in the window: the frame is its sibling.
-    new FocusFrame(m_txtAnno, QStringLiteral("effAnnoPreventivi"));
-
-    Windows::describe(help, QStringLiteral("Guida"), QStringLiteral("Visualizza la guida in linea."));
-    Windows::describe(exit, QStringLiteral("Esci"), QStringLiteral("Torna alla schermata di avvio."));
-    Keyboard::setShortcut(help, Keyboard::kHelp);
-    Keyboard::setShortcut(exit, Keyboard::kExit);
-    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{help, exit, m_btnApri})
-        m_hints->addButton(b);
-    m_hints->addBackground(this);
-    m_hints->addBackground(panel);
-    connect(help, &PictureButton::clicked, this, [this] { ShowHelp(this, m_context, HelpTopics::mailRegister()); });
-    connect(exit, &PictureButton::clicked, this, &QWidget::close);
+    m_hints->addButton(m_btnApri);
     connect(m_btnApri, &QPushButton::clicked, this, &RegisterMenuWindow::openYear);
     connect(m_txtAnno, &QLineEdit::returnPressed, m_btnApri, [this] { m_btnApri->setFocus(Qt::TabFocusReason); });
-
-    setTabOrder(m_txtAnno, m_btnApri);
-    setTabOrder(m_btnApri, help);
-    setTabOrder(help, exit);
-    Keyboard::setUpWindow(this);
+    return archive;
 }
 
 void RegisterMenuWindow::showEvent(QShowEvent* event)

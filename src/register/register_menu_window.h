@@ -4,6 +4,8 @@
 
 struct AppContext;
 class HintLine;
+class PictureButton;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -33,11 +35,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QWidget* buildPanel();
+    QLayout* buildHeading();
+    QLayout* buildYearChoice();
     void openYear();
 
     const AppContext& m_context;
     QLineEdit* m_txtAnno = nullptr;
     QPushButton* m_btnApri = nullptr;
+    PictureButton* m_imgGuida = nullptr;
+    PictureButton* m_imgEsci = nullptr;
     HintLine* m_hints = nullptr;
     ExitTarget m_lblMemory = ExitTarget::Launcher;
     QString m_yearFilePath;

@@ -40,6 +40,10 @@ private Q_SLOTS:
         QTest::newRow("a quote inside an unquoted field is a character")
             << "a,b\n12\" monitor,x\n"
             << "," << Rows{{"a", "b"}, {"12\" monitor", "x"}} << QList<int>{2};
+        // The separator is told by the same quote rule the rows are read with: the inch mark opens nothing.
+        QTest::newRow("a quote inside an unquoted header name is a character")
+            << "Schermo 24\";Nome;Cognome\nA1;Mario;Rossi\n"
+            << ";" << Rows{{"Schermo 24\"", "Nome", "Cognome"}, {"A1", "Mario", "Rossi"}} << QList<int>{2};
         QTest::newRow("separator named on its own first line")
             << "sep=,\r\nNome;Cognome,CAP\r\nA;B,1\r\n"
             << "," << Rows{{"Nome;Cognome", "CAP"}, {"A;B", "1"}} << QList<int>{3};
