@@ -179,7 +179,8 @@ private Q_SLOTS:
         QVERIFY(!m_menu->findChild<QDialog*>());
     }
 
-    // Through the program's own window set: launcher, menu, register of the year, and back to the launcher.
+    // Through the program's own window set: launcher, menu, register of the year, and back to the launcher; a second
+    // year opens in the same register window.
     void launcherMenuRegisterAndBack()
     {
         TestContext test;
@@ -188,25 +189,31 @@ private Q_SLOTS:
         windows.start();
         windows.login()->hide();
         windows.launcher()->show();
-        QTest::mouseClick(windows.launcher()->findChild<QAbstractButton*>("btnApp03"), Qt::LeftButton);
-        QWidget* menu = windows.application(LauncherWindow::Application::MailRegister);
-        QVERIFY(menu->isVisible());
-        QVERIFY(!windows.launcher()->isVisible());
-        menu->findChild<QLineEdit*>("txtAnnoPreventivi")->setText(QStringLiteral("2022"));
-        QTest::mouseClick(menu->findChild<QPushButton*>("btnApriPreventivi"), Qt::LeftButton);
-        RegisterWindow* reg = windows.registerWindow();
-        QVERIFY(reg->isVisible());
-        QVERIFY(!menu->isVisible());
-        QVERIFY(!windows.launcher()->isVisible());
-        QCOMPARE(reg->windowTitle(), QStringLiteral(" Plicario 3.0 - Protocollo Posta anno 2022"));
-        QCOMPARE(reg->yearFilePath(), QDir(test.dir.path()).filePath("2022.prt"));
-        QTest::mouseClick(reg->findChild<QAbstractButton*>("cmdNuovo"), Qt::LeftButton);
-        QVERIFY(QFile::exists(QDir(test.dir.path()).filePath("2022.prt")));
-        // Closing the register returns to the launcher, not to the menu.
-        QTest::mouseClick(reg->findChild<QAbstractButton*>("cmdEsci"), Qt::LeftButton);
-        QVERIFY(!reg->isVisible());
-        QVERIFY(!menu->isVisible());
-        QVERIFY(windows.launcher()->isVisible());
+        RegisterWindow* first = nullptr;
+        for (const QString year : {QStringLiteral("2022"), QStringLiteral("2023")}) {
+            QTest::mouseClick(windows.launcher()->findChild<QAbstractButton*>("btnApp03"), Qt::LeftButton);
+            QWidget* menu = windows.application(LauncherWindow::Application::MailRegister);
+            QVERIFY(menu->isVisible());
+            QVERIFY(!windows.launcher()->isVisible());
+            menu->findChild<QLineEdit*>("txtAnnoPreventivi")->setText(year);
+            QTest::mouseClick(menu->findChild<QPushButton*>("btnApriPreventivi"), Qt::LeftButton);
+            RegisterWindow* reg = windows.registerWindow();
+            if (!first)
+                first = reg;
+            QCOMPARE(reg, first);
+            QVERIFY(reg->isVisible());
+            QVERIFY(!menu->isVisible());
+            QVERIFY(!windows.launcher()->isVisible());
+            QCOMPARE(reg->windowTitle(), QStringLiteral(" Plicario 3.0 - Protocollo Posta anno ") + year);
+            QCOMPARE(reg->yearFilePath(), QDir(test.dir.path()).filePath(year + QStringLiteral(".prt")));
+            QTest::mouseClick(reg->findChild<QAbstractButton*>("cmdNuovo"), Qt::LeftButton);
+            QVERIFY(QFile::exists(QDir(test.dir.path()).filePath(year + QStringLiteral(".prt"))));
+            // Closing the register returns to the launcher, not to the menu.
+            QTest::mouseClick(reg->findChild<QAbstractButton*>("cmdEsci"), Qt::LeftButton);
+            QVERIFY(!reg->isVisible());
+            QVERIFY(!menu->isVisible());
+            QVERIFY(windows.launcher()->isVisible());
+        }
         QVERIFY(test.messages.log().isEmpty());
     }
 };
