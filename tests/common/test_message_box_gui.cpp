@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QTranslator>
 
+Q_DECLARE_METATYPE(Messages::Answer)
+
 class TestMessageBoxGui : public QObject
 {
     Q_OBJECT
@@ -81,12 +83,49 @@ private Q_SLOTS:
         case Messages::Kind::Plain:
             messages.plain(nullptr, text);
             break;
+        case Messages::Kind::Question:
+            QFAIL("questions are checked in questionAnswers");
         }
         std::sort(seenButtons.begin(), seenButtons.end());
         std::sort(buttons.begin(), buttons.end());
         QCOMPARE(seenButtons, buttons);
         QCOMPARE(seenText, QStringLiteral("Prima riga.\n\nSeconda riga."));
         QCOMPARE(answer, goesOn);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // Yes, No and Cancel each answer for themselves; Esc or closing the box is Cancel, so nothing happens unchosen.
+    void questionAnswers_data()
+    {
+        QTest::addColumn<int>("key"); // 0: press the button
+        QTest::addColumn<int>("press");
+        QTest::addColumn<Messages::Answer>("answer");
+        QTest::newRow("yes") << 0 << int(QMessageBox::Yes) << Messages::Answer::Yes;
+        QTest::newRow("no") << 0 << int(QMessageBox::No) << Messages::Answer::No;
+        QTest::newRow("cancel") << 0 << int(QMessageBox::Cancel) << Messages::Answer::Cancel;
+        QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << Messages::Answer::Cancel;
+    }
+    void questionAnswers()
+    {
+        QFETCH(int, key);
+        QFETCH(int, press);
+        QFETCH(Messages::Answer, answer);
+        MessageBoxMessages messages;
+        QList<int> seenButtons;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            for (QAbstractButton* b : box->buttons())
+                seenButtons.append(box->standardButton(b));
+            if (key)
+                QTest::keyClick(box, Qt::Key(key));
+            else
+                box->button(QMessageBox::StandardButton(press))->click();
+        });
+        QCOMPARE(messages.question(nullptr, QStringLiteral("Salvare le modifiche alla scheda?")), answer);
+        std::sort(seenButtons.begin(), seenButtons.end());
+        QCOMPARE(seenButtons, (QList<int>{QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}));
         QVERIFY(!QApplication::activeModalWidget());
     }
 

@@ -190,7 +190,7 @@ private Q_SLOTS:
         windows.login()->hide();
         windows.launcher()->show();
         RegisterWindow* first = nullptr;
-        for (const QString year : {QStringLiteral("2022"), QStringLiteral("2023")}) {
+        for (const QString& year : {QStringLiteral("2022"), QStringLiteral("2023")}) {
             QTest::mouseClick(windows.launcher()->findChild<QAbstractButton*>("btnApp03"), Qt::LeftButton);
             QWidget* menu = windows.application(LauncherWindow::Application::MailRegister);
             QVERIFY(menu->isVisible());
