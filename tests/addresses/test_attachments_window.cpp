@@ -255,8 +255,8 @@ private Q_SLOTS:
             click(d, QStringLiteral("imgCancella02"));
             click(d, QStringLiteral("btnApplica"));
         });
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblFile02"))->text(), QString());
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblDesc02"))->text(), QStringLiteral("Secondo"));
+        QCOMPARE(window.attachments().files[1], QString());
+        QCOMPARE(window.attachments().descriptions[1], QStringLiteral("Secondo"));
         QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("cmdSalva")), Qt::LeftButton);
         const AddressCard stored = AddressCardFile(m_ctx->dir.path()).read(1);
         QCOMPARE(stored.value(AddressCard::File01), QStringLiteral("a.pdf"));
@@ -278,7 +278,7 @@ private Q_SLOTS:
             QCOMPARE(edit(d, QStringLiteral("txtFile01"))->text(), QStringLiteral("nuovo.pdf"));
             click(d, QStringLiteral("btnAnnulla"));
         });
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblFile01"))->text(), QStringLiteral("a.pdf"));
+        QCOMPARE(window.attachments().files[0], QStringLiteral("a.pdf"));
         QCOMPARE(readFile(folder() + QStringLiteral("/nuovo.pdf")), QByteArray("nuovo"));
     }
 
@@ -293,7 +293,7 @@ private Q_SLOTS:
             QCOMPARE(edit(d, QStringLiteral("txtDesc03"))->text(), description);
             click(d, QStringLiteral("btnApplica"));
         });
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblDesc03"))->text(), description);
+        QCOMPARE(window.attachments().descriptions[2], description);
         QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("cmdSalva")), Qt::LeftButton);
         QCOMPARE(AddressCardFile(m_ctx->dir.path()).read(1).value(AddressCard::Desc03), QString(250, u'd'));
     }
