@@ -51,6 +51,17 @@ QString mark(int n)
     return QStringLiteral("Scheda %1").arg(n);
 }
 
+// The address cards and the register cards both have a note field.
+void typeNote(RecordWindow* w, const QString& text)
+{
+    w->findChild<QLineEdit*>(QStringLiteral("txtNote"))->setText(text);
+}
+
+QString noteOnScreen(RecordWindow* w)
+{
+    return w->findChild<QLineEdit*>(QStringLiteral("txtNote"))->text();
+}
+
 Archive archive(const QString& kind, const QString& folder)
 {
     Archive a;
@@ -69,10 +80,8 @@ Archive archive(const QString& kind, const QString& folder)
                 file.append(card);
             }
         };
-        a.change = [](RecordWindow* w, const QString& text) {
-            w->findChild<QLineEdit*>(QStringLiteral("txtNote"))->setText(text);
-        };
-        a.changed = [](RecordWindow* w) { return w->findChild<QLineEdit*>(QStringLiteral("txtNote"))->text(); };
+        a.change = typeNote;
+        a.changed = noteOnScreen;
         a.completeNew = [](RecordWindow*) {};
     } else if (kind == QLatin1String("etichette")) {
         a.path = QDir(folder).filePath(LabelSheetFile::kFileName);
@@ -120,10 +129,8 @@ Archive archive(const QString& kind, const QString& folder)
                 file.append(card);
             }
         };
-        a.change = [](RecordWindow* w, const QString& text) {
-            w->findChild<QLineEdit*>(QStringLiteral("txtNote"))->setText(text);
-        };
-        a.changed = [](RecordWindow* w) { return w->findChild<QLineEdit*>(QStringLiteral("txtNote"))->text(); };
+        a.change = typeNote;
+        a.changed = noteOnScreen;
         a.completeNew = [](RecordWindow* w) {
             w->findChild<QLineEdit*>(QStringLiteral("txtNumero"))->setText(QStringLiteral("99"));
             w->findChild<QLineEdit*>(QStringLiteral("txtCategoria"))->setText(QStringLiteral("Fatture"));
