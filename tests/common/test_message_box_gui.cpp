@@ -1,10 +1,10 @@
 #include "common/message_box_gui.h"
+#include "support/modal.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTranslator>
 
 class TestMessageBoxGui : public QObject
@@ -55,33 +55,32 @@ private Q_SLOTS:
         const QString text = QStringLiteral("Prima riga.\n\r\n\rSeconda riga.");
         QList<int> seenButtons;
         QString seenText;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
+        bool answer = true;
+        auto show = [&] {
+            switch (Messages::Kind(kind)) {
+            case Messages::Kind::Warning:
+                messages.warning(nullptr, text);
+                break;
+            case Messages::Kind::Error:
+                messages.error(nullptr, text);
+                break;
+            case Messages::Kind::Information:
+                messages.information(nullptr, text);
+                break;
+            case Messages::Kind::Confirmation:
+                answer = messages.confirm(nullptr, text);
+                break;
+            case Messages::Kind::Plain:
+                messages.plain(nullptr, text);
+                break;
+            }
+        };
+        inModal<QMessageBox>(show, [&](QMessageBox* box) {
             seenText = box->text();
             for (QAbstractButton* b : box->buttons())
                 seenButtons.append(box->standardButton(b));
             box->button(QMessageBox::StandardButton(press))->click();
         });
-        bool answer = true;
-        switch (Messages::Kind(kind)) {
-        case Messages::Kind::Warning:
-            messages.warning(nullptr, text);
-            break;
-        case Messages::Kind::Error:
-            messages.error(nullptr, text);
-            break;
-        case Messages::Kind::Information:
-            messages.information(nullptr, text);
-            break;
-        case Messages::Kind::Confirmation:
-            answer = messages.confirm(nullptr, text);
-            break;
-        case Messages::Kind::Plain:
-            messages.plain(nullptr, text);
-            break;
-        }
         std::sort(seenButtons.begin(), seenButtons.end());
         std::sort(buttons.begin(), buttons.end());
         QCOMPARE(seenButtons, buttons);
