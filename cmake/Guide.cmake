@@ -7,16 +7,13 @@ set(PLICARIO_GUIDE_RUNTIME ${CMAKE_BINARY_DIR}/guide-runtime)
 file(MAKE_DIRECTORY ${PLICARIO_GUIDE_RUNTIME})
 file(CHMOD ${PLICARIO_GUIDE_RUNTIME} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 
+set(PLICARIO_GUIDE_PDF ${PLICARIO_PORTABLE_DIR}/Guida.pdf)
 add_custom_command(
-    OUTPUT ${PLICARIO_PORTABLE_DIR}/Guida.pdf
+    OUTPUT ${PLICARIO_GUIDE_PDF}
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${PLICARIO_GUIDE_RUNTIME}
             $<TARGET_FILE:plicario-guide> ${CMAKE_SOURCE_DIR}/docs/guida.html
-            ${CMAKE_SOURCE_DIR}/assets/help/logo.svg ${PLICARIO_PORTABLE_DIR}/Guida.pdf
+            ${CMAKE_SOURCE_DIR}/assets/help/logo.svg ${PLICARIO_GUIDE_PDF}
     DEPENDS plicario-guide ${CMAKE_SOURCE_DIR}/docs/guida.html ${CMAKE_SOURCE_DIR}/assets/help/logo.svg
     COMMENT "Writing the user guide Guida.pdf"
     VERBATIM)
-add_custom_target(user_guide ALL DEPENDS ${PLICARIO_PORTABLE_DIR}/Guida.pdf)
-
-# For the tests of the guide, which are made after this point.
-add_compile_definitions(PLICARIO_GUIDE_TOOL="$<TARGET_FILE:plicario-guide>"
-                        PLICARIO_GUIDE_PDF="${PLICARIO_PORTABLE_DIR}/Guida.pdf")
+add_custom_target(user_guide ALL DEPENDS ${PLICARIO_GUIDE_PDF})

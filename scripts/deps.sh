@@ -2,7 +2,7 @@
 # Installs what the build and the program need, when it is missing; scripts/test adds its own tools through
 # EXTRA_PACKAGES. Safe to run again.
 set -e
-PACKAGES="cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-translations-l10n \
+PACKAGES="cmake make ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-translations-l10n \
 qt6-l10n-tools fonts-liberation fonts-dejavu-core fontconfig ${EXTRA_PACKAGES:-}"
 missing=""
 for p in $PACKAGES; do

@@ -1,9 +1,10 @@
 #include "addresses/address_archive_window.h"
 #include "addresses/address_card.h"
 #include "addresses/address_export_rows.h"
-#include "help/help_topics.h"
 #include "addresses/address_export_window.h"
+#include "help/help_topics.h"
 #include "printing/spreadsheet_document.h"
+#include "support/modal.h"
 #include "support/test_support.h"
 
 #include <QFile>
@@ -12,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 using Kind = Messages::Kind;
@@ -251,13 +251,12 @@ private Q_SLOTS:
     {
         QString title;
         auto window = open();
-        QTimer::singleShot(0, window.get(), [&] {
-            auto* help = window->findChild<QDialog*>(QStringLiteral("frmGuida"));
-            QVERIFY(help);
-            title = help->findChild<QLabel*>(QStringLiteral("lblTitolo"))->text();
-            help->reject();
-        });
-        click(window.get(), QStringLiteral("cmdGuida"));
+        inModal<QDialog>(
+            window.get(), [&] { click(window.get(), QStringLiteral("cmdGuida")); },
+            [&](QDialog* help) {
+                QCOMPARE(help->objectName(), QStringLiteral("frmGuida"));
+                title = help->findChild<QLabel*>(QStringLiteral("lblTitolo"))->text();
+            });
         QCOMPARE(title, QStringLiteral("Esportazione archivio indirizzi in Excel"));
         QCOMPARE(title, HelpTopics::addressExport().title);
         click(window.get(), QStringLiteral("cmdEsci"));
@@ -270,15 +269,10 @@ private Q_SLOTS:
         AddressArchiveWindow archive(m_ctx->context);
         archive.show();
         int rows = -1;
-        QTimer::singleShot(0, &archive, [&] {
-            auto* window = archive.findChild<AddressExportWindow*>();
-            QVERIFY(window && window->isVisible());
-            rows = grid(window)->model()->rowCount();
-            window->reject();
-        });
-        click(&archive, QStringLiteral("cmdEsporta"));
+        inModal<AddressExportWindow>(
+            &archive, [&] { click(&archive, QStringLiteral("cmdEsporta")); },
+            [&](AddressExportWindow* window) { rows = grid(window)->model()->rowCount(); });
         QCOMPARE(rows, 2);
-        QVERIFY(!archive.findChild<AddressExportWindow*>());
     }
 };
 

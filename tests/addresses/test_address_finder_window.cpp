@@ -2,6 +2,7 @@
 #include "addresses/address_finder_window.h"
 #include "addresses/address_list_line.h"
 #include "common/line_list_widget.h"
+#include "support/modal.h"
 #include "support/pdf_print_service.h"
 #include "support/test_support.h"
 
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -190,19 +190,13 @@ private Q_SLOTS:
         AddressArchiveWindow window(m_ctx->context);
         window.show();
         window.findChild<QLineEdit*>(QStringLiteral("txtNote"))->setText(QStringLiteral("da scartare"));
-        bool ran = false;
-        QTimer::singleShot(0, &window, [&] {
-            auto* finder = window.findChild<AddressFinderWindow*>();
-
-            QVERIFY(finder && finder->isVisible());
-            ran = true;
-            search(finder, QStringLiteral("verdi"));
-            doubleClick(list(finder), list(finder)->currentRow());
-            if (finder->isVisible())
-                finder->reject();
-        });
-        QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("cmdTrova")), Qt::LeftButton);
-        QVERIFY(ran);
+        inModal<AddressFinderWindow>(
+            &window,
+            [&] { QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("cmdTrova")), Qt::LeftButton); },
+            [&](AddressFinderWindow* finder) {
+                search(finder, QStringLiteral("verdi"));
+                doubleClick(list(finder), list(finder)->currentRow());
+            });
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(), QStringLiteral("2"));
         QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("txtNome"))->text(), QStringLiteral("Verdi"));
         QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("txtRigo01"))->text(), QStringLiteral("Via Po 3"));

@@ -1,6 +1,7 @@
 #include "addresses/address_archive_window.h"
 #include "addresses/attachments.h"
 #include "addresses/attachments_window.h"
+#include "support/modal.h"
 #include "support/test_support.h"
 
 #include <QFile>
@@ -8,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -53,18 +53,10 @@ class TestAttachmentsWindow : public QObject
     // Opens the dialog from the archive window's button and lets `drive` work in it while it is modal.
     void inArchiveDialog(AddressArchiveWindow& window, const std::function<void(AttachmentsWindow*)>& drive)
     {
-        bool ran = false;
-        QTimer::singleShot(0, &window, [&] {
-            auto* dialog = window.findChild<AttachmentsWindow*>();
-            QVERIFY(dialog && dialog->isVisible());
-            ran = true;
-            drive(dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-        QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("cmdFile")), Qt::LeftButton);
-        QVERIFY(ran);
-        QVERIFY(!window.findChild<AttachmentsWindow*>());
+        inModal<AttachmentsWindow>(
+            &window,
+            [&] { QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("cmdFile")), Qt::LeftButton); },
+            drive);
     }
     static void click(QDialog* dialog, const QString& name)
     {

@@ -2,6 +2,7 @@
 // window's report.
 #include "addresses/address_archive_window.h"
 #include "addresses/contact_import_window.h"
+#include "support/modal.h"
 #include "support/test_support.h"
 
 #include <QAbstractItemModel>
@@ -12,7 +13,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 using Kind = Messages::Kind;
@@ -147,26 +147,16 @@ private Q_SLOTS:
         QVERIFY(command->toolTip().contains(QStringLiteral("Ctrl+I")));
         QVERIFY(!command->accessibleDescription().isEmpty());
 
-        // The shortcut presses the button as a click does, a moment later: wait for the window to come up.
-        bool driven = false;
-        QTimer poll;
-        poll.setInterval(10);
-        connect(&poll, &QTimer::timeout, &window, [&] {
-            auto* dialog = qobject_cast<ContactImportWindow*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            poll.stop();
-            QVERIFY(dialog->width() <= 1366 && dialog->height() <= 728);
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnSfoglia")), Qt::LeftButton);
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnImporta")), Qt::LeftButton);
-            driven = true;
-        });
-        poll.start();
-        // Ctrl+I, as the tooltip says, typed where the focus is (the name field).
+        // Ctrl+I, as the tooltip says, typed where the focus is (the name field). The shortcut presses the button as
+        // a click does, a moment later.
         QVERIFY(QApplication::focusWidget());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::ControlModifier);
-        QTRY_VERIFY(driven);
-        QVERIFY(!window.findChild<ContactImportWindow*>());
+        inModal<ContactImportWindow>(
+            &window, [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::ControlModifier); },
+            [](ContactImportWindow* dialog) {
+                QVERIFY(dialog->width() <= 1366 && dialog->height() <= 728);
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnSfoglia")), Qt::LeftButton);
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnImporta")), Qt::LeftButton);
+            });
 
         QCOMPARE(ctx.messages.log().size(), 1);
         QCOMPARE(ctx.messages.log()[0].kind, Kind::Information);
@@ -183,13 +173,14 @@ private Q_SLOTS:
         ctx.fileChooser.answers.enqueue(fixture("mailprogram.csv"));
         AddressArchiveWindow window(ctx.context);
         window.show();
-        QTimer::singleShot(0, &window, [&] {
-            auto* dialog = window.findChild<ContactImportWindow*>();
-            QVERIFY(dialog);
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnSfoglia")), Qt::LeftButton);
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        });
-        QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("cmdImporta")), Qt::LeftButton);
+        inModal<ContactImportWindow>(
+            &window,
+            [&] { QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("cmdImporta")), Qt::LeftButton); },
+            [](ContactImportWindow* dialog) {
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnSfoglia")), Qt::LeftButton);
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                QTRY_VERIFY(!dialog->isVisible()); // Esc presses "Annulla", a moment later
+            });
         QVERIFY(ctx.messages.log().isEmpty());
         QVERIFY(!QFile::exists(ctx.path(AddressCardFile::kFileName)));
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(), QString());

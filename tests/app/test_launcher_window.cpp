@@ -1,6 +1,7 @@
 #include "app/launcher_window.h"
 #include "common/maker.h"
 #include "common/picture_button_widget.h"
+#include "support/modal.h"
 #include "support/test_support.h"
 
 #include <QApplication>
@@ -8,7 +9,6 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 class TestLauncherWindow : public QObject
 {
@@ -27,10 +27,11 @@ private Q_SLOTS:
         // Centred on a screen large enough for it.
         launcher.setWindowState(Qt::WindowNoState);
         launcher.resize(1280, 1024);
-        QTRY_VERIFY((panel->mapTo(&launcher, panel->rect().center()) - launcher.rect().center()).manhattanLength() <= 2);
+        QTRY_VERIFY((panel->mapTo(&launcher, panel->rect().center()) - launcher.rect().center()).manhattanLength() <=
+                    2);
 
-        const QStringList controls{"imgApp01", "btnApp01", "imgApp02", "btnApp02", "imgApp03",
-                                   "btnApp03", "imgGuida", "imgInfo",  "imgCopyright", "imgSito", "imgEsci"};
+        const QStringList controls{"imgApp01", "btnApp01", "imgApp02",     "btnApp02", "imgApp03", "btnApp03",
+                                   "imgGuida", "imgInfo",  "imgCopyright", "imgSito",  "imgEsci"};
         for (const QString& name : controls) {
             auto* picture = launcher.findChild<PictureButton*>(name);
             QVERIFY2(picture, qPrintable(name));
@@ -87,10 +88,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("help") << "imgGuida" << "frmGuida" << " Guida all'utilizzo del software";
-        QTest::newRow("about") << "imgInfo" << "frmInfo" << " Informazioni su Plicario 3.0";
-        QTest::newRow("copyright") << "imgCopyright" << "frmSplash"
-                                   << QStringLiteral(" Plicario 3.0 - ") + Maker::kCopyrightNotice;
+        QTest::newRow("help") << "imgGuida"
+                              << "frmGuida"
+                              << " Guida all'utilizzo del software";
+        QTest::newRow("about") << "imgInfo"
+                               << "frmInfo"
+                               << " Informazioni su Plicario 3.0";
+        QTest::newRow("copyright") << "imgCopyright"
+                                   << "frmSplash" << QStringLiteral(" Plicario 3.0 - ") + Maker::kCopyrightNotice;
     }
     void informationWindows()
     {
@@ -102,25 +107,21 @@ private Q_SLOTS:
         launcher.show();
         QString seenName, seenCaption, seenTitle;
         QWidget* seenOwner = nullptr;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            seenName = dialog->objectName();
-            seenCaption = dialog->windowTitle();
-            seenOwner = dialog->parentWidget();
-            if (auto* title = dialog->findChild<QLabel*>(QStringLiteral("lblTitolo")))
-                seenTitle = title->text();
-            dialog->close();
-        });
-        QTest::mouseClick(launcher.findChild<PictureButton*>(control), Qt::LeftButton);
+        // Made for one use: nothing of it is left once it closed.
+        inModal<QDialog>(
+            &launcher, [&] { QTest::mouseClick(launcher.findChild<PictureButton*>(control), Qt::LeftButton); },
+            [&](QDialog* dialog) {
+                seenName = dialog->objectName();
+                seenCaption = dialog->windowTitle();
+                seenOwner = dialog->parentWidget();
+                if (auto* title = dialog->findChild<QLabel*>(QStringLiteral("lblTitolo")))
+                    seenTitle = title->text();
+            });
         QCOMPARE(seenName, window);
         QCOMPARE(seenCaption, caption);
         QCOMPARE(seenOwner, &launcher);
         if (window == QStringLiteral("frmGuida"))
             QCOMPARE(seenTitle, QStringLiteral("Uno sguardo a Plicario 3.0"));
-        // Made for one use: nothing of it is left once it closed.
-        QVERIFY(!launcher.findChild<QDialog*>());
         QVERIFY(launcher.isVisible());
     }
 };

@@ -1,4 +1,5 @@
 #include "app/startup_gui.h"
+#include "support/modal.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -11,7 +12,6 @@
 #include <QSet>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <QTranslator>
 
 namespace {
@@ -42,20 +42,12 @@ void visitTabs(QWidget* dialog)
 // opens a further dialog, shown the same way.
 void showBriefly(QDialog& dialog, const char* nested = nullptr)
 {
-    QTimer::singleShot(0, &dialog, [&dialog, nested] {
-        visitTabs(&dialog);
-        if (auto* button = nested ? dialog.findChild<QPushButton*>(QLatin1String(nested)) : nullptr) {
-            QTimer::singleShot(0, [&dialog] {
-                auto* inner = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                QVERIFY(inner && inner != &dialog);
-                visitTabs(inner);
-                inner->reject();
-            });
-            button->click();
-        }
-        dialog.reject();
-    });
-    dialog.exec();
+    inModal<QDialog>([&] { dialog.exec(); },
+                     [nested](QDialog* shown) {
+                         visitTabs(shown);
+                         if (auto* button = nested ? shown->findChild<QPushButton*>(QLatin1String(nested)) : nullptr)
+                             inModal<QDialog>([button] { button->click(); }, visitTabs);
+                     });
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -150,11 +149,7 @@ private Q_SLOTS:
             lines += "{\"Nome_E01\":\"lotto\",\"Rigo06_E24\":\"" + QByteArray::number(i) + "\"}\n";
         p.write(lines);
         // The tool has written the first records and waits for more input: kill it there.
-        QElapsedTimer waited;
-        waited.start();
-        while (QFileInfo(path).size() < kLabelSize * 150 && waited.elapsed() < 60000)
-            QTest::qWait(20);
-        QVERIFY(QFileInfo(path).size() >= kLabelSize * 150);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path).size() >= kLabelSize * 150, 60000);
         ::kill(pid_t(p.processId()), SIGKILL);
         QVERIFY(p.waitForFinished(10000));
         QCOMPARE(p.exitStatus(), QProcess::CrashExit);

@@ -1,10 +1,10 @@
 #include "common/message_box_gui.h"
+#include "support/modal.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTranslator>
 
 Q_DECLARE_METATYPE(Messages::Answer)
@@ -57,35 +57,34 @@ private Q_SLOTS:
         const QString text = QStringLiteral("Prima riga.\n\r\n\rSeconda riga.");
         QList<int> seenButtons;
         QString seenText;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
+        bool answer = true;
+        auto show = [&] {
+            switch (Messages::Kind(kind)) {
+            case Messages::Kind::Warning:
+                messages.warning(nullptr, text);
+                break;
+            case Messages::Kind::Error:
+                messages.error(nullptr, text);
+                break;
+            case Messages::Kind::Information:
+                messages.information(nullptr, text);
+                break;
+            case Messages::Kind::Confirmation:
+                answer = messages.confirm(nullptr, text);
+                break;
+            case Messages::Kind::Plain:
+                messages.plain(nullptr, text);
+                break;
+            case Messages::Kind::Question:
+                QFAIL("questions are checked in questionAnswers");
+            }
+        };
+        inModal<QMessageBox>(show, [&](QMessageBox* box) {
             seenText = box->text();
             for (QAbstractButton* b : box->buttons())
                 seenButtons.append(box->standardButton(b));
             box->button(QMessageBox::StandardButton(press))->click();
         });
-        bool answer = true;
-        switch (Messages::Kind(kind)) {
-        case Messages::Kind::Warning:
-            messages.warning(nullptr, text);
-            break;
-        case Messages::Kind::Error:
-            messages.error(nullptr, text);
-            break;
-        case Messages::Kind::Information:
-            messages.information(nullptr, text);
-            break;
-        case Messages::Kind::Confirmation:
-            answer = messages.confirm(nullptr, text);
-            break;
-        case Messages::Kind::Plain:
-            messages.plain(nullptr, text);
-            break;
-        case Messages::Kind::Question:
-            QFAIL("questions are checked in questionAnswers");
-        }
         std::sort(seenButtons.begin(), seenButtons.end());
         std::sort(buttons.begin(), buttons.end());
         QCOMPARE(seenButtons, buttons);
@@ -112,18 +111,17 @@ private Q_SLOTS:
         QFETCH(Messages::Answer, answer);
         MessageBoxMessages messages;
         QList<int> seenButtons;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            for (QAbstractButton* b : box->buttons())
-                seenButtons.append(box->standardButton(b));
-            if (key)
-                QTest::keyClick(box, Qt::Key(key));
-            else
-                box->button(QMessageBox::StandardButton(press))->click();
-        });
-        QCOMPARE(messages.question(nullptr, QStringLiteral("Salvare le modifiche alla scheda?")), answer);
+        Messages::Answer given = Messages::Answer::Yes;
+        inModal<QMessageBox>([&] { given = messages.question(nullptr, QStringLiteral("Salvare le modifiche?")); },
+                             [&](QMessageBox* box) {
+                                 for (QAbstractButton* b : box->buttons())
+                                     seenButtons.append(box->standardButton(b));
+                                 if (key)
+                                     QTest::keyClick(box, Qt::Key(key));
+                                 else
+                                     box->button(QMessageBox::StandardButton(press))->click();
+                             });
+        QCOMPARE(given, answer);
         std::sort(seenButtons.begin(), seenButtons.end());
         QCOMPARE(seenButtons, (QList<int>{QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}));
         QVERIFY(!QApplication::activeModalWidget());

@@ -1,13 +1,12 @@
 // A label page through the real print path: QPrinter in its native format, the default printer, a CUPS queue that
 // writes PDF files. scripts/test starts a scheduler of its own (CUPS_SERVER) with that queue ("PDF", cups-pdf, A4)
 // as its default printer.
+#include "labels/label_pages.h"
 #include "printing/print_service_gui.h"
 #include "printing/report/report_painter.h"
 #include "printing/templates/label_page_template.h"
-#include "labels/label_pages.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
@@ -53,21 +52,20 @@ QRect inkBox(const QString& pdf, const QString& folder)
     return box;
 }
 
-// The file the PDF queue made of the job titled `title`, once whole; empty after 90 s. Polled: the file is whole once
-// the queue holds no unfinished job and the file is there.
+// The file the PDF queue made of the job titled `title`, once whole; empty after 90 s. The file is whole once it is
+// there and the queue holds no unfinished job; the queue is asked only once the file is there.
 QString waitForJob(const QString& title)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 90000) {
-        QTest::qWait(100);
-        if (!run(QStringLiteral("lpstat"), {QStringLiteral("-o"), QStringLiteral("PDF")}).trimmed().isEmpty())
-            continue;
-        const QStringList found = outputFolder().entryList({title + QStringLiteral("*.pdf")}, QDir::Files);
-        if (!found.isEmpty())
-            return outputFolder().filePath(found.first());
-    }
-    return QString();
+    QString file;
+    const bool whole = QTest::qWaitFor(
+        [&] {
+            const QStringList found = outputFolder().entryList({title + QStringLiteral("*.pdf")}, QDir::Files);
+            file = found.isEmpty() ? QString() : outputFolder().filePath(found.first());
+            return !file.isEmpty() &&
+                   run(QStringLiteral("lpstat"), {QStringLiteral("-o"), QStringLiteral("PDF")}).trimmed().isEmpty();
+        },
+        90000);
+    return whole ? file : QString();
 }
 
 // A title of our own finds the job's file among any others in the folder.

@@ -3,6 +3,7 @@
 #include "help/help_gui.h"
 #include "help/help_window.h"
 #include "help/link_label_widget.h"
+#include "support/modal.h"
 #include "support/test_support.h"
 
 #include <QAccessible>
@@ -14,7 +15,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
-#include <QTimer>
 
 #include <functional>
 
@@ -32,20 +32,11 @@ enum class Which
 // Runs `inspect` on the modal window that `open` shows, then closes it with its own "Chiudi" button.
 void whileModal(const std::function<void()>& open, const std::function<void(QDialog*)>& inspect)
 {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        seen = true;
+    inModal<QDialog>(open, [&](QDialog* dialog) {
         inspect(dialog);
         if (auto* close = dialog->findChild<QPushButton*>(u"btnChiudi"_s))
             close->click();
-        else
-            dialog->reject();
     });
-    open();
-    QVERIFY2(seen, "no modal window was shown");
 }
 
 void openWindow(Which which, QWidget* owner, const AppContext& context)

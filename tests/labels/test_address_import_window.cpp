@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -165,15 +164,14 @@ private Q_SLOTS:
     {
         fillAddresses({card(QStringLiteral("Rossi"), QStringLiteral("a"))});
         int target = 0;
-        QTimer::singleShot(0, m_window, [&] {
-            auto* dialog = m_window->findChild<AddressImportWindow*>();
-            QVERIFY(dialog);
-            target = dialog->targetSlot();
-            dialog->reject();
-        });
         QLineEdit* field = m_window->findChild<QLineEdit*>(QStringLiteral("txtNome_E17"));
-        field->setFocus();
-        QTest::keyClick(field, Qt::Key_I, Qt::ControlModifier);
+        inModal<AddressImportWindow>(
+            m_window,
+            [&] {
+                field->setFocus();
+                QTest::keyClick(field, Qt::Key_I, Qt::ControlModifier);
+            },
+            [&](AddressImportWindow* dialog) { target = dialog->targetSlot(); });
         QCOMPARE(target, 17);
         // The key is named in the arrow's tooltip.
         QVERIFY(m_window->findChild<QAbstractButton*>(QStringLiteral("impIndirizzo_E17"))

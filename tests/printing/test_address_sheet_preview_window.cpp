@@ -1,13 +1,13 @@
 #include "addresses/address_archive_window.h"
 #include "printing/address_sheet_preview_window.h"
 #include "printing/templates/label_page_template.h"
+#include "support/modal.h"
 #include "support/pdf_print_service.h"
 #include "support/test_support.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 class TestAddressSheetPreviewWindow : public QObject
@@ -24,19 +24,13 @@ class TestAddressSheetPreviewWindow : public QObject
         archive.show();
         for (int n = 1; n <= 6; ++n)
             archive.findChild<QLineEdit*>(QStringLiteral("txtRigo0%1").arg(n))->setText(lines.value(n - 1));
-        bool ran = false;
-        QTimer::singleShot(0, &archive, [&] {
-            auto* w = archive.findChild<AddressSheetPreviewWindow*>();
-            QVERIFY(w && w->isVisible());
-            QCOMPARE(w->windowTitle(), QStringLiteral(" Anteprima di stampa"));
-            ran = true;
-            drive(w);
-            if (w->isVisible())
-                w->reject();
-        });
-        QTest::mouseClick(archive.findChild<QToolButton*>(QStringLiteral("cmdAnteprima")), Qt::LeftButton);
-        QVERIFY(ran);
-        QVERIFY(!archive.findChild<AddressSheetPreviewWindow*>());
+        inModal<AddressSheetPreviewWindow>(
+            &archive,
+            [&] { QTest::mouseClick(archive.findChild<QToolButton*>(QStringLiteral("cmdAnteprima")), Qt::LeftButton); },
+            [&](AddressSheetPreviewWindow* w) {
+                QCOMPARE(w->windowTitle(), QStringLiteral(" Anteprima di stampa"));
+                drive(w);
+            });
     }
     static void press(QDialog* w, const char* name)
     {

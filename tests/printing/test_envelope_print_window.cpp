@@ -1,6 +1,7 @@
 #include "addresses/address_archive_window.h"
 #include "common/ini_file.h"
 #include "printing/envelope_print_window.h"
+#include "support/modal.h"
 #include "support/pdf_print_service.h"
 #include "support/test_support.h"
 
@@ -10,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -192,8 +192,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("top");
         QTest::addColumn<QString>("left");
-        QTest::newRow("top at the limit") << "2147483647" << "-2147483648";
-        QTest::newRow("one below the limit") << "2147483646" << "-2147483647";
+        QTest::newRow("top at the limit") << "2147483647"
+                                          << "-2147483648";
+        QTest::newRow("one below the limit") << "2147483646"
+                                             << "-2147483647";
     }
     void aStepStopsAtTheIntegerLimit()
     {
@@ -271,16 +273,10 @@ private Q_SLOTS:
         archive.show();
         for (int n = 1; n <= 6; ++n)
             archive.findChild<QLineEdit*>(QStringLiteral("txtRigo0%1").arg(n))->setText(kLines[n - 1]);
-        bool ran = false;
-        QTimer::singleShot(0, &archive, [&] {
-            auto* w = archive.findChild<EnvelopePrintWindow*>();
-            QVERIFY(w && w->isVisible());
-            ran = true;
-            press(w, "btnStampa");
-        });
-        QTest::mouseClick(archive.findChild<QToolButton*>(QStringLiteral("cmdStampa")), Qt::LeftButton);
-        QVERIFY(ran);
-        QVERIFY(!archive.findChild<EnvelopePrintWindow*>());
+        inModal<EnvelopePrintWindow>(
+            &archive,
+            [&] { QTest::mouseClick(archive.findChild<QToolButton*>(QStringLiteral("cmdStampa")), Qt::LeftButton); },
+            [](EnvelopePrintWindow* w) { press(w, "btnStampa"); });
         const PreparedPage& page = m_printer->lastPrinted()->pages.at(0);
         QCOMPARE(page.find(QStringLiteral("txtRigo01"))->lines, QStringList{QStringLiteral("Spett.le")});
         QCOMPARE(page.find(QStringLiteral("txtRigo06"))->lines, QStringList{QStringLiteral("Italia")});

@@ -61,24 +61,21 @@ private Q_SLOTS:
         archive.findChild<QLineEdit*>(QStringLiteral("txtRigo01"))->setText(QStringLiteral("Ditta Rossi S.r.l."));
         archive.findChild<QLineEdit*>(QStringLiteral("txtRigo02"))->setText(QStringLiteral("Via Roma 1"));
         int shownPages = 0;
-        bool previewed = false;
-        QTimer::singleShot(0, &archive, [&] {
-            auto* sheet = archive.findChild<AddressSheetPreviewWindow*>();
-            QVERIFY(sheet);
-            whenShown<PreviewWindow>([&](PreviewWindow* preview) {
-                shownPages = preview->previewWidget()->pageCount();
-                preview->findChild<QAction*>(QStringLiteral("pbPrint"))->trigger();
-                QVERIFY(preview->isVisible());
-                preview->findChild<QAction*>(QStringLiteral("pbSalvaPdf"))->trigger();
-                previewed = true;
-                preview->reject();
+        inModal<AddressSheetPreviewWindow>(
+            &archive,
+            [&] { QTest::mouseClick(archive.findChild<QToolButton*>(QStringLiteral("cmdAnteprima")), Qt::LeftButton); },
+            [&](AddressSheetPreviewWindow* sheet) {
+                inModal<PreviewWindow>(
+                    [&] {
+                        QTest::mouseClick(sheet->findChild<QPushButton*>(QStringLiteral("btnStampa")), Qt::LeftButton);
+                    },
+                    [&](PreviewWindow* preview) {
+                        shownPages = preview->previewWidget()->pageCount();
+                        preview->findChild<QAction*>(QStringLiteral("pbPrint"))->trigger();
+                        QVERIFY(preview->isVisible());
+                        preview->findChild<QAction*>(QStringLiteral("pbSalvaPdf"))->trigger();
+                    });
             });
-            QTest::mouseClick(sheet->findChild<QPushButton*>(QStringLiteral("btnStampa")), Qt::LeftButton);
-            if (sheet->isVisible())
-                sheet->reject();
-        });
-        QTest::mouseClick(archive.findChild<QToolButton*>(QStringLiteral("cmdAnteprima")), Qt::LeftButton);
-        QVERIFY(previewed);
 
         QCOMPARE(m_test.messages.log().size(), 1);
         QCOMPARE(m_test.messages.log().first().kind, Messages::Kind::Plain);

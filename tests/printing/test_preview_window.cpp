@@ -14,7 +14,6 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 #include <optional>
@@ -58,6 +57,12 @@ QString firstLine(const QString& pageText)
     return QString();
 }
 
+// Runs the preview and lets `drive` work in it while it is up.
+void runPreview(PreviewWindow& window, const std::function<void(PreviewWindow*)>& drive)
+{
+    inModal<PreviewWindow>([&] { window.run(); }, drive);
+}
+
 } // namespace
 
 class TestPreviewWindow : public QObject
@@ -72,8 +77,7 @@ private Q_SLOTS:
         int prints = 0;
         PreviewWindow window(
             report, [&](QWidget*) { return ++prints > 0; }, test.context);
-        bool checked = false;
-        whenShown<PreviewWindow>([&](PreviewWindow* w) {
+        runPreview(window, [&](PreviewWindow* w) {
             QVERIFY(w->isModal());
             QVERIFY(w->windowState() & Qt::WindowMaximized);
             QCOMPARE(toolbarNames(w), (QStringList{"pbPrint", "pbSalvaPdf", "pbZoom", "pbFullScreen", "pbClose"}));
@@ -87,10 +91,7 @@ private Q_SLOTS:
             print->trigger();
             QCOMPARE(prints, 1);
             w->findChild<QAction*>(QStringLiteral("pbClose"))->trigger();
-            checked = true;
         });
-        window.run();
-        QVERIFY(checked);
         QVERIFY(window.printed());
     }
 
@@ -102,7 +103,7 @@ private Q_SLOTS:
         int prints = 0;
         PreviewWindow window(
             report, [&](QWidget*) { return ++prints > 0; }, test.context);
-        whenShown<PreviewWindow>([&](PreviewWindow* w) {
+        runPreview(window, [&](PreviewWindow* w) {
             QApplication::setActiveWindow(w);
             QVERIFY(QTest::qWaitForWindowActive(w));
             QTest::keyClick(w, Qt::Key_P, Qt::ControlModifier);
@@ -112,7 +113,6 @@ private Q_SLOTS:
             QVERIFY(w->isVisible());
             QTest::keyClick(w, Qt::Key_Escape);
         });
-        window.run();
         QVERIFY(!window.isVisible());
         QVERIFY(test.messages.log().isEmpty());
     }
@@ -128,13 +128,12 @@ private Q_SLOTS:
         int shownPages = 0;
         PreviewWindow window(
             report, [](QWidget*) { return false; }, test.context);
-        whenShown<PreviewWindow>([&](PreviewWindow* w) {
+        runPreview(window, [&](PreviewWindow* w) {
             shownPages = w->previewWidget()->pageCount();
             w->findChild<QAction*>(QStringLiteral("pbSalvaPdf"))->trigger();
             QVERIFY(w->isVisible()); // saving leaves the preview open
             w->reject();
         });
-        window.run();
 
         QCOMPARE(test.saveFileChooser.suggested.size(), 1);
         QCOMPARE(QFileInfo(test.saveFileChooser.suggested.first()).fileName(), report.name + QStringLiteral(".pdf"));
@@ -153,11 +152,10 @@ private Q_SLOTS:
         const PreparedReport report = labelPage();
         PreviewWindow window(
             report, [](QWidget*) { return false; }, test.context);
-        whenShown<PreviewWindow>([](PreviewWindow* w) {
+        runPreview(window, [](PreviewWindow* w) {
             w->findChild<QAction*>(QStringLiteral("pbSalvaPdf"))->trigger();
             w->reject();
         });
-        window.run();
         QCOMPARE(test.saveFileChooser.suggested.size(), 1);
         QVERIFY(test.messages.log().isEmpty());
         QCOMPARE(QDir(test.dir.path()).entryList(QDir::Files), QStringList());
@@ -185,7 +183,7 @@ private Q_SLOTS:
         test.saveFileChooser.answers.enqueue(path);
         PreviewWindow window(
             report, [](QWidget*) { return false; }, test.context);
-        whenShown<PreviewWindow>([&](PreviewWindow* w) {
+        runPreview(window, [&](PreviewWindow* w) {
             {
                 std::optional<FileSizeLimit> limit;
                 if (fullDisk)
@@ -195,7 +193,6 @@ private Q_SLOTS:
             QVERIFY(w->isVisible());
             w->reject();
         });
-        window.run();
 
         QCOMPARE(test.messages.log().size(), 1);
         const QString shown = test.messages.log().first().text;
@@ -214,13 +211,12 @@ private Q_SLOTS:
         report.preview.buttons = {PreviewButton::Close};
         PreviewWindow window(
             report, [](QWidget*) { return false; }, test.context);
-        whenShown<PreviewWindow>([&](PreviewWindow* w) {
+        runPreview(window, [&](PreviewWindow* w) {
             QCOMPARE(toolbarNames(w), (QStringList{"pbSalvaPdf", "pbClose"}));
             QCOMPARE(w->previewWidget()->pageCount(), int(report.pages.size()));
             QCOMPARE(w->previewWidget()->orientation(), QPageLayout::Landscape);
             w->reject();
         });
-        window.run();
         QVERIFY(!window.printed());
     }
 
@@ -230,12 +226,11 @@ private Q_SLOTS:
         const PreparedReport report = labelPage();
         PreviewWindow window(
             report, [](QWidget*) { return false; }, test.context);
-        whenShown<PreviewWindow>([](PreviewWindow* w) {
+        runPreview(window, [](PreviewWindow* w) {
             w->findChild<QAction*>(QStringLiteral("pbPrint"))->trigger();
             QVERIFY(w->isVisible()); // still open after a cancelled dialog
             w->reject();
         });
-        window.run();
         QVERIFY(!window.printed());
     }
 
@@ -246,8 +241,9 @@ private Q_SLOTS:
         const PreparedReport report = labelPage();
         PreviewWindow window(
             report, [](QWidget*) -> bool { throw ReportError(QStringLiteral("Stampante guasta")); }, test.context);
-        whenShown<PreviewWindow>([](PreviewWindow* w) { w->findChild<QAction*>(QStringLiteral("pbPrint"))->trigger(); });
-        QVERIFY_THROWS_EXCEPTION(ReportError, window.run());
+        QVERIFY_THROWS_EXCEPTION(ReportError, runPreview(window, [](PreviewWindow* w) {
+                                     w->findChild<QAction*>(QStringLiteral("pbPrint"))->trigger();
+                                 }));
         QVERIFY(!window.isVisible());
         QVERIFY(test.messages.log().isEmpty());
     }
@@ -264,12 +260,14 @@ private Q_SLOTS:
         }
         QString chosen;
         int copies = 0;
-        whenShown<QPrintDialog>([&](QPrintDialog* dialog) {
-            chosen = dialog->printer()->printerName();
-            copies = dialog->printer()->copyCount();
-            dialog->reject();
-        });
-        QVERIFY(!service.print(nullptr, report));
+        bool printed = true;
+        inModal<QPrintDialog>([&] { printed = service.print(nullptr, report); },
+                              [&](QPrintDialog* dialog) {
+                                  chosen = dialog->printer()->printerName();
+                                  copies = dialog->printer()->copyCount();
+                                  dialog->reject();
+                              });
+        QVERIFY(!printed);
         QCOMPARE(chosen, QPrinterInfo::defaultPrinter().printerName());
         QCOMPARE(copies, 1);
     }

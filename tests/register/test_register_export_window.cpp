@@ -5,6 +5,7 @@
 #include "register/register_export_window.h"
 #include "register/register_summary_window.h"
 #include "register/register_year_fixture.h"
+#include "support/modal.h"
 #include "support/test_support.h"
 
 #include <QFile>
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 class TestRegisterExportWindow : public QObject
@@ -173,14 +173,13 @@ private Q_SLOTS:
             dialog = open<RegisterExportWindow>();
         QString shownTitle;
         QString shownText;
-        QTimer::singleShot(0, dialog.get(), [&] {
-            auto* help = dialog->findChild<QDialog*>(QStringLiteral("frmGuida"));
-            QVERIFY(help);
-            shownTitle = help->findChild<QLabel*>(QStringLiteral("lblTitolo"))->text();
-            shownText = help->findChild<QPlainTextEdit*>()->toPlainText();
-            help->reject();
-        });
-        click(dialog.get(), QStringLiteral("cmdGuida"));
+        inModal<QDialog>(
+            dialog.get(), [&] { click(dialog.get(), QStringLiteral("cmdGuida")); },
+            [&](QDialog* help) {
+                QCOMPARE(help->objectName(), QStringLiteral("frmGuida"));
+                shownTitle = help->findChild<QLabel*>(QStringLiteral("lblTitolo"))->text();
+                shownText = help->findChild<QPlainTextEdit*>()->toPlainText();
+            });
         QCOMPARE(shownTitle, title);
         QVERIFY(shownText.startsWith(text.left(60)));
         click(dialog.get(), QStringLiteral("cmdEsci"));

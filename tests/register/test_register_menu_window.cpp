@@ -3,6 +3,7 @@
 #include "app/window_set_gui.h"
 #include "register/register_menu_window.h"
 #include "register/register_window.h"
+#include "support/modal.h"
 #include "support/test_support.h"
 #include "support/typing.h"
 
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 class TestRegisterMenuWindow : public QObject
 {
@@ -167,16 +167,14 @@ private Q_SLOTS:
     void helpTopic()
     {
         QString caption, title;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            caption = dialog->windowTitle();
-            title = dialog->findChild<QLabel*>("lblTitolo")->text();
-            dialog->close();
-        });
-        QTest::mouseClick(m_menu->findChild<QAbstractButton*>("imgGuida"), Qt::LeftButton);
+        inModal<QDialog>(
+            m_menu, [&] { QTest::mouseClick(m_menu->findChild<QAbstractButton*>("imgGuida"), Qt::LeftButton); },
+            [&](QDialog* dialog) {
+                caption = dialog->windowTitle();
+                title = dialog->findChild<QLabel*>("lblTitolo")->text();
+            });
+        QCOMPARE(caption, QStringLiteral(" Guida all'utilizzo del software"));
         QCOMPARE(title, QStringLiteral("App Protocollo Posta"));
-        QVERIFY(!m_menu->findChild<QDialog*>());
     }
 
     // Through the program's own window set: launcher, menu, register of the year, and back to the launcher; a second

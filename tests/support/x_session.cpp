@@ -3,21 +3,15 @@
 #include "support/test_support.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 bool waitFor(const std::function<bool()>& condition, int ms)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QTest::qWait(100);
-    }
-    return true;
+    return QTest::qWaitFor(condition, ms);
 }
 
 XSession::~XSession()
@@ -80,9 +74,7 @@ bool XSession::focus(const QString& window) const
 {
     xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
     // Type only once the window holds the keyboard, or the first keys may go nowhere.
-    const bool held = waitFor([&] { return xdotool({QStringLiteral("getwindowfocus")}) == window; });
-    QTest::qWait(200);
-    return held;
+    return waitFor([&] { return xdotool({QStringLiteral("getwindowfocus")}) == window; });
 }
 
 QString XSession::waitForFocusedWindow(const QString& title, int ms) const
@@ -119,6 +111,38 @@ void XSession::startProgram(QProcess& process, const QString& program, const QPr
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, {});
+}
+
+FileOpenCounter::FileOpenCounter(const QString& folder, const QString& name) : m_name(QFile::encodeName(name))
+{
+    m_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_fd >= 0 && inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_OPEN) < 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+FileOpenCounter::~FileOpenCounter()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+int FileOpenCounter::count()
+{
+    if (m_fd < 0)
+        return -1;
+    alignas(inotify_event) char buffer[4096];
+    ssize_t got;
+    while ((got = ::read(m_fd, buffer, sizeof buffer)) > 0) {
+        for (ssize_t at = 0; at < got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            if (event->len > 0 && m_name == event->name) // the name is padded with zeros
+                ++m_count;
+            at += ssize_t(sizeof(inotify_event)) + event->len;
+        }
+    }
+    return m_count;
 }
 
 PortableProgram::~PortableProgram()

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
-// Polls `condition` every 100 ms, letting events run, for at most `ms` milliseconds.
+// Waits until `condition` holds, letting events run, for at most `ms` milliseconds.
 bool waitFor(const std::function<bool()>& condition, int ms = 20000);
 
 // A private X server (Xvfb) for whole-program checks, driven with xdotool. Stopped by its own process id.
@@ -45,6 +45,25 @@ public:
 private:
     QProcess m_xvfb;
     QString m_display;
+};
+
+// Counts how often a program opens one file of a folder (inotify). A window opens its archive for each action, so this
+// tells when the action of a key has run, also when a shortcut presses its button a moment after the key.
+class FileOpenCounter
+{
+public:
+    FileOpenCounter(const QString& folder, const QString& name);
+    ~FileOpenCounter();
+    FileOpenCounter(const FileOpenCounter&) = delete;
+    FileOpenCounter& operator=(const FileOpenCounter&) = delete;
+
+    // The opens so far; -1 when the folder cannot be watched.
+    int count();
+
+private:
+    int m_fd = -1;
+    QByteArray m_name;
+    int m_count = 0;
 };
 
 // The program as a user has it: copied into a portable folder of its own with the initial password "plicario", and
