@@ -103,7 +103,7 @@ void RecordWindow::setPosition(int number)
 
 bool RecordWindow::hasUnsavedChanges() const
 {
-    return screenBytes() != m_clean;
+    return workOnScreen() != m_clean;
 }
 
 bool RecordWindow::runArchiveAction(const std::function<void()>& action)
@@ -126,7 +126,7 @@ void RecordWindow::startNewRecord()
 {
     setPosition(0);
     m_stored.clear();
-    m_clean = screenBytes();
+    m_clean = workOnScreen();
 }
 
 void RecordWindow::forgetStoredRecord()
@@ -140,7 +140,7 @@ void RecordWindow::showStored(int number, const QByteArray& stored)
     putOnScreen(stored);
     setPosition(number);
     m_stored = stored;
-    m_clean = screenBytes();
+    m_clean = workOnScreen();
 }
 
 bool RecordWindow::saveRecord()
@@ -167,7 +167,7 @@ bool RecordWindow::saveRecord()
         }
         setPosition(number);
         m_stored = storedForm(record);
-        m_clean = record;
+        m_clean = workOnScreen();
         saved = true;
     });
     if (saved)

@@ -53,6 +53,8 @@ protected:
     virtual void putOnScreen(const QByteArray& raw) = 0;
     // The checks before a save, each with its warning and focus; false stops the save before the archive is opened.
     virtual bool readyToSave() { return true; }
+    // What of the screen counts as typed work: by default the whole record.
+    virtual QByteArray workOnScreen() const { return screenBytes(); }
 
     // The window's pieces: the toolbar strip, the position between the arrows, the four arrows, the hint line.
     QFrame* makeToolbar(const QList<Command>& commands);

@@ -357,6 +357,17 @@ RegisterCard RegisterWindow::recordOnScreen() const
     return card;
 }
 
+QByteArray RegisterWindow::workOnScreen() const
+{
+    // On a card not yet stored, office and operator are the next card's defaults, which closing keeps anyway.
+    RegisterCard card = recordOnScreen();
+    if (position() == 0) {
+        card.setValue(F::Ufficio, QString());
+        card.setValue(F::Operatore, QString());
+    }
+    return card.toBytes();
+}
+
 void RegisterWindow::showRecord(const RegisterCard& card)
 {
     for (const FieldInfo& info : kFields)

@@ -35,6 +35,7 @@ protected:
     RegisterCard recordOnScreen() const override;
     void showRecord(const RegisterCard& card) override;
     bool readyToSave() override;
+    QByteArray workOnScreen() const override;
 
 private:
     void buildUi();

@@ -444,6 +444,22 @@ private Q_SLOTS:
         QCOMPARE(log()[0].kind, Kind::Question);
     }
 
+    // On a blank card the office and operator are the next card's defaults: changing them is no card to ask about.
+    void officeOnABlankCardIsNoTypedWork()
+    {
+        edit("txtUfficio")->setText(QStringLiteral("Segreteria"));
+        m_window->close();
+        QVERIFY(!m_window->isVisible());
+        QVERIFY(log().isEmpty());
+        open();
+        QCOMPARE(text("txtUfficio"), QStringLiteral("Segreteria"));
+        // A subject typed is.
+        edit("txtOggetto")->setText(QStringLiteral("Bozza"));
+        m_window->close();
+        QCOMPARE(log().size(), 1);
+        QCOMPARE(log()[0].kind, Kind::Question);
+    }
+
     // A year file that cannot be opened: every action says so once and leaves the window as it was.
     void accessErrorLeavesTheWindowAsItWas()
     {
