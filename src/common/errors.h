@@ -40,4 +40,11 @@ namespace Errors {
 inline const QString kArchiveAccess =
     QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
                    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+// An open given up while another process held the archive's lock.
+inline QString archiveInUse(const QString& path)
+{
+    return QStringLiteral("L'archivio %1 è in uso da un'altra postazione: operazione non eseguita, "
+                          "riprovare più tardi.")
+        .arg(path);
+}
 } // namespace Errors

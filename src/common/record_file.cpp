@@ -1,12 +1,19 @@
 #include "common/record_file.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
+
+namespace {
+LockWait* s_lockWait = nullptr;
+}
 
 RawRecordFile::RawRecordFile(const QString& path, int recordSize) : m_path(path), m_recordSize(recordSize)
 {
@@ -16,19 +23,60 @@ RawRecordFile::RawRecordFile(const QString& path, int recordSize) : m_path(path)
     } while (m_fd < 0 && errno == EINTR);
     if (m_fd < 0)
         fail();
-    struct stat st
-    {
-    };
-    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode))
-        fail();
-    // Other instances sharing the folder wait here, so a count and an append are never interleaved.
-    int rc;
-    do {
-        rc = ::flock(m_fd, LOCK_EX);
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0)
-        fail();
-    honourRollbackNote();
+    // No destructor runs for a constructor that throws: the descriptor, and with it the lock, must not outlive it.
+    try {
+        struct stat st
+        {
+        };
+        if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode))
+            fail();
+        lock();
+        honourRollbackNote();
+    } catch (...) {
+        ::close(m_fd);
+        throw;
+    }
+}
+
+ScopedLockWait::ScopedLockWait(LockWait* wait) : m_before(s_lockWait)
+{
+    s_lockWait = wait;
+}
+
+ScopedLockWait::~ScopedLockWait()
+{
+    s_lockWait = m_before;
+}
+
+// Other instances sharing the folder wait here, so a count and an append are never interleaved. A blocking flock()
+// could not be given up, so the lock is tried again after short sleeps, growing from 1 ms (a save holds it for a few
+// milliseconds) to 50 ms (a batch may hold it for as long as its input takes).
+void RawRecordFile::lock()
+{
+    QElapsedTimer waited;
+    int pauseMs = 1;
+    LockWait* told = nullptr;
+    for (;;) {
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+            break;
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
+            fail();
+        if (!waited.isValid())
+            waited.start();
+        if (s_lockWait) {
+            told = s_lockWait;
+            if (!told->keepWaiting(m_path, waited.elapsed())) {
+                told->waitEnded();
+                throw ArchiveAccessError(Errors::archiveInUse(m_path));
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+        pauseMs = std::min(pauseMs * 2, 50);
+    }
+    if (told)
+        told->waitEnded();
 }
 
 RawRecordFile::~RawRecordFile()

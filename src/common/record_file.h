@@ -6,9 +6,36 @@
 #include <QString>
 #include <functional>
 
+// How an open waits while another process holds the file's lock (a window saving, a batch waiting on its input).
+// One is installed for the whole process: the program shows a box the user can cancel, the batch tool has a time
+// limit. With none installed an open waits as long as the lock is held.
+class LockWait
+{
+public:
+    virtual ~LockWait() = default;
+    // Called between tries, at most 50 ms apart, with the time waited so far; false gives up the open.
+    virtual bool keepWaiting(const QString& path, qint64 waitedMs) = 0;
+    // The wait keepWaiting() was told of is over, with the lock or given up.
+    virtual void waitEnded() {}
+};
+
+// Installs a LockWait for every open of the process while it lives, then puts back the one before.
+class ScopedLockWait
+{
+public:
+    explicit ScopedLockWait(LockWait* wait);
+    ~ScopedLockWait();
+    ScopedLockWait(const ScopedLockWait&) = delete;
+    ScopedLockWait& operator=(const ScopedLockWait&) = delete;
+
+private:
+    LockWait* m_before;
+};
+
 // A file of fixed-size records, open for one user action: opened (or created empty, never truncated) and locked
 // on construction, closed and unlocked on destruction. Record numbers count from 1. Every failure throws
-// ArchiveAccessError with the access text.
+// ArchiveAccessError with the access text; an open given up while another process holds the lock throws it with
+// Errors::archiveInUse().
 //
 // Before anything else, every open honours the rollback note a killed batch of appends (see Batch) or a killed
 // write in place left beside the file: the file is cut back to its size before that batch, or the record gets its
@@ -68,6 +95,7 @@ public:
 
 private:
     [[noreturn]] void fail() const;
+    void lock();
     qint64 size() const;
     // Puts the file back to `size` bytes ending in `fragment`, flushed to disk.
     void restore(qint64 size, const QByteArray& fragment);

@@ -4,9 +4,15 @@
 #include "register/register_card.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <fcntl.h>
+#include <memory>
+#include <optional>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,6 +31,23 @@ AddressCard card(const QString& name)
     c.setValue(AddressCard::Rigo01, name + QStringLiteral(" riga"));
     return c;
 }
+
+// Keeps what an open tells it about its wait, and gives up once the wait reaches `giveUpAfterMs` (never when -1).
+struct RecordingWait : LockWait
+{
+    qint64 giveUpAfterMs = -1;
+    QList<qint64> waited;
+    QStringList paths;
+    int ended = 0;
+
+    bool keepWaiting(const QString& path, qint64 waitedMs) override
+    {
+        paths << path;
+        waited << waitedMs;
+        return giveUpAfterMs < 0 || waitedMs < giveUpAfterMs;
+    }
+    void waitEnded() override { ++ended; }
+};
 
 } // namespace
 
@@ -312,6 +335,100 @@ private Q_SLOTS:
         AddressCardFile(dir.path()).write(2, card(QStringLiteral("Nuova")));
         QCOMPARE(readFileBytes(path), before.left(3765) + card(QStringLiteral("Nuova")).toBytes());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{AddressCardFile::kFileName});
+    }
+
+    // Another process holds the lock (a batch waiting on its input): the open waits in short steps, telling the
+    // installed LockWait, and takes the lock once it is free or gives up when told to, touching nothing.
+    void aHeldLockIsWaitedForOrGivenUp_data()
+    {
+        QTest::addColumn<int>("holdMs");        // -1: no other process; 0: held until the open is over
+        QTest::addColumn<bool>("withWait");     // a LockWait installed
+        QTest::addColumn<int>("giveUpAfterMs"); // -1: never
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("free lock") << -1 << true << -1 << true;
+        QTest::newRow("released while waiting") << 300 << true << -1 << true;
+        QTest::newRow("released, nothing installed") << 300 << false << -1 << true;
+        QTest::newRow("given up") << 0 << true << 200 << false;
+        QTest::newRow("given up at once") << 0 << true << 0 << false;
+    }
+    void aHeldLockIsWaitedForOrGivenUp()
+    {
+        QFETCH(int, holdMs);
+        QFETCH(bool, withWait);
+        QFETCH(int, giveUpAfterMs);
+        QFETCH(bool, opened);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(AddressCardFile::kFileName);
+        // A note beside the archive belongs to whoever holds the lock: an open that gives up must leave it alone.
+        const QString note = RawRecordFile::rollbackNotePath(path);
+        QVERIFY(writeFileBytes(path, card(QStringLiteral("A")).toBytes() + card(QStringLiteral("B")).toBytes()));
+        QVERIFY(writeFileBytes(note, "ripristino 3765\nfine\n"));
+        std::unique_ptr<LockHolder> holder;
+        if (holdMs >= 0) {
+            holder = std::make_unique<LockHolder>(path, holdMs > 0 ? holdMs : -1);
+            QVERIFY(holder->holds());
+        }
+        RecordingWait wait;
+        wait.giveUpAfterMs = giveUpAfterMs;
+        std::optional<ScopedLockWait> installed;
+        if (withWait)
+            installed.emplace(&wait);
+        QElapsedTimer clock;
+        clock.start();
+
+        if (opened) {
+            const AddressCardFile file(dir.path());
+            QCOMPARE(file.count(), 1); // the note was honoured, under the lock
+        } else {
+            try {
+                const AddressCardFile file(dir.path());
+                QFAIL("opened while another process held the lock");
+            } catch (const ArchiveAccessError& e) {
+                QCOMPARE(e.message(), Errors::archiveInUse(path));
+            }
+            QCOMPARE(readFileBytes(note), QByteArray("ripristino 3765\nfine\n"));
+            QCOMPARE(QFileInfo(path).size(), 2 * 3765);
+        }
+        const qint64 elapsed = clock.elapsed();
+
+        if (holdMs < 0) {
+            QVERIFY(wait.waited.isEmpty());
+            QCOMPARE(wait.ended, 0);
+            return;
+        }
+        if (holdMs > 0)
+            QVERIFY2(elapsed >= holdMs - 50, qPrintable(QString::number(elapsed)));
+        if (!withWait) {
+            QVERIFY(wait.waited.isEmpty());
+            return;
+        }
+        QVERIFY(!wait.waited.isEmpty());
+        QCOMPARE(wait.ended, 1);
+        QCOMPARE(wait.paths.first(), path);
+        QVERIFY(std::is_sorted(wait.waited.cbegin(), wait.waited.cend()));
+        // Told often enough for a window to stay alive: never more than 50 ms (and some slack) between two calls.
+        for (qsizetype i = 1; i < wait.waited.size(); ++i)
+            QVERIFY2(wait.waited[i] - wait.waited[i - 1] < 150, qPrintable(QString::number(wait.waited[i])));
+        if (!opened) {
+            QVERIFY(wait.waited.last() >= giveUpAfterMs);
+            QVERIFY2(elapsed < giveUpAfterMs + 1000, qPrintable(QString::number(elapsed)));
+        }
+    }
+
+    // An open that fails after it took the lock (here a rollback note it cannot read) lets go of the lock: the next
+    // open from another process must not wait for a descriptor nobody can close.
+    void aFailedOpenLeavesNoLock()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(AddressCardFile::kFileName);
+        QVERIFY(writeFileBytes(path, card(QStringLiteral("A")).toBytes()));
+        QVERIFY(QDir(dir.path()).mkdir(QFileInfo(RawRecordFile::rollbackNotePath(path)).fileName()));
+        QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, AddressCardFile(dir.path()));
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR);
+        QVERIFY(fd >= 0);
+        const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        ::close(fd);
+        QVERIFY(free);
     }
 
     void readingOutOfRangeFails()

@@ -82,3 +82,55 @@ FileSizeLimit::~FileSizeLimit()
     limit.rlim_cur = rlim_t(m_savedCurrent);
     setrlimit(RLIMIT_FSIZE, &limit);
 }
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+LockHolder::LockHolder(const QString& path, int releaseAfterMs)
+{
+    const QByteArray native = QFile::encodeName(path);
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        // Only async-signal-safe calls in the child of a threaded process.
+        const int fd = ::open(native.constData(), O_RDWR | O_CREAT, 0666);
+        if (fd < 0 || ::flock(fd, LOCK_EX) != 0)
+            ::_exit(1);
+        (void)!::write(ready[1], "x", 1);
+        if (releaseAfterMs >= 0)
+            ::usleep(useconds_t(releaseAfterMs) * 1000);
+        else
+            for (;;)
+                ::pause();
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    char byte = 0;
+    ssize_t n = -1;
+    while (pid > 0 && (n = ::read(ready[0], &byte, 1)) < 0 && errno == EINTR) {
+    }
+    const bool held = n == 1;
+    ::close(ready[0]);
+    m_pid = pid;
+    if (!held)
+        release();
+}
+
+LockHolder::~LockHolder()
+{
+    release();
+}
+
+void LockHolder::release()
+{
+    if (m_pid <= 0)
+        return;
+    ::kill(m_pid, SIGKILL);
+    ::waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+}

@@ -148,3 +148,20 @@ public:
 private:
     qint64 m_savedCurrent = 0;
 };
+
+// Another process that holds the lock of an archive (as a batch waiting on its input does) from construction until
+// release(), or until it lets go by itself after `releaseAfterMs`.
+class LockHolder
+{
+public:
+    explicit LockHolder(const QString& path, int releaseAfterMs = -1);
+    ~LockHolder();
+    LockHolder(const LockHolder&) = delete;
+    LockHolder& operator=(const LockHolder&) = delete;
+
+    bool holds() const { return m_pid > 0; }
+    void release();
+
+private:
+    int m_pid = -1;
+};
