@@ -5,6 +5,7 @@
 #include "app/system_clock.h"
 #include "app/window_set_gui.h"
 #include "common/app_context.h"
+#include "common/lock_wait_gui.h"
 #include "common/message_box_gui.h"
 #include "common/pictures_gui.h"
 #include "printing/print_service_gui.h"
@@ -64,6 +65,10 @@ int run(int& argc, char** argv, const std::function<void()>& started)
     context.fileChooser = &fileChooser;
     context.saveFileChooser = &saveFileChooser;
     context.printService = &printService;
+
+    // Every archive action of every window waits for another workstation's lock with a box the user can cancel.
+    LockWaitBox lockWait;
+    const ScopedLockWait installedLockWait(&lockWait);
 
     WindowSet windows(context);
     QObject::connect(&windows, &WindowSet::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -1,6 +1,7 @@
 // The record window the address cards, the label sheets and the register share: browsing and saving, the question
 // before typed work is given up, and no save over a newer one. Every case runs on each of the three windows.
 #include "addresses/address_archive_window.h"
+#include "common/lock_wait_gui.h"
 #include "labels/label_sheet_window.h"
 #include "register/register_window.h"
 #include "support/test_support.h"
@@ -12,8 +13,11 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <memory>
 
@@ -469,6 +473,78 @@ private Q_SLOTS:
         } else {
             QCOMPARE(texts(), QStringList{kUpdated});
             QCOMPARE(fileBytes(m_archive.path), afterA);
+        }
+    }
+
+    // Another workstation holds the archive. For the first moment the window just waits; then it says so and lets
+    // the user give up, which ends the action with the access error and leaves the screen and the archive as they
+    // were. A lock let go meanwhile lets the action finish.
+    void aHeldArchiveIsWaitedForOrGivenUp_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("holdMs");     // -1: until given up
+        QTest::addColumn<int>("patienceMs"); // how long before the box shows
+        QTest::addColumn<bool>("boxShown");
+        for (const char* kind : {"indirizzi", "etichette", "protocollo"}) {
+            QTest::addRow("%s save, let go within the first second", kind) << "cmdSalva" << 150 << 1000 << false;
+            QTest::addRow("%s save, let go while the box shows", kind) << "cmdSalva" << 700 << 150 << true;
+            QTest::addRow("%s save, given up", kind) << "cmdSalva" << -1 << 150 << true;
+            QTest::addRow("%s next, given up", kind) << "cmdAvanti" << -1 << 150 << true;
+        }
+    }
+    void aHeldArchiveIsWaitedForOrGivenUp()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, holdMs);
+        QFETCH(int, patienceMs);
+        QFETCH(bool, boxShown);
+        const bool givenUp = holdMs < 0;
+        m_archive.fill(3);
+        goTo(2);
+        if (command == QLatin1String("cmdSalva"))
+            m_archive.change(m_window.get(), QStringLiteral("in attesa"));
+        const QString screenBefore = m_archive.changed(m_window.get());
+        const QByteArray before = fileBytes(m_archive.path);
+
+        LockWaitBox box(patienceMs);
+        const ScopedLockWait installed(&box);
+        LockHolder holder(m_archive.path, holdMs);
+        QVERIFY(holder.holds());
+        // The box is looked for while the window waits: only then are events handled.
+        QStringList seen;
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, [&] {
+            auto* shown = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            if (!shown || !shown->isVisible() || !seen.isEmpty())
+                return;
+            seen << shown->objectName() << shown->labelText();
+            if (givenUp) {
+                auto* cancel = shown->findChild<QPushButton*>();
+                QVERIFY(cancel);
+                QCOMPARE(cancel->text(), QStringLiteral("Annulla"));
+                QTest::mouseClick(cancel, Qt::LeftButton);
+            }
+        });
+        poll.start();
+        click(command);
+        poll.stop();
+
+        QCOMPARE(seen,
+                 boxShown ? (QStringList{QStringLiteral("frmAttesaArchivio"), LockWaitBox::kWaiting}) : QStringList());
+        QVERIFY(!QApplication::activeModalWidget());
+        if (givenUp) {
+            QCOMPARE(log().size(), 1);
+            QCOMPARE(log().first().kind, Kind::Error);
+            QCOMPARE(log().first().text, Errors::kArchiveAccess);
+            QCOMPARE(m_window->position(), 2);
+            QCOMPARE(m_archive.changed(m_window.get()), screenBefore);
+            QCOMPARE(m_window->hasUnsavedChanges(), command == QLatin1String("cmdSalva"));
+            holder.release();
+            QCOMPARE(fileBytes(m_archive.path), before);
+        } else {
+            QCOMPARE(texts(), QStringList{kUpdated});
+            QCOMPARE(storedValue(2, m_archive.changeField), QStringLiteral("in attesa"));
         }
     }
 };
