@@ -2,6 +2,7 @@
 #include "cli/cli_io.h"
 #include "cli/commands.h"
 #include "common/errors.h"
+#include "common/record_file.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -42,7 +43,7 @@ int runPassword(const CliContext& ctx)
 namespace {
 
 const char* kUsage =
-    "Uso: plicario-cli [--folder CARTELLA] COMANDO\n"
+    "Uso: plicario-cli [--folder CARTELLA] [--wait SECONDI] COMANDO\n"
     "  dump addresses | labels | register ANNO\n"
     "  append addresses | labels | register ANNO        (oggetti JSON, uno per riga, sullo standard input)\n"
     "  write addresses | labels | register ANNO N       (un oggetto JSON sullo standard input)\n"
@@ -53,7 +54,31 @@ const char* kUsage =
     "  pdf compose FILE.pdf [--tipo TESTO] [--first-slot N]   (fogli composti dall'archivio degli indirizzi)\n"
     "  compose [--tipo TESTO] [--first-slot N]          (li archivia; i numeri dei nuovi fogli in uscita)\n"
     "  pdf card ANNO N FILE.pdf\n"
-    "  pdf list TITOLO FILE.pdf                         (le righe sullo standard input)\n";
+    "  pdf list TITOLO FILE.pdf                         (le righe sullo standard input)\n"
+    "--wait: quanto attendere un archivio in uso da un'altra postazione (predefinito 30 secondi).\n";
+
+// A script must not hang behind a window or another batch that holds an archive: after the wait it is given up.
+constexpr int kDefaultWaitSeconds = 30;
+
+class TimeLimitWait : public LockWait
+{
+public:
+    explicit TimeLimitWait(qint64 limitMs) : m_limitMs(limitMs) {}
+    bool keepWaiting(const QString&, qint64 waitedMs) override { return waitedMs < m_limitMs; }
+
+private:
+    qint64 m_limitMs;
+};
+
+int waitSeconds(const QString& value)
+{
+    bool ok = false;
+    const int seconds = value.toInt(&ok);
+    if (!ok || seconds < 0 || seconds > 86400 || !value.front().isDigit())
+        throw UsageError{QStringLiteral("--wait richiede un numero di secondi da 0 a 86400: %1").arg(Cli::echo(value)),
+                         Usage::Shown};
+    return seconds;
+}
 
 int dispatch(const QString& command, const CliContext& ctx)
 {
@@ -86,7 +111,7 @@ void printError(const QString& message)
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[], std::unique_ptr<QTemporaryDir>& runtime)
 {
     int i = 1;
-    if (i < argc && std::strcmp(argv[i], "--folder") == 0)
+    while (i < argc && (std::strcmp(argv[i], "--folder") == 0 || std::strcmp(argv[i], "--wait") == 0))
         i += 2;
     if (i < argc && std::strcmp(argv[i], "pdf") == 0) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -117,22 +142,36 @@ int main(int argc, char* argv[])
     QStringList args = app->arguments().mid(1);
     CliContext ctx;
     ctx.folder = QCoreApplication::applicationDirPath();
+    int wait = kDefaultWaitSeconds;
     try {
-        if (!args.isEmpty() && args[0] == u"--folder") {
-            if (args.size() < 2)
-                throw UsageError{QStringLiteral("--folder richiede una cartella."), Usage::Shown};
-            ctx.folder = args[1];
-            args = args.mid(2);
-            if (!QFileInfo(ctx.folder).isDir()) {
-                printError(QStringLiteral("La cartella %1 non esiste.").arg(Cli::echo(ctx.folder)));
-                return 1;
+        // The two options, each at most once, in either order.
+        bool folderGiven = false;
+        bool waitGiven = false;
+        while (!args.isEmpty() && ((args[0] == u"--folder" && !folderGiven) || (args[0] == u"--wait" && !waitGiven))) {
+            if (args[0] == u"--wait") {
+                if (args.size() < 2)
+                    throw UsageError{QStringLiteral("--wait richiede un numero di secondi."), Usage::Shown};
+                wait = waitSeconds(args[1]);
+                waitGiven = true;
+            } else {
+                if (args.size() < 2)
+                    throw UsageError{QStringLiteral("--folder richiede una cartella."), Usage::Shown};
+                ctx.folder = args[1];
+                folderGiven = true;
             }
+            args = args.mid(2);
+        }
+        if (folderGiven && !QFileInfo(ctx.folder).isDir()) {
+            printError(QStringLiteral("La cartella %1 non esiste.").arg(Cli::echo(ctx.folder)));
+            return 1;
         }
         if (args.isEmpty() || args[0] == u"--help" || args[0] == u"-h") {
             std::cerr << kUsage;
             return args.isEmpty() ? 2 : 0;
         }
         ctx.args = args.mid(1);
+        TimeLimitWait timeLimit(qint64(wait) * 1000);
+        const ScopedLockWait installed(&timeLimit);
         return dispatch(args[0], ctx);
     } catch (const UsageError& e) {
         printError(e.message);

@@ -1,10 +1,12 @@
 // What the batch tool promises scripts: a failure is never reported as success, an append is all or nothing even
 // when the process is killed, nothing is created by a command that writes no record, and no output replaces one of
 // the program's own files.
+#include "common/errors.h"
 #include "support/test_support.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -333,6 +335,12 @@ private Q_SLOTS:
                                        << QByteArray("Campo sconosciuto") << false;
         const QStringList badDate = {"export", "register", "2024", "--from", "31/02/2024", "--to", "01/03/2024"};
         QTest::newRow("bad date") << badDate << QByteArray() << QByteArray("Attenzione: la data 31/02/2024") << false;
+        QTest::newRow("wait not a number") << QStringList{"--wait", "poco", "dump", "addresses"} << QByteArray()
+                                           << QByteArray("--wait richiede un numero") << true;
+        QTest::newRow("negative wait") << QStringList{"--wait", "-1", "dump", "addresses"} << QByteArray()
+                                       << QByteArray("--wait richiede un numero") << true;
+        QTest::newRow("wait without seconds")
+            << QStringList{"--wait"} << QByteArray() << QByteArray("--wait richiede un numero") << true;
         QTest::newRow("no card to compose")
             << QStringList{"pdf", "compose", "fogli.pdf"} << QByteArray() << QByteArray("Nessuna scheda") << false;
     }
@@ -349,6 +357,62 @@ private Q_SLOTS:
         QCOMPARE(r.err.contains("Uso: plicario-cli"), usage);
         if (!usage)
             QCOMPARE(r.err.count('\n'), 1);
+    }
+
+    // A batch waiting on its input holds the archive. Another run gives up after its --wait with exit 1 and a message
+    // naming the archive, having changed nothing; one allowed to wait longer goes on once the batch is done.
+    void aHeldArchiveIsGivenUpAfterTheWait()
+    {
+        TestContext t;
+        QCOMPARE(runCli(t.dir.path(), {"append", "addresses"}, addressLines(1)).exitCode, 0);
+        const QString path = t.path("Archivio_Indirizzi.pro");
+        QProcess batch;
+        batch.start(QStringLiteral(PLICARIO_CLI), {"--folder", t.dir.path(), "append", "addresses"});
+        QVERIFY(batch.waitForStarted());
+        batch.write(addressLines(1));
+        // Its first record is written: it holds the lock and waits for more input.
+        QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(path).size(), qint64(2 * kAddressSize), 10000);
+        const QByteArray held = readFileBytes(path);
+        const QByteArray message = "plicario-cli: " + Errors::archiveInUse(path).toUtf8() + "\n";
+
+        struct Run
+        {
+            QStringList args;
+            QByteArray input;
+            int waitMs;
+        };
+        const Run runs[] = {
+            {{"--wait", "1", "dump", "addresses"}, {}, 1000},
+            {{"--wait", "1", "append", "addresses"}, addressLines(1), 1000},
+            {{"--wait", "0", "write", "addresses", "1"}, "{\"Nome\":\"sovrascritta\"}", 0},
+        };
+        for (const Run& run : runs) {
+            QElapsedTimer clock;
+            clock.start();
+            const CliResult r = runCli(t.dir.path(), run.args, run.input);
+            const qint64 elapsed = clock.elapsed();
+            QCOMPARE(r.exitCode, 1);
+            QCOMPARE(r.err, message);
+            QVERIFY(r.out.isEmpty());
+            QVERIFY2(elapsed >= run.waitMs && elapsed < run.waitMs + 5000, qPrintable(QString::number(elapsed)));
+            QCOMPARE(readFileBytes(path), held);
+        }
+
+        QProcess later;
+        later.start(QStringLiteral(PLICARIO_CLI), {"--folder", t.dir.path(), "--wait", "30", "append", "addresses"});
+        QVERIFY(later.waitForStarted());
+        later.write(addressLines(1));
+        later.closeWriteChannel();
+        QTest::qWait(500);
+        QCOMPARE(later.state(), QProcess::Running);
+        batch.closeWriteChannel();
+        QVERIFY(batch.waitForFinished(10000));
+        QCOMPARE(batch.exitCode(), 0);
+        QCOMPARE(batch.readAllStandardOutput(), QByteArray("2\n"));
+        QVERIFY(later.waitForFinished(10000));
+        QCOMPARE(later.exitCode(), 0);
+        QCOMPARE(later.readAllStandardOutput(), QByteArray("3\n"));
+        QCOMPARE(later.readAllStandardError(), QByteArray());
     }
 
     // Qt has nothing to say on standard error: not without a runtime folder (cron, ssh), not for a bad path.
