@@ -45,6 +45,7 @@ private Q_SLOTS:
         QTest::newRow("register") << u"Il protocollo della posta"_s;
         QTest::newRow("backups") << u"copiare l'intera cartella del programma"_s;
         QTest::newRow("local network") << u"Uso in una rete locale"_s;
+        QTest::newRow("archive held elsewhere") << u"Archivio in uso da un'altra postazione: attendere..."_s;
         QTest::newRow("no ligature glyphs") << u"ufficio"_s;
         QTest::newRow("support") << u"assistenza@example.org"_s;
     }
