@@ -9,6 +9,7 @@
 #include "common/hint_line_gui.h"
 #include "common/keyboard_gui.h"
 #include "common/messages.h"
+#include "common/record_file.h"
 #include "common/text.h"
 #include "common/window_gui.h"
 #include "help/help_gui.h"
@@ -42,6 +43,14 @@ namespace {
 
 const QString kDateHint =
     QStringLiteral("Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
+const QString kFixedHint =
+    QStringLiteral("Il numero e la data di registrazione di un documento protocollato non si possono cambiare.");
+const QString kNumberHint = QStringLiteral("Numero di protocollo del documento.");
+const QString kNumberTakenMeanwhile =
+    QStringLiteral("Il documento è stato protocollato con il numero %1: il %2 è stato assegnato nel frattempo da "
+                   "un'altra postazione.");
+const QString kNumberHeld =
+    QStringLiteral("Attenzione: il numero di protocollo %1 è già assegnato a un altro documento di questo registro.");
 
 using F = RegisterCard::Field;
 
@@ -331,7 +340,8 @@ bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
             return false;
         case Qt::Key_Backspace:
         case Qt::Key_Delete:
-            field(F::DataReg)->clear();
+            if (position() == 0)
+                field(F::DataReg)->clear();
             return true;
         default:
             if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
@@ -383,12 +393,43 @@ void RegisterWindow::showRecord(const RegisterCard& card)
             m_types[i]->setChecked(true);
 }
 
+RecordWindow::AppendOutcome RegisterWindow::beforeAppend(const RawRecordFile& file, QByteArray& record)
+{
+    // The number is taken here, under the year file's lock, so two workstations never give the same one.
+    RegisterCard card = RegisterCard::fromBytes(record.constData());
+    const QString typed = Text::trimmed(card.value(F::Numero));
+    const RegisterNumberer numbers(file, RegisterSettings(context().programFolder).readNumbering(),
+                                   RegisterNumbers::yearOf(m_lblFile));
+    if (!m_proposedNumber.isEmpty() && typed == m_proposedNumber) {
+        const QString now = numbers.next();
+        if (now == typed)
+            return {};
+        card.setValue(F::Numero, now);
+        record = card.toBytes();
+        return {false, kNumberTakenMeanwhile.arg(now, typed)};
+    }
+    // A number typed by hand is kept only while no other card holds it.
+    if (!numbers.isFree(typed))
+        return {true, kNumberHeld.arg(typed)};
+    return {};
+}
+
+void RegisterWindow::positionChanged(int number)
+{
+    // Once registered, a document's number and date are evidence: they stay as they were stored.
+    const bool fixed = number > 0;
+    field(F::Numero)->setReadOnly(fixed);
+    field(F::Numero)->setAccessibleDescription(fixed ? kFixedHint : kNumberHint);
+    field(F::DataReg)->setAccessibleDescription(fixed ? kFixedHint : kDateHint);
+}
+
 void RegisterWindow::blankCard()
 {
     for (const FieldInfo& info : kFields)
         if (info.field != F::Ufficio && info.field != F::Operatore)
             m_fields[info.field]->clear();
     m_lblFiles = {};
+    m_proposedNumber.clear();
     field(F::DataReg)->setText(context().clock->today().toString(QStringLiteral("dd/MM/yyyy")));
     // Exclusive buttons cannot all be cleared while they are exclusive.
     m_typeGroup->setExclusive(false);
@@ -405,10 +446,13 @@ void RegisterWindow::newCard()
         return;
     runArchiveAction([this] {
         const RegisterNumbering numbering = RegisterSettings(context().programFolder).readNumbering();
-        const int count = RegisterFile(m_lblFile).count();
+        const RawRecordFile file(m_lblFile, RegisterCard::recordSize());
+        const RegisterNumberer numbers(file, numbering, RegisterNumbers::yearOf(m_lblFile));
         blankCard();
-        // A start number that is not whole fails here, after the blanking, as it always has.
-        field(F::Numero)->setText(nextRegisterNumber(count, numbering, context().clock->today()));
+        // A start number that is not whole fails here, after the blanking, as it always has. The number is the one
+        // the card will most likely get: Save takes it again under the lock.
+        m_proposedNumber = numbers.next();
+        field(F::Numero)->setText(m_proposedNumber);
         field(F::DataReg)->setText(context().clock->today().toString(QStringLiteral("dd/MM/yyyy")));
         // A number and a date given, nothing typed yet: nothing to ask about.
         startNewRecord();
@@ -465,6 +509,8 @@ void RegisterWindow::editNumbering()
 
 void RegisterWindow::pickRegistrationDate()
 {
+    if (position() > 0)
+        return;
     DatePickerWindow picker(context().clock->today(), this);
     if (picker.exec() == QDialog::Accepted)
         field(F::DataReg)->setText(picker.dateText());

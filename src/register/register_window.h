@@ -36,6 +36,8 @@ protected:
     void showRecord(const RegisterCard& card) override;
     bool readyToSave() override;
     QByteArray workOnScreen() const override;
+    AppendOutcome beforeAppend(const RawRecordFile& file, QByteArray& record) override;
+    void positionChanged(int number) override;
 
 private:
     void buildUi();
@@ -67,4 +69,6 @@ private:
     std::array<QRadioButton*, 3> m_types{};
     QButtonGroup* m_typeGroup = nullptr;
     QPushButton* m_btnApri = nullptr;
+    // The number New showed, which Save takes again under the lock; empty for a number typed by hand.
+    QString m_proposedNumber;
 };

@@ -68,10 +68,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("offset");
-        QTest::newRow("addresses") << QStringList{QStringLiteral("addresses")} << "Archivio_Indirizzi.pro" << "Rigo02"
-                                   << 753;
-        QTest::newRow("labels") << QStringList{QStringLiteral("labels")} << "Archivio_Etichette.pro" << "Rigo01_E24"
-                                << 40662;
+        QTest::newRow("addresses") << QStringList{QStringLiteral("addresses")} << "Archivio_Indirizzi.pro"
+                                   << "Rigo02" << 753;
+        QTest::newRow("labels") << QStringList{QStringLiteral("labels")} << "Archivio_Etichette.pro"
+                                << "Rigo01_E24" << 40662;
         QTest::newRow("register") << QStringList{QStringLiteral("register"), QStringLiteral("2024")} << "2024.prt"
                                   << "Oggetto" << 323;
     }
@@ -82,14 +82,17 @@ private Q_SLOTS:
         QFETCH(QString, field);
         QFETCH(int, offset);
         TestContext t;
-        const QByteArray input = "{\"" + field.toUtf8() + "\":\"  \xE2\x80\x9C" "citato\xE2\x80\x9D \xCE\xB1 \"}\n"
+        const QByteArray input = "{\"" + field.toUtf8() +
+                                 "\":\"  \xE2\x80\x9C"
+                                 "citato\xE2\x80\x9D \xCE\xB1 \"}\n"
                                  "\n{}\n";
         CliResult r = runCli(t.dir.path(), QStringList{QStringLiteral("append")} + archive, input);
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QByteArray("1\n2\n"));
         const QByteArray bytes = readFileBytes(t.path(file));
         // Trimmed, curly quotes in windows-1252, the Greek letter as '?'.
-        QCOMPARE(bytes.mid(offset, 11), QByteArray("\x0A\x93" "citato\x94 ?"));
+        QCOMPARE(bytes.mid(offset, 11), QByteArray("\x0A\x93"
+                                                   "citato\x94 ?"));
 
         r = runCli(t.dir.path(), QStringList{QStringLiteral("dump")} + archive);
         QCOMPARE(r.exitCode, 0);
@@ -108,15 +111,17 @@ private Q_SLOTS:
         QCOMPARE(runCli(t.dir.path(), {QStringLiteral("append"), QStringLiteral("addresses")}, lines).exitCode, 0);
         const QString path = t.path(QStringLiteral("Archivio_Indirizzi.pro"));
         const QByteArray before = readFileBytes(path);
-        const CliResult r = runCli(t.dir.path(), {QStringLiteral("write"), QStringLiteral("addresses"), QStringLiteral("3")},
-                                   "{\"Nome\":\"nuova\",\"Note\":\"n\"}");
+        const CliResult r =
+            runCli(t.dir.path(), {QStringLiteral("write"), QStringLiteral("addresses"), QStringLiteral("3")},
+                   "{\"Nome\":\"nuova\",\"Note\":\"n\"}");
         QCOMPARE(r.exitCode, 0);
         const QByteArray after = readFileBytes(path);
         QCOMPARE(after.size(), before.size());
         QCOMPARE(after.left(2 * 3765), before.left(2 * 3765));
         QCOMPARE(after.mid(3 * 3765), before.mid(3 * 3765));
-        QCOMPARE(parseLines(runCli(t.dir.path(), {QStringLiteral("dump"), QStringLiteral("addresses")}).out)[2]
-                     [QStringLiteral("Nome")].toString(),
+        QCOMPARE(parseLines(runCli(t.dir.path(), {QStringLiteral("dump"), QStringLiteral("addresses")})
+                                .out)[2][QStringLiteral("Nome")]
+                     .toString(),
                  QStringLiteral("nuova"));
     }
 
@@ -131,26 +136,27 @@ private Q_SLOTS:
         QTest::newRow("field of another archive") << append << QByteArray("{\"Numero\":\"1\"}") << 2;
         QTest::newRow("not a text") << append << QByteArray("{\"Nome\":12}") << 2;
         QTest::newRow("not an object") << append << QByteArray("[\"a\"]") << 2;
-        QTest::newRow("year of two digits") << QStringList{QStringLiteral("append"), QStringLiteral("register"),
-                                                           QStringLiteral("24")}
-                                            << QByteArray("{}") << 2;
-        QTest::newRow("year that is a path") << QStringList{QStringLiteral("dump"), QStringLiteral("register"),
-                                                            QStringLiteral("../20")}
-                                             << QByteArray() << 2;
+        QTest::newRow("year of two digits")
+            << QStringList{QStringLiteral("append"), QStringLiteral("register"), QStringLiteral("24")}
+            << QByteArray("{}") << 2;
+        QTest::newRow("year that is a path")
+            << QStringList{QStringLiteral("dump"), QStringLiteral("register"), QStringLiteral("../20")} << QByteArray()
+            << 2;
         QTest::newRow("unknown archive") << QStringList{QStringLiteral("dump"), QStringLiteral("clients")}
                                          << QByteArray() << 2;
         QTest::newRow("unknown command") << QStringList{QStringLiteral("erase")} << QByteArray() << 2;
-        QTest::newRow("record 0") << QStringList{QStringLiteral("write"), QStringLiteral("addresses"), QStringLiteral("0")}
+        QTest::newRow("record 0") << QStringList{QStringLiteral("write"), QStringLiteral("addresses"),
+                                                 QStringLiteral("0")}
                                   << QByteArray("{}") << 2;
-        QTest::newRow("record after the last") << QStringList{QStringLiteral("write"), QStringLiteral("addresses"),
-                                                              QStringLiteral("3")}
-                                               << QByteArray("{}") << 2;
-        QTest::newRow("record number not a number") << QStringList{QStringLiteral("write"), QStringLiteral("addresses"),
-                                                                   QStringLiteral("x")}
-                                                    << QByteArray("{}") << 2;
-        QTest::newRow("two objects for write") << QStringList{QStringLiteral("write"), QStringLiteral("addresses"),
-                                                              QStringLiteral("1")}
-                                               << QByteArray("{}\n{}") << 2;
+        QTest::newRow("record after the last")
+            << QStringList{QStringLiteral("write"), QStringLiteral("addresses"), QStringLiteral("3")}
+            << QByteArray("{}") << 2;
+        QTest::newRow("record number not a number")
+            << QStringList{QStringLiteral("write"), QStringLiteral("addresses"), QStringLiteral("x")}
+            << QByteArray("{}") << 2;
+        QTest::newRow("two objects for write")
+            << QStringList{QStringLiteral("write"), QStringLiteral("addresses"), QStringLiteral("1")}
+            << QByteArray("{}\n{}") << 2;
         QTest::newRow("a key twice") << append << QByteArray("{\"Nome\":\"a\",\"Tipo\":\"b\",\"Nome\":\"c\"}") << 2;
         QTest::newRow("a key twice, once escaped")
             << append << QByteArray("{\"N\\u006fme\":\"a\",\"Nome\":\"c\"}") << 2;
@@ -266,10 +272,12 @@ private Q_SLOTS:
         QCOMPARE(objects[0][QStringLiteral("DataReg")].toString(), QStringLiteral("01/03/202"));
         QCOMPARE(objects[1][QStringLiteral("Oggetto")].toString(), QString::fromStdU16String(u"a\u0000b"s));
         const QByteArray stored = readFileBytes(t.path(QStringLiteral("2024.prt")));
-        QCOMPARE(runCli(t.dir.path(), QStringList{QStringLiteral("append")} + args, dump.out).exitCode, 0);
-        const QByteArray after = readFileBytes(t.path(QStringLiteral("2024.prt")));
-        QCOMPARE(after.size(), 2 * stored.size());
-        QCOMPARE(after.mid(stored.size()), stored);
+        // Into another year's register, where the two numbers are free.
+        QCOMPARE(runCli(t.dir.path(), {QStringLiteral("append"), QStringLiteral("register"), QStringLiteral("2025")},
+                        dump.out)
+                     .exitCode,
+                 0);
+        QCOMPARE(readFileBytes(t.path(QStringLiteral("2025.prt"))), stored);
     }
 
     void unreachableArchiveExitsOne()
@@ -318,9 +326,14 @@ private Q_SLOTS:
         QList<QProcess*> processes;
         for (int p = 0; p < kProcesses; ++p) {
             // Each process appends one record at a time, so the processes really interleave.
-            QByteArray script = "for i in $(seq 1 " + QByteArray::number(kPerProcess) + "); do "
-                                "printf '{\"Numero\":\"%s\",\"Oggetto\":\"p" + QByteArray::number(p) + "-%s\","
-                                "\"Desc03\":\"p" + QByteArray::number(p) + "-%s\"}\\n' $i $i $i | \"$0\" --folder \"$1\" "
+            QByteArray script = "for i in $(seq 1 " + QByteArray::number(kPerProcess) +
+                                "); do "
+                                "printf '{\"Oggetto\":\"p" +
+                                QByteArray::number(p) +
+                                "-%s\","
+                                "\"Desc03\":\"p" +
+                                QByteArray::number(p) +
+                                "-%s\"}\\n' $i $i | \"$0\" --folder \"$1\" "
                                 "append register 2024 || exit 1; done";
             auto* process = new QProcess(this);
             process->start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromUtf8(script),
@@ -332,18 +345,66 @@ private Q_SLOTS:
             QCOMPARE(process->exitCode(), 0);
         }
         QCOMPARE(QFileInfo(t.path(QStringLiteral("2024.prt"))).size(), qint64(kProcesses * kPerProcess * 3403));
-        const QList<QJsonObject> objects =
-            parseLines(runCli(t.dir.path(), {QStringLiteral("dump"), QStringLiteral("register"), QStringLiteral("2024")}).out);
+        const QList<QJsonObject> objects = parseLines(
+            runCli(t.dir.path(), {QStringLiteral("dump"), QStringLiteral("register"), QStringLiteral("2024")}).out);
         QCOMPARE(objects.size(), kProcesses * kPerProcess);
         QSet<QString> seen;
+        QSet<QString> numbers;
         for (const QJsonObject& o : objects) {
             const QString subject = o[QStringLiteral("Oggetto")].toString();
             // Whole: the first and the last field of each record belong together.
             QCOMPARE(o[QStringLiteral("Desc03")].toString(), subject);
-            QCOMPARE(subject.section(u'-', 1), o[QStringLiteral("Numero")].toString());
             seen.insert(subject);
+            numbers.insert(o[QStringLiteral("Numero")].toString());
         }
         QCOMPARE(seen.size(), kProcesses * kPerProcess);
+        // Each card took its number under the lock: every number once, none skipped.
+        QSet<QString> expected;
+        for (int n = 1; n <= kProcesses * kPerProcess; ++n)
+            expected.insert(QString::number(n));
+        QCOMPARE(numbers, expected);
+    }
+
+    // A registered document keeps its number and date; a batch may not reuse a number the register holds.
+    void registerNumbersAreGivenOnce_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("message");
+        const QStringList write = {"write", "register", "2024", "2"};
+        QTest::newRow("write with another number")
+            << write << QByteArray(R"({"Numero":"9","DataReg":"02/02/2024","Oggetto":"x"})") << "campo Numero";
+        QTest::newRow("write with another date")
+            << write << QByteArray(R"({"Numero":"2","DataReg":"03/02/2024","Oggetto":"x"})") << "campo DataReg";
+        QTest::newRow("append a number held")
+            << QStringList{"append", "register", "2024"} << QByteArray(R"({"Numero":"2","Oggetto":"x"})")
+            << "numero di protocollo 2 ";
+        QTest::newRow("append the same number twice in one batch")
+            << QStringList{"append", "register", "2024"} << QByteArray("{\"Numero\":\"7\"}\n{\"Numero\":\"7/2024\"}\n")
+            << "Record 2:";
+    }
+    void registerNumbersAreGivenOnce()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, message);
+        TestContext t;
+        QCOMPARE(runCli(t.dir.path(), {"append", "register", "2024"},
+                        R"({"Numero":"1","DataReg":"01/02/2024"})"
+                        "\n"
+                        R"({"Numero":"2","DataReg":"02/02/2024"})")
+                     .exitCode,
+                 0);
+        const QByteArray before = readFileBytes(t.path(QStringLiteral("2024.prt")));
+        const CliResult r = runCli(t.dir.path(), args, input);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        QCOMPARE(readFileBytes(t.path(QStringLiteral("2024.prt"))), before);
+        // A correction of any other field is taken.
+        QCOMPARE(runCli(t.dir.path(), {"write", "register", "2024", "2"},
+                        R"({"Numero":"2","DataReg":"02/02/2024","Oggetto":"corretto"})")
+                     .exitCode,
+                 0);
     }
 };
 

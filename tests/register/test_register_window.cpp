@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -245,7 +246,8 @@ private Q_SLOTS:
                                                << QByteArray("[Numerazione Protocollo]\r\nInizio=100\r\n"
                                                              "Indicazione Anno Solare=No\r\n")
                                                << QDate(2024, 6, 1) << "103";
-        QTest::newRow("a 2023 register opened in 2024") << "2023" << 2 << kSuffixOn << QDate(2024, 1, 8) << "102/2024";
+        // The suffix is the register's year, whatever the clock says.
+        QTest::newRow("a 2023 register opened in 2024") << "2023" << 2 << kSuffixOn << QDate(2024, 1, 8) << "102/2023";
         QTest::newRow("no settings") << "2025" << 0 << QByteArray() << QDate(2025, 1, 2) << "1";
     }
     void newCardNumber()
@@ -458,6 +460,114 @@ private Q_SLOTS:
         m_window->close();
         QCOMPARE(log().size(), 1);
         QCOMPARE(log()[0].kind, Kind::Question);
+    }
+
+    // The number New shows is taken again at Save, under the lock: another workstation (here the batch tool) that
+    // registered a document in between does not make two documents share a number.
+    void aNumberTakenMeanwhileGivesTheNextOne()
+    {
+        QVERIFY(writeFileBytes(m_ctx->path("Tessaro.ini"),
+                               "[Numerazione Protocollo]\r\nInizio=124\r\nIndicazione Anno Solare=S\xEC\r\n"));
+        click("cmdNuovo");
+        QCOMPARE(text("txtNumero"), QStringLiteral("124/2024"));
+        const CliResult other = runCli(m_ctx->dir.path(), {"append", "register", "2024"},
+                                       R"({"Tipologia":"In entrata","DataReg":"15/03/2024","Oggetto":"Altra"})");
+        QCOMPARE(other.exitCode, 0);
+        QCOMPARE(stored(1).value(F::Numero), QStringLiteral("124/2024"));
+        edit("txtCategoria")->setText(QStringLiteral("Fatture"));
+        edit("txtOggetto")->setText(QStringLiteral("Fattura"));
+        radio("optEntrata")->setChecked(true);
+        click("cmdSalva");
+        QCOMPARE(storedCount(), 2);
+        QCOMPARE(stored(2).value(F::Numero), QStringLiteral("125/2024"));
+        QCOMPARE(text("txtNumero"), QStringLiteral("125/2024"));
+        QCOMPARE(log().size(), 1);
+        QCOMPARE(log()[0].kind, Kind::Information);
+        QCOMPARE(log()[0].text, QStringLiteral("Il documento è stato protocollato con il numero 125/2024: il 124/2024 "
+                                               "è stato assegnato nel frattempo da un'altra postazione."));
+        QVERIFY(!m_window->hasUnsavedChanges());
+    }
+
+    // A number typed by hand is kept when it is free and refused when the register already holds it.
+    void aNumberTypedByHandMustBeFree_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("free");
+        QTest::newRow("held") << "2" << false;
+        QTest::newRow("held, with the year") << "2/2024" << false;
+        QTest::newRow("free") << "40" << true;
+    }
+    void aNumberTypedByHandMustBeFree()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, free);
+        yearWith(m_ctx->dir, cards(3));
+        fillRequired();
+        edit("txtNumero")->setText(typed);
+        click("cmdSalva");
+        QCOMPARE(storedCount(), free ? 4 : 3);
+        QCOMPARE(log().size(), 1);
+        if (free) {
+            QCOMPARE(stored(4).value(F::Numero), typed);
+            QCOMPARE(log()[0].text, kAppended);
+        } else {
+            QCOMPARE(log()[0].kind, Kind::Warning);
+            QCOMPARE(log()[0].text, QStringLiteral("Attenzione: il numero di protocollo %1 è già assegnato a un altro "
+                                                   "documento di questo registro.")
+                                        .arg(typed));
+            QCOMPARE(position(), QString());
+        }
+    }
+
+    // The window and the batch tool registering at the same moment, round after round: every number once, none
+    // skipped.
+    void windowAndBatchToolNeverShareANumber()
+    {
+        const QString cli = QStringLiteral(PLICARIO_CLI);
+        for (int round = 0; round < 15; ++round) {
+            QProcess batch;
+            batch.start(cli, {"--folder", m_ctx->dir.path(), "append", "register", "2024"});
+            QVERIFY(batch.waitForStarted());
+            batch.write(R"({"Tipologia":"Interna","DataReg":"15/03/2024","Oggetto":"Dal lotto"})"
+                        "\n");
+            batch.closeWriteChannel();
+            click("cmdNuovo");
+            edit("txtCategoria")->setText(QStringLiteral("Fatture"));
+            edit("txtOggetto")->setText(QStringLiteral("Dalla finestra"));
+            radio("optUscita")->setChecked(true);
+            click("cmdSalva");
+            QVERIFY(batch.waitForFinished(30000));
+            QCOMPARE(batch.exitCode(), 0);
+        }
+        QCOMPARE(storedCount(), 30);
+        QSet<QString> numbers;
+        for (int n = 1; n <= 30; ++n)
+            numbers.insert(stored(n).value(F::Numero));
+        QSet<QString> expected;
+        for (int n = 1; n <= 30; ++n)
+            expected.insert(QString::number(n));
+        QCOMPARE(numbers, expected);
+    }
+
+    // Once stored, a document's number and registration date stay as registered; the rest may be corrected.
+    void aStoredNumberAndDateAreFixed()
+    {
+        yearWith(m_ctx->dir, cards(2));
+        click("cmdUltimo");
+        QVERIFY(edit("txtNumero")->isReadOnly());
+        QVERIFY(edit("txtNumero")->accessibleDescription().contains(QStringLiteral("non si possono cambiare")));
+        edit("txtDataReg")->setFocus();
+        QTest::keyClick(edit("txtDataReg"), Qt::Key_Backspace);
+        QCOMPARE(text("txtDataReg"), QStringLiteral("02/02/2024"));
+        QTest::keyClick(edit("txtDataReg"), Qt::Key_A);
+        QVERIFY(!QApplication::activeModalWidget());
+        edit("txtNote")->setText(QStringLiteral("corretta"));
+        click("cmdSalva");
+        QCOMPARE(stored(2).value(F::Note), QStringLiteral("corretta"));
+        QCOMPARE(stored(2).value(F::Numero), QStringLiteral("2"));
+        // A new card's number is the user's again.
+        click("cmdNuovo");
+        QVERIFY(!edit("txtNumero")->isReadOnly());
     }
 
     // A year file that cannot be opened: every action says so once and leaves the window as it was.
