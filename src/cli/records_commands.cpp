@@ -3,7 +3,9 @@
 #include "cli/commands.h"
 #include "labels/label_sheet.h"
 #include "register/register_card.h"
+#include "register/register_card_checks.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 
@@ -93,13 +95,26 @@ void expectNoMoreArgs(const CliContext& ctx, qsizetype used)
         throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(ctx.args[used])), Usage::Shown};
 }
 
+// A register card must pass what the register window checks before it saves; other records are stored as given.
+QStringList checked(Archive archive, QStringList values, qsizetype lineNumber)
+{
+    if (archive != Archive::Register)
+        return values;
+    if (const auto problem = RegisterCardChecks::complete(values, QDate::currentDate()))
+        throw UsageError{QStringLiteral("Riga %1: %2 \"%3\" %4.")
+                             .arg(lineNumber)
+                             .arg(QLatin1String(RegisterCard::fields()[problem->field].name),
+                                  Cli::echo(values[problem->field]), problem->reason)};
+    return values;
+}
+
 // The next record of the input, encoded; false at its end. Throws UsageError for a line that is no record.
 bool nextRecord(Cli::LineReader& input, Archive archive, QByteArray& record)
 {
     QByteArray line;
     if (!input.nextNonBlank(line))
         return false;
-    record = encode(archive, JsonLines::parseObject(fieldsOf(archive), line));
+    record = encode(archive, checked(archive, JsonLines::parseObject(fieldsOf(archive), line), input.lineNumber()));
     return true;
 }
 
@@ -175,9 +190,12 @@ int runWrite(const CliContext& ctx)
     Cli::LineReader input;
     QByteArray line;
     QByteArray more;
-    if (!input.nextNonBlank(line) || input.nextNonBlank(more))
+    const bool one = input.nextNonBlank(line);
+    const qsizetype lineNumber = input.lineNumber();
+    if (!one || input.nextNonBlank(more))
         throw UsageError{QStringLiteral("Fornire esattamente un oggetto JSON sullo standard input.")};
-    const QByteArray record = encode(t.archive, JsonLines::parseObject(fieldsOf(t.archive), line));
+    const QByteArray record =
+        encode(t.archive, checked(t.archive, JsonLines::parseObject(fieldsOf(t.archive), line), lineNumber));
     // A missing archive has no record to overwrite; do not create it just to fail.
     if (!QFileInfo::exists(t.path))
         throw UsageError{QStringLiteral("La scheda %1 non esiste (l'archivio è vuoto).").arg(number)};
