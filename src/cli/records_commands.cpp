@@ -3,9 +3,11 @@
 #include "cli/commands.h"
 #include "labels/label_sheet.h"
 #include "register/register_card.h"
+#include "register/register_card_checks.h"
 #include "register/register_numbering.h"
 #include "register/register_settings.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <optional>
@@ -109,19 +111,32 @@ void expectNoMoreArgs(const CliContext& ctx, qsizetype used)
         throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(ctx.args[used])), Usage::Shown};
 }
 
+// A register card must pass what the register window checks before it saves; other records are stored as given.
+QStringList checked(Archive archive, QStringList values, qsizetype lineNumber)
+{
+    if (archive != Archive::Register)
+        return values;
+    if (const auto problem = RegisterCardChecks::complete(values, QDate::currentDate()))
+        throw UsageError{QStringLiteral("Riga %1: %2 \"%3\" %4.")
+                             .arg(lineNumber)
+                             .arg(QLatin1String(RegisterCard::fields()[problem->field].name),
+                                  Cli::echo(values[problem->field]), problem->reason)};
+    return values;
+}
+
 // The next record of the input, encoded; false at its end. Throws UsageError for a line that is no record.
 bool nextRecord(Cli::LineReader& input, Archive archive, QByteArray& record)
 {
     QByteArray line;
     if (!input.nextNonBlank(line))
         return false;
-    record = encode(archive, JsonLines::parseObject(fieldsOf(archive), line));
+    record = encode(archive, checked(archive, JsonLines::parseObject(fieldsOf(archive), line), input.lineNumber()));
     return true;
 }
 
 // A register card of a batch takes its number under the batch's lock: an empty one gets the next free number, a given
 // one must be free. Throws UsageError naming the record of the input.
-void numberCard(RegisterNumberer& numbers, QByteArray& record, int inputRecord)
+void numberCard(RegisterNumberer& numbers, QByteArray& record, qsizetype line)
 {
     RegisterCard card = RegisterCard::fromBytes(record.constData());
     QString number = card.value(RegisterCard::Numero);
@@ -130,9 +145,9 @@ void numberCard(RegisterNumberer& numbers, QByteArray& record, int inputRecord)
         card.setValue(RegisterCard::Numero, number);
         record = card.toBytes();
     } else if (!numbers.isFree(number)) {
-        throw UsageError{QStringLiteral("Record %1: il numero di protocollo %2 è già assegnato a un altro documento "
+        throw UsageError{QStringLiteral("Riga %1: il numero di protocollo %2 è già assegnato a un altro documento "
                                         "di questo registro.")
-                             .arg(inputRecord)
+                             .arg(line)
                              .arg(Cli::echo(number))};
     }
     numbers.add(number);
@@ -180,11 +195,9 @@ int runAppend(const CliContext& ctx)
     std::optional<RegisterNumberer> numbers;
     if (t.archive == Archive::Register)
         numbers.emplace(file, RegisterSettings(ctx.folder).readNumbering(), RegisterNumbers::yearOf(t.path));
-    int inputRecord = 1;
     auto append = [&] {
         if (numbers)
-            numberCard(*numbers, record, inputRecord);
-        ++inputRecord;
+            numberCard(*numbers, record, input.lineNumber());
         return batch.append(record);
     };
     const int first = append();
@@ -220,9 +233,12 @@ int runWrite(const CliContext& ctx)
     Cli::LineReader input;
     QByteArray line;
     QByteArray more;
-    if (!input.nextNonBlank(line) || input.nextNonBlank(more))
+    const bool one = input.nextNonBlank(line);
+    const qsizetype lineNumber = input.lineNumber();
+    if (!one || input.nextNonBlank(more))
         throw UsageError{QStringLiteral("Fornire esattamente un oggetto JSON sullo standard input.")};
-    const QByteArray record = encode(t.archive, JsonLines::parseObject(fieldsOf(t.archive), line));
+    const QByteArray record =
+        encode(t.archive, checked(t.archive, JsonLines::parseObject(fieldsOf(t.archive), line), lineNumber));
     // A missing archive has no record to overwrite; do not create it just to fail.
     if (!QFileInfo::exists(t.path))
         throw UsageError{QStringLiteral("La scheda %1 non esiste (l'archivio è vuoto).").arg(number)};

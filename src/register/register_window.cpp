@@ -358,8 +358,8 @@ RegisterCard RegisterWindow::recordOnScreen() const
     RegisterCard card;
     for (const FieldInfo& info : kFields)
         card.setValue(info.field, m_fields[info.field]->text());
-    if (const int type = m_typeGroup->checkedId(); type >= 0)
-        card.setValue(F::Tipologia, QString::fromUtf8(kTypeTexts[type]));
+    const int type = m_typeGroup->checkedId();
+    card.setValue(F::Tipologia, type >= 0 ? QString::fromUtf8(kTypeTexts[type]) : m_otherType);
     for (int i = 0; i < 3; ++i) {
         card.setValue(F::File01 + i, m_lblFiles.files[i]);
         card.setValue(F::Desc01 + i, m_lblFiles.descriptions[i]);
@@ -386,11 +386,25 @@ void RegisterWindow::showRecord(const RegisterCard& card)
         m_lblFiles.files[i] = Text::trimmed(card.value(F::File01 + i));
         m_lblFiles.descriptions[i] = Text::trimmed(card.value(F::Desc01 + i));
     }
-    // A type the three buttons do not know leaves them as they were.
+    // A type the three buttons do not know selects none of them, and is kept as stored.
     const QString type = Text::trimmed(card.value(F::Tipologia));
-    for (int i = 0; i < 3; ++i)
-        if (type == QString::fromUtf8(kTypeTexts[i]))
-            m_types[i]->setChecked(true);
+    const auto known = std::find_if(std::begin(kTypeTexts), std::end(kTypeTexts),
+                                    [&type](const char* text) { return type == QString::fromUtf8(text); });
+    clearTypes();
+    if (known != std::end(kTypeTexts))
+        m_types[known - std::begin(kTypeTexts)]->setChecked(true);
+    else
+        m_otherType = type;
+}
+
+void RegisterWindow::clearTypes()
+{
+    // Exclusive buttons cannot all be cleared while they are exclusive.
+    m_typeGroup->setExclusive(false);
+    for (QRadioButton* b : m_types)
+        b->setChecked(false);
+    m_typeGroup->setExclusive(true);
+    m_otherType.clear();
 }
 
 RecordWindow::AppendOutcome RegisterWindow::beforeAppend(const RawRecordFile& file, QByteArray& record)
@@ -431,11 +445,7 @@ void RegisterWindow::blankCard()
     m_lblFiles = {};
     m_proposedNumber.clear();
     field(F::DataReg)->setText(context().clock->today().toString(QStringLiteral("dd/MM/yyyy")));
-    // Exclusive buttons cannot all be cleared while they are exclusive.
-    m_typeGroup->setExclusive(false);
-    for (QRadioButton* b : m_types)
-        b->setChecked(false);
-    m_typeGroup->setExclusive(true);
+    clearTypes();
     startNewRecord();
     field(F::Numero)->setFocus(Qt::OtherFocusReason);
 }
@@ -477,7 +487,7 @@ bool RegisterWindow::readyToSave()
          "Attenzione: per salvare la scheda è necessario indicare la categoria del documento."},
         {field(F::Oggetto), Text::trimmed(field(F::Oggetto)->text()).isEmpty(),
          "Attenzione: per salvare la scheda è necessario indicare l'oggetto del documento."},
-        {m_types[0], m_typeGroup->checkedId() < 0,
+        {m_types[0], m_typeGroup->checkedId() < 0 && m_otherType.isEmpty(),
          "Attenzione: per salvare la scheda è necessario indicare la tipologia di posta (in entrata, in uscita o "
          "interna)."},
     };

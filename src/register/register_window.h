@@ -24,7 +24,8 @@ public:
     void openYear(const QString& yearFilePath, const QString& caption);
     const QString& yearFilePath() const { return m_lblFile; }
 
-    // Every field as it stands on screen, saved or not, untrimmed; Tipologia is the selected mail type's text.
+    // Every field as it stands on screen, saved or not, untrimmed; Tipologia is the selected mail type's text, or the
+    // stored one that no button names.
     RegisterCard cardOnScreen() const { return recordOnScreen(); }
 
 protected:
@@ -58,6 +59,7 @@ private:
     void openCopy();
 
     void blankCard();
+    void clearTypes();
     QLineEdit* field(RegisterCard::Field f) const { return m_fields[f]; }
 
     QString m_lblFile;
@@ -68,6 +70,8 @@ private:
     // optEntrata, optUscita, optInterna.
     std::array<QRadioButton*, 3> m_types{};
     QButtonGroup* m_typeGroup = nullptr;
+    // A stored mail type none of the buttons names: no button shows it, and the card keeps it until one is picked.
+    QString m_otherType;
     QPushButton* m_btnApri = nullptr;
     // The number New showed, which Save takes again under the lock; empty for a number typed by hand.
     QString m_proposedNumber;

@@ -367,6 +367,55 @@ private Q_SLOTS:
         QCOMPARE(stored(2), makeCard(2));
     }
 
+    // A stored mail type the three buttons do not name selects none of them (never the previous card's), and the
+    // card keeps it through a save until the user picks one. An empty one must be picked, as on a new card.
+    void aMailTypeTheButtonsDoNotNameIsKept()
+    {
+        QList<RegisterCard> year = cards(3);
+        year[1].setValue(F::Tipologia, QStringLiteral("Raccomandata"));
+        year[2].setValue(F::Tipologia, QString());
+        yearWith(m_ctx->dir, year);
+        const auto noneChecked = [this] {
+            return !radio("optEntrata")->isChecked() && !radio("optUscita")->isChecked() &&
+                   !radio("optInterna")->isChecked();
+        };
+        click("cmdPrimo");
+        QVERIFY(radio("optUscita")->isChecked());
+        click("cmdAvanti");
+        QCOMPARE(position(), QStringLiteral("2"));
+        QVERIFY(noneChecked());
+        QCOMPARE(m_window->cardOnScreen().value(F::Tipologia), QStringLiteral("Raccomandata"));
+        // Nothing typed, so nothing to ask about on the way out and back.
+        click("cmdAvanti");
+        QVERIFY(noneChecked());
+        click("cmdIndietro");
+        QVERIFY(log().isEmpty());
+
+        edit("txtNote")->setText(QStringLiteral("Vista"));
+        click("cmdSalva");
+        QCOMPARE(log().size(), 1);
+        QCOMPARE(log()[0].text, kUpdated);
+        QCOMPARE(stored(2).value(F::Tipologia), QStringLiteral("Raccomandata"));
+        QCOMPARE(stored(2).value(F::Note), QStringLiteral("Vista"));
+
+        QTest::mouseClick(radio("optEntrata"), Qt::LeftButton);
+        QVERIFY(radio("optEntrata")->isChecked());
+        click("cmdSalva");
+        QCOMPARE(log().last().text, kUpdated);
+        QCOMPARE(stored(2).value(F::Tipologia), QStringLiteral("In entrata"));
+
+        // The empty type of card 3 is no type to keep: a save asks for one and writes nothing.
+        click("cmdAvanti");
+        QVERIFY(noneChecked());
+        edit("txtNote")->setText(QStringLiteral("Vista"));
+        m_ctx->messages.clear();
+        click("cmdSalva");
+        QCOMPARE(log().size(), 1);
+        QCOMPARE(log()[0].kind, Kind::Warning);
+        QVERIFY(log()[0].text.contains(QStringLiteral("tipologia di posta")));
+        QCOMPARE(stored(3), year[2]);
+    }
+
     void movesInAnEmptyYear_data()
     {
         QTest::addColumn<QString>("button");
