@@ -135,7 +135,7 @@ bool nextRecord(Cli::LineReader& input, Archive archive, QByteArray& record)
 }
 
 // A register card of a batch takes its number under the batch's lock: an empty one gets the next free number, a given
-// one must be free. Throws UsageError naming the record of the input.
+// one must be free. Throws UsageError naming its input line.
 void numberCard(RegisterNumberer& numbers, QByteArray& record, qsizetype line)
 {
     RegisterCard card = RegisterCard::fromBytes(record.constData());

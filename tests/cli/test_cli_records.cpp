@@ -378,7 +378,7 @@ private Q_SLOTS:
         QCOMPARE(r.out, QByteArray("1\n2\n3\n"));
         r = runCli(t.dir.path(),
                    {QStringLiteral("write"), QStringLiteral("register"), QStringLiteral("2024"), QStringLiteral("2")},
-                   "{\"DataReg\":\"29/02/2024\",\"Tipologia\":\"Interna\",\"DataRic\":\"2/3/2024\"}");
+                   "{\"Numero\":\"2\",\"DataReg\":\"29/02/2024\",\"Tipologia\":\"Interna\",\"DataRic\":\"2/3/2024\"}");
         QVERIFY2(r.exitCode == 0, r.err.constData());
         const QString dayAfter = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
 
@@ -500,8 +500,10 @@ private Q_SLOTS:
             << QStringList{"append", "register", "2024"} << QByteArray(R"({"Numero":"2","Tipologia":"Interna"})")
             << "numero di protocollo 2 ";
         QTest::newRow("append the same number twice in one batch")
-            << QStringList{"append", "register", "2024"} << QByteArray("{\"Numero\":\"7\"}\n{\"Numero\":\"7/2024\"}\n")
-            << "Record 2:";
+            << QStringList{"append", "register", "2024"}
+            << QByteArray("{\"Numero\":\"7\",\"Tipologia\":\"Interna\"}\n"
+                          "{\"Numero\":\"7/2024\",\"Tipologia\":\"Interna\"}\n")
+            << "Riga 2:";
     }
     void registerNumbersAreGivenOnce()
     {
