@@ -194,7 +194,11 @@ int runAppend(const CliContext& ctx)
     RawRecordFile::Batch batch(file);
     std::optional<RegisterNumberer> numbers;
     if (t.archive == Archive::Register)
-        numbers.emplace(file, RegisterSettings(ctx.folder).readNumbering(), RegisterNumbers::yearOf(t.path));
+        numbers.emplace(
+            file,
+            RegisterSettings(ctx.folder)
+                .numberingFor(RegisterNumbers::yearOf(t.path), QDate::currentDate().toString(QStringLiteral("yyyy"))),
+            RegisterNumbers::yearOf(t.path));
     auto append = [&] {
         if (numbers)
             numberCard(*numbers, record, input.lineNumber());

@@ -41,11 +41,12 @@ QString nextRegisterNumber(int count, const RegisterNumbering& numbering, const 
     return formatted(nextValue(count, numbering), numbering, year);
 }
 
-QString nextRegisterNumber(const QString& programFolder, const QString& yearFilePath)
+QString nextRegisterNumber(const QString& programFolder, const QString& yearFilePath, const QString& currentYear)
 {
-    const RegisterNumbering numbering = RegisterSettings(programFolder).readNumbering();
+    const QString year = RegisterNumbers::yearOf(yearFilePath);
+    const RegisterNumbering numbering = RegisterSettings(programFolder).numberingFor(year, currentYear);
     const int count = RegisterFile(yearFilePath).count();
-    return nextRegisterNumber(count, numbering, RegisterNumbers::yearOf(yearFilePath));
+    return nextRegisterNumber(count, numbering, year);
 }
 
 namespace RegisterNumbers {

@@ -12,9 +12,9 @@ class RawRecordFile;
 // start number is not a whole number.
 QString nextRegisterNumber(int count, const RegisterNumbering& numbering, const QString& year);
 
-// The same, reading the settings of `programFolder` and counting the cards of `yearFilePath` (created when
-// missing). Throws ArchiveAccessError.
-QString nextRegisterNumber(const QString& programFolder, const QString& yearFilePath);
+// The same, reading the settings of `programFolder` for that register (today being in `currentYear`) and counting
+// the cards of `yearFilePath` (created when missing). Throws ArchiveAccessError.
+QString nextRegisterNumber(const QString& programFolder, const QString& yearFilePath, const QString& currentYear);
 
 namespace RegisterNumbers {
 

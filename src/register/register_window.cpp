@@ -407,12 +407,22 @@ void RegisterWindow::clearTypes()
     m_otherType.clear();
 }
 
+QString RegisterWindow::year() const
+{
+    return RegisterNumbers::yearOf(m_lblFile);
+}
+
+QString RegisterWindow::currentYear() const
+{
+    return context().clock->today().toString(QStringLiteral("yyyy"));
+}
+
 RecordWindow::AppendOutcome RegisterWindow::beforeAppend(const RawRecordFile& file, QByteArray& record)
 {
     // The number is taken here, under the year file's lock, so two workstations never give the same one.
     RegisterCard card = RegisterCard::fromBytes(record.constData());
     const QString typed = Text::trimmed(card.value(F::Numero));
-    const RegisterNumberer numbers(file, RegisterSettings(context().programFolder).readNumbering(),
+    const RegisterNumberer numbers(file, RegisterSettings(context().programFolder).numberingFor(year(), currentYear()),
                                    RegisterNumbers::yearOf(m_lblFile));
     if (!m_proposedNumber.isEmpty() && typed == m_proposedNumber) {
         const QString now = numbers.next();
@@ -455,7 +465,8 @@ void RegisterWindow::newCard()
     if (!mayLeaveRecord())
         return;
     runArchiveAction([this] {
-        const RegisterNumbering numbering = RegisterSettings(context().programFolder).readNumbering();
+        const RegisterNumbering numbering =
+            RegisterSettings(context().programFolder).numberingFor(year(), currentYear());
         const RawRecordFile file(m_lblFile, RegisterCard::recordSize());
         const RegisterNumberer numbers(file, numbering, RegisterNumbers::yearOf(m_lblFile));
         blankCard();
@@ -510,11 +521,14 @@ void RegisterWindow::attachDocuments()
 void RegisterWindow::editNumbering()
 {
     const RegisterSettings settings(context().programFolder);
-    NumberingWindow dialog(settings.readNumbering(), this);
+    RegisterNumbering current;
+    if (!runGuarded(this, context().messages, [&] { current = settings.numberingFor(year(), currentYear()); }))
+        return;
+    NumberingWindow dialog(current, this, year());
     if (dialog.exec() != QDialog::Accepted)
         return;
     const RegisterNumbering chosen = dialog.chosen();
-    runGuarded(this, context().messages, [&] { settings.writeNumbering(chosen.start, chosen.yearSuffix); });
+    runGuarded(this, context().messages, [&] { settings.writeNumbering(chosen.start, chosen.yearSuffix, year()); });
 }
 
 void RegisterWindow::pickRegistrationDate()

@@ -59,6 +59,9 @@ private:
     void openCopy();
 
     void blankCard();
+    // The register's year, and the year the clock says.
+    QString year() const;
+    QString currentYear() const;
     void clearTypes();
     QLineEdit* field(RegisterCard::Field f) const { return m_fields[f]; }
 

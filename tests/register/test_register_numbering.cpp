@@ -55,7 +55,7 @@ private Q_SLOTS:
             for (int i = 0; i < cards; ++i)
                 file.append(RegisterCard());
         }
-        QCOMPARE(nextRegisterNumber(dir.path(), year), number);
+        QCOMPARE(nextRegisterNumber(dir.path(), year, QStringLiteral("2023")), number);
         // A year without a file gets one, empty.
         QVERIFY(QFile::exists(year));
     }
@@ -140,6 +140,36 @@ private Q_SLOTS:
         QFile g(settings.path());
         QVERIFY(g.open(QIODevice::ReadOnly));
         QVERIFY(g.readAll().contains("Indicazione Anno Solare=S\xEC\r\n")); // windows-1252
+    }
+
+    // A start number counts for the year it was set for; other years start at 1. One stored before years were
+    // recorded counts for the current year only.
+    void startNumberPerYear_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("start");
+        const QByteArray for2026 = "[Numerazione Protocollo]\r\nInizio=120\r\nAnno Inizio=2026\r\n";
+        const QByteArray old = "[Numerazione Protocollo]\r\nInizio=120\r\n";
+        QTest::newRow("the year it was set for") << for2026 << "2026"
+                                                 << "120";
+        QTest::newRow("a later year") << for2026 << "2030"
+                                      << "1";
+        QTest::newRow("an earlier year") << for2026 << "2025"
+                                         << "1";
+        QTest::newRow("old settings, the current year") << old << "2027"
+                                                        << "120";
+        QTest::newRow("old settings, another year") << old << "2026"
+                                                    << "1";
+    }
+    void startNumberPerYear()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, year);
+        QFETCH(QString, start);
+        QTemporaryDir dir;
+        QVERIFY(writeFileBytes(dir.filePath("Tessaro.ini"), ini));
+        QCOMPARE(RegisterSettings(dir.path()).numberingFor(year, QStringLiteral("2027")).start, start);
     }
 };
 

@@ -246,8 +246,9 @@ private Q_SLOTS:
                                                << QByteArray("[Numerazione Protocollo]\r\nInizio=100\r\n"
                                                              "Indicazione Anno Solare=No\r\n")
                                                << QDate(2024, 6, 1) << "103";
-        // The suffix is the register's year, whatever the clock says.
-        QTest::newRow("a 2023 register opened in 2024") << "2023" << 2 << kSuffixOn << QDate(2024, 1, 8) << "102/2023";
+        // The suffix is the register's year, whatever the clock says; a start number stored without its year counts
+        // for the current year only.
+        QTest::newRow("a 2023 register opened in 2024") << "2023" << 2 << kSuffixOn << QDate(2024, 1, 8) << "3/2023";
         QTest::newRow("no settings") << "2025" << 0 << QByteArray() << QDate(2025, 1, 2) << "1";
     }
     void newCardNumber()
@@ -515,8 +516,9 @@ private Q_SLOTS:
     // registered a document in between does not make two documents share a number.
     void aNumberTakenMeanwhileGivesTheNextOne()
     {
-        QVERIFY(writeFileBytes(m_ctx->path("Tessaro.ini"),
-                               "[Numerazione Protocollo]\r\nInizio=124\r\nIndicazione Anno Solare=S\xEC\r\n"));
+        QVERIFY(writeFileBytes(
+            m_ctx->path("Tessaro.ini"),
+            "[Numerazione Protocollo]\r\nInizio=124\r\nAnno Inizio=2024\r\nIndicazione Anno Solare=S\xEC\r\n"));
         click("cmdNuovo");
         QCOMPARE(text("txtNumero"), QStringLiteral("124/2024"));
         const CliResult other = runCli(m_ctx->dir.path(), {"append", "register", "2024"},
@@ -722,6 +724,7 @@ private Q_SLOTS:
                                   [](NumberingWindow* dialog) {
                                       auto* start = dialog->findChild<QLineEdit*>("txtInizio");
                                       QCOMPARE(start->text(), QStringLiteral("100"));
+                                      QVERIFY(dialog->findChild<QLabel*>("lblAnno")->text().contains(u"2024"));
                                       QVERIFY(dialog->findChild<QCheckBox*>("chkTipo")->isChecked());
                                       start->setText(QStringLiteral("200"));
                                       QTest::mouseClick(dialog->findChild<QPushButton*>("btnAnnulla"), Qt::LeftButton);
@@ -739,6 +742,7 @@ private Q_SLOTS:
         QCOMPARE(n.start, QStringLiteral("7"));
         QVERIFY(!n.yearSuffix);
         QVERIFY(readFileBytes(m_ctx->path("Tessaro.ini")).contains("Indicazione Anno Solare=No"));
+        QVERIFY(readFileBytes(m_ctx->path("Tessaro.ini")).contains("Anno Inizio=2024"));
         QVERIFY(readFileBytes(m_ctx->path("Tessaro.ini")).contains("[Altro]\r\nChiave=1"));
         // The very next new card uses it.
         click("cmdNuovo");
