@@ -7,6 +7,7 @@
 #include <array>
 
 class QButtonGroup;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -55,6 +56,9 @@ private:
     void attachCopy();
     void openCopy();
 
+    void focusMailType();
+    static bool isEnter(const QKeyEvent* key);
+
     void blankCard();
     QLineEdit* field(RegisterCard::Field f) const { return m_fields[f]; }
 
@@ -67,4 +71,6 @@ private:
     std::array<QRadioButton*, 3> m_types{};
     QButtonGroup* m_typeGroup = nullptr;
     QPushButton* m_btnApri = nullptr;
+    // The calendar has just closed over the registration date: the next Enter there moves on.
+    bool m_calendarClosed = false;
 };
