@@ -368,7 +368,7 @@ bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
         const int step = key->key() == Qt::Key_Right || key->key() == Qt::Key_Down ? 1
                          : key->key() == Qt::Key_Left || key->key() == Qt::Key_Up  ? -1
                                                                                    : 0;
-        if (step != 0 && key->modifiers() == Qt::NoModifier) {
+        if (step != 0 && !(key->modifiers() & ~Qt::KeypadModifier)) {
             QRadioButton* chosen = m_types[(type - m_types.begin() + step + 3) % 3];
             chosen->setChecked(true);
             chosen->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
