@@ -24,6 +24,7 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -145,7 +146,7 @@ void RegisterWindow::buildUi()
     page->addWidget(buildCopyRow());
     page->addWidget(hints()->label());
 
-    // Enter walks the fields in card order; the registration date and the copy have keys of their own.
+    // Enter walks the fields in card order; the registration date, the mail type and the copy have keys of their own.
     for (size_t i = 0; i + 1 < std::size(kFields); ++i) {
         QLineEdit* from = m_fields[kFields[i].field];
         QLineEdit* to = m_fields[kFields[i + 1].field];
@@ -165,6 +166,9 @@ void RegisterWindow::buildUi()
             [this](const QString& text) { m_btnApri->setEnabled(!Text::trimmed(text).isEmpty()); });
     m_btnApri->setEnabled(false);
     Keyboard::setUpWindow(this);
+    // After the window's keys, so that Enter on a mail type moves on instead of pressing it.
+    for (QRadioButton* b : m_types)
+        b->installEventFilter(this);
 }
 
 QWidget* RegisterWindow::buildToolbar()
@@ -177,9 +181,9 @@ QWidget* RegisterWindow::buildToolbar()
         {"cmdTrova", "register/find", "Trova", "Trova una scheda in archivio.", Keyboard::kFind,
          [this] { findCards(); }},
         {"cmdRiepilogo", "register/summary", "Riepilogo protocollo",
-         "Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo.", nullptr,
+         "Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo.", Keyboard::kSummary,
          [this] { showSummary(); }},
-        {"cmdFile", "register/attach", "Allega file", "Allega file alla scheda corrente.", nullptr,
+        {"cmdFile", "register/attach", "Allega file", "Allega file alla scheda corrente.", Keyboard::kAttach,
          [this] { attachDocuments(); }},
         {"cmdStampa", "register/print", "Stampa", "Stampa la scheda corrente.", Keyboard::kPrint,
          [this] { printCard(); }},
@@ -190,9 +194,10 @@ QWidget* RegisterWindow::buildToolbar()
     commands += {
         {"sepComandi2"},
         {"cmdEsporta", "register/export", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.",
-         nullptr, [this] { exportRegister(); }},
+         Keyboard::kExport, [this] { exportRegister(); }},
         {"cmdNumerazione", "register/numbering", "Numerazione",
-         "Imposta il numero iniziale per la numerazione del protocollo.", nullptr, [this] { editNumbering(); }},
+         "Imposta il numero iniziale per la numerazione del protocollo.", Keyboard::kNumbering,
+         [this] { editNumbering(); }},
         {},
         {"cmdGuida", "register/help", "Guida", "Visualizza la guida in linea.", Keyboard::kHelp,
          [this] { showHelp(); }},
@@ -235,6 +240,9 @@ QWidget* RegisterWindow::buildCard()
         m_types[i] = b;
     }
     grid->addWidget(types, 0, 4, 1, 2);
+    // Filled, so that the focus mark behind the group shows as a border only.
+    types->setAutoFillBackground(true);
+    new FocusFrame(types, QStringLiteral("effTipologia"));
 
     add(F::Ufficio, 1, 0, 3);
     add(F::Operatore, 2, 0, 3);
@@ -323,10 +331,19 @@ void RegisterWindow::closeEvent(QCloseEvent* event)
 
 bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == field(F::DataReg) && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason)
+        m_calendarClosed = false;
     // The registration date is never typed: Backspace or Delete empties it, any other key picks it from the
-    // calendar. Tab, bare modifiers and Ctrl/Alt combinations keep their usual meaning.
+    // calendar. Tab, bare modifiers and Ctrl/Alt combinations keep their usual meaning. Enter right after the
+    // calendar has closed on a date moves on to the mail type, so that Enter alone walks past the date.
     if (watched == field(F::DataReg) && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (m_calendarClosed && isEnter(key) && !field(F::DataReg)->text().isEmpty()) {
+            focusMailType();
+            return true;
+        }
+        m_calendarClosed = false;
         switch (key->key()) {
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
@@ -350,7 +367,36 @@ bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    // On the mail type the arrows choose the type and Enter moves on to the office.
+    const auto type = std::find(m_types.begin(), m_types.end(), watched);
+    if (type != m_types.end() && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (isEnter(key)) {
+            field(F::Ufficio)->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        const int step = key->key() == Qt::Key_Right || key->key() == Qt::Key_Down ? 1
+                         : key->key() == Qt::Key_Left || key->key() == Qt::Key_Up  ? -1
+                                                                                   : 0;
+        if (step != 0 && !(key->modifiers() & ~Qt::KeypadModifier)) {
+            QRadioButton* chosen = m_types[(type - m_types.begin() + step + 3) % 3];
+            chosen->setChecked(true);
+            chosen->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
     return TypedRecordWindow::eventFilter(watched, event);
+}
+
+bool RegisterWindow::isEnter(const QKeyEvent* key)
+{
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !(key->modifiers() & ~Qt::KeypadModifier);
+}
+
+void RegisterWindow::focusMailType()
+{
+    QAbstractButton* checked = m_typeGroup->checkedButton();
+    (checked ? checked : m_types[0])->setFocus(Qt::TabFocusReason);
 }
 
 RegisterCard RegisterWindow::recordOnScreen() const
@@ -538,6 +584,7 @@ void RegisterWindow::pickRegistrationDate()
     DatePickerWindow picker(context().clock->today(), this);
     if (picker.exec() == QDialog::Accepted)
         field(F::DataReg)->setText(picker.dateText());
+    m_calendarClosed = true;
 }
 
 void RegisterWindow::attachCopy()

@@ -7,6 +7,7 @@
 #include <array>
 
 class QButtonGroup;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -58,6 +59,9 @@ private:
     void attachCopy();
     void openCopy();
 
+    void focusMailType();
+    static bool isEnter(const QKeyEvent* key);
+
     void blankCard();
     // The register's year, and the year the clock says.
     QString year() const;
@@ -78,4 +82,6 @@ private:
     QPushButton* m_btnApri = nullptr;
     // The number New showed, which Save takes again under the lock; empty for a number typed by hand.
     QString m_proposedNumber;
+    // The calendar has just closed over the registration date: the next Enter there moves on.
+    bool m_calendarClosed = false;
 };

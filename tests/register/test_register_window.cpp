@@ -473,6 +473,73 @@ private Q_SLOTS:
         QVERIFY(!date->hasFocus());
     }
 
+    // Enter walks on past the date and the mail type: it opens the calendar, and once the calendar has closed the
+    // next Enter moves to the type; there the arrows choose, and Enter moves on to the office.
+    void enterWalksPastTheDateAndTheMailType()
+    {
+        QLineEdit* date = edit("txtDataReg");
+        QWidget* typeMark = m_window->findChild<QWidget*>(QStringLiteral("effTipologia"));
+        QVERIFY(typeMark && !typeMark->isVisible());
+        const auto enter = [](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); };
+        const auto backInTheWindow = [this] {
+            m_window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_window));
+        };
+        const auto focusName = [] { return QApplication::focusWidget()->objectName(); };
+
+        edit("txtNumero")->setFocus();
+        enter(edit("txtNumero"));
+        QVERIFY(date->hasFocus());
+        inDialog<DatePickerWindow>([&] { enter(date); },
+                                   [](DatePickerWindow* picker) {
+                                       QTest::mouseClick(picker->findChild<QPushButton*>("btnAnnulla"), Qt::LeftButton);
+                                   });
+        backInTheWindow();
+        QCOMPARE(date->text(), QStringLiteral("15/03/2024"));
+        enter(date);
+        QCOMPARE(focusName(), QStringLiteral("optEntrata"));
+        QVERIFY(typeMark->isVisible());
+        QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("effDataReg"))->isVisible());
+        QCOMPARE(m_window->cardOnScreen().value(F::Tipologia), QString()); // reaching the type chooses nothing
+
+        // The arrows go round the three types, choosing each; the mark follows the focus inside the group.
+        const QList<std::pair<Qt::Key, const char*>> arrows = {
+            {Qt::Key_Right, "In uscita"}, {Qt::Key_Down, "Interna"}, {Qt::Key_Right, "In entrata"},
+            {Qt::Key_Left, "Interna"},    {Qt::Key_Up, "In uscita"},
+        };
+        for (const auto& [key, type] : arrows) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCOMPARE(m_window->cardOnScreen().value(F::Tipologia), QString::fromUtf8(type));
+            QVERIFY(qobject_cast<QRadioButton*>(QApplication::focusWidget())->isChecked());
+            QVERIFY(typeMark->isVisible());
+        }
+        enter(QApplication::focusWidget());
+        QCOMPARE(focusName(), QStringLiteral("txtUfficio"));
+        QVERIFY(!typeMark->isVisible());
+        QCOMPARE(m_window->cardOnScreen().value(F::Tipologia), QStringLiteral("In uscita"));
+
+        // Coming back, Enter opens the calendar again; after "Importa" it moves to the chosen type.
+        date->setFocus();
+        inDialog<DatePickerWindow>(
+            [&] { enter(date); },
+            [](DatePickerWindow* picker) {
+                picker->findChild<QCalendarWidget*>("calAppuntamenti")->setSelectedDate(QDate(2024, 3, 5));
+                QTest::mouseClick(picker->findChild<QPushButton*>("btnImportaData"), Qt::LeftButton);
+            });
+        backInTheWindow();
+        QCOMPARE(date->text(), QStringLiteral("05/03/2024"));
+        enter(date);
+        QCOMPARE(focusName(), QStringLiteral("optUscita"));
+
+        // After the calendar, any other key still opens it, and so does Enter after the date is emptied.
+        date->setFocus();
+        inDialog<DatePickerWindow>([&] { QTest::keyClick(date, Qt::Key_5); }, [](DatePickerWindow*) {});
+        backInTheWindow();
+        QTest::keyClick(date, Qt::Key_Delete);
+        QCOMPARE(date->text(), QString());
+        inDialog<DatePickerWindow>([&] { enter(date); }, [](DatePickerWindow*) {});
+    }
+
     void officeAndOperatorOutliveAClose()
     {
         QVERIFY(writeFileBytes(m_ctx->path("Tessaro.ini"),
