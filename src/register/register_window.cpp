@@ -339,7 +339,8 @@ bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
     // calendar has closed on a date moves on to the mail type, so that Enter alone walks past the date.
     if (watched == field(F::DataReg) && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (m_calendarClosed && isEnter(key) && !field(F::DataReg)->text().isEmpty()) {
+        // On a registered card the date is fixed, so Enter moves on at once.
+        if ((m_calendarClosed || position() > 0) && isEnter(key) && !field(F::DataReg)->text().isEmpty()) {
             focusMailType();
             return true;
         }
