@@ -74,6 +74,7 @@ bool LineReader::next(QByteArray& line)
             throw PlicarioError(QStringLiteral("Impossibile leggere lo standard input."));
         return false;
     }
+    ++m_lineNumber;
     qsizetype size = n;
     if (size > 0 && m_buffer[size - 1] == '\n')
         --size;

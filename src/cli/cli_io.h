@@ -31,10 +31,13 @@ public:
     bool next(QByteArray& line);
     // The next line holding more than blanks.
     bool nextNonBlank(QByteArray& line);
+    // The number of the line read last, from 1, blank lines counted: what a message about that line names.
+    qsizetype lineNumber() const { return m_lineNumber; }
 
 private:
     char* m_buffer = nullptr;
     size_t m_capacity = 0;
+    qsizetype m_lineNumber = 0;
 };
 
 } // namespace Cli

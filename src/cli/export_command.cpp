@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <iostream>
 
 namespace {
 
@@ -69,11 +70,20 @@ int exportRegister(const CliContext& ctx)
     const RegisterInterval::Check check = RegisterInterval::check(from, to);
     if (!check.ok())
         throw UsageError{check.message.simplified()};
+    QList<RegisterExport::UndatedCard> undated;
     if (exists)
-        if (std::optional<ExportGridRows> taken = RegisterExport::loadInterval(path, check.start, check.end))
-            rows = *taken;
+        if (auto taken = RegisterExport::loadInterval(path, check.start, check.end)) {
+            rows = taken->rows;
+            undated = taken->undated;
+        }
     writeSheet(ctx.folder, RegisterExport::kFileName, RegisterExport::kSummarySheetName, RegisterExport::gridColumns(),
                rows);
+    // The sheet is whole; the cards no interval can hold are named, as the summary window names them.
+    if (!undated.isEmpty()) {
+        for (RegisterExport::UndatedCard& card : undated)
+            card.number = Cli::echo(card.number);
+        std::cerr << "plicario-cli: " << RegisterExport::undatedMessage(undated).toStdString() << std::endl;
+    }
     return 0;
 }
 

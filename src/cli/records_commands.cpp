@@ -3,13 +3,23 @@
 #include "cli/commands.h"
 #include "labels/label_sheet.h"
 #include "register/register_card.h"
+#include "register/register_card_checks.h"
+#include "register/register_numbering.h"
+#include "register/register_settings.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <optional>
 
 namespace {
 
-enum class Archive { Addresses, Labels, Register };
+enum class Archive
+{
+    Addresses,
+    Labels,
+    Register
+};
 
 struct Target
 {
@@ -38,9 +48,12 @@ Target parseTarget(const CliContext& ctx)
 std::span<const FieldSpec> fieldsOf(Archive a)
 {
     switch (a) {
-    case Archive::Addresses: return AddressCard::fields();
-    case Archive::Labels: return LabelSheet::fields();
-    case Archive::Register: return RegisterCard::fields();
+    case Archive::Addresses:
+        return AddressCard::fields();
+    case Archive::Labels:
+        return LabelSheet::fields();
+    case Archive::Register:
+        return RegisterCard::fields();
     }
     return {};
 }
@@ -48,9 +61,12 @@ std::span<const FieldSpec> fieldsOf(Archive a)
 int recordSizeOf(Archive a)
 {
     switch (a) {
-    case Archive::Addresses: return AddressCard::recordSize();
-    case Archive::Labels: return LabelSheet::recordSize();
-    case Archive::Register: return RegisterCard::recordSize();
+    case Archive::Addresses:
+        return AddressCard::recordSize();
+    case Archive::Labels:
+        return LabelSheet::recordSize();
+    case Archive::Register:
+        return RegisterCard::recordSize();
     }
     return 0;
 }
@@ -68,8 +84,7 @@ QStringList decode(Archive a, const char* bytes)
     return {};
 }
 
-template <typename Record>
-QByteArray encodeAs(const QStringList& values)
+template <typename Record> QByteArray encodeAs(const QStringList& values)
 {
     Record r;
     for (int i = 0; i < values.size(); ++i)
@@ -80,9 +95,12 @@ QByteArray encodeAs(const QStringList& values)
 QByteArray encode(Archive a, const QStringList& values)
 {
     switch (a) {
-    case Archive::Addresses: return encodeAs<AddressCard>(values);
-    case Archive::Labels: return encodeAs<LabelSheet>(values);
-    case Archive::Register: return encodeAs<RegisterCard>(values);
+    case Archive::Addresses:
+        return encodeAs<AddressCard>(values);
+    case Archive::Labels:
+        return encodeAs<LabelSheet>(values);
+    case Archive::Register:
+        return encodeAs<RegisterCard>(values);
     }
     return {};
 }
@@ -93,14 +111,46 @@ void expectNoMoreArgs(const CliContext& ctx, qsizetype used)
         throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(ctx.args[used])), Usage::Shown};
 }
 
+// A register card must pass what the register window checks before it saves; other records are stored as given.
+QStringList checked(Archive archive, QStringList values, qsizetype lineNumber)
+{
+    if (archive != Archive::Register)
+        return values;
+    if (const auto problem = RegisterCardChecks::complete(values, QDate::currentDate()))
+        throw UsageError{QStringLiteral("Riga %1: %2 \"%3\" %4.")
+                             .arg(lineNumber)
+                             .arg(QLatin1String(RegisterCard::fields()[problem->field].name),
+                                  Cli::echo(values[problem->field]), problem->reason)};
+    return values;
+}
+
 // The next record of the input, encoded; false at its end. Throws UsageError for a line that is no record.
 bool nextRecord(Cli::LineReader& input, Archive archive, QByteArray& record)
 {
     QByteArray line;
     if (!input.nextNonBlank(line))
         return false;
-    record = encode(archive, JsonLines::parseObject(fieldsOf(archive), line));
+    record = encode(archive, checked(archive, JsonLines::parseObject(fieldsOf(archive), line), input.lineNumber()));
     return true;
+}
+
+// A register card of a batch takes its number under the batch's lock: an empty one gets the next free number, a given
+// one must be free. Throws UsageError naming its input line.
+void numberCard(RegisterNumberer& numbers, QByteArray& record, qsizetype line)
+{
+    RegisterCard card = RegisterCard::fromBytes(record.constData());
+    QString number = card.value(RegisterCard::Numero);
+    if (number.isEmpty()) {
+        number = numbers.next();
+        card.setValue(RegisterCard::Numero, number);
+        record = card.toBytes();
+    } else if (!numbers.isFree(number)) {
+        throw UsageError{QStringLiteral("Riga %1: il numero di protocollo %2 è già assegnato a un altro documento "
+                                        "di questo registro.")
+                             .arg(line)
+                             .arg(Cli::echo(number))};
+    }
+    numbers.add(number);
 }
 
 } // namespace
@@ -142,10 +192,22 @@ int runAppend(const CliContext& ctx)
     RawRecordFile file(t.path, recordSizeOf(t.archive));
     // One lock for the whole batch, and a rollback note: any failure below, or a kill, leaves the archive as it was.
     RawRecordFile::Batch batch(file);
-    const int first = batch.append(record);
+    std::optional<RegisterNumberer> numbers;
+    if (t.archive == Archive::Register)
+        numbers.emplace(
+            file,
+            RegisterSettings(ctx.folder)
+                .numberingFor(RegisterNumbers::yearOf(t.path), QDate::currentDate().toString(QStringLiteral("yyyy"))),
+            RegisterNumbers::yearOf(t.path));
+    auto append = [&] {
+        if (numbers)
+            numberCard(*numbers, record, input.lineNumber());
+        return batch.append(record);
+    };
+    const int first = append();
     int last = first;
     while (nextRecord(input, t.archive, record))
-        last = batch.append(record);
+        last = append();
     batch.sync();
     // The numbers go out only for a complete batch, and the batch stays only if they did.
     QByteArray out;
@@ -175,9 +237,12 @@ int runWrite(const CliContext& ctx)
     Cli::LineReader input;
     QByteArray line;
     QByteArray more;
-    if (!input.nextNonBlank(line) || input.nextNonBlank(more))
+    const bool one = input.nextNonBlank(line);
+    const qsizetype lineNumber = input.lineNumber();
+    if (!one || input.nextNonBlank(more))
         throw UsageError{QStringLiteral("Fornire esattamente un oggetto JSON sullo standard input.")};
-    const QByteArray record = encode(t.archive, JsonLines::parseObject(fieldsOf(t.archive), line));
+    const QByteArray record =
+        encode(t.archive, checked(t.archive, JsonLines::parseObject(fieldsOf(t.archive), line), lineNumber));
     // A missing archive has no record to overwrite; do not create it just to fail.
     if (!QFileInfo::exists(t.path))
         throw UsageError{QStringLiteral("La scheda %1 non esiste (l'archivio è vuoto).").arg(number)};
@@ -185,6 +250,15 @@ int runWrite(const CliContext& ctx)
     const int count = file.count();
     if (number < 1 || number > count)
         throw UsageError{QStringLiteral("La scheda %1 non esiste: l'archivio ne contiene %2.").arg(number).arg(count)};
+    if (t.archive == Archive::Register) {
+        // A registered document's number and date are evidence: everything else may be corrected.
+        const RegisterCard stored = RegisterCard::fromBytes(file.read(number).constData());
+        const RegisterCard given = RegisterCard::fromBytes(record.constData());
+        for (const int f : {RegisterCard::Numero, RegisterCard::DataReg})
+            if (given.value(f) != stored.value(f))
+                throw UsageError{QStringLiteral("Il campo %1 di una scheda protocollata non si può cambiare.")
+                                     .arg(QLatin1String(RegisterCard::fields()[f].name))};
+    }
     file.write(number, record);
     return 0;
 }

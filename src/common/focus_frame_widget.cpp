@@ -1,6 +1,7 @@
 #include "common/focus_frame_widget.h"
 
 #include "common/colours.h"
+#include <QApplication>
 #include <QEvent>
 #include <QPainter>
 
@@ -10,28 +11,31 @@ FocusFrame::FocusFrame(QWidget* field, const QString& objectName) : QWidget(fiel
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     field->installEventFilter(this);
+    // A group (the buttons of one choice) is marked while any of its controls has the focus.
+    for (QWidget* control : field->findChildren<QWidget*>())
+        if (control->focusPolicy() != Qt::NoFocus)
+            control->installEventFilter(this);
     follow();
-    setVisible(field->hasFocus());
+    setVisible(field->hasFocus() || field->isAncestorOf(QApplication::focusWidget()));
 }
 
 bool FocusFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_field) {
-        switch (event->type()) {
-        case QEvent::FocusIn:
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        follow();
+        show();
+        break;
+    case QEvent::FocusOut:
+        hide();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (watched == m_field)
             follow();
-            show();
-            break;
-        case QEvent::FocusOut:
-            hide();
-            break;
-        case QEvent::Move:
-        case QEvent::Resize:
-            follow();
-            break;
-        default:
-            break;
-        }
+        break;
+    default:
+        break;
     }
     return false;
 }

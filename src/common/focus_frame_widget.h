@@ -3,7 +3,7 @@
 #include <QWidget>
 
 // The yellow frame drawn around an edit field while it has the focus. It sits behind the field, follows its
-// geometry, and shows only while the field has the focus.
+// geometry, and shows only while the field, or a control inside it (a group of buttons), has the focus.
 class FocusFrame : public QWidget
 {
     Q_OBJECT

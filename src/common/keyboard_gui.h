@@ -26,6 +26,11 @@ inline constexpr const char* kImport = "Ctrl+I";
 // Label sheets composed from the whole address archive, and the label stock's settings.
 inline constexpr const char* kCompose = "Ctrl+M";
 inline constexpr const char* kLabelStock = "Ctrl+L";
+// The register's summary, export, numbering and further documents.
+inline constexpr const char* kSummary = "Ctrl+R";
+inline constexpr const char* kExport = "Ctrl+E";
+inline constexpr const char* kNumbering = "Ctrl+Shift+N";
+inline constexpr const char* kAttach = "Ctrl+G";
 
 // The keys every window answers alike; call it at the end of the constructor (again for controls made later):
 // - Enter (and Return) on a focused button presses it, as Space does. Enter in a field is left to the field, so a

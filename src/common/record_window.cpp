@@ -93,12 +93,20 @@ int RecordWindow::position() const
     return Text::trimmed(m_lblPosizione->text()).toInt();
 }
 
+RecordWindow::AppendOutcome RecordWindow::beforeAppend(const RawRecordFile&, QByteArray&)
+{
+    return {};
+}
+
+void RecordWindow::positionChanged(int) {}
+
 void RecordWindow::setPosition(int number)
 {
     m_lblPosizione->setText(number > 0 ? QString::number(number) : QString());
     // Spoken with its number: a screen reader does not read a label's text.
     m_lblPosizione->setAccessibleName(number > 0 ? QStringLiteral("Scheda %1").arg(number)
                                                  : QStringLiteral("Scheda nuova"));
+    positionChanged(number);
 }
 
 bool RecordWindow::hasUnsavedChanges() const
@@ -150,8 +158,10 @@ bool RecordWindow::saveRecord()
     const bool update = position() > 0;
     bool saved = false;
     QByteArray onDisk;
+    AppendOutcome appended;
     runArchiveAction([&] {
-        const QByteArray record = screenBytes();
+        const QByteArray onScreen = screenBytes();
+        QByteArray record = onScreen;
         int number = position();
         {
             RawRecordFile file(archivePath(), recordSize());
@@ -162,16 +172,26 @@ bool RecordWindow::saveRecord()
                     return;
                 file.write(number, record);
             } else {
+                appended = beforeAppend(file, record);
+                if (appended.refused)
+                    return;
                 number = file.append(record);
             }
         }
+        // What the window changed at the last moment (a number taken) goes on screen too.
+        if (record != onScreen)
+            putOnScreen(record);
         setPosition(number);
         m_stored = storedForm(record);
         m_clean = workOnScreen();
         saved = true;
     });
     if (saved)
-        m_context.messages->information(this, update ? kUpdated : kAppended);
+        m_context.messages->information(this, update                       ? kUpdated
+                                              : appended.message.isEmpty() ? kAppended
+                                                                           : appended.message);
+    else if (appended.refused)
+        m_context.messages->warning(this, appended.message);
     else if (!onDisk.isNull() && onDisk != m_stored)
         resolveNewerSave(onDisk);
     return saved;

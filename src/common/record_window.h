@@ -15,6 +15,7 @@ class QBoxLayout;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class RawRecordFile;
 
 // A main window that shows one record of an archive at a time: the position, save, the four moves, and the questions
 // that keep typed work and other workstations' saves from being lost. The address cards, the label sheets and the
@@ -55,6 +56,17 @@ protected:
     virtual bool readyToSave() { return true; }
     // What of the screen counts as typed work: by default the whole record.
     virtual QByteArray workOnScreen() const { return screenBytes(); }
+    // Called under the archive's lock just before a new record is appended: the window may change `record` (take a
+    // number now) or refuse it. A refusal's text is shown as a warning, any other text in place of the appended
+    // message, once the archive is released.
+    struct AppendOutcome
+    {
+        bool refused = false;
+        QString message;
+    };
+    virtual AppendOutcome beforeAppend(const RawRecordFile& file, QByteArray& record);
+    // The record on screen became stored record `number`, or a new one (0).
+    virtual void positionChanged(int number);
 
     // The window's pieces: the toolbar strip, the position between the arrows, the four arrows, the hint line.
     QFrame* makeToolbar(const QList<Command>& commands);

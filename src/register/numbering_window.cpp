@@ -17,7 +17,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-NumberingWindow::NumberingWindow(const RegisterNumbering& current, QWidget* owner)
+NumberingWindow::NumberingWindow(const RegisterNumbering& current, QWidget* owner, const QString& year)
     : QDialog(owner, Windows::kFixedDialogFlags)
 {
     setObjectName(QStringLiteral("frmNumerazione"));
@@ -26,10 +26,10 @@ NumberingWindow::NumberingWindow(const RegisterNumbering& current, QWidget* owne
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     top->addWidget(registerPicture(QStringLiteral("imgLogo"), QStringLiteral("logo"), QSize(72, 72),
-                                        QStringLiteral("Protocollo Posta")));
+                                   QStringLiteral("Protocollo Posta")));
     top->addWidget(registerPicture(QStringLiteral("imgIstruzioni"), QStringLiteral("instructions"), QSize(300, 96),
-                                        QStringLiteral("Numero iniziale più schede in archivio, seguito "
-                                                       "dall'anno solare se richiesto")));
+                                   QStringLiteral("Numero iniziale più schede in archivio, seguito "
+                                                  "dall'anno solare se richiesto")));
     layout->addLayout(top);
 
     auto* group = new QGroupBox(QStringLiteral(" Inizia numerazione da: "));
@@ -55,10 +55,19 @@ NumberingWindow::NumberingWindow(const RegisterNumbering& current, QWidget* owne
     m_txtInizio->installEventFilter(this);
     new FocusFrame(m_txtInizio, QStringLiteral("effInizio"));
     layout->addWidget(group);
+    if (!year.isEmpty()) {
+        auto* lblAnno = new QLabel(QStringLiteral("Numerazione del protocollo dell'anno %1: gli altri anni iniziano "
+                                                  "da 1, salvo un numero iniziale impostato per loro.")
+                                       .arg(year));
+        lblAnno->setObjectName(QStringLiteral("lblAnno"));
+        lblAnno->setWordWrap(true);
+        layout->addWidget(lblAnno);
+    }
 
     m_chkTipo = new QCheckBox(QStringLiteral("Indica l'anno solare dopo il numero progressivo del documento"));
     m_chkTipo->setObjectName(QStringLiteral("chkTipo"));
-    Windows::describe(m_chkTipo, m_chkTipo->text(), QStringLiteral("Fa seguire al numero di protocollo \"/\" e l'anno."));
+    Windows::describe(m_chkTipo, m_chkTipo->text(),
+                      QStringLiteral("Fa seguire al numero di protocollo \"/\" e l'anno."));
     layout->addWidget(m_chkTipo);
 
     auto* buttons = new QHBoxLayout;

@@ -15,7 +15,8 @@ class NumberingWindow : public QDialog
     Q_OBJECT
 
 public:
-    NumberingWindow(const RegisterNumbering& current, QWidget* owner);
+    // With a year, the window says that the start number is that year's register's.
+    NumberingWindow(const RegisterNumbering& current, QWidget* owner, const QString& year = QString());
 
     // The start number as the window leaves it (normalised) and the check box.
     RegisterNumbering chosen() const;

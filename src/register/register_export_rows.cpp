@@ -1,5 +1,6 @@
 #include "register/register_export_rows.h"
 
+#include "common/text.h"
 #include "register/register_interval.h"
 
 namespace {
@@ -59,19 +60,51 @@ ExportGridRows loadYear(const QString& yearFilePath)
     return rows;
 }
 
-std::optional<ExportGridRows> loadInterval(const QString& yearFilePath, const QDate& start, const QDate& end)
+std::optional<IntervalRows> loadInterval(const QString& yearFilePath, const QDate& start, const QDate& end)
 {
-    ExportGridRows rows;
+    IntervalRows taken;
     RegisterFile file(yearFilePath);
     if (file.count() == 0)
         return std::nullopt;
-    file.scanRaw([&](int, const char* record) {
+    file.scanRaw([&](int position, const char* record) {
         const std::optional<QDate> date =
             RegisterInterval::parseDate(RegisterCard::readField(record, RegisterCard::DataReg));
-        if (date && *date >= start && *date <= end)
-            rows.append(rowOf(int(rows.size()) + 1, record));
+        if (!date)
+            taken.undated.append({position, Text::trimmed(RegisterCard::readField(record, RegisterCard::Numero))});
+        else if (*date >= start && *date <= end)
+            taken.rows.append(rowOf(int(taken.rows.size()) + 1, record));
     });
-    return rows;
+    return taken;
+}
+
+QString undatedMessage(const QList<UndatedCard>& undated)
+{
+    if (undated.isEmpty())
+        return QString();
+    // A damaged year may hold thousands: the message box must still fit on the screen.
+    constexpr qsizetype kNamed = 20;
+    QStringList numbers;
+    QStringList positions; // of the cards without a number
+    for (const UndatedCard& card : undated.first(std::min(undated.size(), kNamed))) {
+        if (card.number.isEmpty())
+            positions.append(QString::number(card.position));
+        else
+            numbers.append(card.number);
+    }
+    QStringList parts;
+    if (!numbers.isEmpty())
+        parts.append(QStringLiteral("n. ") + numbers.join(QStringLiteral(", ")));
+    if (!positions.isEmpty())
+        parts.append((positions.size() == 1 ? QStringLiteral("scheda ") : QStringLiteral("schede ")) +
+                     positions.join(QStringLiteral(", ")) + QStringLiteral(" senza numero"));
+    QString list = parts.join(QStringLiteral("; "));
+    if (const qsizetype more = undated.size() - kNamed; more == 1)
+        list += QStringLiteral(" e un'altra");
+    else if (more > 1)
+        list += QStringLiteral(" e altre %1").arg(more);
+    if (undated.size() == 1)
+        return QStringLiteral("1 scheda con data non valida non inclusa: ") + list;
+    return QStringLiteral("%1 schede con data non valida non incluse: ").arg(undated.size()) + list;
 }
 
 } // namespace RegisterExport

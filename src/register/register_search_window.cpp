@@ -229,7 +229,11 @@ QWidget* RegisterSearchWindow::makeResultPanel()
                    QStringLiteral("Stampa l'elenco dei documenti trovati."), Keyboard::kPrint);
     QPushButton* btnChiudi = makeButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QStringLiteral("Chiudi"),
                                         QStringLiteral("Chiude la ricerca."), Keyboard::kExit);
+    QPushButton* btnNuovaRicerca =
+        makeButton(QStringLiteral("btnNuovaRicerca"), QStringLiteral("Nuova ricerca"), QStringLiteral("Nuova ricerca"),
+                   QStringLiteral("Torna ai filtri, come sono stati compilati, per cercare di nuovo."), Keyboard::kNew);
     foot->addWidget(m_lblTrovate, 1);
+    foot->addWidget(btnNuovaRicerca);
     foot->addWidget(btnStampa);
     foot->addWidget(btnChiudi);
     layout->addLayout(foot);
@@ -237,6 +241,7 @@ QWidget* RegisterSearchWindow::makeResultPanel()
     connect(m_txtTrova, &QLineEdit::returnPressed, m_btnTrova, [this] { m_btnTrova->setFocus(Qt::TabFocusReason); });
     connect(m_btnTrova, &QPushButton::clicked, this, &RegisterSearchWindow::find);
     connect(m_lstRecords, &LineListWidget::rowDoubleClicked, this, &RegisterSearchWindow::loadSelectedCard);
+    connect(btnNuovaRicerca, &QPushButton::clicked, this, &RegisterSearchWindow::showFilters);
     connect(btnStampa, &QPushButton::clicked, this, &RegisterSearchWindow::printList);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     return panel;
@@ -292,6 +297,18 @@ void RegisterSearchWindow::search()
     m_panels->setCurrentWidget(m_panContainer);
     m_txtTrova->clear();
     m_txtTrova->setFocus(Qt::OtherFocusReason);
+}
+
+void RegisterSearchWindow::showFilters()
+{
+    // The filters keep their text, so a search can be narrowed or widened; the old list goes.
+    m_lblAttendere->hide();
+    m_lstRecords->setLines({});
+    m_lblTrovate->setText(RegisterSearch::countText(0));
+    m_finder.reset();
+    m_txtTrova->clear();
+    m_panels->setCurrentWidget(m_panAvvio);
+    m_filters.first()->setFocus(Qt::OtherFocusReason);
 }
 
 void RegisterSearchWindow::find()

@@ -17,6 +17,7 @@ class QStackedWidget;
 
 // Searches the open year with up to ten filters, lists the cards found one per line, finds text in that list,
 // prints it, and hands the chosen card back: the dialog is accepted when a line was chosen and its card found.
+// "Nuova ricerca" goes back from the list to the filters, for another search without leaving the window.
 class RegisterSearchWindow : public QDialog
 {
     Q_OBJECT
@@ -39,6 +40,7 @@ private:
     void makeWaitNotice();
     QWidget* makeResultPanel();
     void search();
+    void showFilters();
     void find();
     void loadSelectedCard();
     void printList();

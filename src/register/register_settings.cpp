@@ -10,6 +10,7 @@ namespace {
 const QString kNumbering = QStringLiteral("Numerazione Protocollo");
 const QString kStart = QStringLiteral("Inizio");
 const QString kSuffix = QStringLiteral("Indicazione Anno Solare");
+const QString kStartYear = QStringLiteral("Anno Inizio");
 const QString kDocuments = QStringLiteral("Protocollo Documenti");
 const QString kOffice = QStringLiteral("Ufficio");
 const QString kOperator = QStringLiteral("Operatore");
@@ -31,11 +32,22 @@ RegisterNumbering RegisterSettings::readNumbering() const
     return n;
 }
 
-void RegisterSettings::writeNumbering(const QString& startText, bool yearSuffix) const
+RegisterNumbering RegisterSettings::numberingFor(const QString& year, const QString& currentYear) const
+{
+    RegisterNumbering n = readNumbering();
+    const QString setFor = Text::trimmed(IniFile(m_path).read(kNumbering, kStartYear));
+    if (year != (setFor.isEmpty() ? currentYear : setFor))
+        n.start = QStringLiteral("1");
+    return n;
+}
+
+void RegisterSettings::writeNumbering(const QString& startText, bool yearSuffix, const QString& year) const
 {
     const IniFile ini(m_path);
     ini.write(kNumbering, kStart, Text::trimmed(startText));
     ini.write(kNumbering, kSuffix, yearSuffix ? kYes : kNo);
+    if (!year.isEmpty())
+        ini.write(kNumbering, kStartYear, year);
 }
 
 RegisterSettings::OperatorDefaults RegisterSettings::readOperatorDefaults() const

@@ -17,10 +17,14 @@ public:
 
     explicit RegisterSettings(const QString& programFolder);
 
-    // "Inizio" ("1" when missing or empty) and "Indicazione Anno Solare" (on only for the exact text "Sì").
+    // "Inizio" ("1" when missing or empty) and "Indicazione Anno Solare" (on only for the exact text "Sì"), as stored.
     RegisterNumbering readNumbering() const;
-    // Throws SettingsError.
-    void writeNumbering(const QString& startText, bool yearSuffix) const;
+    // The numbering of `year`'s register: the start number counts only for the year it was set for ("Anno Inizio");
+    // every other year starts at 1. A start number stored before years were recorded counts for `currentYear`, so
+    // a running register keeps its numbering.
+    RegisterNumbering numberingFor(const QString& year, const QString& currentYear) const;
+    // With a year, the start number is set for that year. Throws SettingsError.
+    void writeNumbering(const QString& startText, bool yearSuffix, const QString& year = QString()) const;
 
     struct OperatorDefaults
     {

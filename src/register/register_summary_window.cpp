@@ -101,8 +101,12 @@ void RegisterSummaryWindow::buildSummary()
     }
     try {
         // A year without cards leaves the grid as it was.
-        if (const auto rows = RegisterExport::loadInterval(m_yearFilePath, check.start, check.end))
-            grid()->setRows(*rows);
+        if (const auto taken = RegisterExport::loadInterval(m_yearFilePath, check.start, check.end)) {
+            grid()->setRows(taken->rows);
+            // A card no interval can hold is named, never passed over in silence.
+            if (!taken->undated.isEmpty())
+                context().messages->plain(this, RegisterExport::undatedMessage(taken->undated));
+        }
     } catch (...) {
         // Failures after the checks end the summary silently.
     }

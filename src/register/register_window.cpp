@@ -9,6 +9,7 @@
 #include "common/hint_line_gui.h"
 #include "common/keyboard_gui.h"
 #include "common/messages.h"
+#include "common/record_file.h"
 #include "common/text.h"
 #include "common/window_gui.h"
 #include "help/help_gui.h"
@@ -23,6 +24,7 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -42,6 +44,14 @@ namespace {
 
 const QString kDateHint =
     QStringLiteral("Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
+const QString kFixedHint =
+    QStringLiteral("Il numero e la data di registrazione di un documento protocollato non si possono cambiare.");
+const QString kNumberHint = QStringLiteral("Numero di protocollo del documento.");
+const QString kNumberTakenMeanwhile =
+    QStringLiteral("Il documento è stato protocollato con il numero %1: il %2 è stato assegnato nel frattempo da "
+                   "un'altra postazione.");
+const QString kNumberHeld =
+    QStringLiteral("Attenzione: il numero di protocollo %1 è già assegnato a un altro documento di questo registro.");
 
 using F = RegisterCard::Field;
 
@@ -136,7 +146,7 @@ void RegisterWindow::buildUi()
     page->addWidget(buildCopyRow());
     page->addWidget(hints()->label());
 
-    // Enter walks the fields in card order; the registration date and the copy have keys of their own.
+    // Enter walks the fields in card order; the registration date, the mail type and the copy have keys of their own.
     for (size_t i = 0; i + 1 < std::size(kFields); ++i) {
         QLineEdit* from = m_fields[kFields[i].field];
         QLineEdit* to = m_fields[kFields[i + 1].field];
@@ -156,6 +166,9 @@ void RegisterWindow::buildUi()
             [this](const QString& text) { m_btnApri->setEnabled(!Text::trimmed(text).isEmpty()); });
     m_btnApri->setEnabled(false);
     Keyboard::setUpWindow(this);
+    // After the window's keys, so that Enter on a mail type moves on instead of pressing it.
+    for (QRadioButton* b : m_types)
+        b->installEventFilter(this);
 }
 
 QWidget* RegisterWindow::buildToolbar()
@@ -168,9 +181,9 @@ QWidget* RegisterWindow::buildToolbar()
         {"cmdTrova", "register/find", "Trova", "Trova una scheda in archivio.", Keyboard::kFind,
          [this] { findCards(); }},
         {"cmdRiepilogo", "register/summary", "Riepilogo protocollo",
-         "Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo.", nullptr,
+         "Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo.", Keyboard::kSummary,
          [this] { showSummary(); }},
-        {"cmdFile", "register/attach", "Allega file", "Allega file alla scheda corrente.", nullptr,
+        {"cmdFile", "register/attach", "Allega file", "Allega file alla scheda corrente.", Keyboard::kAttach,
          [this] { attachDocuments(); }},
         {"cmdStampa", "register/print", "Stampa", "Stampa la scheda corrente.", Keyboard::kPrint,
          [this] { printCard(); }},
@@ -181,9 +194,10 @@ QWidget* RegisterWindow::buildToolbar()
     commands += {
         {"sepComandi2"},
         {"cmdEsporta", "register/export", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.",
-         nullptr, [this] { exportRegister(); }},
+         Keyboard::kExport, [this] { exportRegister(); }},
         {"cmdNumerazione", "register/numbering", "Numerazione",
-         "Imposta il numero iniziale per la numerazione del protocollo.", nullptr, [this] { editNumbering(); }},
+         "Imposta il numero iniziale per la numerazione del protocollo.", Keyboard::kNumbering,
+         [this] { editNumbering(); }},
         {},
         {"cmdGuida", "register/help", "Guida", "Visualizza la guida in linea.", Keyboard::kHelp,
          [this] { showHelp(); }},
@@ -226,6 +240,9 @@ QWidget* RegisterWindow::buildCard()
         m_types[i] = b;
     }
     grid->addWidget(types, 0, 4, 1, 2);
+    // Filled, so that the focus mark behind the group shows as a border only.
+    types->setAutoFillBackground(true);
+    new FocusFrame(types, QStringLiteral("effTipologia"));
 
     add(F::Ufficio, 1, 0, 3);
     add(F::Operatore, 2, 0, 3);
@@ -314,10 +331,20 @@ void RegisterWindow::closeEvent(QCloseEvent* event)
 
 bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == field(F::DataReg) && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason)
+        m_calendarClosed = false;
     // The registration date is never typed: Backspace or Delete empties it, any other key picks it from the
-    // calendar. Tab, bare modifiers and Ctrl/Alt combinations keep their usual meaning.
+    // calendar. Tab, bare modifiers and Ctrl/Alt combinations keep their usual meaning. Enter right after the
+    // calendar has closed on a date moves on to the mail type, so that Enter alone walks past the date.
     if (watched == field(F::DataReg) && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        // On a registered card the date is fixed, so Enter moves on at once.
+        if ((m_calendarClosed || position() > 0) && isEnter(key) && !field(F::DataReg)->text().isEmpty()) {
+            focusMailType();
+            return true;
+        }
+        m_calendarClosed = false;
         switch (key->key()) {
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
@@ -331,7 +358,8 @@ bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
             return false;
         case Qt::Key_Backspace:
         case Qt::Key_Delete:
-            field(F::DataReg)->clear();
+            if (position() == 0)
+                field(F::DataReg)->clear();
             return true;
         default:
             if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
@@ -340,7 +368,36 @@ bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    // On the mail type the arrows choose the type and Enter moves on to the office.
+    const auto type = std::find(m_types.begin(), m_types.end(), watched);
+    if (type != m_types.end() && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (isEnter(key)) {
+            field(F::Ufficio)->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        const int step = key->key() == Qt::Key_Right || key->key() == Qt::Key_Down ? 1
+                         : key->key() == Qt::Key_Left || key->key() == Qt::Key_Up  ? -1
+                                                                                   : 0;
+        if (step != 0 && !(key->modifiers() & ~Qt::KeypadModifier)) {
+            QRadioButton* chosen = m_types[(type - m_types.begin() + step + 3) % 3];
+            chosen->setChecked(true);
+            chosen->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
     return TypedRecordWindow::eventFilter(watched, event);
+}
+
+bool RegisterWindow::isEnter(const QKeyEvent* key)
+{
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !(key->modifiers() & ~Qt::KeypadModifier);
+}
+
+void RegisterWindow::focusMailType()
+{
+    QAbstractButton* checked = m_typeGroup->checkedButton();
+    (checked ? checked : m_types[0])->setFocus(Qt::TabFocusReason);
 }
 
 RegisterCard RegisterWindow::recordOnScreen() const
@@ -348,8 +405,8 @@ RegisterCard RegisterWindow::recordOnScreen() const
     RegisterCard card;
     for (const FieldInfo& info : kFields)
         card.setValue(info.field, m_fields[info.field]->text());
-    if (const int type = m_typeGroup->checkedId(); type >= 0)
-        card.setValue(F::Tipologia, QString::fromUtf8(kTypeTexts[type]));
+    const int type = m_typeGroup->checkedId();
+    card.setValue(F::Tipologia, type >= 0 ? QString::fromUtf8(kTypeTexts[type]) : m_otherType);
     for (int i = 0; i < 3; ++i) {
         card.setValue(F::File01 + i, m_lblFiles.files[i]);
         card.setValue(F::Desc01 + i, m_lblFiles.descriptions[i]);
@@ -376,11 +433,65 @@ void RegisterWindow::showRecord(const RegisterCard& card)
         m_lblFiles.files[i] = Text::trimmed(card.value(F::File01 + i));
         m_lblFiles.descriptions[i] = Text::trimmed(card.value(F::Desc01 + i));
     }
-    // A type the three buttons do not know leaves them as they were.
+    // A type the three buttons do not know selects none of them, and is kept as stored.
     const QString type = Text::trimmed(card.value(F::Tipologia));
-    for (int i = 0; i < 3; ++i)
-        if (type == QString::fromUtf8(kTypeTexts[i]))
-            m_types[i]->setChecked(true);
+    const auto known = std::find_if(std::begin(kTypeTexts), std::end(kTypeTexts),
+                                    [&type](const char* text) { return type == QString::fromUtf8(text); });
+    clearTypes();
+    if (known != std::end(kTypeTexts))
+        m_types[known - std::begin(kTypeTexts)]->setChecked(true);
+    else
+        m_otherType = type;
+}
+
+void RegisterWindow::clearTypes()
+{
+    // Exclusive buttons cannot all be cleared while they are exclusive.
+    m_typeGroup->setExclusive(false);
+    for (QRadioButton* b : m_types)
+        b->setChecked(false);
+    m_typeGroup->setExclusive(true);
+    m_otherType.clear();
+}
+
+QString RegisterWindow::year() const
+{
+    return RegisterNumbers::yearOf(m_lblFile);
+}
+
+QString RegisterWindow::currentYear() const
+{
+    return context().clock->today().toString(QStringLiteral("yyyy"));
+}
+
+RecordWindow::AppendOutcome RegisterWindow::beforeAppend(const RawRecordFile& file, QByteArray& record)
+{
+    // The number is taken here, under the year file's lock, so two workstations never give the same one.
+    RegisterCard card = RegisterCard::fromBytes(record.constData());
+    const QString typed = Text::trimmed(card.value(F::Numero));
+    const RegisterNumberer numbers(file, RegisterSettings(context().programFolder).numberingFor(year(), currentYear()),
+                                   RegisterNumbers::yearOf(m_lblFile));
+    if (!m_proposedNumber.isEmpty() && typed == m_proposedNumber) {
+        const QString now = numbers.next();
+        if (now == typed)
+            return {};
+        card.setValue(F::Numero, now);
+        record = card.toBytes();
+        return {false, kNumberTakenMeanwhile.arg(now, typed)};
+    }
+    // A number typed by hand is kept only while no other card holds it.
+    if (!numbers.isFree(typed))
+        return {true, kNumberHeld.arg(typed)};
+    return {};
+}
+
+void RegisterWindow::positionChanged(int number)
+{
+    // Once registered, a document's number and date are evidence: they stay as they were stored.
+    const bool fixed = number > 0;
+    field(F::Numero)->setReadOnly(fixed);
+    field(F::Numero)->setAccessibleDescription(fixed ? kFixedHint : kNumberHint);
+    field(F::DataReg)->setAccessibleDescription(fixed ? kFixedHint : kDateHint);
 }
 
 void RegisterWindow::blankCard()
@@ -389,12 +500,9 @@ void RegisterWindow::blankCard()
         if (info.field != F::Ufficio && info.field != F::Operatore)
             m_fields[info.field]->clear();
     m_lblFiles = {};
+    m_proposedNumber.clear();
     field(F::DataReg)->setText(context().clock->today().toString(QStringLiteral("dd/MM/yyyy")));
-    // Exclusive buttons cannot all be cleared while they are exclusive.
-    m_typeGroup->setExclusive(false);
-    for (QRadioButton* b : m_types)
-        b->setChecked(false);
-    m_typeGroup->setExclusive(true);
+    clearTypes();
     startNewRecord();
     field(F::Numero)->setFocus(Qt::OtherFocusReason);
 }
@@ -404,11 +512,15 @@ void RegisterWindow::newCard()
     if (!mayLeaveRecord())
         return;
     runArchiveAction([this] {
-        const RegisterNumbering numbering = RegisterSettings(context().programFolder).readNumbering();
-        const int count = RegisterFile(m_lblFile).count();
+        const RegisterNumbering numbering =
+            RegisterSettings(context().programFolder).numberingFor(year(), currentYear());
+        const RawRecordFile file(m_lblFile, RegisterCard::recordSize());
+        const RegisterNumberer numbers(file, numbering, RegisterNumbers::yearOf(m_lblFile));
         blankCard();
-        // A start number that is not whole fails here, after the blanking, as it always has.
-        field(F::Numero)->setText(nextRegisterNumber(count, numbering, context().clock->today()));
+        // A start number that is not whole fails here, after the blanking, as it always has. The number is the one
+        // the card will most likely get: Save takes it again under the lock.
+        m_proposedNumber = numbers.next();
+        field(F::Numero)->setText(m_proposedNumber);
         field(F::DataReg)->setText(context().clock->today().toString(QStringLiteral("dd/MM/yyyy")));
         // A number and a date given, nothing typed yet: nothing to ask about.
         startNewRecord();
@@ -433,7 +545,7 @@ bool RegisterWindow::readyToSave()
          "Attenzione: per salvare la scheda è necessario indicare la categoria del documento."},
         {field(F::Oggetto), Text::trimmed(field(F::Oggetto)->text()).isEmpty(),
          "Attenzione: per salvare la scheda è necessario indicare l'oggetto del documento."},
-        {m_types[0], m_typeGroup->checkedId() < 0,
+        {m_types[0], m_typeGroup->checkedId() < 0 && m_otherType.isEmpty(),
          "Attenzione: per salvare la scheda è necessario indicare la tipologia di posta (in entrata, in uscita o "
          "interna)."},
     };
@@ -456,18 +568,24 @@ void RegisterWindow::attachDocuments()
 void RegisterWindow::editNumbering()
 {
     const RegisterSettings settings(context().programFolder);
-    NumberingWindow dialog(settings.readNumbering(), this);
+    RegisterNumbering current;
+    if (!runGuarded(this, context().messages, [&] { current = settings.numberingFor(year(), currentYear()); }))
+        return;
+    NumberingWindow dialog(current, this, year());
     if (dialog.exec() != QDialog::Accepted)
         return;
     const RegisterNumbering chosen = dialog.chosen();
-    runGuarded(this, context().messages, [&] { settings.writeNumbering(chosen.start, chosen.yearSuffix); });
+    runGuarded(this, context().messages, [&] { settings.writeNumbering(chosen.start, chosen.yearSuffix, year()); });
 }
 
 void RegisterWindow::pickRegistrationDate()
 {
+    if (position() > 0)
+        return;
     DatePickerWindow picker(context().clock->today(), this);
     if (picker.exec() == QDialog::Accepted)
         field(F::DataReg)->setText(picker.dateText());
+    m_calendarClosed = true;
 }
 
 void RegisterWindow::attachCopy()

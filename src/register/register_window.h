@@ -7,6 +7,7 @@
 #include <array>
 
 class QButtonGroup;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -24,7 +25,8 @@ public:
     void openYear(const QString& yearFilePath, const QString& caption);
     const QString& yearFilePath() const { return m_lblFile; }
 
-    // Every field as it stands on screen, saved or not, untrimmed; Tipologia is the selected mail type's text.
+    // Every field as it stands on screen, saved or not, untrimmed; Tipologia is the selected mail type's text, or the
+    // stored one that no button names.
     RegisterCard cardOnScreen() const { return recordOnScreen(); }
 
 protected:
@@ -36,6 +38,8 @@ protected:
     void showRecord(const RegisterCard& card) override;
     bool readyToSave() override;
     QByteArray workOnScreen() const override;
+    AppendOutcome beforeAppend(const RawRecordFile& file, QByteArray& record) override;
+    void positionChanged(int number) override;
 
 private:
     void buildUi();
@@ -55,7 +59,14 @@ private:
     void attachCopy();
     void openCopy();
 
+    void focusMailType();
+    static bool isEnter(const QKeyEvent* key);
+
     void blankCard();
+    // The register's year, and the year the clock says.
+    QString year() const;
+    QString currentYear() const;
+    void clearTypes();
     QLineEdit* field(RegisterCard::Field f) const { return m_fields[f]; }
 
     QString m_lblFile;
@@ -66,5 +77,11 @@ private:
     // optEntrata, optUscita, optInterna.
     std::array<QRadioButton*, 3> m_types{};
     QButtonGroup* m_typeGroup = nullptr;
+    // A stored mail type none of the buttons names: no button shows it, and the card keeps it until one is picked.
+    QString m_otherType;
     QPushButton* m_btnApri = nullptr;
+    // The number New showed, which Save takes again under the lock; empty for a number typed by hand.
+    QString m_proposedNumber;
+    // The calendar has just closed over the registration date: the next Enter there moves on.
+    bool m_calendarClosed = false;
 };

@@ -33,12 +33,15 @@
 #include "register/register_search_window.h"
 #include "register/register_summary_window.h"
 #include "register/register_window.h"
+#include "support/modal.h"
 #include "support/pdf_print_service.h"
 #include "support/test_support.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTest>
 #include <QToolBar>
@@ -316,6 +319,72 @@ private Q_SLOTS:
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w.get());
         QVERIFY(a);
         QCOMPARE(a->role(), r.mainWindow ? QAccessible::Window : QAccessible::Dialog);
+    }
+
+    // No two controls a window shows answer the same key: Qt would then do neither.
+    void noKeyTwiceInAWindow_data() { rows(); }
+    void noKeyTwiceInAWindow()
+    {
+        QFETCH(int, row);
+        Fixture fx;
+        auto w = showWindow(fx, windows()[row]);
+        QHash<QKeySequence, QString> owner;
+        auto claim = [&](const QKeySequence& keys, const QString& name) {
+            if (keys.isEmpty())
+                return;
+            QVERIFY2(!owner.contains(keys),
+                     qPrintable(QStringLiteral("%1: %2 and %3").arg(keys.toString(), owner.value(keys), name)));
+            owner.insert(keys, name);
+        };
+        for (QAbstractButton* button : w->findChildren<QAbstractButton*>())
+            if (button->isVisibleTo(w.get()))
+                claim(button->shortcut(), button->objectName());
+        for (QShortcut* shortcut : w->findChildren<QShortcut*>())
+            if (shortcut->isEnabled())
+                claim(shortcut->key(), QStringLiteral("a window shortcut"));
+    }
+
+    // The register's commands that open a window of their own, by their keys from a field; the tooltip names them.
+    void registerCommandKeys_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("summary") << "cmdRiepilogo"
+                                 << "Ctrl+R"
+                                 << "frmRiepProtocollo";
+        QTest::newRow("export") << "cmdEsporta"
+                                << "Ctrl+E"
+                                << "frmExpProtocollo";
+        QTest::newRow("numbering") << "cmdNumerazione"
+                                   << "Ctrl+Shift+N"
+                                   << "frmNumerazione";
+        QTest::newRow("attach") << "cmdFile"
+                                << "Ctrl+G"
+                                << "frmAllegaCartella";
+    }
+    void registerCommandKeys()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, keys);
+        QFETCH(QString, window);
+        Fixture fx;
+        RegisterWindow w(fx.test.context);
+        w.openYear(fx.yearFile(), QStringLiteral(" Plicario 3.0 - Protocollo Posta anno 2024"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* button = qobject_cast<QAbstractButton*>(control(&w, command.toLatin1().constData()));
+        QVERIFY(button);
+        QVERIFY2(button->toolTip().endsWith(QStringLiteral(" (%1)").arg(keys)), qPrintable(button->toolTip()));
+
+        auto* subject = w.findChild<QLineEdit*>(QStringLiteral("txtOggetto"));
+        subject->setFocus();
+        const QKeyCombination pressed = QKeySequence(keys)[0];
+        QString shown;
+        inModal<QDialog>(
+            &w, [&] { QTest::keyClick(subject, pressed.key(), pressed.keyboardModifiers()); },
+            [&](QDialog* dialog) { shown = dialog->objectName(); });
+        QCOMPARE(shown, window);
     }
 
     // Type a key, Enter moves to Trova, Enter finds the first line holding it.

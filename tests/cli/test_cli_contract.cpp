@@ -89,7 +89,9 @@ private Q_SLOTS:
         QCOMPARE(runCli(t.dir.path(), {"append", "addresses"}, addressLines(4)).exitCode, 0);
         if (QByteArray(QTest::currentDataTag()).contains("fragment"))
             QVERIFY(QFile(t.path("Archivio_Indirizzi.pro")).resize(4 * kAddressSize + 123));
-        QCOMPARE(runCli(t.dir.path(), {"append", "register", "2024"}, "{\"Numero\":\"1\",\"Oggetto\":\"x\"}").exitCode,
+        QCOMPARE(runCli(t.dir.path(), {"append", "register", "2024"},
+                        "{\"Numero\":\"1\",\"Tipologia\":\"Interna\",\"Oggetto\":\"x\"}")
+                     .exitCode,
                  0);
         const QString outPath = output == u"stdout" ? t.path("copia.jsonl") : QString();
         if (!output.isEmpty() && output != u"stdout")
@@ -256,7 +258,8 @@ private Q_SLOTS:
         TestContext t;
         QCOMPARE(runCli(t.dir.path(), {"append", "addresses"}, addressLines(2)).exitCode, 0);
         QCOMPARE(runCli(t.dir.path(), {"append", "labels"}, "{}\n{}\n").exitCode, 0);
-        QCOMPARE(runCli(t.dir.path(), {"append", "register", "2024"}, "{}\n{}\n").exitCode, 0);
+        const QByteArray card = "{\"Tipologia\":\"Interna\"}\n";
+        QCOMPARE(runCli(t.dir.path(), {"append", "register", "2024"}, card + card).exitCode, 0);
         const QMap<QString, QByteArray> before = snapshot(t.dir.path());
         const CliResult r = runCli(t.dir.path(), args, "{}", {{}, false, t.dir.path()});
         QCOMPARE(r.exitCode, 2);
@@ -289,7 +292,7 @@ private Q_SLOTS:
         QFETCH(QString, output);
         TestContext t;
         QCOMPARE(runCli(t.dir.path(), {"append", "addresses"}, addressLines(1)).exitCode, 0);
-        QCOMPARE(runCli(t.dir.path(), {"append", "register", "2024"}, "{}").exitCode, 0);
+        QCOMPARE(runCli(t.dir.path(), {"append", "register", "2024"}, "{\"Tipologia\":\"Interna\"}").exitCode, 0);
         QCOMPARE(runCli(t.dir.path(), {"password", "set"}, "segreta\n").exitCode, 0);
         QVERIFY(writeFileBytes(t.path("Impostazioni.ini"), "[Margini Busta]\r\nSuperiore=3\r\n"));
         QVERIFY(writeFileBytes(t.path("Tessaro.ini"), "[Numerazione Protocollo]\r\nInizio=5\r\n"));

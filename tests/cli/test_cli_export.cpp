@@ -109,6 +109,42 @@ private Q_SLOTS:
         QCOMPARE(readFileBytes(t.path("Protocollo.xls")).count("<tr>"), 1);
     }
 
+    // Cards stored before the tool checked dates (or written by another program) have registration dates that are
+    // no date: the interval export names them, and still writes the cards it can place.
+    void anIntervalNamesTheCardsItCannotPlace()
+    {
+        TestContext t;
+        const auto card = [](const QString& numero, const QString& dataReg) {
+            RegisterCard c;
+            c.setValue(RegisterCard::Numero, numero);
+            c.setValue(RegisterCard::DataReg, dataReg);
+            c.setValue(RegisterCard::Tipologia, QStringLiteral("Interna"));
+            return c;
+        };
+        {
+            RegisterFile file(RegisterYear::filePath(t.dir.path(), "2024"));
+            for (const RegisterCard& c : {card("1", "05/03/2024"), card("17/2024", "29/02/2023"), card("", "ieri"),
+                                          card("4", "06/03/2024"), card("5\t2024", "")})
+                file.append(c);
+        }
+        CliResult r = runCli(t.dir.path(), {"export", "register", "2024", "--from", "01/03/2024", "--to", "31/3/2024"});
+        QCOMPARE(r.exitCode, 0);
+        // A tab in a number reaches the terminal as '?', as every echoed value does.
+        QCOMPARE(r.err, QByteArray("plicario-cli: 3 schede con data non valida non incluse: n. 17/2024, 5?2024; "
+                                   "scheda 3 senza numero\n"));
+        QVERIFY(r.out.isEmpty());
+        const QByteArray doc = readFileBytes(t.path("Protocollo.xls"));
+        QCOMPARE(doc.count("<tr>"), 3);
+        QVERIFY(doc.contains("<tr>" + cell("1") + cell("Interna") + cell("05/03/2024")));
+        QVERIFY(doc.contains("<tr>" + cell("4") + cell("Interna") + cell("06/03/2024")));
+
+        // The whole year leaves no card out, and has nothing to say.
+        r = runCli(t.dir.path(), {"export", "register", "2024"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.err.isEmpty());
+        QCOMPARE(readFileBytes(t.path("Protocollo.xls")).count("<tr>"), 6);
+    }
+
     void badArgumentsWriteNothing_data()
     {
         QTest::addColumn<QStringList>("args");

@@ -136,7 +136,8 @@ private Q_SLOTS:
                  0);
         QCOMPARE(runCli(program.folder(),
                         {QStringLiteral("append"), QStringLiteral("register"), QStringLiteral("2031")},
-                        "{\"Numero\":\"1\"}\n{\"Numero\":\"2\"}\n{\"Numero\":\"3\"}\n")
+                        "{\"Numero\":\"1\",\"Tipologia\":\"Interna\"}\n{\"Numero\":\"2\",\"Tipologia\":\"Interna\"}\n"
+                        "{\"Numero\":\"3\",\"Tipologia\":\"Interna\"}\n")
                      .exitCode,
                  0);
 

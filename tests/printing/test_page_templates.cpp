@@ -206,7 +206,54 @@ private Q_SLOTS:
         for (const PreparedItem& item : page.items)
             QVERIFY(!item.lines.contains(QStringLiteral("Entrata")));
     }
+
+    // A subject wider than its row wraps onto further lines of a taller row; what lies below moves down with it.
+    void registerCardSubjectWraps()
+    {
+        QString subject;
+        for (int n = 1; subject.size() < 240; ++n)
+            subject += QStringLiteral("parola%1 ").arg(n);
+        subject = subject.trimmed();
+        QHash<QString, QString> fields{{"txtOggetto", subject}, {"txtNote", "Urgente"}};
+        ReportTemplate tpl = RegisterCardTemplate::make();
+        const auto prepared = [&] {
+            RegisterCardTemplate::fill(
+                tpl, [&](const QString& name) { return fields.value(name); },
+                QDateTime(QDate(2024, 3, 15), QTime(9, 5, 7)));
+            return tpl.prepare(kToday).pages[0];
+        };
+        PreparedPage page = prepared();
+        const PreparedItem* value = page.find(QStringLiteral("txtOggetto"));
+        QVERIFY(value);
+        QVERIFY2(value->lines.size() >= 2, qPrintable(value->lines.join(u'|')));
+        // Every word prints, in order, each line whole.
+        QCOMPARE(value->lines.join(u' '), subject);
+        QVERIFY(!value->wordWrap);
+        const double grow = (7 * 1.2 * 25.4 / 72) * double(value->lines.size() - 1);
+        compareRect(value, 54, 10 + 37.5, 144, 3.5 + grow);
+        compareRect(page.find(QStringLiteral("Memo7")), 12, 10 + 37.5, 37.8, 3.5);
+        compareRect(page.find(QStringLiteral("Shape9")), 11, 10 + 37, 188, 4.6 + grow);
+        compareRect(page.find(QStringLiteral("Memo8")), 12, 10 + 42.5 + grow, 37.8, 3.5);
+        compareRect(page.find(QStringLiteral("Shape10")), 11, 10 + 42 + grow, 188, 4.6);
+        compareRect(page.find(QStringLiteral("txtNote")), 54, 10 + 82.5 + grow, 144, 3.5);
+        QCOMPARE(page.find(QStringLiteral("txtNote"))->lines, QStringList{QStringLiteral("Urgente")});
+        compareRect(page.find(QStringLiteral("Line2")), 52, 17, 0, 79.6 + grow);
+        compareRect(page.find(QStringLiteral("Shape23")), 11, 98 + grow, 188, 5.8);
+        compareRect(page.find(QStringLiteral("txtCalce")), 12, 99 + grow, 185.8, 4.2);
+        // The last line ends inside its frame, above the next row.
+        const double lastLineBottom =
+            value->rect.top.mm() + value->textOffset.mm() + value->lineHeight.mm() * double(value->lines.size());
+        QVERIFY(lastLineBottom <= page.find(QStringLiteral("Shape9"))->rect.bottom().mm());
+
+        // Filled again (a second print from the same window) with a short subject: the card as drawn.
+        fields[QStringLiteral("txtOggetto")] = QStringLiteral("Breve");
+        page = prepared();
+        QCOMPARE(page.find(QStringLiteral("txtOggetto"))->lines, QStringList{QStringLiteral("Breve")});
+        compareRect(page.find(QStringLiteral("txtOggetto")), 54, 10 + 37.5, 144, 3.5);
+        compareRect(page.find(QStringLiteral("Memo8")), 12, 10 + 42.5, 37.8, 3.5);
+        compareRect(page.find(QStringLiteral("Shape23")), 11, 98, 188, 5.8);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestPageTemplates)
+QTEST_MAIN(TestPageTemplates)
 #include "test_page_templates.moc"

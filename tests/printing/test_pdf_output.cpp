@@ -2,6 +2,8 @@
 #include "support/pdf_words.h"
 #include "support/test_support.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QtTest>
 
@@ -110,7 +112,8 @@ private Q_SLOTS:
     {
         TestContext t;
         QCOMPARE(runCli(t.dir.path(), {"append", "register", "2024"},
-                        R"({"Numero":"42","Formato":"A4","Pagine":"3","Note":"Riservata","Tipologia":"Uscita"})" "\n")
+                        R"({"Numero":"42","Formato":"A4","Pagine":"3","Note":"Riservata","Tipologia":"In uscita"})"
+                        "\n")
                      .exitCode,
                  0);
         const QString pdf = t.path("scheda.pdf");
@@ -128,7 +131,44 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("SCHEDA PROTOCOLLO DOCUMENTO")));
         QVERIFY(text.contains(QStringLiteral("A4 - N. pagine: 3")));
         QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data")));
-        QVERIFY(!text.contains(QStringLiteral("Uscita")));
+        QVERIFY(!text.contains(QStringLiteral("uscita")));
+    }
+
+    // A subject of many words prints whole, on lines inside its value's column, above the next row.
+    void registerCardSubjectPrintsWhole()
+    {
+        TestContext t;
+        QStringList words;
+        for (int n = 1; words.join(u' ').size() < 240; ++n)
+            words << QStringLiteral("voce%1").arg(n);
+        const QJsonObject card{{"Numero", "7"},
+                               {"DataReg", "05/03/2024"},
+                               {"Tipologia", "In entrata"},
+                               {"Oggetto", words.join(u' ')},
+                               {"DataSpe", "06/03/2024"}};
+        QCOMPARE(runCli(t.dir.path(), {"append", "register", "2024"},
+                        QJsonDocument(card).toJson(QJsonDocument::Compact) + '\n')
+                     .exitCode,
+                 0);
+        const QString pdf = t.path("scheda.pdf");
+        const CliResult r = runCli(t.dir.path(), {"pdf", "card", "2024", "1", pdf});
+        QVERIFY2(r.exitCode == 0, r.err.constData());
+        const QList<PdfPage> pages = readPdfWords(pdf);
+        QCOMPARE(pages.size(), 1);
+        QVERIFY2(pages[0].text().contains(words.join(u' ')), qPrintable(pages[0].text()));
+        QSet<int> lineTops;
+        double lowest = 0;
+        for (const QString& word : words) {
+            const PdfWord* w = pages[0].find(word);
+            QVERIFY2(w, qPrintable(word));
+            QVERIFY2(w->left >= 54 - 0.3 && w->right <= 54 + 144, qPrintable(word));
+            lineTops.insert(qRound(w->top * 10));
+            lowest = std::max(lowest, w->bottom);
+        }
+        QVERIFY(lineTops.size() >= 2);
+        const PdfWord* nextRow = pages[0].find(QStringLiteral("spedizione:"));
+        QVERIFY(nextRow);
+        QVERIFY2(nextRow->top > lowest, qPrintable(QStringLiteral("%1 / %2").arg(nextRow->top).arg(lowest)));
     }
 
     // A few hundred lines: the title on page 1, every line once and in order, the footer once at the end.

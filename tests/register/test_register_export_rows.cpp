@@ -91,15 +91,58 @@ private Q_SLOTS:
         QFETCH(QStringList, numbers);
         QTemporaryDir dir;
         const QString path = yearWith(dir, {card("1", "29/02/2024"), card("2", "01/03/2024"), card("3", "rovinata"),
-                                            card("4", "31/03/2024"), card("5", "5/3/2024"), card("6", "01/04/2024")});
-        const std::optional<ExportGridRows> taken = RegisterExport::loadInterval(path, start, end);
+                                            card("4", "31/03/2024"), card("5", "5/3/2024"), card("6", "01/04/2024"),
+                                            card("7", ""), card("", "31/02/2024")});
+        const std::optional<RegisterExport::IntervalRows> taken = RegisterExport::loadInterval(path, start, end);
         QVERIFY(taken.has_value()); // the year holds cards: the grid takes the result, even an empty one
-        const ExportGridRows rows = *taken;
+        const ExportGridRows rows = taken->rows;
         QCOMPARE(column(rows, 1), numbers);
         QStringList rowNumbers;
         for (int i = 1; i <= numbers.size(); ++i)
             rowNumbers.append(QString::number(i));
         QCOMPARE(column(rows, 0), rowNumbers);
+        // The cards without a date belong to no interval, and are named whatever the interval.
+        QCOMPARE(taken->undated.size(), 3);
+        const QList<std::pair<int, QString>> expected = {{3, "3"}, {7, "7"}, {8, ""}};
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QCOMPARE(taken->undated[i].position, expected[i].first);
+            QCOMPARE(taken->undated[i].number, expected[i].second);
+        }
+    }
+
+    void undatedMessage_data()
+    {
+        QTest::addColumn<QStringList>("numbers"); // of the cards left out, at positions 1, 2, ...; empty: no number
+        QTest::addColumn<QString>("message");
+        QTest::newRow("none") << QStringList() << QString();
+        QTest::newRow("one") << QStringList{"17/2026"} << "1 scheda con data non valida non inclusa: n. 17/2026";
+        QTest::newRow("two") << QStringList{"17/2026", "18/2026"}
+                             << "2 schede con data non valida non incluse: n. 17/2026, 18/2026";
+        QTest::newRow("one without a number")
+            << QStringList{""} << "1 scheda con data non valida non inclusa: scheda 1 senza numero";
+        QTest::newRow("with and without numbers")
+            << QStringList{"", "17/2026", "", "18/2026", ""}
+            << "5 schede con data non valida non incluse: n. 17/2026, 18/2026; schede 1, 3, 5 senza numero";
+        QStringList many;
+        QString named;
+        for (int i = 1; i <= 20; ++i) {
+            many.append(QString::number(i));
+            named += (i == 1 ? "n. " : ", ") + QString::number(i);
+        }
+        QTest::newRow("twenty named") << many << "20 schede con data non valida non incluse: " + named;
+        QTest::newRow("one more than named")
+            << many + QStringList{"21"} << "21 schede con data non valida non incluse: " + named + " e un'altra";
+        QTest::newRow("many more than named") << many + QStringList{"21", "22", "23", "", ""}
+                                              << "25 schede con data non valida non incluse: " + named + " e altre 5";
+    }
+    void undatedMessage()
+    {
+        QFETCH(QStringList, numbers);
+        QFETCH(QString, message);
+        QList<RegisterExport::UndatedCard> undated;
+        for (int i = 0; i < numbers.size(); ++i)
+            undated.append({i + 1, numbers[i]});
+        QCOMPARE(RegisterExport::undatedMessage(undated), message);
     }
 
     void anUnreadableYearThrows()
@@ -110,7 +153,7 @@ private Q_SLOTS:
         ExportGridRows rows = ExportGrid::emptyRows(19);
         QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, rows = RegisterExport::loadYear(path));
         QVERIFY_THROWS_EXCEPTION(ArchiveAccessError,
-                                 rows = *RegisterExport::loadInterval(path, QDate(2024, 1, 1), QDate(2024, 2, 1)));
+                                 rows = RegisterExport::loadInterval(path, QDate(2024, 1, 1), QDate(2024, 2, 1))->rows);
         QCOMPARE(rows, ExportGrid::emptyRows(19));
     }
 };

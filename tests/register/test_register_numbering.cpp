@@ -13,44 +13,38 @@ class TestRegisterNumbering : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // The settings file as it stands, the cards already in the year, today: the next number.
+    // The settings file as it stands and the cards already in the 2023 register: the next number.
     void nextNumber_data()
     {
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<int>("cards");
-        QTest::addColumn<QDate>("today");
         QTest::addColumn<QString>("number");
-        const QDate in2024(2024, 5, 20);
-        QTest::newRow("no settings file, first card") << QByteArray() << 0 << in2024 << "1";
-        QTest::newRow("no settings file, third card") << QByteArray() << 2 << in2024 << "3";
+        QTest::newRow("no settings file, first card") << QByteArray() << 0 << "1";
+        QTest::newRow("no settings file, third card") << QByteArray() << 2 << "3";
         QTest::newRow("start 100, suffix on, 3 cards")
-            << QByteArray("[Numerazione Protocollo]\r\nInizio=100\r\nIndicazione Anno Solare=S\xEC\r\n") << 3 << in2024
-            << "103/2024";
+            << QByteArray("[Numerazione Protocollo]\r\nInizio=100\r\nIndicazione Anno Solare=S\xEC\r\n") << 3
+            << "103/2023";
         QTest::newRow("start 100, suffix off, 3 cards")
-            << QByteArray("[Numerazione Protocollo]\r\nInizio=100\r\nIndicazione Anno Solare=No\r\n") << 3 << in2024
-            << "103";
+            << QByteArray("[Numerazione Protocollo]\r\nInizio=100\r\nIndicazione Anno Solare=No\r\n") << 3 << "103";
         QTest::newRow("start 100, 5 cards, no suffix key")
-            << QByteArray("[Numerazione Protocollo]\r\nInizio=100\r\n") << 5 << in2024 << "105";
-        QTest::newRow("the suffix is today's year, not the register's")
-            << QByteArray("[Numerazione Protocollo]\r\nIndicazione Anno Solare=S\xEC\r\n") << 0 << QDate(2025, 1, 2)
-            << "1/2025";
-        QTest::newRow("empty start counts from 1")
-            << QByteArray("[Numerazione Protocollo]\r\nInizio=\r\n") << 4 << in2024 << "5";
-        QTest::newRow("leading zeros") << QByteArray("[Numerazione Protocollo]\r\nInizio=007\r\n") << 1 << in2024
-                                       << "8";
-        QTest::newRow("start 0") << QByteArray("[Numerazione Protocollo]\r\nInizio=0\r\n") << 0 << in2024 << "0";
+            << QByteArray("[Numerazione Protocollo]\r\nInizio=100\r\n") << 5 << "105";
+        // The 2023 register opened in another year still numbers 2023's documents.
+        QTest::newRow("the suffix is the register's year, not the clock's")
+            << QByteArray("[Numerazione Protocollo]\r\nIndicazione Anno Solare=S\xEC\r\n") << 0 << "1/2023";
+        QTest::newRow("empty start counts from 1") << QByteArray("[Numerazione Protocollo]\r\nInizio=\r\n") << 4 << "5";
+        QTest::newRow("leading zeros") << QByteArray("[Numerazione Protocollo]\r\nInizio=007\r\n") << 1 << "8";
+        QTest::newRow("start 0") << QByteArray("[Numerazione Protocollo]\r\nInizio=0\r\n") << 0 << "0";
         QTest::newRow("the largest number there is")
-            << QByteArray("[Numerazione Protocollo]\r\nInizio=2147483640\r\n") << 7 << in2024 << "2147483647";
+            << QByteArray("[Numerazione Protocollo]\r\nInizio=2147483640\r\n") << 7 << "2147483647";
         QTest::newRow("only the exact S\xC3\xAC switches the suffix on")
-            << QByteArray("[Numerazione Protocollo]\r\nIndicazione Anno Solare=si\r\n") << 0 << in2024 << "1";
+            << QByteArray("[Numerazione Protocollo]\r\nIndicazione Anno Solare=si\r\n") << 0 << "1";
         QTest::newRow("S\xC3\xAC saved by a UTF-8 editor")
-            << QByteArray("[numerazione protocollo]\nindicazione anno solare = S\xC3\xAC\n") << 0 << in2024 << "1/2024";
+            << QByteArray("[numerazione protocollo]\nindicazione anno solare = S\xC3\xAC\n") << 0 << "1/2023";
     }
     void nextNumber()
     {
         QFETCH(QByteArray, ini);
         QFETCH(int, cards);
-        QFETCH(QDate, today);
         QFETCH(QString, number);
         QTemporaryDir dir;
         if (!ini.isEmpty())
@@ -61,7 +55,7 @@ private Q_SLOTS:
             for (int i = 0; i < cards; ++i)
                 file.append(RegisterCard());
         }
-        QCOMPARE(nextRegisterNumber(dir.path(), year, today), number);
+        QCOMPARE(nextRegisterNumber(dir.path(), year, QStringLiteral("2023")), number);
         // A year without a file gets one, empty.
         QVERIFY(QFile::exists(year));
     }
@@ -83,7 +77,7 @@ private Q_SLOTS:
         QFETCH(QString, start);
         QFETCH(int, count);
         try {
-            nextRegisterNumber(count, RegisterNumbering{start, false}, QDate(2024, 1, 1));
+            nextRegisterNumber(count, RegisterNumbering{start, false}, QStringLiteral("2024"));
             QFAIL("no failure");
         } catch (const ArchiveAccessError& e) {
             QCOMPARE(e.message(), Errors::kArchiveAccess);
@@ -146,6 +140,36 @@ private Q_SLOTS:
         QFile g(settings.path());
         QVERIFY(g.open(QIODevice::ReadOnly));
         QVERIFY(g.readAll().contains("Indicazione Anno Solare=S\xEC\r\n")); // windows-1252
+    }
+
+    // A start number counts for the year it was set for; other years start at 1. One stored before years were
+    // recorded counts for the current year only.
+    void startNumberPerYear_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("start");
+        const QByteArray for2026 = "[Numerazione Protocollo]\r\nInizio=120\r\nAnno Inizio=2026\r\n";
+        const QByteArray old = "[Numerazione Protocollo]\r\nInizio=120\r\n";
+        QTest::newRow("the year it was set for") << for2026 << "2026"
+                                                 << "120";
+        QTest::newRow("a later year") << for2026 << "2030"
+                                      << "1";
+        QTest::newRow("an earlier year") << for2026 << "2025"
+                                         << "1";
+        QTest::newRow("old settings, the current year") << old << "2027"
+                                                        << "120";
+        QTest::newRow("old settings, another year") << old << "2026"
+                                                    << "1";
+    }
+    void startNumberPerYear()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, year);
+        QFETCH(QString, start);
+        QTemporaryDir dir;
+        QVERIFY(writeFileBytes(dir.filePath("Tessaro.ini"), ini));
+        QCOMPARE(RegisterSettings(dir.path()).numberingFor(year, QStringLiteral("2027")).start, start);
     }
 };
 

@@ -192,6 +192,33 @@ private Q_SLOTS:
         QTRY_VERIFY(!dialog->isVisible());
     }
 
+    // From the list, "Nuova ricerca" (Ctrl+N) goes back to the filters as typed; Cerca then searches again.
+    void searchAgainFromTheList()
+    {
+        yearWith(m_ctx->dir, {cardWith({"Numero=1", "Mittente=Rossi"}), cardWith({"Numero=2", "Mittente=Bianchi"}),
+                              cardWith({"Numero=3", "Mittente=Rossi e figli"})});
+        auto dialog = open();
+        auto* sender = child<QLineEdit>(dialog.get(), QStringLiteral("txtMittente"));
+        sender->setText(QStringLiteral("rossi"));
+        QTest::keyClick(dialog.get(), Qt::Key_F, Qt::ControlModifier);
+        QTRY_COMPARE(numbers(dialog.get()), (QStringList{"1", "3"}));
+        QCOMPARE(child<QPushButton>(dialog.get(), QStringLiteral("btnNuovaRicerca"))->toolTip(),
+                 QStringLiteral("Nuova ricerca (Ctrl+N)"));
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
+        QTRY_VERIFY(child<QWidget>(dialog.get(), QStringLiteral("panAvvio"))->isVisible());
+        QVERIFY(!child<QWidget>(dialog.get(), QStringLiteral("panContainer"))->isVisible());
+        QVERIFY(!child<QLabel>(dialog.get(), QStringLiteral("lblAttendere"))->isVisible());
+        QCOMPARE(sender->text(), QStringLiteral("rossi"));
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(dialog.get(), QStringLiteral("txtNumero")));
+
+        sender->setText(QStringLiteral("bianchi"));
+        click(dialog.get(), QStringLiteral("btnCerca"));
+        QCOMPARE(numbers(dialog.get()), QStringList{"2"});
+        QCOMPARE(child<QLabel>(dialog.get(), QStringLiteral("lblTrovate"))->text(), RegisterSearch::countText(1));
+        QVERIFY(m_ctx->messages.log().isEmpty());
+    }
+
     void emptyYearListsNothingAndFindSaysSo()
     {
         auto dialog = open();

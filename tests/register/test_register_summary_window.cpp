@@ -166,6 +166,20 @@ private Q_SLOTS:
         QCOMPARE(grid(dialog.get())->model()->index(2, 8).data().toString(), QStringLiteral("primo giorno"));
     }
 
+    // A card whose registration date is not a date belongs to no interval; the summary names it instead.
+    void cardsWithoutADateAreNamed()
+    {
+        yearWith(m_ctx->dir,
+                 {card("1", "05/03/2024"), card("17/2024", "29/02/2023"), card("3", ""), card("4", "06/03/2024")});
+        auto dialog = open();
+        summarise(dialog.get(), QStringLiteral("01/03/2024"), QStringLiteral("31/03/2024"));
+        QCOMPARE(column(dialog.get(), 1), (QStringList{"1", "4"}));
+        QCOMPARE(m_ctx->messages.log().size(), 1);
+        QCOMPARE(m_ctx->messages.log()[0].kind, Kind::Plain);
+        QCOMPARE(m_ctx->messages.log()[0].text,
+                 QStringLiteral("2 schede con data non valida non incluse: n. 17/2024, 3"));
+    }
+
     void emptyIntervalExportsOnlyTheHeader()
     {
         yearWith(m_ctx->dir, {card("1", "05/03/2024"), card("2", "06/03/2024")});

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -245,7 +246,9 @@ private Q_SLOTS:
                                                << QByteArray("[Numerazione Protocollo]\r\nInizio=100\r\n"
                                                              "Indicazione Anno Solare=No\r\n")
                                                << QDate(2024, 6, 1) << "103";
-        QTest::newRow("a 2023 register opened in 2024") << "2023" << 2 << kSuffixOn << QDate(2024, 1, 8) << "102/2024";
+        // The suffix is the register's year, whatever the clock says; a start number stored without its year counts
+        // for the current year only.
+        QTest::newRow("a 2023 register opened in 2024") << "2023" << 2 << kSuffixOn << QDate(2024, 1, 8) << "3/2023";
         QTest::newRow("no settings") << "2025" << 0 << QByteArray() << QDate(2025, 1, 2) << "1";
     }
     void newCardNumber()
@@ -365,6 +368,55 @@ private Q_SLOTS:
         QCOMPARE(stored(2), makeCard(2));
     }
 
+    // A stored mail type the three buttons do not name selects none of them (never the previous card's), and the
+    // card keeps it through a save until the user picks one. An empty one must be picked, as on a new card.
+    void aMailTypeTheButtonsDoNotNameIsKept()
+    {
+        QList<RegisterCard> year = cards(3);
+        year[1].setValue(F::Tipologia, QStringLiteral("Raccomandata"));
+        year[2].setValue(F::Tipologia, QString());
+        yearWith(m_ctx->dir, year);
+        const auto noneChecked = [this] {
+            return !radio("optEntrata")->isChecked() && !radio("optUscita")->isChecked() &&
+                   !radio("optInterna")->isChecked();
+        };
+        click("cmdPrimo");
+        QVERIFY(radio("optUscita")->isChecked());
+        click("cmdAvanti");
+        QCOMPARE(position(), QStringLiteral("2"));
+        QVERIFY(noneChecked());
+        QCOMPARE(m_window->cardOnScreen().value(F::Tipologia), QStringLiteral("Raccomandata"));
+        // Nothing typed, so nothing to ask about on the way out and back.
+        click("cmdAvanti");
+        QVERIFY(noneChecked());
+        click("cmdIndietro");
+        QVERIFY(log().isEmpty());
+
+        edit("txtNote")->setText(QStringLiteral("Vista"));
+        click("cmdSalva");
+        QCOMPARE(log().size(), 1);
+        QCOMPARE(log()[0].text, kUpdated);
+        QCOMPARE(stored(2).value(F::Tipologia), QStringLiteral("Raccomandata"));
+        QCOMPARE(stored(2).value(F::Note), QStringLiteral("Vista"));
+
+        QTest::mouseClick(radio("optEntrata"), Qt::LeftButton);
+        QVERIFY(radio("optEntrata")->isChecked());
+        click("cmdSalva");
+        QCOMPARE(log().last().text, kUpdated);
+        QCOMPARE(stored(2).value(F::Tipologia), QStringLiteral("In entrata"));
+
+        // The empty type of card 3 is no type to keep: a save asks for one and writes nothing.
+        click("cmdAvanti");
+        QVERIFY(noneChecked());
+        edit("txtNote")->setText(QStringLiteral("Vista"));
+        m_ctx->messages.clear();
+        click("cmdSalva");
+        QCOMPARE(log().size(), 1);
+        QCOMPARE(log()[0].kind, Kind::Warning);
+        QVERIFY(log()[0].text.contains(QStringLiteral("tipologia di posta")));
+        QCOMPARE(stored(3), year[2]);
+    }
+
     void movesInAnEmptyYear_data()
     {
         QTest::addColumn<QString>("button");
@@ -421,6 +473,73 @@ private Q_SLOTS:
         QVERIFY(!date->hasFocus());
     }
 
+    // Enter walks on past the date and the mail type: it opens the calendar, and once the calendar has closed the
+    // next Enter moves to the type; there the arrows choose, and Enter moves on to the office.
+    void enterWalksPastTheDateAndTheMailType()
+    {
+        QLineEdit* date = edit("txtDataReg");
+        QWidget* typeMark = m_window->findChild<QWidget*>(QStringLiteral("effTipologia"));
+        QVERIFY(typeMark && !typeMark->isVisible());
+        const auto enter = [](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); };
+        const auto backInTheWindow = [this] {
+            m_window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_window));
+        };
+        const auto focusName = [] { return QApplication::focusWidget()->objectName(); };
+
+        edit("txtNumero")->setFocus();
+        enter(edit("txtNumero"));
+        QVERIFY(date->hasFocus());
+        inDialog<DatePickerWindow>([&] { enter(date); },
+                                   [](DatePickerWindow* picker) {
+                                       QTest::mouseClick(picker->findChild<QPushButton*>("btnAnnulla"), Qt::LeftButton);
+                                   });
+        backInTheWindow();
+        QCOMPARE(date->text(), QStringLiteral("15/03/2024"));
+        enter(date);
+        QCOMPARE(focusName(), QStringLiteral("optEntrata"));
+        QVERIFY(typeMark->isVisible());
+        QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("effDataReg"))->isVisible());
+        QCOMPARE(m_window->cardOnScreen().value(F::Tipologia), QString()); // reaching the type chooses nothing
+
+        // The arrows go round the three types, choosing each; the mark follows the focus inside the group.
+        const QList<std::pair<Qt::Key, const char*>> arrows = {
+            {Qt::Key_Right, "In uscita"}, {Qt::Key_Down, "Interna"}, {Qt::Key_Right, "In entrata"},
+            {Qt::Key_Left, "Interna"},    {Qt::Key_Up, "In uscita"},
+        };
+        for (const auto& [key, type] : arrows) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCOMPARE(m_window->cardOnScreen().value(F::Tipologia), QString::fromUtf8(type));
+            QVERIFY(qobject_cast<QRadioButton*>(QApplication::focusWidget())->isChecked());
+            QVERIFY(typeMark->isVisible());
+        }
+        enter(QApplication::focusWidget());
+        QCOMPARE(focusName(), QStringLiteral("txtUfficio"));
+        QVERIFY(!typeMark->isVisible());
+        QCOMPARE(m_window->cardOnScreen().value(F::Tipologia), QStringLiteral("In uscita"));
+
+        // Coming back, Enter opens the calendar again; after "Importa" it moves to the chosen type.
+        date->setFocus();
+        inDialog<DatePickerWindow>(
+            [&] { enter(date); },
+            [](DatePickerWindow* picker) {
+                picker->findChild<QCalendarWidget*>("calAppuntamenti")->setSelectedDate(QDate(2024, 3, 5));
+                QTest::mouseClick(picker->findChild<QPushButton*>("btnImportaData"), Qt::LeftButton);
+            });
+        backInTheWindow();
+        QCOMPARE(date->text(), QStringLiteral("05/03/2024"));
+        enter(date);
+        QCOMPARE(focusName(), QStringLiteral("optUscita"));
+
+        // After the calendar, any other key still opens it, and so does Enter after the date is emptied.
+        date->setFocus();
+        inDialog<DatePickerWindow>([&] { QTest::keyClick(date, Qt::Key_5); }, [](DatePickerWindow*) {});
+        backInTheWindow();
+        QTest::keyClick(date, Qt::Key_Delete);
+        QCOMPARE(date->text(), QString());
+        inDialog<DatePickerWindow>([&] { enter(date); }, [](DatePickerWindow*) {});
+    }
+
     void officeAndOperatorOutliveAClose()
     {
         QVERIFY(writeFileBytes(m_ctx->path("Tessaro.ini"),
@@ -458,6 +577,115 @@ private Q_SLOTS:
         m_window->close();
         QCOMPARE(log().size(), 1);
         QCOMPARE(log()[0].kind, Kind::Question);
+    }
+
+    // The number New shows is taken again at Save, under the lock: another workstation (here the batch tool) that
+    // registered a document in between does not make two documents share a number.
+    void aNumberTakenMeanwhileGivesTheNextOne()
+    {
+        QVERIFY(writeFileBytes(
+            m_ctx->path("Tessaro.ini"),
+            "[Numerazione Protocollo]\r\nInizio=124\r\nAnno Inizio=2024\r\nIndicazione Anno Solare=S\xEC\r\n"));
+        click("cmdNuovo");
+        QCOMPARE(text("txtNumero"), QStringLiteral("124/2024"));
+        const CliResult other = runCli(m_ctx->dir.path(), {"append", "register", "2024"},
+                                       R"({"Tipologia":"In entrata","DataReg":"15/03/2024","Oggetto":"Altra"})");
+        QCOMPARE(other.exitCode, 0);
+        QCOMPARE(stored(1).value(F::Numero), QStringLiteral("124/2024"));
+        edit("txtCategoria")->setText(QStringLiteral("Fatture"));
+        edit("txtOggetto")->setText(QStringLiteral("Fattura"));
+        radio("optEntrata")->setChecked(true);
+        click("cmdSalva");
+        QCOMPARE(storedCount(), 2);
+        QCOMPARE(stored(2).value(F::Numero), QStringLiteral("125/2024"));
+        QCOMPARE(text("txtNumero"), QStringLiteral("125/2024"));
+        QCOMPARE(log().size(), 1);
+        QCOMPARE(log()[0].kind, Kind::Information);
+        QCOMPARE(log()[0].text, QStringLiteral("Il documento è stato protocollato con il numero 125/2024: il 124/2024 "
+                                               "è stato assegnato nel frattempo da un'altra postazione."));
+        QVERIFY(!m_window->hasUnsavedChanges());
+    }
+
+    // A number typed by hand is kept when it is free and refused when the register already holds it.
+    void aNumberTypedByHandMustBeFree_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("free");
+        QTest::newRow("held") << "2" << false;
+        QTest::newRow("held, with the year") << "2/2024" << false;
+        QTest::newRow("free") << "40" << true;
+    }
+    void aNumberTypedByHandMustBeFree()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, free);
+        yearWith(m_ctx->dir, cards(3));
+        fillRequired();
+        edit("txtNumero")->setText(typed);
+        click("cmdSalva");
+        QCOMPARE(storedCount(), free ? 4 : 3);
+        QCOMPARE(log().size(), 1);
+        if (free) {
+            QCOMPARE(stored(4).value(F::Numero), typed);
+            QCOMPARE(log()[0].text, kAppended);
+        } else {
+            QCOMPARE(log()[0].kind, Kind::Warning);
+            QCOMPARE(log()[0].text, QStringLiteral("Attenzione: il numero di protocollo %1 è già assegnato a un altro "
+                                                   "documento di questo registro.")
+                                        .arg(typed));
+            QCOMPARE(position(), QString());
+        }
+    }
+
+    // The window and the batch tool registering at the same moment, round after round: every number once, none
+    // skipped.
+    void windowAndBatchToolNeverShareANumber()
+    {
+        const QString cli = QStringLiteral(PLICARIO_CLI);
+        for (int round = 0; round < 15; ++round) {
+            QProcess batch;
+            batch.start(cli, {"--folder", m_ctx->dir.path(), "append", "register", "2024"});
+            QVERIFY(batch.waitForStarted());
+            batch.write(R"({"Tipologia":"Interna","DataReg":"15/03/2024","Oggetto":"Dal lotto"})"
+                        "\n");
+            batch.closeWriteChannel();
+            click("cmdNuovo");
+            edit("txtCategoria")->setText(QStringLiteral("Fatture"));
+            edit("txtOggetto")->setText(QStringLiteral("Dalla finestra"));
+            radio("optUscita")->setChecked(true);
+            click("cmdSalva");
+            QVERIFY(batch.waitForFinished(30000));
+            QCOMPARE(batch.exitCode(), 0);
+        }
+        QCOMPARE(storedCount(), 30);
+        QSet<QString> numbers;
+        for (int n = 1; n <= 30; ++n)
+            numbers.insert(stored(n).value(F::Numero));
+        QSet<QString> expected;
+        for (int n = 1; n <= 30; ++n)
+            expected.insert(QString::number(n));
+        QCOMPARE(numbers, expected);
+    }
+
+    // Once stored, a document's number and registration date stay as registered; the rest may be corrected.
+    void aStoredNumberAndDateAreFixed()
+    {
+        yearWith(m_ctx->dir, cards(2));
+        click("cmdUltimo");
+        QVERIFY(edit("txtNumero")->isReadOnly());
+        QVERIFY(edit("txtNumero")->accessibleDescription().contains(QStringLiteral("non si possono cambiare")));
+        edit("txtDataReg")->setFocus();
+        QTest::keyClick(edit("txtDataReg"), Qt::Key_Backspace);
+        QCOMPARE(text("txtDataReg"), QStringLiteral("02/02/2024"));
+        QTest::keyClick(edit("txtDataReg"), Qt::Key_A);
+        QVERIFY(!QApplication::activeModalWidget());
+        edit("txtNote")->setText(QStringLiteral("corretta"));
+        click("cmdSalva");
+        QCOMPARE(stored(2).value(F::Note), QStringLiteral("corretta"));
+        QCOMPARE(stored(2).value(F::Numero), QStringLiteral("2"));
+        // A new card's number is the user's again.
+        click("cmdNuovo");
+        QVERIFY(!edit("txtNumero")->isReadOnly());
     }
 
     // A year file that cannot be opened: every action says so once and leaves the window as it was.
@@ -563,6 +791,7 @@ private Q_SLOTS:
                                   [](NumberingWindow* dialog) {
                                       auto* start = dialog->findChild<QLineEdit*>("txtInizio");
                                       QCOMPARE(start->text(), QStringLiteral("100"));
+                                      QVERIFY(dialog->findChild<QLabel*>("lblAnno")->text().contains(u"2024"));
                                       QVERIFY(dialog->findChild<QCheckBox*>("chkTipo")->isChecked());
                                       start->setText(QStringLiteral("200"));
                                       QTest::mouseClick(dialog->findChild<QPushButton*>("btnAnnulla"), Qt::LeftButton);
@@ -580,6 +809,7 @@ private Q_SLOTS:
         QCOMPARE(n.start, QStringLiteral("7"));
         QVERIFY(!n.yearSuffix);
         QVERIFY(readFileBytes(m_ctx->path("Tessaro.ini")).contains("Indicazione Anno Solare=No"));
+        QVERIFY(readFileBytes(m_ctx->path("Tessaro.ini")).contains("Anno Inizio=2024"));
         QVERIFY(readFileBytes(m_ctx->path("Tessaro.ini")).contains("[Altro]\r\nChiave=1"));
         // The very next new card uses it.
         click("cmdNuovo");

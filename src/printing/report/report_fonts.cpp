@@ -4,8 +4,9 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QHash>
 #include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
 
 namespace {
 
@@ -74,6 +75,43 @@ void check(const PreparedReport& report)
         for (const PreparedItem& item : page.items)
             if (item.kind == PreparedItem::Kind::Text)
                 resolve(item.font);
+}
+
+QStringList wrap(const ReportFont& font, const QString& text, Length width)
+{
+    // Measured at the resolution of our PDF files. The fonts are unhinted, so another device differs only by
+    // rounding; the room kept to spare means a printer never cuts a line's last letter.
+    constexpr double kDotsPerInch = 1200;
+    QImage probe(1, 1, QImage::Format_Mono);
+    probe.setDotsPerMeterX(qRound(kDotsPerInch / 0.0254));
+    probe.setDotsPerMeterY(qRound(kDotsPerInch / 0.0254));
+    const QFontMetricsF metrics(resolve(font), &probe);
+    const double room = width.toDevice(kDotsPerInch) * 0.99;
+    const auto fits = [&](const QString& line) { return metrics.horizontalAdvance(line) <= room; };
+
+    QStringList lines;
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        QString line;
+        for (QString word : paragraph.split(QLatin1Char(' '))) {
+            const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+            if (fits(longer)) {
+                line = longer;
+                continue;
+            }
+            if (!line.isEmpty())
+                lines.append(line);
+            while (word.size() > 1 && !fits(word)) {
+                qsizetype n = 1;
+                while (n + 1 < word.size() && fits(word.left(n + 1)))
+                    ++n;
+                lines.append(word.left(n));
+                word = word.mid(n);
+            }
+            line = word;
+        }
+        lines.append(line);
+    }
+    return lines;
 }
 
 } // namespace ReportFonts

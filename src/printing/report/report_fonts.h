@@ -18,4 +18,8 @@ QFont resolve(const ReportFont& font);
 // Resolves every font a report uses; throws ReportError naming the first that fails.
 void check(const PreparedReport& report);
 
+// `text` broken into lines no wider than `width` in `font`: at blanks, and inside a word only when the word alone is
+// wider. Each line break of `text` starts a new line. Throws ReportError as resolve() does.
+QStringList wrap(const ReportFont& font, const QString& text, Length width);
+
 } // namespace ReportFonts

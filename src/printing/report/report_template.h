@@ -38,6 +38,7 @@ public:
     const LengthRect& bounds() const { return m_bounds; }
     Length height() const { return m_bounds.height; }
     void setHeight(Length height) { m_bounds.height = height; }
+    void setBounds(const LengthRect& bounds) { m_bounds = bounds; }
 
 private:
     Kind m_kind;

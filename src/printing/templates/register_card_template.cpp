@@ -1,7 +1,9 @@
 #include "printing/templates/register_card_template.h"
 
 #include "common/text.h"
+#include "printing/report/report_fonts.h"
 
+#include <algorithm>
 #include <array>
 
 namespace RegisterCardTemplate {
@@ -34,6 +36,10 @@ constexpr std::array<Row, 16> kRows = {{
     {"Note:", "txtNote"},
 }};
 
+// The subject is the one row that grows: it wraps onto as many lines as it needs, and the rows below move down.
+constexpr int kSubjectRow = 7;
+const QString kSubject = QStringLiteral("txtOggetto");
+
 const QColor kLightSteelBlue(0xB0, 0xC4, 0xDE);
 const QColor kGold(0xFF, 0xD7, 0x00);
 
@@ -51,6 +57,31 @@ LengthRect mm(double left, double top, double width, double height)
     return {Length::mm(left), Length::mm(top), Length::mm(width), Length::mm(height)};
 }
 
+// The frames skip Shape5.
+QString frameName(int r)
+{
+    return QStringLiteral("Shape%1").arg(r <= 3 ? r + 1 : r + 2);
+}
+
+// Puts the rows, the line between captions and values, and the footer where a subject `grow` mm taller than one
+// line leaves them. Every position is set afresh, so filling a template again never moves it twice.
+void placeRows(const ReportTemplate& tpl, double grow)
+{
+    const auto below = [grow](int r) { return r > kSubjectRow ? grow : 0.0; };
+    const auto taller = [grow](int r) { return r == kSubjectRow ? grow : 0.0; };
+    for (int r = 1; r <= 16; ++r) {
+        const double frameTop = 7 + 5 * (r - 1) + below(r);
+        const double textTop = frameTop + 0.5;
+        const double captionWidth = r == 9 ? 39.5 : r == 16 ? 38.8 : 37.8;
+        tpl.findObject(frameName(r)).setBounds(mm(1, frameTop, 188, 4.6 + taller(r)));
+        tpl.findObject(QStringLiteral("Memo%1").arg(r)).setBounds(mm(2, textTop, captionWidth, 3.5));
+        tpl.findObject(QString::fromLatin1(kRows[r - 1].valueName)).setBounds(mm(44, textTop, 144, 3.5 + taller(r)));
+    }
+    tpl.findObject(QStringLiteral("Line2")).setBounds(mm(42, 7, 0, 79.6 + grow));
+    tpl.findObject(QStringLiteral("Shape23")).setBounds(mm(1, 88 + grow, 188, 5.8));
+    tpl.findObject(QStringLiteral("txtCalce")).setBounds(mm(2, 89 + grow, 185.8, 4.2));
+}
+
 } // namespace
 
 ReportTemplate make()
@@ -62,23 +93,18 @@ ReportTemplate make()
     page.add<ShapeObject>(QStringLiteral("Shape1"), mm(1, 1, 188, 5.8), kLightSteelBlue, QColor(Qt::black));
     addText(tpl, QStringLiteral("titArcataSup"), mm(2, 2, 185.8, 4.2), 9, QStringLiteral("SCHEDA PROTOCOLLO DOCUMENTO"))
         .setHAlign(HAlign::Center);
+    for (int r = 1; r <= 16; ++r)
+        page.add<ShapeObject>(frameName(r), LengthRect(), QColor(), QColor(Qt::black));
     for (int r = 1; r <= 16; ++r) {
-        // The frames skip Shape5.
-        const int shape = r <= 3 ? r + 1 : r + 2;
-        page.add<ShapeObject>(QStringLiteral("Shape%1").arg(shape), mm(1, 7 + 5 * (r - 1), 188, 4.6), QColor(),
-                              QColor(Qt::black));
-    }
-    for (int r = 1; r <= 16; ++r) {
-        const double top = 7.5 + 5 * (r - 1);
-        const double captionWidth = r == 9 ? 39.5 : r == 16 ? 38.8 : 37.8;
         const Row& row = kRows[r - 1];
-        addText(tpl, QStringLiteral("Memo%1").arg(r), mm(2, top, captionWidth, 3.5), 7, QString::fromUtf8(row.caption));
-        addText(tpl, QString::fromLatin1(row.valueName), mm(44, top, 144, 3.5), 7, QString());
+        addText(tpl, QStringLiteral("Memo%1").arg(r), LengthRect(), 7, QString::fromUtf8(row.caption));
+        addText(tpl, QString::fromLatin1(row.valueName), LengthRect(), 7, QString());
     }
-    page.add<LineObject>(QStringLiteral("Line2"), mm(42, 7, 0, 79.6));
-    page.add<ShapeObject>(QStringLiteral("Shape23"), mm(1, 88, 188, 5.8), kGold, QColor(Qt::black));
-    addText(tpl, QStringLiteral("txtCalce"), mm(2, 89, 185.8, 4.2), 8, QStringLiteral("Data e ora stampa"))
+    page.add<LineObject>(QStringLiteral("Line2"), LengthRect());
+    page.add<ShapeObject>(QStringLiteral("Shape23"), LengthRect(), kGold, QColor(Qt::black));
+    addText(tpl, QStringLiteral("txtCalce"), LengthRect(), 8, QStringLiteral("Data e ora stampa"))
         .setHAlign(HAlign::Center);
+    placeRows(tpl, 0);
     return tpl;
 }
 
@@ -98,6 +124,12 @@ void fill(ReportTemplate& tpl, const std::function<QString(const QString& fieldN
             value += QStringLiteral("  -  N. pagine: ") + Text::trimmed(field(QStringLiteral("txtPagine")));
         tpl.text(name).setText(value);
     }
+    // Each printed line of the subject is one whole line of the value object, so none is cut at the right edge.
+    TextObject& subject = tpl.text(kSubject);
+    if (!subject.text().isEmpty())
+        subject.memo() = ReportFonts::wrap(subject.font(), subject.text(), subject.bounds().width);
+    const qsizetype lines = std::max<qsizetype>(subject.memo().size(), 1); // an empty subject keeps its row
+    placeRows(tpl, subject.lineHeight().mm() * double(lines - 1));
     tpl.text(QStringLiteral("txtCalce")).setText(footerText(now));
 }
 
