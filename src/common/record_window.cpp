@@ -100,6 +100,8 @@ RecordWindow::AppendOutcome RecordWindow::beforeAppend(const RawRecordFile&, QBy
 
 void RecordWindow::positionChanged(int) {}
 
+void RecordWindow::leaving() {}
+
 void RecordWindow::setPosition(int number)
 {
     m_lblPosizione->setText(number > 0 ? QString::number(number) : QString());
@@ -266,5 +268,6 @@ void RecordWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    leaving();
     ApplicationWindow::closeEvent(event);
 }

@@ -67,6 +67,8 @@ protected:
     virtual AppendOutcome beforeAppend(const RawRecordFile& file, QByteArray& record);
     // The record on screen became stored record `number`, or a new one (0).
     virtual void positionChanged(int number);
+    // The window is about to close, its typed work saved or given up.
+    virtual void leaving();
 
     // The window's pieces: the toolbar strip, the position between the arrows, the four arrows, the hint line.
     QFrame* makeToolbar(const QList<Command>& commands);

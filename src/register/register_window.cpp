@@ -317,11 +317,8 @@ void RegisterWindow::showEvent(QShowEvent* event)
     TypedRecordWindow::showEvent(event);
 }
 
-void RegisterWindow::closeEvent(QCloseEvent* event)
+void RegisterWindow::leaving()
 {
-    TypedRecordWindow::closeEvent(event);
-    if (!event->isAccepted())
-        return;
     // The office and operator on screen become the defaults of the next card, saved or not.
     runGuarded(this, context().messages, [this] {
         RegisterSettings(context().programFolder)

@@ -31,7 +31,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void leaving() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     QString archivePath() const override { return m_lblFile; }
     RegisterCard recordOnScreen() const override;

@@ -106,9 +106,11 @@ private Q_SLOTS:
         const QDate lastDay = QDate::currentDate();
         // Esc leaves the register for the launcher.
         keys({QStringLiteral("Escape")});
-        QVERIFY2(waitFor([&] { return m_x.visibleWindows(QStringLiteral(" Plicario 3.0")).size() == 1; }),
+        QVERIFY2(waitFor([&] {
+                     return m_x.visibleWindows(QStringLiteral(" Plicario 3.0")).size() == 1 &&
+                            m_x.visibleWindows(registerTitle).isEmpty();
+                 }),
                  fail("no launcher after the register").constData());
-        QVERIFY(m_x.visibleWindows(registerTitle).isEmpty());
         QCOMPARE(program.process().state(), QProcess::Running);
 
         const CliResult dump =
