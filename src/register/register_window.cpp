@@ -15,6 +15,7 @@
 #include "help/help_gui.h"
 #include "register/date_picker_window.h"
 #include "register/numbering_window.h"
+#include "register/register_card_checks.h"
 #include "register/register_card_print_window.h"
 #include "register/register_export_window.h"
 #include "register/register_numbering.h"
@@ -90,9 +91,8 @@ const FieldInfo kFields[] = {
      "Nome del file della copia digitale del documento."},
 };
 
-// The mail types as the card stores them, in the order of their buttons.
+// The buttons of the mail types, in the order RegisterCardChecks::mailTypes() lists them.
 const char* const kTypeNames[3] = {"optEntrata", "optUscita", "optInterna"};
-const char* const kTypeTexts[3] = {"In entrata", "In uscita", "Interna"};
 
 } // namespace
 
@@ -232,7 +232,7 @@ QWidget* RegisterWindow::buildCard()
     typeRow->setContentsMargins(10, 2, 10, 2);
     m_typeGroup = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
-        auto* b = new QRadioButton(QString::fromUtf8(kTypeTexts[i]));
+        auto* b = new QRadioButton(RegisterCardChecks::mailTypes()[i]);
         b->setObjectName(QLatin1String(kTypeNames[i]));
         b->setAccessibleDescription(QStringLiteral("Tipologia di posta del documento."));
         m_typeGroup->addButton(b, i);
@@ -403,7 +403,7 @@ RegisterCard RegisterWindow::recordOnScreen() const
     for (const FieldInfo& info : kFields)
         card.setValue(info.field, m_fields[info.field]->text());
     const int type = m_typeGroup->checkedId();
-    card.setValue(F::Tipologia, type >= 0 ? QString::fromUtf8(kTypeTexts[type]) : m_otherType);
+    card.setValue(F::Tipologia, type >= 0 ? RegisterCardChecks::mailTypes()[type] : m_otherType);
     for (int i = 0; i < 3; ++i) {
         card.setValue(F::File01 + i, m_lblFiles.files[i]);
         card.setValue(F::Desc01 + i, m_lblFiles.descriptions[i]);
@@ -432,11 +432,10 @@ void RegisterWindow::showRecord(const RegisterCard& card)
     }
     // A type the three buttons do not know selects none of them, and is kept as stored.
     const QString type = Text::trimmed(card.value(F::Tipologia));
-    const auto known = std::find_if(std::begin(kTypeTexts), std::end(kTypeTexts),
-                                    [&type](const char* text) { return type == QString::fromUtf8(text); });
+    const qsizetype known = RegisterCardChecks::mailTypes().indexOf(type);
     clearTypes();
-    if (known != std::end(kTypeTexts))
-        m_types[known - std::begin(kTypeTexts)]->setChecked(true);
+    if (known >= 0)
+        m_types[known]->setChecked(true);
     else
         m_otherType = type;
 }
