@@ -41,14 +41,6 @@ QString nextRegisterNumber(int count, const RegisterNumbering& numbering, const 
     return formatted(nextValue(count, numbering), numbering, year);
 }
 
-QString nextRegisterNumber(const QString& programFolder, const QString& yearFilePath, const QString& currentYear)
-{
-    const QString year = RegisterNumbers::yearOf(yearFilePath);
-    const RegisterNumbering numbering = RegisterSettings(programFolder).numberingFor(year, currentYear);
-    const int count = RegisterFile(yearFilePath).count();
-    return nextRegisterNumber(count, numbering, year);
-}
-
 namespace RegisterNumbers {
 
 qlonglong value(const QString& number)

@@ -12,10 +12,6 @@ class RawRecordFile;
 // start number is not a whole number.
 QString nextRegisterNumber(int count, const RegisterNumbering& numbering, const QString& year);
 
-// The same, reading the settings of `programFolder` for that register (today being in `currentYear`) and counting
-// the cards of `yearFilePath` (created when missing). Throws ArchiveAccessError.
-QString nextRegisterNumber(const QString& programFolder, const QString& yearFilePath, const QString& currentYear);
-
 namespace RegisterNumbers {
 
 // The whole number a register number stands for: "124/2026" and "124" are both 124; -1 when it names none.

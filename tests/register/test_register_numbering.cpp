@@ -1,5 +1,6 @@
 #include "common/errors.h"
 #include "common/ini_file.h"
+#include "common/record_file.h"
 #include "register/register_card.h"
 #include "register/register_numbering.h"
 #include "support/test_support.h"
@@ -55,7 +56,8 @@ private Q_SLOTS:
             for (int i = 0; i < cards; ++i)
                 file.append(RegisterCard());
         }
-        QCOMPARE(nextRegisterNumber(dir.path(), year, QStringLiteral("2023")), number);
+        const RegisterNumbering numbering = RegisterSettings(dir.path()).numberingFor("2023", "2023");
+        QCOMPARE(RegisterNumberer(RawRecordFile(year, RegisterCard::recordSize()), numbering, "2023").next(), number);
         // A year without a file gets one, empty.
         QVERIFY(QFile::exists(year));
     }
