@@ -2,6 +2,7 @@
 
 #include "cli/json_lines.h"
 #include "labels/label_compose.h"
+#include "register/register_journal.h"
 
 #include <QStringList>
 
@@ -11,6 +12,9 @@ struct CliContext
     QString folder;   // the program folder it works on
     QStringList args; // the command's own arguments, after its name
 };
+
+// The journal's author for everything the batch tool writes: this workstation's user, now.
+JournalAuthor batchToolAuthor();
 
 int runDump(const CliContext& ctx);
 int runAppend(const CliContext& ctx);
@@ -23,5 +27,9 @@ int runImport(const CliContext& ctx);
 int runPdf(const CliContext& ctx);
 // Composes label sheets from the address archive and stores them.
 int runCompose(const CliContext& ctx);
+// Annuls a register card: the journal records it, the year file is untouched.
+int runAnnul(const CliContext& ctx);
+// Replays a register's journal against its year file; exits 1 when they disagree.
+int runVerify(const CliContext& ctx);
 // "--tipo TEXT" and "--first-slot N", each at most once, in any order. Throws UsageError.
 LabelCompose::Request composeOptions(const QStringList& options);

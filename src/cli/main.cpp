@@ -53,6 +53,8 @@ const char* kUsage =
     "  pdf envelope N | labels N | labels DA-A | address-sheet N FILE.pdf\n"
     "  pdf compose FILE.pdf [--tipo TESTO] [--first-slot N]   (fogli composti dall'archivio degli indirizzi)\n"
     "  compose [--tipo TESTO] [--first-slot N]          (li archivia; i numeri dei nuovi fogli in uscita)\n"
+    "  annul register ANNO N --reason TESTO             (annulla la registrazione della scheda N)\n"
+    "  verify register ANNO                             (confronta il registro con il suo storico)\n"
     "  pdf card ANNO N FILE.pdf\n"
     "  pdf list TITOLO FILE.pdf                         (le righe sullo standard input)\n"
     "--wait: quanto attendere un archivio in uso da un'altra postazione (predefinito 30 secondi).\n";
@@ -98,6 +100,10 @@ int dispatch(const QString& command, const CliContext& ctx)
         return runImport(ctx);
     if (command == u"compose")
         return runCompose(ctx);
+    if (command == u"annul")
+        return runAnnul(ctx);
+    if (command == u"verify")
+        return runVerify(ctx);
     throw UsageError{QStringLiteral("Comando sconosciuto: %1").arg(Cli::echo(command)), Usage::Shown};
 }
 

@@ -18,10 +18,11 @@
 
 namespace {
 
-// Names of the program's files in its folder; a year file is any "<four digits>.prt".
+// Names of the program's files in its folder; a year file is any "<four digits>.prt", its journal the same with
+// ".storico".
 bool isOwnName(const QString& name)
 {
-    static const QRegularExpression kYearFile(QStringLiteral("^[0-9]{4}\\.prt$"));
+    static const QRegularExpression kYearFile(QStringLiteral("^[0-9]{4}\\.(prt|storico)$"));
     static const QRegularExpression kRollbackNote(QStringLiteral("\\.(pro|prt)\\.ripristino$"));
     const QStringList fixed{AddressCardFile::kFileName,  LabelSheetFile::kFileName,     PasswordStore::kFileName,
                             EnvelopeSettings::kFileName, RegisterSettings::kFileName,   QStringLiteral("Guida.pdf"),

@@ -4,6 +4,7 @@
 #include "labels/label_sheet.h"
 #include "register/register_card.h"
 #include "register/register_card_checks.h"
+#include "register/register_journal.h"
 #include "register/register_numbering.h"
 #include "register/register_settings.h"
 
@@ -155,6 +156,11 @@ void numberCard(RegisterNumberer& numbers, QByteArray& record, qsizetype line)
 
 } // namespace
 
+JournalAuthor batchToolAuthor()
+{
+    return {JournalAuthor::workstationUser(), JournalAuthor::kBatchTool, {}};
+}
+
 int runDump(const CliContext& ctx)
 {
     const Target t = parseTarget(ctx);
@@ -190,6 +196,10 @@ int runAppend(const CliContext& ctx)
         return 0;
     }
     RawRecordFile file(t.path, recordSizeOf(t.archive));
+    // A register's journal grows in the batch's action: it is set up before the batch takes its rollback note.
+    std::optional<RegisterJournalWriter> journal;
+    if (t.archive == Archive::Register)
+        journal.emplace(file, batchToolAuthor());
     // One lock for the whole batch, and a rollback note: any failure below, or a kill, leaves the archive as it was.
     RawRecordFile::Batch batch(file);
     std::optional<RegisterNumberer> numbers;
@@ -200,9 +210,10 @@ int runAppend(const CliContext& ctx)
                 .numberingFor(RegisterNumbers::yearOf(t.path), QDate::currentDate().toString(QStringLiteral("yyyy"))),
             RegisterNumbers::yearOf(t.path));
     auto append = [&] {
-        if (numbers)
-            numberCard(*numbers, record, input.lineNumber());
-        return batch.append(record);
+        if (!journal)
+            return batch.append(record);
+        numberCard(*numbers, record, input.lineNumber());
+        return journal->registerCard(batch, record);
     };
     const int first = append();
     int last = first;
@@ -258,6 +269,12 @@ int runWrite(const CliContext& ctx)
             if (given.value(f) != stored.value(f))
                 throw UsageError{QStringLiteral("Il campo %1 di una scheda protocollata non si può cambiare.")
                                      .arg(QLatin1String(RegisterCard::fields()[f].name))};
+        try {
+            RegisterJournalWriter(file, batchToolAuthor()).correctCard(number, record);
+        } catch (const RegisterRefusal& refusal) {
+            throw UsageError{refusal.message};
+        }
+        return 0;
     }
     file.write(number, record);
     return 0;

@@ -1,7 +1,9 @@
 #include "common/record_file.h"
 
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -81,6 +83,8 @@ void RawRecordFile::lock()
 
 RawRecordFile::~RawRecordFile()
 {
+    if (m_companionFd >= 0)
+        ::close(m_companionFd);
     if (m_fd >= 0)
         ::close(m_fd); // releases the lock
 }
@@ -166,30 +170,47 @@ int RawRecordFile::append(const QByteArray& record)
 // The rollback note, of one of two kinds:
 // - a batch of appends: "ripristino SIZE", the size before the batch, then the trailing fragment that size ends in;
 // - a record written in place: "riscrittura NUMBER", then the record's old bytes;
-// and a closing line, so that a note cut short by a crash while it was written (the archive still untouched) is
-// told from a whole one.
+// then, for a file with a companion, "compagno SIZE NAME", the companion's size before the action; and a closing
+// line, so that a note cut short by a crash while it was written (the archive still untouched) is told from a whole
+// one.
 namespace {
 
 const QByteArray kNoteHead = "ripristino ";
 const QByteArray kRewriteHead = "riscrittura ";
+const QByteArray kCompanionHead = "compagno ";
 const QByteArray kNoteEnd = "fine\n";
-
-QByteArray noteBytes(qint64 size, const QByteArray& fragment)
-{
-    return kNoteHead + QByteArray::number(size) + '\n' + fragment + kNoteEnd;
-}
-
-QByteArray rewriteNoteBytes(int number, const QByteArray& old)
-{
-    return kRewriteHead + QByteArray::number(number) + '\n' + old + kNoteEnd;
-}
 
 struct Note
 {
     bool rewrite = false;
     qint64 value = 0; // the size before the batch, or the number of the record written in place
     QByteArray bytes; // the trailing fragment, or the record's old bytes
+    qint64 companionSize = -1;
+    QByteArray companionName;
 };
+
+bool isDigits(const QByteArray& digits)
+{
+    return !digits.isEmpty() && digits.size() <= 18 &&
+           std::all_of(digits.cbegin(), digits.cend(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The companion's part of a note: empty, or "compagno SIZE NAME\n" with a plain file name.
+bool parseCompanion(const QByteArray& part, Note* out)
+{
+    if (part.isEmpty())
+        return true;
+    if (!part.startsWith(kCompanionHead) || !part.endsWith('\n'))
+        return false;
+    const QByteArray rest = part.mid(kCompanionHead.size(), part.size() - kCompanionHead.size() - 1);
+    const qsizetype space = rest.indexOf(' ');
+    if (space < 0 || !isDigits(rest.left(space)))
+        return false;
+    out->companionSize = rest.left(space).toLongLong();
+    out->companionName = rest.mid(space + 1);
+    return !out->companionName.isEmpty() && !out->companionName.contains('/') && !out->companionName.contains('\n') &&
+           out->companionName != "." && out->companionName != "..";
+}
 
 // A whole note for records of `recordSize` bytes; false for anything else.
 bool parseNote(const QByteArray& note, int recordSize, Note* out)
@@ -200,15 +221,15 @@ bool parseNote(const QByteArray& note, int recordSize, Note* out)
         return false;
     const qsizetype eol = note.indexOf('\n');
     const QByteArray digits = note.mid(head.size(), eol - head.size());
-    if (digits.isEmpty() || digits.size() > 18 ||
-        !std::all_of(digits.cbegin(), digits.cend(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (!isDigits(digits))
         return false;
     out->value = digits.toLongLong();
     const qsizetype bytesSize = out->rewrite ? recordSize : qsizetype(out->value % recordSize);
-    if (note.size() != eol + 1 + bytesSize + kNoteEnd.size())
+    const qsizetype tail = eol + 1 + bytesSize;
+    if (note.size() < tail + kNoteEnd.size())
         return false;
     out->bytes = note.mid(eol + 1, bytesSize);
-    return true;
+    return parseCompanion(note.mid(tail, note.size() - tail - kNoteEnd.size()), out);
 }
 
 bool readWhole(const QByteArray& path, QByteArray* out, bool* missing)
@@ -279,26 +300,33 @@ bool removeSynced(const QByteArray& path)
 
 } // namespace
 
-void RawRecordFile::write(int number, const QByteArray& record)
+void RawRecordFile::write(int number, const QByteArray& record, const QByteArray& companionBytes)
 {
     if (number < 1 || number > count() || record.size() != m_recordSize)
         fail();
     // A write cut short (a kill, a power cut, a disk error) would leave a record half old, half new: the old bytes
     // wait in the rollback note until the new ones are on disk.
     const QByteArray old = read(number);
+    const qint64 companionBefore = companionSize();
     const QByteArray notePath = QFile::encodeName(rollbackNotePath(m_path));
-    if (!writeWholeSynced(notePath, rewriteNoteBytes(number, old)) || !syncFolderOf(notePath)) {
+    if (!writeWholeSynced(notePath, kRewriteHead + QByteArray::number(number) + '\n' + old + noteTail(companionBefore)) ||
+        !syncFolderOf(notePath)) {
         ::unlink(notePath.constData());
         fail();
     }
     const qint64 offset = qint64(number - 1) * m_recordSize;
     try {
+        if (!companionBytes.isEmpty()) {
+            appendCompanion(companionBytes);
+            syncCompanion();
+        }
         writeAt(offset, record);
         if (::fsync(m_fd) != 0)
             fail();
     } catch (const ArchiveAccessError&) {
         try {
             writeAt(offset, old);
+            cutCompanion(companionBefore);
             if (::fsync(m_fd) == 0)
                 removeSynced(notePath);
         } catch (const ArchiveAccessError&) {
@@ -307,6 +335,97 @@ void RawRecordFile::write(int number, const QByteArray& record)
         throw;
     }
     if (!removeSynced(notePath))
+        fail();
+}
+
+void RawRecordFile::setCompanion(const QString& path)
+{
+    if (QFileInfo(path).absolutePath() != QFileInfo(m_path).absolutePath())
+        fail();
+    m_companionPath = path;
+}
+
+qint64 RawRecordFile::companionSize() const
+{
+    if (m_companionPath.isEmpty())
+        return -1;
+    if (m_companionFd >= 0) {
+        struct stat st
+        {
+        };
+        if (::fstat(m_companionFd, &st) != 0)
+            fail();
+        return st.st_size;
+    }
+    struct stat st
+    {
+    };
+    if (::stat(QFile::encodeName(m_companionPath).constData(), &st) != 0) {
+        if (errno == ENOENT)
+            return 0;
+        fail();
+    }
+    if (!S_ISREG(st.st_mode))
+        fail();
+    return st.st_size;
+}
+
+QByteArray RawRecordFile::noteTail(qint64 companionSize) const
+{
+    if (companionSize < 0)
+        return kNoteEnd;
+    return kCompanionHead + QByteArray::number(companionSize) + ' ' +
+           QFile::encodeName(QFileInfo(m_companionPath).fileName()) + '\n' + kNoteEnd;
+}
+
+void RawRecordFile::appendCompanion(const QByteArray& bytes)
+{
+    if (m_companionPath.isEmpty())
+        fail();
+    if (m_companionFd < 0) {
+        do {
+            m_companionFd = ::open(QFile::encodeName(m_companionPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        } while (m_companionFd < 0 && errno == EINTR);
+        if (m_companionFd < 0)
+            fail();
+        struct stat st
+        {
+        };
+        if (::fstat(m_companionFd, &st) != 0 || !S_ISREG(st.st_mode))
+            fail();
+    }
+    const qint64 at = companionSize();
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(m_companionFd, bytes.constData() + done, size_t(bytes.size() - done), at + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            fail();
+        done += n;
+    }
+}
+
+void RawRecordFile::syncCompanion()
+{
+    if (m_companionFd >= 0 && ::fsync(m_companionFd) != 0)
+        fail();
+}
+
+void RawRecordFile::cutCompanion(qint64 size)
+{
+    if (m_companionPath.isEmpty() || size < 0)
+        return;
+    if (companionSize() <= size)
+        return;
+    const QByteArray native = QFile::encodeName(m_companionPath);
+    const int fd = m_companionFd >= 0 ? m_companionFd : ::open(native.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        fail();
+    const bool ok = ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+    if (fd != m_companionFd)
+        ::close(fd);
+    if (!ok)
         fail();
 }
 
@@ -355,6 +474,13 @@ void RawRecordFile::honourRollbackNote()
             if (::fsync(m_fd) != 0)
                 fail();
         }
+        if (parsed.companionSize >= 0) {
+            const QString companion = QFileInfo(m_path).dir().filePath(QFile::decodeName(parsed.companionName));
+            const QString before = m_companionPath;
+            m_companionPath = companion;
+            cutCompanion(parsed.companionSize);
+            m_companionPath = before;
+        }
     }
     if (!removeSynced(notePath))
         fail();
@@ -366,8 +492,11 @@ RawRecordFile::Batch::Batch(RawRecordFile& file) : m_file(file)
     m_fragment.resize(qsizetype(m_sizeBefore % file.m_recordSize));
     if (!m_fragment.isEmpty())
         file.readAt(m_sizeBefore - m_fragment.size(), m_fragment.data(), m_fragment.size());
+    m_companionSizeBefore = file.companionSize();
     const QByteArray notePath = QFile::encodeName(rollbackNotePath(file.m_path));
-    if (!writeWholeSynced(notePath, noteBytes(m_sizeBefore, m_fragment)) || !syncFolderOf(notePath)) {
+    const QByteArray note =
+        kNoteHead + QByteArray::number(m_sizeBefore) + '\n' + m_fragment + file.noteTail(m_companionSizeBefore);
+    if (!writeWholeSynced(notePath, note) || !syncFolderOf(notePath)) {
         ::unlink(notePath.constData());
         m_open = false;
         file.fail();
@@ -389,6 +518,7 @@ void RawRecordFile::Batch::sync()
 {
     if (::fsync(m_file.m_fd) != 0)
         m_file.fail();
+    m_file.syncCompanion();
 }
 
 void RawRecordFile::Batch::commit()
@@ -402,6 +532,7 @@ void RawRecordFile::Batch::commit()
 void RawRecordFile::Batch::rollBack()
 {
     m_file.restore(m_sizeBefore, m_fragment);
+    m_file.cutCompanion(m_companionSizeBefore);
     m_open = false;
     if (!removeSynced(QFile::encodeName(rollbackNotePath(m_file.m_path))))
         m_file.fail();

@@ -56,7 +56,8 @@ public:
     QByteArray read(int number) const;
     // Replaces a record whole or not at all: the old bytes wait in the rollback note until the new ones are on disk,
     // and a failure puts them back (or leaves the note to the next open). Not inside a Batch, which owns the note.
-    void write(int number, const QByteArray& record);
+    // `companionBytes` are appended to the companion in the same action.
+    void write(int number, const QByteArray& record, const QByteArray& companionBytes = {});
     // Writes at count x size, over any trailing fragment; returns the new record's number.
     int append(const QByteArray& record);
     // Every record in file order with its number, read in large blocks; `data` holds recordSize() bytes and is
@@ -65,6 +66,11 @@ public:
 
     // The rollback note of the file at `path`.
     static QString rollbackNotePath(const QString& path);
+
+    // A file in the same folder that grows in the same actions as this one, under its lock (the register's journal).
+    // From then on every rollback note also records the companion's size, and a rollback, at once or at the next
+    // open, cuts it back with the records: the two never disagree about an action half done.
+    void setCompanion(const QString& path);
 
     // A batch of appends that lands whole or not at all, also when the process is killed. Before the first write it
     // leaves a rollback note beside the file (the size before the batch, and any trailing fragment an append will
@@ -79,6 +85,8 @@ public:
         Batch& operator=(const Batch&) = delete;
 
         int append(const QByteArray& record) { return m_file.append(record); }
+        // Appends to the file's companion, in this batch's action.
+        void appendCompanion(const QByteArray& bytes) { m_file.appendCompanion(bytes); }
         // Flushes the records appended so far to disk.
         void sync();
         // Makes the batch final: flushes it and removes the note.
@@ -90,6 +98,7 @@ public:
         RawRecordFile& m_file;
         qint64 m_sizeBefore = 0;
         QByteArray m_fragment; // the trailing bytes after the last whole record before the batch
+        qint64 m_companionSizeBefore = -1;
         bool m_open = true;
     };
 
@@ -102,10 +111,20 @@ private:
     void honourRollbackNote();
     void writeAt(qint64 offset, const QByteArray& record);
     void readAt(qint64 offset, char* data, qint64 size) const;
+    // The companion's size now, 0 when it does not exist; -1 when there is none.
+    qint64 companionSize() const;
+    // The note's closing part: the companion's size and name, when there is one, and the end line.
+    QByteArray noteTail(qint64 companionSize) const;
+    void appendCompanion(const QByteArray& bytes);
+    void syncCompanion();
+    // Cuts the companion back to `size`, flushed to disk (no companion, or -1: nothing).
+    void cutCompanion(qint64 size);
 
     QString m_path;
     int m_recordSize;
     int m_fd = -1;
+    QString m_companionPath;
+    int m_companionFd = -1;
 };
 
 template <typename Record> class RecordFile

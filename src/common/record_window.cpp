@@ -98,6 +98,21 @@ RecordWindow::AppendOutcome RecordWindow::beforeAppend(const RawRecordFile&, QBy
     return {};
 }
 
+RecordWindow::AppendOutcome RecordWindow::beforeUpdate(const RawRecordFile&, int)
+{
+    return {};
+}
+
+void RecordWindow::writeRecord(RawRecordFile& file, int number, const QByteArray& record)
+{
+    file.write(number, record);
+}
+
+int RecordWindow::appendRecord(RawRecordFile& file, const QByteArray& record)
+{
+    return file.append(record);
+}
+
 void RecordWindow::positionChanged(int) {}
 
 void RecordWindow::leaving() {}
@@ -172,12 +187,15 @@ bool RecordWindow::saveRecord()
                 onDisk = storedForm(file.read(number));
                 if (onDisk != m_stored)
                     return;
-                file.write(number, record);
+                appended = beforeUpdate(file, number);
+                if (appended.refused)
+                    return;
+                writeRecord(file, number, record);
             } else {
                 appended = beforeAppend(file, record);
                 if (appended.refused)
                     return;
-                number = file.append(record);
+                number = appendRecord(file, record);
             }
         }
         // What the window changed at the last moment (a number taken) goes on screen too.

@@ -53,6 +53,8 @@ const QString kNumberTakenMeanwhile =
                    "un'altra postazione.");
 const QString kNumberHeld =
     QStringLiteral("Attenzione: il numero di protocollo %1 è già assegnato a un altro documento di questo registro.");
+const QString kAnnulledCard =
+    QStringLiteral("La registrazione è %1. Una registrazione annullata non si può modificare.");
 
 using F = RegisterCard::Field;
 
@@ -479,6 +481,30 @@ RecordWindow::AppendOutcome RegisterWindow::beforeAppend(const RawRecordFile& fi
     if (!numbers.isFree(typed))
         return {true, kNumberHeld.arg(typed)};
     return {};
+}
+
+RecordWindow::AppendOutcome RegisterWindow::beforeUpdate(const RawRecordFile& file, int number)
+{
+    const QHash<int, JournalEntry> annulled = RegisterJournal::annulments(RegisterJournal::read(file.path()));
+    if (annulled.contains(number))
+        return {true, kAnnulledCard.arg(RegisterJournal::annulmentText(annulled.value(number)))};
+    return {};
+}
+
+JournalAuthor RegisterWindow::journalAuthor() const
+{
+    return {JournalAuthor::workstationUser(), JournalAuthor::kWindow,
+            QDateTime(context().clock->today(), context().clock->now())};
+}
+
+void RegisterWindow::writeRecord(RawRecordFile& file, int number, const QByteArray& record)
+{
+    RegisterJournalWriter(file, journalAuthor()).correctCard(number, record);
+}
+
+int RegisterWindow::appendRecord(RawRecordFile& file, const QByteArray& record)
+{
+    return RegisterJournalWriter(file, journalAuthor()).registerCard(record);
 }
 
 void RegisterWindow::positionChanged(int number)

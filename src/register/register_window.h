@@ -3,6 +3,7 @@
 #include "addresses/attachments.h"
 #include "common/record_window.h"
 #include "register/register_card.h"
+#include "register/register_journal.h"
 
 #include <array>
 
@@ -39,6 +40,9 @@ protected:
     bool readyToSave() override;
     QByteArray workOnScreen() const override;
     AppendOutcome beforeAppend(const RawRecordFile& file, QByteArray& record) override;
+    AppendOutcome beforeUpdate(const RawRecordFile& file, int number) override;
+    void writeRecord(RawRecordFile& file, int number, const QByteArray& record) override;
+    int appendRecord(RawRecordFile& file, const QByteArray& record) override;
     void positionChanged(int number) override;
 
 private:
@@ -63,6 +67,8 @@ private:
     static bool isEnter(const QKeyEvent* key);
 
     void blankCard();
+    // Who writes the journal from this window, and when.
+    JournalAuthor journalAuthor() const;
     // The register's year, and the year the clock says.
     QString year() const;
     QString currentYear() const;
