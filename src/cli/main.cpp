@@ -56,6 +56,7 @@ const char* kUsage =
     "  annul register ANNO N --reason TESTO             (annulla la registrazione della scheda N)\n"
     "  verify register ANNO                             (confronta il registro con il suo storico)\n"
     "  pdf card ANNO N FILE.pdf\n"
+    "  pdf daily-register ANNO GG/MM/AAAA FILE.pdf      (il registro giornaliero, in PDF/A)\n"
     "  pdf list TITOLO FILE.pdf                         (le righe sullo standard input)\n"
     "--wait: quanto attendere un archivio in uso da un'altra postazione (predefinito 30 secondi).\n";
 

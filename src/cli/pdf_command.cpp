@@ -1,6 +1,7 @@
 // plicario-cli pdf: any printed page of the program as a PDF file, with the same templates and painter as paper.
 #include "addresses/address_card.h"
 #include "cli/cli_io.h"
+#include "register/daily_register_pdf.h"
 #include "cli/commands.h"
 #include "cli/own_files.h"
 #include "common/errors.h"
@@ -23,7 +24,8 @@
 namespace {
 
 const char* kPdfUsage = "Uso: pdf envelope N FILE.pdf | labels N | DA-A FILE.pdf | address-sheet N FILE.pdf | "
-                        "compose FILE.pdf [--tipo TESTO] [--first-slot N] | card ANNO N FILE.pdf | list TITOLO FILE.pdf";
+                        "compose FILE.pdf [--tipo TESTO] [--first-slot N] | card ANNO N FILE.pdf | list TITOLO FILE.pdf | "
+                        "daily-register ANNO GG/MM/AAAA FILE.pdf";
 
 int recordNumber(const QString& text)
 {
@@ -138,6 +140,24 @@ ReportTemplate registerCard(const CliContext& ctx)
     return tpl;
 }
 
+// The day's register from the year's journal, as PDF/A for long-term keeping.
+void dailyRegister(const CliContext& ctx)
+{
+    if (!RegisterYear::isValid(ctx.args[1]))
+        throw UsageError{QStringLiteral("L'anno del protocollo deve essere di quattro cifre.")};
+    const QDate day = QDate::fromString(ctx.args[2], QStringLiteral("dd/MM/yyyy"));
+    if (!day.isValid())
+        throw UsageError{QStringLiteral("Data non valida: %1 (GG/MM/AAAA).").arg(Cli::echo(ctx.args[2]))};
+    const QString path = RegisterYear::filePath(ctx.folder, ctx.args[1]);
+    QByteArray journal;
+    // Read under the year file's lock, so no save is half way through it; a missing register is not created.
+    if (QFileInfo::exists(path)) {
+        const RawRecordFile file(path, RegisterCard::recordSize());
+        journal = RegisterJournal::read(path);
+    }
+    writeDailyRegisterPdf(DailyRegister::collect(journal, day), ctx.args[1], ctx.args[3]);
+}
+
 ReportTemplate list(const CliContext& ctx)
 {
     QString input = QString::fromUtf8(Cli::readStdin());
@@ -167,6 +187,11 @@ int runPdf(const CliContext& ctx)
     }
     if (ctx.args.size() >= 2)
         OwnFiles::refuse(ctx.folder, ctx.args.last());
+    if (what == u"daily-register") {
+        checkArgs(ctx, 4);
+        dailyRegister(ctx);
+        return 0;
+    }
     if (what == u"labels") {
         checkArgs(ctx, 3);
         labels(ctx);

@@ -10,6 +10,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <pwd.h>
+#include <unistd.h>
 
 const QString JournalAuthor::kWindow = QStringLiteral("finestra del protocollo");
 const QString JournalAuthor::kBatchTool = QStringLiteral("plicario-cli");
@@ -21,6 +23,9 @@ QString JournalAuthor::workstationUser()
         if (!user.isEmpty())
             return user;
     }
+    // A service or cron job may run with no user in its environment: the system still knows who it is.
+    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_name)
+        return QString::fromLocal8Bit(entry->pw_name);
     return QStringLiteral("sconosciuto");
 }
 
