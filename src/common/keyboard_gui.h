@@ -31,6 +31,8 @@ inline constexpr const char* kSummary = "Ctrl+R";
 inline constexpr const char* kExport = "Ctrl+E";
 inline constexpr const char* kNumbering = "Ctrl+Shift+N";
 inline constexpr const char* kAttach = "Ctrl+G";
+// A registered document's annulment.
+inline constexpr const char* kAnnul = "Ctrl+Shift+A";
 
 // The keys every window answers alike; call it at the end of the constructor (again for controls made later):
 // - Enter (and Return) on a focused button presses it, as Space does. Enter in a field is left to the field, so a

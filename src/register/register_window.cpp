@@ -2,6 +2,7 @@
 
 #include "addresses/attachments.h"
 #include "addresses/attachments_window.h"
+#include "register/annulment_window.h"
 #include "common/action_guard.h"
 #include "common/app_context.h"
 #include "common/command_bar_gui.h"
@@ -26,6 +27,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFocusEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -36,6 +38,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -53,6 +56,15 @@ const QString kNumberTakenMeanwhile =
                    "un'altra postazione.");
 const QString kNumberHeld =
     QStringLiteral("Attenzione: il numero di protocollo %1 è già assegnato a un altro documento di questo registro.");
+const QString kNotRegistered =
+    QStringLiteral("Solo una scheda protocollata si può annullare: salvare prima la scheda.");
+const QString kConfirmAnnul =
+    QStringLiteral("Annullare la registrazione %1?\n\nMotivo: %2\n\nLa scheda conserva numero e dati e non si potrà "
+                   "più modificare.");
+const QString kAnnulDone = QStringLiteral("La registrazione è stata annullata.");
+const QString kJournalDisagrees =
+    QStringLiteral("Attenzione: il registro %1 e il suo storico non corrispondono.\n\n%2\n\nSi può continuare a "
+                   "lavorare; \"plicario-cli verify register %1\" elenca ogni differenza.");
 const QString kAnnulledCard =
     QStringLiteral("La registrazione è %1. Una registrazione annullata non si può modificare.");
 
@@ -142,7 +154,14 @@ void RegisterWindow::buildUi()
     card->setMaximumWidth(1320);
     middle->addWidget(card, 1);
     middle->addStretch();
+    m_lblAnnullata = new QLabel;
+    m_lblAnnullata->setObjectName(QStringLiteral("lblAnnullata"));
+    m_lblAnnullata->setAlignment(Qt::AlignCenter);
+    m_lblAnnullata->setWordWrap(true);
+    m_lblAnnullata->setStyleSheet(QStringLiteral("color: #b3261e; font-weight: bold; font-size: 12pt;"));
+    m_lblAnnullata->hide();
     page->addStretch();
+    page->addWidget(m_lblAnnullata);
     page->addLayout(middle);
     page->addStretch();
     page->addWidget(buildCopyRow());
@@ -200,6 +219,9 @@ QWidget* RegisterWindow::buildToolbar()
         {"cmdNumerazione", "register/numbering", "Numerazione",
          "Imposta il numero iniziale per la numerazione del protocollo.", Keyboard::kNumbering,
          [this] { editNumbering(); }},
+        {"cmdAnnulla", "register/annul", "Annulla registrazione",
+         "Annulla la registrazione della scheda corrente: numero e dati restano, con data, motivo e utente.",
+         Keyboard::kAnnul, [this] { annulRegistration(); }},
         {},
         {"cmdGuida", "register/help", "Guida", "Visualizza la guida in linea.", Keyboard::kHelp,
          [this] { showHelp(); }},
@@ -315,6 +337,8 @@ void RegisterWindow::showEvent(QShowEvent* event)
         field(F::Operatore)->setText(defaults.operatorName);
         blankCard();
         hints()->setText(kReady);
+        // Once the window is on screen, so the warning has a window to stand over.
+        QTimer::singleShot(0, this, [this] { checkJournal(); });
     }
     TypedRecordWindow::showEvent(event);
 }
@@ -511,9 +535,89 @@ void RegisterWindow::positionChanged(int number)
 {
     // Once registered, a document's number and date are evidence: they stay as they were stored.
     const bool fixed = number > 0;
-    field(F::Numero)->setReadOnly(fixed);
     field(F::Numero)->setAccessibleDescription(fixed ? kFixedHint : kNumberHint);
     field(F::DataReg)->setAccessibleDescription(fixed ? kFixedHint : kDateHint);
+    showAnnulment(number);
+}
+
+void RegisterWindow::showAnnulment(int number)
+{
+    std::optional<JournalEntry> annulment;
+    // For the notice only: the journal is read without the lock, and a save checks again under it.
+    if (number > 0) {
+        try {
+            const QHash<int, JournalEntry> all = RegisterJournal::annulments(RegisterJournal::read(m_lblFile));
+            if (all.contains(number))
+                annulment = all.value(number);
+        } catch (const ArchiveAccessError&) {
+        }
+    }
+    m_annulled = annulment.has_value();
+    m_lblAnnullata->setText(m_annulled ? QStringLiteral("Registrazione %1").arg(RegisterJournal::annulmentText(*annulment))
+                                       : QString());
+    m_lblAnnullata->setAccessibleName(m_lblAnnullata->text());
+    m_lblAnnullata->setVisible(m_annulled);
+    for (const FieldInfo& info : kFields) {
+        const bool alwaysFixed = info.field == F::DataReg || info.field == F::Copia;
+        field(info.field)->setReadOnly(m_annulled || alwaysFixed || (info.field == F::Numero && number > 0));
+    }
+}
+
+void RegisterWindow::checkJournal()
+{
+    // A year with no cards yet has nothing to check, and opening it must not create its file.
+    if (!QFileInfo::exists(m_lblFile))
+        return;
+    runArchiveAction([this] {
+        const RawRecordFile file(m_lblFile, RegisterCard::recordSize());
+        const RegisterCheck check = RegisterVerify::check(file);
+        if (check.passed())
+            return;
+        QStringList findings = check.findings();
+        if (findings.size() > 10) {
+            const qsizetype more = findings.size() - 10;
+            findings = findings.mid(0, 10);
+            findings << QStringLiteral("... e altre %1 differenze.").arg(more);
+        }
+        context().messages->warning(this, kJournalDisagrees.arg(year(), findings.join(u'\n')));
+    });
+}
+
+void RegisterWindow::annulRegistration()
+{
+    const int place = position();
+    if (place == 0) {
+        context().messages->warning(this, kNotRegistered);
+        return;
+    }
+    if (!mayLeaveRecord())
+        return;
+    const RegisterCard card = recordOnScreen();
+    const QString label = QStringLiteral("N. %1 - %2").arg(Text::trimmed(card.value(F::Numero)),
+                                                          Text::trimmed(card.value(F::Oggetto)));
+    AnnulmentWindow dialog(label, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (context().messages->question(this, kConfirmAnnul.arg(label, dialog.reason())) != Messages::Answer::Yes)
+        return;
+    QString refusal;
+    QByteArray stored;
+    const bool done = runArchiveAction([&] {
+        RawRecordFile file(m_lblFile, RegisterCard::recordSize());
+        try {
+            RegisterJournalWriter(file, journalAuthor()).annulCard(place, dialog.reason());
+        } catch (const RegisterRefusal& r) {
+            refusal = r.message;
+        }
+        stored = RegisterCard::fromBytes(file.read(place).constData()).toBytes();
+    });
+    if (!done)
+        return;
+    showStored(place, stored);
+    if (refusal.isEmpty())
+        context().messages->information(this, kAnnulDone);
+    else
+        context().messages->warning(this, refusal);
 }
 
 void RegisterWindow::blankCard()

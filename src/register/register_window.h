@@ -9,6 +9,7 @@
 
 class QButtonGroup;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -52,6 +53,11 @@ private:
     QWidget* buildCopyRow();
 
     void newCard();
+    void annulRegistration();
+    // Once a year is opened: says when its file and its journal disagree, naming the cards.
+    void checkJournal();
+    // Marks the card on screen as annulled, or not: the notice, and every field read-only.
+    void showAnnulment(int number);
     void attachDocuments();
     void editNumbering();
     void findCards();
@@ -86,6 +92,9 @@ private:
     // A stored mail type none of the buttons names: no button shows it, and the card keeps it until one is picked.
     QString m_otherType;
     QPushButton* m_btnApri = nullptr;
+    // "Registrazione annullata il ...", shown only for an annulled card.
+    QLabel* m_lblAnnullata = nullptr;
+    bool m_annulled = false;
     // The number New showed, which Save takes again under the lock; empty for a number typed by hand.
     QString m_proposedNumber;
     // The calendar has just closed over the registration date: the next Enter there moves on.
