@@ -12,10 +12,12 @@ constexpr AddressCard::Field kKeyFields[] = {AddressCard::Nome,   AddressCard::R
                                              AddressCard::Rigo03, AddressCard::Rigo04, AddressCard::Rigo05,
                                              AddressCard::Rigo06};
 
+// A card's stored bytes are made only when it is written: holding every record at once would take 3765 bytes a
+// contact.
 struct Converted
 {
     QList<AddressCard> cards;
-    QList<QByteArray> records;
+    QList<QByteArray> keys;
     QList<int> lines;
     QList<AddressImport::Refusal> refused;
 };
@@ -24,7 +26,7 @@ Converted convertAll(const QList<Contact>& contacts)
 {
     Converted out;
     out.cards.reserve(contacts.size());
-    out.records.reserve(contacts.size());
+    out.keys.reserve(contacts.size());
     out.lines.reserve(contacts.size());
     for (const Contact& contact : contacts) {
         AddressCard card = ContactCard::convert(contact);
@@ -34,7 +36,7 @@ Converted convertAll(const QList<Contact>& contacts)
                  QStringLiteral("riga %1: la scheda non ha né un nome né una ragione sociale").arg(contact.line)});
             continue;
         }
-        out.records.append(card.toBytes());
+        out.keys.append(AddressImport::duplicateKey(card.toBytes().constData()));
         out.cards.append(std::move(card));
         out.lines.append(contact.line);
     }
@@ -49,13 +51,13 @@ QSet<QByteArray> archiveKeys(const RawRecordFile& file)
     return keys;
 }
 
-// Sorts the converted cards into new and duplicate; `records` keeps the new cards' bytes.
-AddressImport::Plan sortOut(Converted& converted, QSet<QByteArray> keys, QList<QByteArray>& records)
+// Sorts the converted cards into new and duplicate.
+AddressImport::Plan sortOut(Converted& converted, QSet<QByteArray> keys)
 {
     AddressImport::Plan plan;
     plan.refused = converted.refused;
     for (qsizetype i = 0; i < converted.cards.size(); ++i) {
-        const QByteArray key = AddressImport::duplicateKey(converted.records[i].constData());
+        const QByteArray& key = converted.keys[i];
         if (keys.contains(key)) {
             ++plan.duplicates;
             continue;
@@ -63,7 +65,6 @@ AddressImport::Plan sortOut(Converted& converted, QSet<QByteArray> keys, QList<Q
         keys.insert(key);
         plan.cards.append(converted.cards[i]);
         plan.lines.append(converted.lines[i]);
-        records.append(converted.records[i]);
     }
     return plan;
 }
@@ -71,6 +72,47 @@ AddressImport::Plan sortOut(Converted& converted, QSet<QByteArray> keys, QList<Q
 QString archivePath(const QString& programFolder)
 {
     return QDir(programFolder).filePath(AddressCardFile::kFileName);
+}
+
+// The keys of the archive's records read without opening it for writing: a dry run works on a read-only archive.
+// A missing archive has none.
+QSet<QByteArray> readOnlyKeys(const QString& path)
+{
+    QSet<QByteArray> keys;
+    if (!QFileInfo::exists(path))
+        return keys;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ArchiveAccessError(Errors::kArchiveAccess);
+    const int size = AddressCard::recordSize();
+    const qint64 chunk = qint64(size) * 256;
+    QByteArray block;
+    while (!(block = file.read(chunk)).isEmpty()) {
+        for (qsizetype at = 0; at + size <= block.size(); at += size)
+            keys.insert(AddressImport::duplicateKey(block.constData() + at));
+    }
+    if (file.error() != QFileDevice::NoError)
+        throw ArchiveAccessError(Errors::kArchiveAccess);
+    return keys;
+}
+
+// The cards not yet in the archive appended under one lock, as one batch.
+AddressImport::Result appendNew(const QString& path, Converted& converted)
+{
+    AddressImport::Result result;
+    RawRecordFile file(path, AddressCard::recordSize()); // locked until the appends are done
+    result.plan = sortOut(converted, archiveKeys(file));
+    converted = Converted();
+    if (result.plan.cards.isEmpty())
+        return result;
+    QList<int> numbers;
+    numbers.reserve(result.plan.cards.size());
+    RawRecordFile::Batch batch(file); // all or none: a failure cuts the archive back to its size before
+    for (const AddressCard& card : std::as_const(result.plan.cards))
+        numbers.append(batch.append(card.toBytes()));
+    batch.commit();
+    result.numbers = numbers;
+    return result;
 }
 
 } // namespace
@@ -93,36 +135,28 @@ QByteArray duplicateKey(const char* data)
 Plan plan(const QString& programFolder, const QList<Contact>& contacts)
 {
     Converted converted = convertAll(contacts);
-    QSet<QByteArray> keys;
-    if (QFileInfo::exists(archivePath(programFolder)))
-        keys = archiveKeys(RawRecordFile(archivePath(programFolder), AddressCard::recordSize()));
-    QList<QByteArray> records;
-    return sortOut(converted, std::move(keys), records);
+    return sortOut(converted, readOnlyKeys(archivePath(programFolder)));
 }
 
 Result run(const QString& programFolder, const QList<Contact>& contacts)
 {
     Converted converted = convertAll(contacts);
-    Result result;
-    QList<QByteArray> records;
-    if (converted.cards.isEmpty() && !QFileInfo::exists(archivePath(programFolder))) {
-        result.plan = sortOut(converted, {}, records);
+    const QString path = archivePath(programFolder);
+    if (converted.cards.isEmpty() && !QFileInfo::exists(path)) {
+        Result result;
+        result.plan = sortOut(converted, {});
         return result;
     }
-    RawRecordFile file(archivePath(programFolder), AddressCard::recordSize()); // locked until the appends are done
-    result.plan = sortOut(converted, archiveKeys(file), records);
-    if (records.isEmpty())
-        return result;
-    QList<int> numbers;
-    numbers.reserve(records.size());
-    RawRecordFile::Batch batch(file); // all or none: a failure cuts the archive back to its size before
-    for (const QByteArray& record : records)
-        numbers.append(batch.append(record));
-    batch.commit();
-    result.numbers = numbers;
-    return result;
+    const bool existed = QFileInfo::exists(path);
+    try {
+        return appendNew(path, converted);
+    } catch (const ArchiveAccessError&) {
+        // A first import that failed leaves no empty archive behind.
+        if (!existed && QFileInfo(path).size() == 0)
+            QFile::remove(path);
+        throw;
+    }
 }
-
 QString summary(const Plan& plan)
 {
     return QStringLiteral("%1 schede importate, %2 già presenti, %3 scartate")

@@ -9,15 +9,28 @@
 
 ContactFile ContactFile::read(const QString& path)
 {
-    QFile file(path);
+    const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
+    // A device or a pipe has no size to check and may never end (/dev/zero): only plain files are read.
+    if (info.exists() && !info.isDir() && !info.isFile())
+        throw ContactFileError(QStringLiteral("%1 non è un file ma un dispositivo o una pipe: indicare un file CSV o "
+                                              "vCard salvato su disco.")
+                                   .arg(shown),
+                               0);
+    QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw PlicarioError(QStringLiteral("Impossibile leggere il file %1.").arg(QDir::toNativeSeparators(path)));
+        throw PlicarioError(QStringLiteral("Impossibile leggere il file %1.").arg(shown));
+    const auto tooLarge = [] {
+        return ContactFileError(QStringLiteral("Il file è troppo grande per essere una rubrica (oltre 64 MB)."), 0);
+    };
     if (file.size() > kMaxBytes)
-        throw ContactFileError(QStringLiteral("Il file è troppo grande per essere una rubrica (oltre 64 MB)."), 0);
-    const QByteArray bytes = file.readAll();
+        throw tooLarge();
+    // Read no further than the limit, whatever the size said: the file may grow while it is read.
+    const QByteArray bytes = file.read(kMaxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        throw PlicarioError(QStringLiteral("Impossibile leggere il file %1.").arg(QDir::toNativeSeparators(path)));
+        throw PlicarioError(QStringLiteral("Impossibile leggere il file %1.").arg(shown));
+    if (bytes.size() > kMaxBytes)
+        throw tooLarge();
     return parse(bytes);
 }
 

@@ -31,6 +31,11 @@ QList<PhysicalLine> physicalLines(QByteArrayView bytes)
     return lines;
 }
 
+bool isLine(QByteArrayView text, const char* what)
+{
+    return text.trimmed().compare(what, Qt::CaseInsensitive) == 0;
+}
+
 // The part before the value: where the first colon outside a quoted parameter value is.
 qsizetype valueColon(QByteArrayView line)
 {
@@ -56,23 +61,73 @@ struct LogicalLine
     QByteArray text;
 };
 
+// Where a logical line's value starts, found as the line grows: each byte is looked at once, so a line joined from
+// many pieces costs no more than its length.
+class ColonScan
+{
+public:
+    void reset()
+    {
+        m_scanned = 0;
+        m_quoted = false;
+        m_colon = -1;
+    }
+    // The colon of `line`, whose first m_scanned bytes are the ones seen before.
+    qsizetype colon(QByteArrayView line)
+    {
+        for (; m_colon < 0 && m_scanned < line.size(); ++m_scanned) {
+            if (line[m_scanned] == '"')
+                m_quoted = !m_quoted;
+            else if (line[m_scanned] == ':' && !m_quoted)
+                m_colon = m_scanned;
+        }
+        return m_colon;
+    }
+    // The line lost its last byte (a soft break's `=`).
+    void chopped(qsizetype size) { m_scanned = std::min(m_scanned, size); }
+
+private:
+    qsizetype m_scanned = 0;
+    bool m_quoted = false;
+    qsizetype m_colon = -1;
+};
+
 // Folded lines (a continuation starts with a blank or a tab) and 2.1's quoted-printable soft breaks (a line ending
 // in `=`) joined back into one.
 QList<LogicalLine> unfold(QByteArrayView bytes)
 {
     QList<LogicalLine> out;
     bool softBreak = false;
+    ColonScan scan;
+    int qpKnownAt = -1; // the colon whose parameters were last looked at for QUOTED-PRINTABLE
+    bool qp = false;
     for (const PhysicalLine& pl : physicalLines(bytes)) {
+        // A soft break on a card's last value is a line end, as some writers leave it there.
+        if (softBreak && isLine(pl.text, "END:VCARD")) {
+            out.last().text.chop(1);
+            softBreak = false;
+        }
         if (!out.isEmpty() && softBreak) {
             out.last().text.chop(1); // the `=`
+            scan.chopped(out.last().text.size());
             out.last().text.append(pl.text);
         } else if (!out.isEmpty() && !pl.text.isEmpty() && (pl.text[0] == ' ' || pl.text[0] == '\t')) {
             out.last().text.append(pl.text.sliced(1));
         } else {
             out.append({pl.number, pl.text.toByteArray()});
+            scan.reset();
+            qpKnownAt = -1;
         }
         const QByteArray& last = out.last().text;
-        softBreak = last.endsWith('=') && isQuotedPrintable(last);
+        softBreak = false;
+        if (last.endsWith('=')) {
+            const qsizetype colon = scan.colon(last);
+            if (colon > 0 && colon != qpKnownAt) {
+                qp = isQuotedPrintable(last.first(colon + 1));
+                qpKnownAt = int(colon);
+            }
+            softBreak = colon > 0 && qp;
+        }
     }
     return out;
 }
@@ -248,11 +303,6 @@ void addProperty(Contact& c, const Property& p)
             if (!Text::trimmedView(piece).isEmpty())
                 c.categories.append(unescape(piece));
     }
-}
-
-bool isLine(const QByteArray& text, const char* what)
-{
-    return text.trimmed().toUpper() == what;
 }
 
 } // namespace

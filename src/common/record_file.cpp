@@ -87,7 +87,9 @@ RawRecordFile::~RawRecordFile()
 
 void RawRecordFile::fail() const
 {
-    throw ArchiveAccessError(Errors::kArchiveAccess);
+    // Called right after the failing call, so errno still tells a full disk from an access fault.
+    const int error = errno;
+    throw ArchiveAccessError(Errors::isDiskFull(error) ? Errors::kDiskFull : Errors::kArchiveAccess);
 }
 
 qint64 RawRecordFile::size() const
@@ -154,7 +156,6 @@ void RawRecordFile::writeAt(qint64 offset, const QByteArray& record)
         done += n;
     }
 }
-
 
 int RawRecordFile::append(const QByteArray& record)
 {

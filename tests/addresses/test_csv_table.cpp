@@ -47,6 +47,9 @@ private Q_SLOTS:
         QTest::newRow("separator named on its own first line")
             << "sep=,\r\nNome;Cognome,CAP\r\nA;B,1\r\n"
             << "," << Rows{{"Nome;Cognome", "CAP"}, {"A;B", "1"}} << QList<int>{3};
+        QTest::newRow("quotes after text in a field with blanks before it are characters")
+            << "a,b\n  x\"y\"\",1\n"
+            << "," << Rows{{"a", "b"}, {"  x\"y\"\"", "1"}} << QList<int>{2};
         QTest::newRow("blank before a quoted field") << "a, b\n1, \"2,5\"\n"
                                                      << "," << Rows{{"a", " b"}, {"1", "2,5"}} << QList<int>{2};
     }
