@@ -1,6 +1,7 @@
 #include "addresses/address_import.h"
 
 #include "addresses/contact_card.h"
+#include "common/ansi.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,26 +18,53 @@ constexpr AddressCard::Field kKeyFields[] = {AddressCard::Nome,   AddressCard::R
 struct Converted
 {
     QList<AddressCard> cards;
-    QList<QByteArray> keys;
+    QList<QByteArray> keys; // empty for a card that loses characters: it is no one's duplicate
     QList<int> lines;
     QList<AddressImport::Refusal> refused;
+    QList<AddressImport::Refusal> lossy;
 };
 
-Converted convertAll(const QList<Contact>& contacts)
+QString listed(const QString& characters)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const qsizetype n = characters[i].isHighSurrogate() && i + 1 < characters.size() ? 2 : 1;
+        out.append(QStringLiteral("«%1» (U+%2)")
+                       .arg(characters.mid(i, n))
+                       .arg(QString::number(characters.mid(i, n).toUcs4().value(0), 16).toUpper(), 4, u'0'));
+        i += n - 1;
+    }
+    return out.join(u", ");
+}
+
+Converted convertAll(const QList<Contact>& contacts, AddressImport::Lossy lossy)
 {
     Converted out;
     out.cards.reserve(contacts.size());
     out.keys.reserve(contacts.size());
     out.lines.reserve(contacts.size());
     for (const Contact& contact : contacts) {
-        AddressCard card = ContactCard::convert(contact);
+        QString lost;
+        AddressCard card = ContactCard::convert(contact, &lost);
         if (card.value(AddressCard::Nome).isEmpty()) {
             out.refused.append(
                 {contact.line,
                  QStringLiteral("riga %1: la scheda non ha né un nome né una ragione sociale").arg(contact.line)});
             continue;
         }
-        out.keys.append(AddressImport::duplicateKey(card.toBytes().constData()));
+        if (!lost.isEmpty()) {
+            const QString what = QStringLiteral("riga %1: caratteri che l'archivio non può conservare: %2")
+                                     .arg(contact.line)
+                                     .arg(listed(lost));
+            if (lossy == AddressImport::Lossy::Refuse) {
+                out.refused.append({contact.line, what});
+                continue;
+            }
+            out.lossy.append({contact.line, what + QStringLiteral(" (salvati come «?»)")});
+            out.keys.append(QByteArray());
+        } else {
+            out.keys.append(AddressImport::duplicateKey(card.toBytes().constData()));
+        }
         out.cards.append(std::move(card));
         out.lines.append(contact.line);
     }
@@ -56,13 +84,15 @@ AddressImport::Plan sortOut(Converted& converted, QSet<QByteArray> keys)
 {
     AddressImport::Plan plan;
     plan.refused = converted.refused;
+    plan.lossy = converted.lossy;
     for (qsizetype i = 0; i < converted.cards.size(); ++i) {
         const QByteArray& key = converted.keys[i];
-        if (keys.contains(key)) {
+        if (!key.isEmpty() && keys.contains(key)) {
             ++plan.duplicates;
             continue;
         }
-        keys.insert(key);
+        if (!key.isEmpty())
+            keys.insert(key);
         plan.cards.append(converted.cards[i]);
         plan.lines.append(converted.lines[i]);
     }
@@ -132,15 +162,15 @@ QByteArray duplicateKey(const char* data)
     return key;
 }
 
-Plan plan(const QString& programFolder, const QList<Contact>& contacts)
+Plan plan(const QString& programFolder, const QList<Contact>& contacts, Lossy lossy)
 {
-    Converted converted = convertAll(contacts);
+    Converted converted = convertAll(contacts, lossy);
     return sortOut(converted, readOnlyKeys(archivePath(programFolder)));
 }
 
-Result run(const QString& programFolder, const QList<Contact>& contacts)
+Result run(const QString& programFolder, const QList<Contact>& contacts, Lossy lossy)
 {
-    Converted converted = convertAll(contacts);
+    Converted converted = convertAll(contacts, lossy);
     const QString path = archivePath(programFolder);
     if (converted.cards.isEmpty() && !QFileInfo::exists(path)) {
         Result result;
@@ -159,10 +189,12 @@ Result run(const QString& programFolder, const QList<Contact>& contacts)
 }
 QString summary(const Plan& plan)
 {
-    return QStringLiteral("%1 schede importate, %2 già presenti, %3 scartate")
-        .arg(plan.cards.size())
-        .arg(plan.duplicates)
-        .arg(plan.refused.size());
+    const auto count = [](qsizetype n, const char* one, const char* many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+    };
+    return count(plan.cards.size(), "scheda importata", "schede importate") + QStringLiteral(", ") +
+           count(plan.duplicates, "già presente", "già presenti") + QStringLiteral(", ") +
+           count(plan.refused.size(), "scartata", "scartate");
 }
 
 } // namespace AddressImport

@@ -127,8 +127,10 @@ CsvTable CsvTable::parse(const QString& input)
             rows.append({rowLine, std::move(row.cells)});
     }
 
-    if (!rows.isEmpty())
+    if (!rows.isEmpty()) {
+        table.headerLine = rows.first().line;
         table.header = rows.takeFirst().cells;
+    }
     table.rows = std::move(rows);
     return table;
 }

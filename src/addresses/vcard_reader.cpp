@@ -164,7 +164,8 @@ struct Property
     QString value;           // decoded, still escaped
 };
 
-bool parseProperty(const LogicalLine& line, Property& p)
+// `textFile`: the file was UTF-16 or marked UTF-8, so a CHARSET cannot be what its bytes are.
+bool parseProperty(const LogicalLine& line, Property& p, bool textFile)
 {
     const qsizetype colon = valueColon(line.text);
     if (colon <= 0)
@@ -201,7 +202,8 @@ bool parseProperty(const LogicalLine& line, Property& p)
     }
     const QByteArrayView raw = QByteArrayView(line.text).sliced(colon + 1);
     const QByteArray bytes = qp ? decodeQuotedPrintable(raw) : raw.toByteArray();
-    p.value = ContactText::decodeCharset(bytes, QString::fromLatin1(charset), ContactText::isUtf8(bytes));
+    p.value = textFile ? QString::fromUtf8(bytes)
+                       : ContactText::decodeCharset(bytes, QString::fromLatin1(charset), ContactText::isUtf8(bytes));
     return true;
 }
 
@@ -311,60 +313,80 @@ namespace VCardReader {
 
 bool looksLikeVCard(QByteArrayView bytes)
 {
-    QByteArray start = bytes.first(std::min<qsizetype>(bytes.size(), 4096)).toByteArray();
-    if (start.startsWith("\xEF\xBB\xBF"))
-        start.remove(0, 3);
-    if (start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF"))
-        start = ContactText::decodeFile(start).toUtf8();
-    return start.trimmed().toUpper().startsWith("BEGIN:VCARD");
+    const ContactText::FileEncoding encoding = ContactText::fileEncoding(bytes);
+    QByteArray decoded;
+    if (encoding == ContactText::FileEncoding::Utf16LE || encoding == ContactText::FileEncoding::Utf16BE) {
+        decoded = ContactText::decodeFile(bytes).toUtf8();
+        bytes = decoded;
+    }
+    // Some programs write a line of their own before the first card: the first BEGIN:VCARD line tells.
+    for (const PhysicalLine& line : physicalLines(bytes)) {
+        QByteArrayView text = line.text;
+        if (line.number == 1 && text.startsWith("\xEF\xBB\xBF"))
+            text = text.sliced(3);
+        if (isLine(text, "BEGIN:VCARD"))
+            return true;
+    }
+    return false;
 }
 
 QList<Contact> read(const QByteArray& bytes)
 {
+    const ContactText::FileEncoding encoding = ContactText::fileEncoding(bytes);
     QByteArray text = bytes;
-    if (text.startsWith("\xEF\xBB\xBF"))
+    if (encoding == ContactText::FileEncoding::Utf8Marked)
         text.remove(0, 3);
-    else if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF"))
+    else if (encoding != ContactText::FileEncoding::Bytes)
         text = ContactText::decodeFile(text).toUtf8();
+    const bool textFile = encoding != ContactText::FileEncoding::Bytes;
 
+    // The cards open at this point, innermost last: a card nested in another is a contact of its own, unless it is
+    // 2.1's AGENT, whose card describes someone acting for the contact.
+    struct Open
+    {
+        Contact card;
+        bool agent = false;
+    };
     QList<Contact> contacts;
-    Contact current;
-    int depth = 0; // above 1 inside a card nested in another (2.1's AGENT), whose properties are not ours
+    QList<Open> open;
     for (const LogicalLine& line : unfold(text)) {
         if (isLine(line.text, "BEGIN:VCARD")) {
-            if (depth++ == 0) {
-                current = Contact();
-                current.line = line.number;
-            }
+            Open o;
+            o.card.line = line.number;
+            open.append(o);
             continue;
         }
         if (isLine(line.text, "END:VCARD")) {
-            if (depth == 0)
+            if (open.isEmpty())
                 throw ContactFileError(
                     QStringLiteral("Il file non è leggibile: alla riga %1 una scheda vCard termina senza essere "
                                    "iniziata (END:VCARD senza BEGIN:VCARD).")
                         .arg(line.number),
                     line.number);
-            if (--depth == 0)
-                contacts.append(current);
+            Open done = open.takeLast();
+            if (!done.agent)
+                contacts.append(std::move(done.card));
             continue;
         }
         Property p;
-        if (depth == 0 || !parseProperty(line, p))
+        if (open.isEmpty() || !parseProperty(line, p, textFile))
             continue;
         if (p.name == "AGENT" && p.value.trimmed().toUpper() == u"BEGIN:VCARD") {
-            ++depth;
+            Open o;
+            o.agent = true;
+            open.append(o);
             continue;
         }
-        if (depth == 1)
-            addProperty(current, p);
+        if (!open.last().agent)
+            addProperty(open.last().card, p);
     }
-    if (depth > 0)
-        throw ContactFileError(
-            QStringLiteral("Il file non è leggibile: la scheda vCard iniziata alla riga %1 non termina "
-                           "(manca END:VCARD).")
-                .arg(current.line),
-            current.line);
+    if (!open.isEmpty()) {
+        const int line = open.first().card.line;
+        throw ContactFileError(QStringLiteral("Il file non è leggibile: la scheda vCard iniziata alla riga %1 non "
+                                              "termina (manca END:VCARD).")
+                                   .arg(line),
+                               line);
+    }
     return contacts;
 }
 

@@ -55,7 +55,7 @@ private Q_SLOTS:
         QCOMPARE(plan.refused.size(), 1);
         QCOMPARE(plan.refused[0].line, 6);
         QVERIFY2(plan.refused[0].reason.contains(QStringLiteral("riga 6")), qPrintable(plan.refused[0].reason));
-        QCOMPARE(AddressImport::summary(plan), QStringLiteral("2 schede importate, 2 già presenti, 1 scartate"));
+        QCOMPARE(AddressImport::summary(plan), QStringLiteral("2 schede importate, 2 già presenti, 1 scartata"));
         QCOMPARE(readFileBytes(ctx.path(AddressCardFile::kFileName)), before);
 
         const AddressImport::Result result = AddressImport::run(ctx.dir.path(), contacts);

@@ -194,8 +194,10 @@ private Q_SLOTS:
 
     void chosenColumnsDecide()
     {
-        // A sheet without known headers: the user says what each column is.
-        const ContactFile f = ContactFile::parse("A;B;C\nRossi;Via Po 1;Torino\n");
+        // A sheet without known headers: the user says it has one, and what each column is.
+        ContactFile f = ContactFile::parse("A;B;C\nRossi;Via Po 1;Torino\n");
+        QVERIFY(!f.firstRowLooksLikeHeader());
+        f.setFirstRowIsData(false);
         using F = CsvContacts::Field;
         QCOMPARE(f.contacts().value(0).familyName, QString());
         const QList<Contact> cs = f.contacts({{F::FamilyName, 0}, {F::Street, 0}, {F::City, 0}});
