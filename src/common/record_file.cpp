@@ -159,8 +159,18 @@ void RawRecordFile::writeAt(qint64 offset, const QByteArray& record)
 
 int RawRecordFile::append(const QByteArray& record)
 {
+    const qint64 sizeBefore = size();
     const int number = count() + 1;
-    writeAt(qint64(number - 1) * m_recordSize, record);
+    const qint64 offset = qint64(number - 1) * m_recordSize;
+    try {
+        writeAt(offset, record);
+    } catch (const ArchiveAccessError&) {
+        // A write cut short by a full disk leaves no part of a record at the end for the next open to read.
+        if (sizeBefore <= offset && ::ftruncate(m_fd, sizeBefore) != 0) {
+            // The bytes stay; the next batch's rollback cuts back to whole records.
+        }
+        throw;
+    }
     return number;
 }
 

@@ -6,12 +6,12 @@
 #include "common/keyboard_gui.h"
 #include "common/messages.h"
 #include "common/window_gui.h"
+#include "labels/label_pages.h"
 #include "printing/label_settings.h"
 #include "printing/label_stock_window.h"
 #include "printing/print_service.h"
 #include "printing/report/report_painter.h"
 #include "printing/templates/label_page_template.h"
-#include "labels/label_pages.h"
 
 #include <QDir>
 #include <QFormLayout>
@@ -30,7 +30,8 @@ const QString kNothing = QStringLiteral("Nessuna scheda dell'archivio degli indi
 
 QString summary(const LabelCompose::Plan& plan)
 {
-    QString text = plan.cardCount() == 1 ? QStringLiteral("1 scheda") : QStringLiteral("%1 schede").arg(plan.cardCount());
+    QString text =
+        plan.cardCount() == 1 ? QStringLiteral("1 scheda") : QStringLiteral("%1 schede").arg(plan.cardCount());
     text += plan.sheetCount() == 1 ? QStringLiteral(", 1 foglio") : QStringLiteral(", %1 fogli").arg(plan.sheetCount());
     if (plan.leftOut == 1)
         text += QStringLiteral("; 1 scheda senza indirizzo esclusa");
@@ -102,8 +103,8 @@ ComposeLabelsWindow::ComposeLabelsWindow(const AppContext& context, QWidget* own
                                                  "nessuno."),
                                   Keyboard::kSave);
     QPushButton* stock = LabelStockWindow::makeOpenButton(m_context, this);
-    QPushButton* cancel = button("btnAnnulla", QStringLiteral("Annulla"), QStringLiteral("Chiude la finestra."),
-                                 Keyboard::kExit);
+    QPushButton* cancel =
+        button("btnAnnulla", QStringLiteral("Annulla"), QStringLiteral("Chiude la finestra."), Keyboard::kExit);
     auto* actions = new QHBoxLayout;
     for (QPushButton* b : {preview, print, pdf, archive})
         actions->addWidget(b);
@@ -236,9 +237,8 @@ void ComposeLabelsWindow::store()
         LabelCompose::Stored stored;
         try {
             stored = LabelCompose::store(m_context.programFolder, *plan);
-        } catch (const ArchiveAccessError&) {
-            m_context.messages->error(this, Errors::kArchiveAccess + QStringLiteral("\n\r\n\rNessun foglio è stato "
-                                                                                      "archiviato."));
+        } catch (const ArchiveAccessError& e) {
+            m_context.messages->error(this, e.message() + QStringLiteral("\n\r\n\rNessun foglio è stato archiviato."));
             return;
         }
         m_firstStored = stored.first;
