@@ -6,12 +6,12 @@
 #include "common/keyboard_gui.h"
 #include "common/messages.h"
 #include "common/window_gui.h"
-#include "labels/label_pages.h"
 #include "printing/label_settings.h"
 #include "printing/label_stock_window.h"
 #include "printing/print_service.h"
 #include "printing/report/report_painter.h"
 #include "printing/templates/label_page_template.h"
+#include "labels/label_pages.h"
 
 #include <QDir>
 #include <QFormLayout>
@@ -30,8 +30,7 @@ const QString kNothing = QStringLiteral("Nessuna scheda dell'archivio degli indi
 
 QString summary(const LabelCompose::Plan& plan)
 {
-    QString text =
-        plan.cardCount() == 1 ? QStringLiteral("1 scheda") : QStringLiteral("%1 schede").arg(plan.cardCount());
+    QString text = plan.cardCount() == 1 ? QStringLiteral("1 scheda") : QStringLiteral("%1 schede").arg(plan.cardCount());
     text += plan.sheetCount() == 1 ? QStringLiteral(", 1 foglio") : QStringLiteral(", %1 fogli").arg(plan.sheetCount());
     if (plan.leftOut == 1)
         text += QStringLiteral("; 1 scheda senza indirizzo esclusa");
@@ -103,8 +102,8 @@ ComposeLabelsWindow::ComposeLabelsWindow(const AppContext& context, QWidget* own
                                                  "nessuno."),
                                   Keyboard::kSave);
     QPushButton* stock = LabelStockWindow::makeOpenButton(m_context, this);
-    QPushButton* cancel =
-        button("btnAnnulla", QStringLiteral("Annulla"), QStringLiteral("Chiude la finestra."), Keyboard::kExit);
+    QPushButton* cancel = button("btnAnnulla", QStringLiteral("Annulla"), QStringLiteral("Chiude la finestra."),
+                                 Keyboard::kExit);
     auto* actions = new QHBoxLayout;
     for (QPushButton* b : {preview, print, pdf, archive})
         actions->addWidget(b);

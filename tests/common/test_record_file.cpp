@@ -1,7 +1,7 @@
 #include "addresses/address_card.h"
+#include "support/test_support.h"
 #include "labels/label_sheet.h"
 #include "register/register_card.h"
-#include "support/test_support.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,7 +18,8 @@
 
 namespace {
 
-template <typename Record> int offsetOf(const char* name)
+template <typename Record>
+int offsetOf(const char* name)
 {
     return Record::fieldOffset(Record::fieldIndex(QString::fromLatin1(name)));
 }
@@ -66,9 +67,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("archive");
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("offset");
-        const char* addresses[][2] = {{"Nome", "0"},      {"Tipo", "251"},    {"Rigo01", "502"},
-                                      {"Rigo06", "1757"}, {"Note", "2008"},   {"File01", "2259"},
-                                      {"File03", "2761"}, {"Desc01", "3012"}, {"Desc03", "3514"}};
+        const char* addresses[][2] = {{"Nome", "0"},       {"Tipo", "251"},    {"Rigo01", "502"}, {"Rigo06", "1757"},
+                                      {"Note", "2008"},    {"File01", "2259"}, {"File03", "2761"}, {"Desc01", "3012"},
+                                      {"Desc03", "3514"}};
         for (auto& r : addresses)
             QTest::addRow("addresses %s", r[0]) << "addresses" << r[0] << QByteArray(r[1]).toInt();
         const char* labels[][2] = {{"Nome_E01", "0"},       {"Nome_E02", "251"},    {"Nome_E24", "5773"},
@@ -76,14 +77,13 @@ private Q_SLOTS:
                                    {"Rigo01_E24", "40662"}, {"Rigo06_E24", "41917"}};
         for (auto& r : labels)
             QTest::addRow("labels %s", r[0]) << "labels" << r[0] << QByteArray(r[1]).toInt();
-        const char* reg[][2] = {
-            {"Numero", "0"},          {"Tipologia", "17"},     {"DataReg", "38"},       {"Ufficio", "49"},
-            {"Operatore", "100"},     {"Categoria", "151"},    {"Collocazione", "202"}, {"Oggetto", "323"},
-            {"DataSpe", "574"},       {"DataRic", "585"},      {"Formato", "596"},      {"Pagine", "647"},
-            {"Riferimenti", "660"},   {"Note", "911"},         {"Mittente", "1162"},    {"RecapitoMit", "1283"},
-            {"Destinatario", "1404"}, {"RecapitoDes", "1525"}, {"Copia", "1646"},       {"File01", "1897"},
-            {"File02", "2148"},       {"File03", "2399"},      {"Desc01", "2650"},      {"Desc02", "2901"},
-            {"Desc03", "3152"}};
+        const char* reg[][2] = {{"Numero", "0"},       {"Tipologia", "17"},  {"DataReg", "38"},     {"Ufficio", "49"},
+                                {"Operatore", "100"},  {"Categoria", "151"}, {"Collocazione", "202"}, {"Oggetto", "323"},
+                                {"DataSpe", "574"},    {"DataRic", "585"},   {"Formato", "596"},    {"Pagine", "647"},
+                                {"Riferimenti", "660"}, {"Note", "911"},     {"Mittente", "1162"},  {"RecapitoMit", "1283"},
+                                {"Destinatario", "1404"}, {"RecapitoDes", "1525"}, {"Copia", "1646"}, {"File01", "1897"},
+                                {"File02", "2148"},    {"File03", "2399"},   {"Desc01", "2650"},    {"Desc02", "2901"},
+                                {"Desc03", "3152"}};
         for (auto& r : reg)
             QTest::addRow("register %s", r[0]) << "register" << r[0] << QByteArray(r[1]).toInt();
     }
