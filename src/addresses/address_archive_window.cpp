@@ -324,7 +324,8 @@ void AddressArchiveWindow::importContacts()
     // The first card imported goes on screen, once typed work there is saved or given up.
     if (!result.numbers.isEmpty())
         offerStored(result.numbers.first(), result.plan.cards.first());
-    context().messages->information(this, AddressImport::summary(result.plan));
+    // The import is done: a single OK, as Cancel would suggest it could be undone.
+    context().messages->plain(this, AddressImport::summary(result.plan));
 }
 
 void AddressArchiveWindow::findCards()

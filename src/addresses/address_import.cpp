@@ -1,6 +1,7 @@
 #include "addresses/address_import.h"
 
 #include "addresses/contact_card.h"
+#include "common/ansi.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,29 +13,58 @@ constexpr AddressCard::Field kKeyFields[] = {AddressCard::Nome,   AddressCard::R
                                              AddressCard::Rigo03, AddressCard::Rigo04, AddressCard::Rigo05,
                                              AddressCard::Rigo06};
 
+// A card's stored bytes are made only when it is written: holding every record at once would take 3765 bytes a
+// contact.
 struct Converted
 {
     QList<AddressCard> cards;
-    QList<QByteArray> records;
+    QList<QByteArray> keys; // empty for a card that loses characters: it is no one's duplicate
     QList<int> lines;
     QList<AddressImport::Refusal> refused;
+    QList<AddressImport::Refusal> lossy;
 };
 
-Converted convertAll(const QList<Contact>& contacts)
+QString listed(const QString& characters)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const qsizetype n = characters[i].isHighSurrogate() && i + 1 < characters.size() ? 2 : 1;
+        out.append(QStringLiteral("«%1» (U+%2)")
+                       .arg(characters.mid(i, n))
+                       .arg(QString::number(characters.mid(i, n).toUcs4().value(0), 16).toUpper(), 4, u'0'));
+        i += n - 1;
+    }
+    return out.join(u", ");
+}
+
+Converted convertAll(const QList<Contact>& contacts, AddressImport::Lossy lossy)
 {
     Converted out;
     out.cards.reserve(contacts.size());
-    out.records.reserve(contacts.size());
+    out.keys.reserve(contacts.size());
     out.lines.reserve(contacts.size());
     for (const Contact& contact : contacts) {
-        AddressCard card = ContactCard::convert(contact);
+        QString lost;
+        AddressCard card = ContactCard::convert(contact, &lost);
         if (card.value(AddressCard::Nome).isEmpty()) {
             out.refused.append(
                 {contact.line,
                  QStringLiteral("riga %1: la scheda non ha né un nome né una ragione sociale").arg(contact.line)});
             continue;
         }
-        out.records.append(card.toBytes());
+        if (!lost.isEmpty()) {
+            const QString what = QStringLiteral("riga %1: caratteri che l'archivio non può conservare: %2")
+                                     .arg(contact.line)
+                                     .arg(listed(lost));
+            if (lossy == AddressImport::Lossy::Refuse) {
+                out.refused.append({contact.line, what});
+                continue;
+            }
+            out.lossy.append({contact.line, what + QStringLiteral(" (salvati come «?»)")});
+            out.keys.append(QByteArray());
+        } else {
+            out.keys.append(AddressImport::duplicateKey(card.toBytes().constData()));
+        }
         out.cards.append(std::move(card));
         out.lines.append(contact.line);
     }
@@ -49,21 +79,22 @@ QSet<QByteArray> archiveKeys(const RawRecordFile& file)
     return keys;
 }
 
-// Sorts the converted cards into new and duplicate; `records` keeps the new cards' bytes.
-AddressImport::Plan sortOut(Converted& converted, QSet<QByteArray> keys, QList<QByteArray>& records)
+// Sorts the converted cards into new and duplicate.
+AddressImport::Plan sortOut(Converted& converted, QSet<QByteArray> keys)
 {
     AddressImport::Plan plan;
     plan.refused = converted.refused;
+    plan.lossy = converted.lossy;
     for (qsizetype i = 0; i < converted.cards.size(); ++i) {
-        const QByteArray key = AddressImport::duplicateKey(converted.records[i].constData());
-        if (keys.contains(key)) {
+        const QByteArray& key = converted.keys[i];
+        if (!key.isEmpty() && keys.contains(key)) {
             ++plan.duplicates;
             continue;
         }
-        keys.insert(key);
+        if (!key.isEmpty())
+            keys.insert(key);
         plan.cards.append(converted.cards[i]);
         plan.lines.append(converted.lines[i]);
-        records.append(converted.records[i]);
     }
     return plan;
 }
@@ -71,6 +102,47 @@ AddressImport::Plan sortOut(Converted& converted, QSet<QByteArray> keys, QList<Q
 QString archivePath(const QString& programFolder)
 {
     return QDir(programFolder).filePath(AddressCardFile::kFileName);
+}
+
+// The keys of the archive's records read without opening it for writing: a dry run works on a read-only archive.
+// A missing archive has none.
+QSet<QByteArray> readOnlyKeys(const QString& path)
+{
+    QSet<QByteArray> keys;
+    if (!QFileInfo::exists(path))
+        return keys;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ArchiveAccessError(Errors::kArchiveAccess);
+    const int size = AddressCard::recordSize();
+    const qint64 chunk = qint64(size) * 256;
+    QByteArray block;
+    while (!(block = file.read(chunk)).isEmpty()) {
+        for (qsizetype at = 0; at + size <= block.size(); at += size)
+            keys.insert(AddressImport::duplicateKey(block.constData() + at));
+    }
+    if (file.error() != QFileDevice::NoError)
+        throw ArchiveAccessError(Errors::kArchiveAccess);
+    return keys;
+}
+
+// The cards not yet in the archive appended under one lock, as one batch.
+AddressImport::Result appendNew(const QString& path, Converted& converted)
+{
+    AddressImport::Result result;
+    RawRecordFile file(path, AddressCard::recordSize()); // locked until the appends are done
+    result.plan = sortOut(converted, archiveKeys(file));
+    converted = Converted();
+    if (result.plan.cards.isEmpty())
+        return result;
+    QList<int> numbers;
+    numbers.reserve(result.plan.cards.size());
+    RawRecordFile::Batch batch(file); // all or none: a failure cuts the archive back to its size before
+    for (const AddressCard& card : std::as_const(result.plan.cards))
+        numbers.append(batch.append(card.toBytes()));
+    batch.commit();
+    result.numbers = numbers;
+    return result;
 }
 
 } // namespace
@@ -90,45 +162,39 @@ QByteArray duplicateKey(const char* data)
     return key;
 }
 
-Plan plan(const QString& programFolder, const QList<Contact>& contacts)
+Plan plan(const QString& programFolder, const QList<Contact>& contacts, Lossy lossy)
 {
-    Converted converted = convertAll(contacts);
-    QSet<QByteArray> keys;
-    if (QFileInfo::exists(archivePath(programFolder)))
-        keys = archiveKeys(RawRecordFile(archivePath(programFolder), AddressCard::recordSize()));
-    QList<QByteArray> records;
-    return sortOut(converted, std::move(keys), records);
+    Converted converted = convertAll(contacts, lossy);
+    return sortOut(converted, readOnlyKeys(archivePath(programFolder)));
 }
 
-Result run(const QString& programFolder, const QList<Contact>& contacts)
+Result run(const QString& programFolder, const QList<Contact>& contacts, Lossy lossy)
 {
-    Converted converted = convertAll(contacts);
-    Result result;
-    QList<QByteArray> records;
-    if (converted.cards.isEmpty() && !QFileInfo::exists(archivePath(programFolder))) {
-        result.plan = sortOut(converted, {}, records);
+    Converted converted = convertAll(contacts, lossy);
+    const QString path = archivePath(programFolder);
+    if (converted.cards.isEmpty() && !QFileInfo::exists(path)) {
+        Result result;
+        result.plan = sortOut(converted, {});
         return result;
     }
-    RawRecordFile file(archivePath(programFolder), AddressCard::recordSize()); // locked until the appends are done
-    result.plan = sortOut(converted, archiveKeys(file), records);
-    if (records.isEmpty())
-        return result;
-    QList<int> numbers;
-    numbers.reserve(records.size());
-    RawRecordFile::Batch batch(file); // all or none: a failure cuts the archive back to its size before
-    for (const QByteArray& record : records)
-        numbers.append(batch.append(record));
-    batch.commit();
-    result.numbers = numbers;
-    return result;
+    const bool existed = QFileInfo::exists(path);
+    try {
+        return appendNew(path, converted);
+    } catch (const ArchiveAccessError&) {
+        // A first import that failed leaves no empty archive behind.
+        if (!existed && QFileInfo(path).size() == 0)
+            QFile::remove(path);
+        throw;
+    }
 }
-
 QString summary(const Plan& plan)
 {
-    return QStringLiteral("%1 schede importate, %2 già presenti, %3 scartate")
-        .arg(plan.cards.size())
-        .arg(plan.duplicates)
-        .arg(plan.refused.size());
+    const auto count = [](qsizetype n, const char* one, const char* many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+    };
+    return count(plan.cards.size(), "scheda importata", "schede importate") + QStringLiteral(", ") +
+           count(plan.duplicates, "già presente", "già presenti") + QStringLiteral(", ") +
+           count(plan.refused.size(), "scartata", "scartate");
 }
 
 } // namespace AddressImport

@@ -19,6 +19,16 @@ struct Plan
     QList<int> lines;         // the line each new card begins at in the file
     int duplicates = 0;       // equal to a card of the archive or to an earlier one of the file
     QList<Refusal> refused;
+    QList<Refusal> lossy; // cards kept although some characters will be stored as '?' (only when accepted)
+};
+
+// Cards with characters windows-1252 cannot store (Cyrillic, Chinese...) are refused, naming their line and the
+// characters, unless the caller accepts them; an accepted one is never taken for a duplicate, as its text lost
+// what told it apart.
+enum class Lossy
+{
+    Refuse,
+    Accept
 };
 
 struct Result
@@ -33,14 +43,14 @@ QByteArray duplicateKey(const char* data);
 
 // What an import would do now, writing nothing (an archive that is not there counts as empty and stays absent).
 // Throws ArchiveAccessError.
-Plan plan(const QString& programFolder, const QList<Contact>& contacts);
+Plan plan(const QString& programFolder, const QList<Contact>& contacts, Lossy lossy = Lossy::Refuse);
 
 // Imports: the check against the archive and the appends happen under one lock, as one batch of appends (all or
 // none). A failure throws ArchiveAccessError and leaves the archive as it was. The archive is not created when there
 // is nothing to add.
-Result run(const QString& programFolder, const QList<Contact>& contacts);
+Result run(const QString& programFolder, const QList<Contact>& contacts, Lossy lossy = Lossy::Refuse);
 
-// "N schede importate, M già presenti, K scartate".
+// "N schede importate, M già presenti, K scartate", each count with its word in the singular when it is 1.
 QString summary(const Plan& plan);
 
 } // namespace AddressImport

@@ -1,6 +1,7 @@
 #include "addresses/contact_card.h"
 
 #include "addresses/contact_text.h"
+#include "common/ansi.h"
 #include "common/short_string.h"
 #include "common/text.h"
 
@@ -154,21 +155,29 @@ QStringList envelopeBlock(const Contact& c)
     return block(c, Names(c));
 }
 
-AddressCard convert(const Contact& c)
+AddressCard convert(const Contact& c, QString* lost)
 {
     const Names names(c);
     AddressCard card;
+    QString texts; // every text before storing, to tell what windows-1252 cannot keep
+    const auto set = [&](int field, const QString& text) {
+        if (lost)
+            texts.append(text).append(u'\n');
+        card.setValue(field, stored(text));
+    };
     QString name = names.cardName;
     if (name.isEmpty())
         name = names.personLabel();
     if (name.isEmpty())
         name = names.organisation;
-    card.setValue(AddressCard::Nome, stored(name));
-    card.setValue(AddressCard::Tipo, stored(ContactText::joined(c.categories, u", ")));
+    set(AddressCard::Nome, name);
+    set(AddressCard::Tipo, ContactText::joined(c.categories, u", "));
     const QStringList lines = block(c, names);
     for (int i = 0; i < kLines; ++i)
-        card.setValue(AddressCard::Rigo01 + i, stored(lines.value(i)));
-    card.setValue(AddressCard::Note, stored(ContactText::joined(c.notes, u" ")));
+        set(AddressCard::Rigo01 + i, lines.value(i));
+    set(AddressCard::Note, ContactText::joined(c.notes, u" "));
+    if (lost)
+        *lost = Ansi::unstorable(texts);
     return card;
 }
 

@@ -11,7 +11,8 @@ namespace ContactCard {
 // country unless it is Italy) from the preferred address, else work, else home, else the first; "Note" the notes.
 // Every field holds exactly what it reads back as once stored: one line, windows-1252, cut at its width, trimmed.
 // A contact without any name or organisation gives a card whose name is empty.
-AddressCard convert(const Contact& contact);
+// `lost`, when given, receives the characters windows-1252 cannot store (each once), which the card holds as '?'.
+AddressCard convert(const Contact& contact, QString* lost = nullptr);
 
 // The six lines of the envelope block, each one line and trimmed, before the storing rules (windows-1252, cut).
 QStringList envelopeBlock(const Contact& contact);

@@ -7,17 +7,33 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <iterator>
+
 ContactFile ContactFile::read(const QString& path)
 {
-    QFile file(path);
+    const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
+    // A device or a pipe has no size to check and may never end (/dev/zero): only plain files are read.
+    if (info.exists() && !info.isDir() && !info.isFile())
+        throw ContactFileError(QStringLiteral("%1 non è un file ma un dispositivo o una pipe: indicare un file CSV o "
+                                              "vCard salvato su disco.")
+                                   .arg(shown),
+                               0);
+    QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw PlicarioError(QStringLiteral("Impossibile leggere il file %1.").arg(QDir::toNativeSeparators(path)));
+        throw PlicarioError(QStringLiteral("Impossibile leggere il file %1.").arg(shown));
+    const auto tooLarge = [] {
+        return ContactFileError(QStringLiteral("Il file è troppo grande per essere una rubrica (oltre 64 MB)."), 0);
+    };
     if (file.size() > kMaxBytes)
-        throw ContactFileError(QStringLiteral("Il file è troppo grande per essere una rubrica (oltre 64 MB)."), 0);
-    const QByteArray bytes = file.readAll();
+        throw tooLarge();
+    // Read no further than the limit, whatever the size said: the file may grow while it is read.
+    const QByteArray bytes = file.read(kMaxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        throw PlicarioError(QStringLiteral("Impossibile leggere il file %1.").arg(QDir::toNativeSeparators(path)));
+        throw PlicarioError(QStringLiteral("Impossibile leggere il file %1.").arg(shown));
+    if (bytes.size() > kMaxBytes)
+        throw tooLarge();
     return parse(bytes);
 }
 
@@ -29,7 +45,7 @@ ContactFile ContactFile::parse(const QByteArray& bytes)
         f.m_vcards = VCardReader::read(bytes);
         return f;
     }
-    const QString text = ContactText::decodeFile(bytes);
+    const QString text = ContactText::decodeFile(bytes, &f.m_strayLines);
     // A text file never holds NUL: this is a picture, a spreadsheet in a binary format or the like.
     if (text.contains(QChar(0)))
         throw ContactFileError(QStringLiteral("Il file non è un file CSV né una rubrica vCard: salvarlo come testo "
@@ -37,8 +53,26 @@ ContactFile ContactFile::parse(const QByteArray& bytes)
                                0);
     f.m_format = Format::Csv;
     f.m_table = CsvTable::parse(text);
-    f.m_columns = CsvContacts::guessColumns(f.m_table.header);
+    f.m_looksLikeHeader = std::any_of(f.m_table.header.cbegin(), f.m_table.header.cend(), [](const QString& name) {
+        return CsvContacts::guess(name).field != CsvContacts::Field::None;
+    });
+    f.setFirstRowIsData(!f.m_looksLikeHeader && !f.m_table.header.isEmpty());
     return f;
+}
+
+void ContactFile::setFirstRowIsData(bool data)
+{
+    m_firstRowIsData = data && !m_table.header.isEmpty();
+    if (!m_firstRowIsData) {
+        m_columns = CsvContacts::guessColumns(m_table.header);
+        return;
+    }
+    using F = CsvContacts::Field;
+    static constexpr F kExportOrder[] = {F::CardName, F::Type,  F::Line1, F::Line2, F::Line3,
+                                         F::Line4,    F::Line5, F::Line6, F::Notes};
+    m_columns.clear();
+    for (qsizetype i = 0; i < m_table.header.size(); ++i)
+        m_columns.append({i < qsizetype(std::size(kExportOrder)) ? kExportOrder[i] : F::None, 0});
 }
 
 QList<Contact> ContactFile::contacts() const
@@ -51,7 +85,9 @@ QList<Contact> ContactFile::contacts(const QList<CsvContacts::Column>& columns) 
     if (m_format == Format::VCard)
         return m_vcards;
     QList<Contact> out;
-    out.reserve(m_table.rows.size());
+    out.reserve(m_table.rows.size() + 1);
+    if (m_firstRowIsData)
+        out.append(CsvContacts::contact({m_table.headerLine, m_table.header}, columns));
     for (const CsvTable::Row& row : m_table.rows)
         out.append(CsvContacts::contact(row, columns));
     return out;

@@ -27,6 +27,15 @@ public:
     // CSV only: the table and what each column was taken to mean from its header.
     const CsvTable& table() const { return m_table; }
     const QList<CsvContacts::Column>& guessedColumns() const { return m_columns; }
+    // CSV only: the lines of a UTF-8 file that hold bytes which are not UTF-8, read as windows-1252.
+    const QList<int>& strayByteLines() const { return m_strayLines; }
+
+    // CSV only: whether the first row holds a known column name. A file without one is taken as data, its columns
+    // in the order the program's own export writes them (card name, type, the six lines, notes), until the caller
+    // says otherwise.
+    bool firstRowLooksLikeHeader() const { return m_looksLikeHeader; }
+    bool firstRowIsData() const { return m_firstRowIsData; }
+    void setFirstRowIsData(bool data);
 
     // The contacts in file order; for a CSV, with the columns given (by default the guessed ones).
     QList<Contact> contacts() const;
@@ -37,4 +46,7 @@ private:
     CsvTable m_table;
     QList<CsvContacts::Column> m_columns;
     QList<Contact> m_vcards;
+    QList<int> m_strayLines;
+    bool m_looksLikeHeader = false;
+    bool m_firstRowIsData = false;
 };

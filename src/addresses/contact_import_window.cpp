@@ -196,6 +196,18 @@ void ContactImportWindow::loadFile(const QString& path)
     }
     m_fileName = path;
     m_lblFile->setText(QDir::toNativeSeparators(path));
+    if (m_file->format() == ContactFile::Format::Csv && !m_file->firstRowLooksLikeHeader() &&
+        !m_file->table().header.isEmpty()) {
+        const Messages::Answer answer = m_context.messages->question(
+            this, QStringLiteral("La prima riga contiene intestazioni?\n\nNessuna delle sue colonne ha un nome noto "
+                                 "(prima colonna: «%1»). Rispondere No per importarla come una scheda.")
+                      .arg(m_file->table().header.value(0).simplified().left(40)));
+        if (answer == Messages::Answer::Cancel) {
+            clearFile();
+            return;
+        }
+        m_file->setFirstRowIsData(answer == Messages::Answer::No);
+    }
     m_columns = m_file->guessedColumns();
     buildColumnChoices();
     refreshPreview();
@@ -225,15 +237,21 @@ void ContactImportWindow::buildColumnChoices()
     if (csv) {
         auto* form = new QFormLayout(choices);
         form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+        // A first row that is data names no column: it is the example.
+        const bool headerless = m_file->firstRowIsData();
         const QStringList& header = m_file->table().header;
-        const QStringList example = m_file->table().rows.isEmpty() ? QStringList() : m_file->table().rows[0].cells;
-        for (qsizetype i = 0; i < header.size(); ++i) {
+        const QStringList example = headerless                       ? header
+                                    : m_file->table().rows.isEmpty() ? QStringList()
+                                                                     : m_file->table().rows[0].cells;
+        const qsizetype offered = std::min<qsizetype>(header.size(), kMaxColumnChoices);
+        for (qsizetype i = 0; i < offered; ++i) {
             auto* combo = new QComboBox;
             combo->setObjectName(QStringLiteral("cboColonna%1").arg(i + 1, 2, 10, QLatin1Char('0')));
             for (CsvContacts::Field f : CsvContacts::fields())
                 combo->addItem(CsvContacts::fieldName(f), int(f));
             combo->setCurrentIndex(int(CsvContacts::fields().indexOf(m_columns[i].field)));
-            const QString name = header[i].trimmed().isEmpty() ? QStringLiteral("Colonna %1").arg(i + 1) : header[i];
+            const QString name =
+                headerless || header[i].trimmed().isEmpty() ? QStringLiteral("Colonna %1").arg(i + 1) : header[i];
             const QString sample = example.value(i).simplified().left(30);
             combo->setAccessibleName(QStringLiteral("Colonna %1, %2").arg(i + 1).arg(name));
             combo->setAccessibleDescription(sample.isEmpty()
@@ -253,6 +271,15 @@ void ContactImportWindow::buildColumnChoices()
             previous = combo;
             m_cboColonne.append(combo);
         }
+        if (header.size() > offered) {
+            auto* beyond = new QLabel(QStringLiteral("Il file ha %1 colonne: si scelgono solo le prime %2; le altre "
+                                                     "vanno dove indica la loro intestazione, se è un nome noto.")
+                                          .arg(header.size())
+                                          .arg(offered));
+            beyond->setObjectName(QStringLiteral("lblColonneOltre"));
+            beyond->setWordWrap(true);
+            form->addRow(beyond);
+        }
     }
     // Tab: the file, what each column holds, the grid, then the buttons.
     setTabOrder(previous, m_grdSchede);
@@ -265,8 +292,8 @@ void ContactImportWindow::refreshPreview()
     AddressImport::Plan plan;
     try {
         plan = AddressImport::plan(m_context.programFolder, contacts());
-    } catch (const ArchiveAccessError&) {
-        m_context.messages->error(this, Errors::kArchiveAccess);
+    } catch (const ArchiveAccessError& e) {
+        m_context.messages->error(this, e.message());
         m_btnImporta->setEnabled(false);
         return;
     }
@@ -291,7 +318,8 @@ void ContactImportWindow::refreshPreview()
     m_lblScartate->setText(reasons.isEmpty() ? QString() : QStringLiteral("Scartate: ") + reasons.join(u"; "));
     m_btnImporta->setEnabled(!plan.cards.isEmpty());
     m_hints->setText(
-        plan.cards.isEmpty()
-            ? QStringLiteral("Il file non contiene schede nuove da importare.")
+        plan.cards.isEmpty() ? QStringLiteral("Il file non contiene schede nuove da importare.")
+        : plan.cards.size() == 1
+            ? QStringLiteral("Premere Importa per aggiungere 1 scheda all'archivio.")
             : QStringLiteral("Premere Importa per aggiungere %1 schede all'archivio.").arg(plan.cards.size()));
 }

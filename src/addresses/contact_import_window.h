@@ -27,6 +27,9 @@ class ContactImportWindow : public QDialog
 public:
     // Cards shown in the grid; the counts cover the whole file.
     static constexpr int kPreviewCards = 100;
+    // Columns offered a choice of field: a sheet of thousands of columns is no address book, and thousands of choices
+    // would take minutes to build.
+    static constexpr int kMaxColumnChoices = 300;
 
     ContactImportWindow(const AppContext& context, QWidget* owner);
 

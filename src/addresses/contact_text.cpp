@@ -5,6 +5,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace ContactText {
 
 bool isUtf8(QByteArrayView bytes)
@@ -14,17 +16,124 @@ bool isUtf8(QByteArrayView bytes)
     return !decoder.hasError();
 }
 
-QString decodeFile(QByteArrayView bytes)
+namespace {
+
+// The length of the valid UTF-8 sequence of more than one byte at `i`, or 0.
+int utf8Sequence(QByteArrayView bytes, qsizetype i)
+{
+    const auto at = [&](qsizetype k) { return k < bytes.size() ? static_cast<unsigned char>(bytes[k]) : 0u; };
+    const unsigned lead = at(i);
+    const auto cont = [&](qsizetype k, unsigned lo = 0x80, unsigned hi = 0xBF) { return at(k) >= lo && at(k) <= hi; };
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return cont(i + 1) ? 2 : 0;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        const unsigned lo = lead == 0xE0 ? 0xA0 : 0x80;
+        const unsigned hi = lead == 0xED ? 0x9F : 0xBF;
+        return cont(i + 1, lo, hi) && cont(i + 2) ? 3 : 0;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        const unsigned lo = lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned hi = lead == 0xF4 ? 0x8F : 0xBF;
+        return cont(i + 1, lo, hi) && cont(i + 2) && cont(i + 3) ? 4 : 0;
+    }
+    return 0;
+}
+
+// UTF-8 whose stray bytes read as windows-1252, or a null string when the bytes hold no UTF-8 sequence at all or more
+// stray bytes than sequences (then the whole file is windows-1252).
+QString decodeMixed(QByteArrayView bytes, QList<int>* strayLines)
+{
+    QString out;
+    out.reserve(bytes.size());
+    qsizetype sequences = 0;
+    qsizetype strays = 0;
+    qsizetype runStart = 0;
+    int line = 1;
+    QList<int> lines;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            if (b == '\n' || (b == '\r' && !(i + 1 < bytes.size() && bytes[i + 1] == '\n')))
+                ++line;
+            ++i;
+            continue;
+        }
+        if (const int n = utf8Sequence(bytes, i); n > 0) {
+            ++sequences;
+            i += n;
+            continue;
+        }
+        ++strays;
+        out.append(QString::fromUtf8(bytes.sliced(runStart, i - runStart)));
+        out.append(Ansi::toUnicode(bytes.sliced(i, 1)));
+        if (lines.isEmpty() || lines.last() != line)
+            lines.append(line);
+        runStart = ++i;
+    }
+    if (sequences == 0 || strays > sequences)
+        return QString();
+    out.append(QString::fromUtf8(bytes.sliced(runStart)));
+    if (strayLines)
+        *strayLines = lines;
+    return out;
+}
+
+// Which byte of the pairs at the start is zero, for UTF-16 written without its mark: Latin text in UTF-16 has a
+// zero in every other byte.
+FileEncoding unmarkedUtf16(QByteArrayView bytes)
+{
+    const qsizetype n = std::min<qsizetype>(bytes.size(), 4096) & ~qsizetype(1);
+    if (n < 4)
+        return FileEncoding::Bytes;
+    qsizetype evenZeros = 0;
+    qsizetype oddZeros = 0;
+    for (qsizetype i = 0; i < n; i += 2) {
+        evenZeros += bytes[i] == 0;
+        oddZeros += bytes[i + 1] == 0;
+    }
+    const qsizetype pairs = n / 2;
+    if (oddZeros * 10 >= pairs * 7 && evenZeros * 20 <= pairs)
+        return FileEncoding::Utf16LE;
+    if (evenZeros * 10 >= pairs * 7 && oddZeros * 20 <= pairs)
+        return FileEncoding::Utf16BE;
+    return FileEncoding::Bytes;
+}
+
+} // namespace
+
+FileEncoding fileEncoding(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
+        return FileEncoding::Utf8Marked;
+    if (bytes.startsWith("\xFF\xFE"))
+        return FileEncoding::Utf16LE;
+    if (bytes.startsWith("\xFE\xFF"))
+        return FileEncoding::Utf16BE;
+    return unmarkedUtf16(bytes);
+}
+
+QString decodeFile(QByteArrayView bytes, QList<int>* strayLines)
+{
+    if (strayLines)
+        strayLines->clear();
+    switch (fileEncoding(bytes)) {
+    case FileEncoding::Utf8Marked:
         return QString::fromUtf8(bytes.sliced(3));
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        // Office programs save "Unicode text" as UTF-16 with its mark.
-        QStringDecoder decoder(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
-        return decoder.decode(bytes.sliced(2));
+    case FileEncoding::Utf16LE:
+    case FileEncoding::Utf16BE: {
+        // Office programs save "Unicode text" as UTF-16, mostly with its mark.
+        const bool little = fileEncoding(bytes) == FileEncoding::Utf16LE;
+        const bool marked = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+        QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        return decoder.decode(marked ? bytes.sliced(2) : bytes);
+    }
+    case FileEncoding::Bytes:
+        break;
     }
     if (isUtf8(bytes))
         return QString::fromUtf8(bytes);
+    if (QString mixed = decodeMixed(bytes, strayLines); !mixed.isNull())
+        return mixed;
     return Ansi::toUnicode(bytes);
 }
 

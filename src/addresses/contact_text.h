@@ -1,15 +1,28 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 // Text of contact files, which come from other programs in whatever encoding they chose.
 namespace ContactText {
 
-// A whole file: UTF-8 or UTF-16 when it starts with their byte-order mark, UTF-8 when it is valid UTF-8, otherwise
-// windows-1252 (what spreadsheet programs write on Western systems). The mark is dropped.
-QString decodeFile(QByteArrayView bytes);
+// A whole file: UTF-8 or UTF-16 when it starts with their byte-order mark; UTF-16 without a mark when every other
+// byte of its start is zero; UTF-8 when it holds UTF-8 sequences, a few bytes that are not UTF-8 (a name typed in
+// another program and pasted) read as windows-1252 and their lines, counted from 1, given in `strayLines`;
+// otherwise windows-1252 (what spreadsheet programs write on Western systems). The mark is dropped.
+QString decodeFile(QByteArrayView bytes, QList<int>* strayLines = nullptr);
+
+// The encoding decodeFile() reads a file in.
+enum class FileEncoding
+{
+    Bytes, // windows-1252, UTF-8, or UTF-8 mixed with windows-1252: a vCard's CHARSET may tell otherwise
+    Utf8Marked,
+    Utf16LE,
+    Utf16BE,
+};
+FileEncoding fileEncoding(QByteArrayView bytes);
 
 // True when the bytes are valid UTF-8 (plain ASCII is).
 bool isUtf8(QByteArrayView bytes);

@@ -2,6 +2,8 @@
 
 #include "addresses/contact.h"
 
+#include <algorithm>
+
 namespace {
 
 struct ReadRow
@@ -18,6 +20,7 @@ ReadRow readRow(QStringView text, qsizetype& pos, QChar sep, int& line)
     ReadRow row;
     QString field;
     bool quoted = false;
+    bool fieldBlank = true; // only blanks so far: kept as we go, as testing the field at each quote grows with it
     const qsizetype n = text.size();
     while (pos < n) {
         const QChar c = text[pos++];
@@ -28,20 +31,23 @@ ReadRow readRow(QStringView text, qsizetype& pos, QChar sep, int& line)
                     ++pos;
                 } else {
                     quoted = false;
+                    fieldBlank = std::all_of(field.cbegin(), field.cend(), [](QChar f) { return f.isSpace(); });
                 }
             } else {
                 if (c == u'\n' || (c == u'\r' && !(pos < n && text[pos] == u'\n')))
                     ++line;
                 field.append(c);
             }
-        } else if (c == u'"' && field.trimmed().isEmpty()) {
+        } else if (c == u'"' && fieldBlank) {
             // Blanks some programs put after a separator are not part of a quoted field.
             field.clear();
             quoted = true;
+            fieldBlank = false;
             row.openQuoteLine = line;
         } else if (c == sep) {
             row.cells.append(field);
             field.clear();
+            fieldBlank = true;
         } else if (c == u'\r' || c == u'\n') {
             if (c == u'\r' && pos < n && text[pos] == u'\n')
                 ++pos;
@@ -50,6 +56,7 @@ ReadRow readRow(QStringView text, qsizetype& pos, QChar sep, int& line)
         } else {
             // A quote inside an unquoted field is an ordinary character, as spreadsheet programs read it.
             field.append(c);
+            fieldBlank = fieldBlank && c.isSpace();
         }
     }
     row.cells.append(field);
@@ -120,8 +127,10 @@ CsvTable CsvTable::parse(const QString& input)
             rows.append({rowLine, std::move(row.cells)});
     }
 
-    if (!rows.isEmpty())
+    if (!rows.isEmpty()) {
+        table.headerLine = rows.first().line;
         table.header = rows.takeFirst().cells;
+    }
     table.rows = std::move(rows);
     return table;
 }

@@ -15,6 +15,7 @@ struct CsvTable
 
     QChar separator;
     QStringList header; // the first row
+    int headerLine = 0; // the file line it begins at; 0 when the table is empty
     QList<Row> rows;    // the rows after it; rows with no text in any cell are left out
 
     // Reads decoded text: the separator (`,` `;` or tab) is the one the header line uses most outside quoted fields,

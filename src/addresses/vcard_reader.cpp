@@ -31,6 +31,11 @@ QList<PhysicalLine> physicalLines(QByteArrayView bytes)
     return lines;
 }
 
+bool isLine(QByteArrayView text, const char* what)
+{
+    return text.trimmed().compare(what, Qt::CaseInsensitive) == 0;
+}
+
 // The part before the value: where the first colon outside a quoted parameter value is.
 qsizetype valueColon(QByteArrayView line)
 {
@@ -56,23 +61,73 @@ struct LogicalLine
     QByteArray text;
 };
 
+// Where a logical line's value starts, found as the line grows: each byte is looked at once, so a line joined from
+// many pieces costs no more than its length.
+class ColonScan
+{
+public:
+    void reset()
+    {
+        m_scanned = 0;
+        m_quoted = false;
+        m_colon = -1;
+    }
+    // The colon of `line`, whose first m_scanned bytes are the ones seen before.
+    qsizetype colon(QByteArrayView line)
+    {
+        for (; m_colon < 0 && m_scanned < line.size(); ++m_scanned) {
+            if (line[m_scanned] == '"')
+                m_quoted = !m_quoted;
+            else if (line[m_scanned] == ':' && !m_quoted)
+                m_colon = m_scanned;
+        }
+        return m_colon;
+    }
+    // The line lost its last byte (a soft break's `=`).
+    void chopped(qsizetype size) { m_scanned = std::min(m_scanned, size); }
+
+private:
+    qsizetype m_scanned = 0;
+    bool m_quoted = false;
+    qsizetype m_colon = -1;
+};
+
 // Folded lines (a continuation starts with a blank or a tab) and 2.1's quoted-printable soft breaks (a line ending
 // in `=`) joined back into one.
 QList<LogicalLine> unfold(QByteArrayView bytes)
 {
     QList<LogicalLine> out;
     bool softBreak = false;
+    ColonScan scan;
+    int qpKnownAt = -1; // the colon whose parameters were last looked at for QUOTED-PRINTABLE
+    bool qp = false;
     for (const PhysicalLine& pl : physicalLines(bytes)) {
+        // A soft break on a card's last value is a line end, as some writers leave it there.
+        if (softBreak && isLine(pl.text, "END:VCARD")) {
+            out.last().text.chop(1);
+            softBreak = false;
+        }
         if (!out.isEmpty() && softBreak) {
             out.last().text.chop(1); // the `=`
+            scan.chopped(out.last().text.size());
             out.last().text.append(pl.text);
         } else if (!out.isEmpty() && !pl.text.isEmpty() && (pl.text[0] == ' ' || pl.text[0] == '\t')) {
             out.last().text.append(pl.text.sliced(1));
         } else {
             out.append({pl.number, pl.text.toByteArray()});
+            scan.reset();
+            qpKnownAt = -1;
         }
         const QByteArray& last = out.last().text;
-        softBreak = last.endsWith('=') && isQuotedPrintable(last);
+        softBreak = false;
+        if (last.endsWith('=')) {
+            const qsizetype colon = scan.colon(last);
+            if (colon > 0 && colon != qpKnownAt) {
+                qp = isQuotedPrintable(last.first(colon + 1));
+                qpKnownAt = int(colon);
+            }
+            softBreak = colon > 0 && qp;
+        }
     }
     return out;
 }
@@ -109,7 +164,8 @@ struct Property
     QString value;           // decoded, still escaped
 };
 
-bool parseProperty(const LogicalLine& line, Property& p)
+// `textFile`: the file was UTF-16 or marked UTF-8, so a CHARSET cannot be what its bytes are.
+bool parseProperty(const LogicalLine& line, Property& p, bool textFile)
 {
     const qsizetype colon = valueColon(line.text);
     if (colon <= 0)
@@ -146,7 +202,8 @@ bool parseProperty(const LogicalLine& line, Property& p)
     }
     const QByteArrayView raw = QByteArrayView(line.text).sliced(colon + 1);
     const QByteArray bytes = qp ? decodeQuotedPrintable(raw) : raw.toByteArray();
-    p.value = ContactText::decodeCharset(bytes, QString::fromLatin1(charset), ContactText::isUtf8(bytes));
+    p.value = textFile ? QString::fromUtf8(bytes)
+                       : ContactText::decodeCharset(bytes, QString::fromLatin1(charset), ContactText::isUtf8(bytes));
     return true;
 }
 
@@ -250,71 +307,86 @@ void addProperty(Contact& c, const Property& p)
     }
 }
 
-bool isLine(const QByteArray& text, const char* what)
-{
-    return text.trimmed().toUpper() == what;
-}
-
 } // namespace
 
 namespace VCardReader {
 
 bool looksLikeVCard(QByteArrayView bytes)
 {
-    QByteArray start = bytes.first(std::min<qsizetype>(bytes.size(), 4096)).toByteArray();
-    if (start.startsWith("\xEF\xBB\xBF"))
-        start.remove(0, 3);
-    if (start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF"))
-        start = ContactText::decodeFile(start).toUtf8();
-    return start.trimmed().toUpper().startsWith("BEGIN:VCARD");
+    const ContactText::FileEncoding encoding = ContactText::fileEncoding(bytes);
+    QByteArray decoded;
+    if (encoding == ContactText::FileEncoding::Utf16LE || encoding == ContactText::FileEncoding::Utf16BE) {
+        decoded = ContactText::decodeFile(bytes).toUtf8();
+        bytes = decoded;
+    }
+    // Some programs write a line of their own before the first card: the first BEGIN:VCARD line tells.
+    for (const PhysicalLine& line : physicalLines(bytes)) {
+        QByteArrayView text = line.text;
+        if (line.number == 1 && text.startsWith("\xEF\xBB\xBF"))
+            text = text.sliced(3);
+        if (isLine(text, "BEGIN:VCARD"))
+            return true;
+    }
+    return false;
 }
 
 QList<Contact> read(const QByteArray& bytes)
 {
+    const ContactText::FileEncoding encoding = ContactText::fileEncoding(bytes);
     QByteArray text = bytes;
-    if (text.startsWith("\xEF\xBB\xBF"))
+    if (encoding == ContactText::FileEncoding::Utf8Marked)
         text.remove(0, 3);
-    else if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF"))
+    else if (encoding != ContactText::FileEncoding::Bytes)
         text = ContactText::decodeFile(text).toUtf8();
+    const bool textFile = encoding != ContactText::FileEncoding::Bytes;
 
+    // The cards open at this point, innermost last: a card nested in another is a contact of its own, unless it is
+    // 2.1's AGENT, whose card describes someone acting for the contact.
+    struct Open
+    {
+        Contact card;
+        bool agent = false;
+    };
     QList<Contact> contacts;
-    Contact current;
-    int depth = 0; // above 1 inside a card nested in another (2.1's AGENT), whose properties are not ours
+    QList<Open> open;
     for (const LogicalLine& line : unfold(text)) {
         if (isLine(line.text, "BEGIN:VCARD")) {
-            if (depth++ == 0) {
-                current = Contact();
-                current.line = line.number;
-            }
+            Open o;
+            o.card.line = line.number;
+            open.append(o);
             continue;
         }
         if (isLine(line.text, "END:VCARD")) {
-            if (depth == 0)
+            if (open.isEmpty())
                 throw ContactFileError(
                     QStringLiteral("Il file non è leggibile: alla riga %1 una scheda vCard termina senza essere "
                                    "iniziata (END:VCARD senza BEGIN:VCARD).")
                         .arg(line.number),
                     line.number);
-            if (--depth == 0)
-                contacts.append(current);
+            Open done = open.takeLast();
+            if (!done.agent)
+                contacts.append(std::move(done.card));
             continue;
         }
         Property p;
-        if (depth == 0 || !parseProperty(line, p))
+        if (open.isEmpty() || !parseProperty(line, p, textFile))
             continue;
         if (p.name == "AGENT" && p.value.trimmed().toUpper() == u"BEGIN:VCARD") {
-            ++depth;
+            Open o;
+            o.agent = true;
+            open.append(o);
             continue;
         }
-        if (depth == 1)
-            addProperty(current, p);
+        if (!open.last().agent)
+            addProperty(open.last().card, p);
     }
-    if (depth > 0)
-        throw ContactFileError(
-            QStringLiteral("Il file non è leggibile: la scheda vCard iniziata alla riga %1 non termina "
-                           "(manca END:VCARD).")
-                .arg(current.line),
-            current.line);
+    if (!open.isEmpty()) {
+        const int line = open.first().card.line;
+        throw ContactFileError(QStringLiteral("Il file non è leggibile: la scheda vCard iniziata alla riga %1 non "
+                                              "termina (manca END:VCARD).")
+                                   .arg(line),
+                               line);
+    }
     return contacts;
 }
 

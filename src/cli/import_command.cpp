@@ -9,19 +9,28 @@
 
 namespace {
 
-QJsonObject report(const AddressImport::Plan& plan, const QList<int>& numbers, bool dryRun)
+QJsonObject report(const AddressImport::Plan& plan, const QList<int>& numbers, bool dryRun,
+                   const QList<int>& strayLines)
 {
+    QJsonArray stray;
+    for (int line : strayLines)
+        stray.append(line);
     QJsonArray refused;
     for (const AddressImport::Refusal& r : plan.refused)
         refused.append(QJsonObject{{QStringLiteral("line"), r.line}, {QStringLiteral("reason"), r.reason}});
+    QJsonArray lossy;
+    for (const AddressImport::Refusal& r : plan.lossy)
+        lossy.append(QJsonObject{{QStringLiteral("line"), r.line}, {QStringLiteral("reason"), r.reason}});
     QJsonArray newNumbers;
     for (int n : numbers)
         newNumbers.append(n);
     return {{QStringLiteral("imported"), int(plan.cards.size())},
             {QStringLiteral("duplicates"), plan.duplicates},
             {QStringLiteral("refused"), refused},
+            {QStringLiteral("lossy"), lossy},
             {QStringLiteral("numbers"), newNumbers},
-            {QStringLiteral("dry_run"), dryRun}};
+            {QStringLiteral("dry_run"), dryRun},
+            {QStringLiteral("windows_1252_lines"), stray}};
 }
 
 } // namespace
@@ -29,12 +38,18 @@ QJsonObject report(const AddressImport::Plan& plan, const QList<int>& numbers, b
 int runImport(const CliContext& ctx)
 {
     if (ctx.args.isEmpty() || ctx.args[0] != u"addresses")
-        throw UsageError{QStringLiteral("Uso: import addresses FILE [--dry-run]")};
+        throw UsageError{QStringLiteral("Uso: import addresses FILE [--dry-run] [--accept-lossy] [--header]")};
     QString path;
     bool dryRun = false;
+    AddressImport::Lossy lossy = AddressImport::Lossy::Refuse;
+    bool header = false; // a first row of unknown names is a header all the same
     for (qsizetype i = 1; i < ctx.args.size(); ++i) {
         if (ctx.args[i] == u"--dry-run" && !dryRun)
             dryRun = true;
+        else if (ctx.args[i] == u"--accept-lossy" && lossy == AddressImport::Lossy::Refuse)
+            lossy = AddressImport::Lossy::Accept;
+        else if (ctx.args[i] == u"--header" && !header)
+            header = true;
         else if (path.isEmpty() && !ctx.args[i].startsWith(u"--"))
             path = ctx.args[i];
         else
@@ -44,17 +59,22 @@ int runImport(const CliContext& ctx)
         throw UsageError{QStringLiteral("Indicare il file da importare (CSV o vCard)."), Usage::Shown};
 
     QList<Contact> contacts;
+    QList<int> strayLines; // lines of a UTF-8 file with bytes read as windows-1252
     try {
-        contacts = ContactFile::read(path).contacts();
+        ContactFile file = ContactFile::read(path);
+        if (header && file.format() == ContactFile::Format::Csv)
+            file.setFirstRowIsData(false);
+        contacts = file.contacts();
+        strayLines = file.strayByteLines();
     } catch (const ContactFileError& e) {
         throw UsageError{e.message()}; // a file that cannot be parsed is bad input, like bad JSON
     }
     QJsonObject out;
     if (dryRun) {
-        out = report(AddressImport::plan(ctx.folder, contacts), {}, true);
+        out = report(AddressImport::plan(ctx.folder, contacts, lossy), {}, true, strayLines);
     } else {
-        const AddressImport::Result r = AddressImport::run(ctx.folder, contacts);
-        out = report(r.plan, r.numbers, false);
+        const AddressImport::Result r = AddressImport::run(ctx.folder, contacts, lossy);
+        out = report(r.plan, r.numbers, false, strayLines);
     }
     Cli::out(QJsonDocument(out).toJson(QJsonDocument::Compact) + '\n');
     Cli::finishOut();

@@ -48,7 +48,7 @@ const char* kUsage =
     "  append addresses | labels | register ANNO        (oggetti JSON, uno per riga, sullo standard input)\n"
     "  write addresses | labels | register ANNO N       (un oggetto JSON sullo standard input)\n"
     "  export addresses | register ANNO [--from GG/MM/AAAA --to GG/MM/AAAA]\n"
-    "  import addresses FILE [--dry-run]                (CSV o vCard; il resoconto in JSON)\n"
+    "  import addresses FILE [--dry-run] [--accept-lossy] [--header]   (CSV o vCard; il resoconto in JSON)\n"
     "  password set                                     (la nuova password sullo standard input)\n"
     "  pdf envelope N | labels N | labels DA-A | address-sheet N FILE.pdf\n"
     "  pdf compose FILE.pdf [--tipo TESTO] [--first-slot N]   (fogli composti dall'archivio degli indirizzi)\n"

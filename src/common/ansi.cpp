@@ -1,7 +1,10 @@
 #include "common/ansi.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -47,8 +50,114 @@ char encodeChar(QChar c)
     return b != 0 ? b : '?';
 }
 
-QByteArray fromUnicode(QStringView text)
+namespace {
+
+// Latin letters with no decomposition to a base letter, and typographic signs windows-1252 lacks.
+const QHash<char32_t, QStringView>& plainTwins()
 {
+    static const QHash<char32_t, QStringView> kTwins = {
+        {U'Ł', u"L"},      {U'ł', u"l"},      {U'Đ', u"D"},      {U'đ', u"d"},      {U'Ħ', u"H"},
+        {U'ħ', u"h"},      {U'ı', u"i"},      {U'Ŀ', u"L"},      {U'ŀ', u"l"},      {U'Ŧ', u"T"},
+        {U'ŧ', u"t"},      {U'Ŋ', u"N"},      {U'ŋ', u"n"},      {U'ĸ', u"k"},      {U'Ɓ', u"B"},
+        {U'ƀ', u"b"},      {U'Ɨ', u"I"},      {U'ɨ', u"i"},      {U'Ƶ', u"Z"},      {U'ƶ', u"z"},
+        {U'Ǥ', u"G"},      {U'ǥ', u"g"},      {U'Ĳ', u"IJ"},     {U'ĳ', u"ij"},     {U'ŉ', u"n"},
+        {U'ſ', u"s"},      {U'ȷ', u"j"},      {U'ẞ', u"SS"},     {U'ﬀ', u"ff"},     {U'ﬁ', u"fi"},
+        {U'ﬂ', u"fl"},     {U'ﬃ', u"ffi"},    {U'ﬄ', u"ffl"},    {U'ﬅ', u"st"},     {U'ﬆ', u"st"},
+        {U'‐', u"-"},      {U'‑', u"-"},      {U'‒', u"-"},      {U'―', u"—"},      {U'−', u"-"},
+        {U'⁃', u"-"},      {U'′', u"'"},      {U'″', u"\""},     {U'‛', u"'"},      {U'‟', u"\""},
+        {U'⁄', u"/"},      {U'․', u"."},      {U'‥', u".."},     {U'‧', u"·"},      {U'\u2002', u" "},
+        {U'\u2003', u" "}, {U'\u2004', u" "}, {U'\u2005', u" "}, {U'\u2006', u" "}, {U'\u2007', u" "},
+        {U'\u2008', u" "}, {U'\u2009', u" "}, {U'\u200A', u" "}, {U'\u202F', u" "}, {U'\u205F', u" "},
+        {U'\u3000', u" "}, {U'\u200B', u""},  {U'\u2060', u""},  {U'\uFEFF', u""},
+    };
+    return kTwins;
+}
+
+bool isLatinLetterBlock(char32_t u)
+{
+    return (u >= 0x0100 && u <= 0x024F) || (u >= 0x1E00 && u <= 0x1EFF) || (u >= 0x2C60 && u <= 0x2C7F) ||
+           (u >= 0xA720 && u <= 0xA7FF);
+}
+
+bool encodable(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return canEncode(c); });
+}
+
+// The replacement of one character windows-1252 lacks, when it has one.
+std::optional<QString> twinOf(char32_t u)
+{
+    const auto& twins = plainTwins();
+    if (const auto it = twins.constFind(u); it != twins.cend())
+        return it->toString();
+    if (!isLatinLetterBlock(u))
+        return std::nullopt;
+    // The letter without its marks: ř is r with a caron, ǖ is u with two.
+    QString base;
+    for (QChar c : QString::fromUcs4(&u, 1).normalized(QString::NormalizationForm_D))
+        if (!c.isMark())
+            base.append(c);
+    if (base.isEmpty() || !encodable(base))
+        return std::nullopt;
+    return base;
+}
+
+} // namespace
+
+bool isPlain(QStringView text)
+{
+    return encodable(text);
+}
+
+QString storable(QStringView text)
+{
+    if (encodable(text))
+        return text.toString(); // nothing composes or changes: no mark, no letter outside the code page
+    const QString composed = text.toString().normalized(QString::NormalizationForm_C);
+    QString out;
+    out.reserve(composed.size());
+    for (qsizetype i = 0; i < composed.size(); ++i) {
+        const QChar c = composed[i];
+        if (canEncode(c)) {
+            out.append(c);
+            continue;
+        }
+        char32_t u = c.unicode();
+        const bool pair = c.isHighSurrogate() && i + 1 < composed.size() && composed[i + 1].isLowSurrogate();
+        if (pair)
+            u = QChar::surrogateToUcs4(c, composed[i + 1]);
+        if (const std::optional<QString> twin = twinOf(u))
+            out.append(*twin);
+        else
+            out.append(composed.sliced(i, pair ? 2 : 1));
+        if (pair)
+            ++i;
+    }
+    return out;
+}
+
+QString unstorable(QStringView text)
+{
+    if (encodable(text))
+        return QString();
+    const QString kept = storable(text);
+    QString lost;
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        if (canEncode(kept[i]))
+            continue;
+        const qsizetype n = kept[i].isHighSurrogate() && i + 1 < kept.size() && kept[i + 1].isLowSurrogate() ? 2 : 1;
+        const QStringView one = QStringView(kept).sliced(i, n);
+        if (!lost.contains(one))
+            lost.append(one);
+        i += n - 1;
+    }
+    return lost;
+}
+
+QByteArray fromUnicode(QStringView input)
+{
+    const QString folded = encodable(input) ? QString() : storable(input);
+    const QStringView text = folded.isNull() ? input : QStringView(folded);
     QByteArray out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cerrno>
 #include <stdexcept>
 
 // The few failures model code raises; each carries an Italian text a window may show as it is.
@@ -40,6 +41,15 @@ namespace Errors {
 inline const QString kArchiveAccess =
     QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
                    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+// A write refused for want of room: the disk (or the user's quota) is full.
+inline const QString kDiskFull =
+    QStringLiteral("Attenzione: il disco è pieno e l'archivio non può essere scritto.\n\r\n\r"
+                   "Liberare spazio sul disco e riprovare.");
+// True for the errors of a write that found no room (a full disk, a quota, a size limit).
+inline bool isDiskFull(int error)
+{
+    return error == ENOSPC || error == EDQUOT || error == EFBIG;
+}
 // An open given up while another process held the archive's lock.
 inline QString archiveInUse(const QString& path)
 {

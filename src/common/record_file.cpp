@@ -91,7 +91,9 @@ RawRecordFile::~RawRecordFile()
 
 void RawRecordFile::fail() const
 {
-    throw ArchiveAccessError(Errors::kArchiveAccess);
+    // Called right after the failing call, so errno still tells a full disk from an access fault.
+    const int error = errno;
+    throw ArchiveAccessError(Errors::isDiskFull(error) ? Errors::kDiskFull : Errors::kArchiveAccess);
 }
 
 qint64 RawRecordFile::size() const
@@ -159,11 +161,20 @@ void RawRecordFile::writeAt(qint64 offset, const QByteArray& record)
     }
 }
 
-
 int RawRecordFile::append(const QByteArray& record)
 {
+    const qint64 sizeBefore = size();
     const int number = count() + 1;
-    writeAt(qint64(number - 1) * m_recordSize, record);
+    const qint64 offset = qint64(number - 1) * m_recordSize;
+    try {
+        writeAt(offset, record);
+    } catch (const ArchiveAccessError&) {
+        // A write cut short by a full disk leaves no part of a record at the end for the next open to read.
+        if (sizeBefore <= offset && ::ftruncate(m_fd, sizeBefore) != 0) {
+            // The bytes stay; the next batch's rollback cuts back to whole records.
+        }
+        throw;
+    }
     return number;
 }
 

@@ -138,8 +138,8 @@ bool RecordWindow::runArchiveAction(const std::function<void()>& action)
         try {
             action();
             done = true;
-        } catch (const ArchiveAccessError&) {
-            m_context.messages->error(this, Errors::kArchiveAccess);
+        } catch (const ArchiveAccessError& e) {
+            m_context.messages->error(this, e.message()); // a full disk, a held archive or an access fault
         } catch (const SettingsError&) {
             m_context.messages->error(this, Errors::kArchiveAccess);
         }

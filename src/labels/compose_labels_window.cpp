@@ -236,9 +236,8 @@ void ComposeLabelsWindow::store()
         LabelCompose::Stored stored;
         try {
             stored = LabelCompose::store(m_context.programFolder, *plan);
-        } catch (const ArchiveAccessError&) {
-            m_context.messages->error(this, Errors::kArchiveAccess + QStringLiteral("\n\r\n\rNessun foglio è stato "
-                                                                                      "archiviato."));
+        } catch (const ArchiveAccessError& e) {
+            m_context.messages->error(this, e.message() + QStringLiteral("\n\r\n\rNessun foglio è stato archiviato."));
             return;
         }
         m_firstStored = stored.first;

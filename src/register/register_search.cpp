@@ -4,7 +4,6 @@
 #include "common/short_string.h"
 #include "common/text.h"
 
-
 namespace {
 
 // `Source` writes a field padded or cut to a width (`fit`) or whole (`all`, `size` characters), each returning the
@@ -50,9 +49,11 @@ struct RecordSource
     QChar* all(QChar* d, RegisterCard::Field f) const { return Ansi::decodeTo(d, bytes(f)); }
 };
 
-// The stored bytes that read back as `text`, or nothing when some character can never be read from a record.
-std::optional<QByteArray> storedBytes(const QString& text)
+// The stored bytes that read back as `text`, or nothing when some character can never be read from a record. A
+// letter the archive keeps as its base letter (ř as r) is looked for as that letter.
+std::optional<QByteArray> storedBytes(const QString& typed)
 {
+    const QString text = Ansi::storable(typed);
     QByteArray bytes;
     bytes.reserve(text.size());
     for (QChar c : text) {
@@ -115,8 +116,8 @@ void Filter::set(RegisterCard::Field field, const QString& typed)
 {
     if (!searchableFields().contains(field) || Text::trimmed(typed).isEmpty())
         return;
-    m_keys.append({RegisterCard::fieldOffset(field), RegisterCard::fields()[field].width,
-                   storedBytes(Text::lowerAscii(typed))});
+    m_keys.append(
+        {RegisterCard::fieldOffset(field), RegisterCard::fields()[field].width, storedBytes(Text::lowerAscii(typed))});
 }
 
 bool Filter::matchesRecord(const char* record) const

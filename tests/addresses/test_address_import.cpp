@@ -4,6 +4,8 @@
 #include "support/test_support.h"
 
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -53,7 +55,7 @@ private Q_SLOTS:
         QCOMPARE(plan.refused.size(), 1);
         QCOMPARE(plan.refused[0].line, 6);
         QVERIFY2(plan.refused[0].reason.contains(QStringLiteral("riga 6")), qPrintable(plan.refused[0].reason));
-        QCOMPARE(AddressImport::summary(plan), QStringLiteral("2 schede importate, 2 già presenti, 1 scartate"));
+        QCOMPARE(AddressImport::summary(plan), QStringLiteral("2 schede importate, 2 già presenti, 1 scartata"));
         QCOMPARE(readFileBytes(ctx.path(AddressCardFile::kFileName)), before);
 
         const AddressImport::Result result = AddressImport::run(ctx.dir.path(), contacts);
@@ -101,6 +103,39 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(RawRecordFile::rollbackNotePath(path)));
     }
 
+    void aFailedFirstImportLeavesNoArchiveAndSaysTheDiskIsFull()
+    {
+        TestContext ctx;
+        const QList<Contact> contacts = csv("Nome;Indirizzo\nAda;Via 1\nBea;Via 2\nCarla;Via 3\n");
+        {
+            FileSizeLimit limit(qint64(AddressCard::kSize) + 100);
+            try {
+                AddressImport::run(ctx.dir.path(), contacts);
+                QFAIL("the import cannot fit");
+            } catch (const ArchiveAccessError& e) {
+                QCOMPARE(e.message(), Errors::kDiskFull);
+            }
+        }
+        QVERIFY(!QFile::exists(ctx.path(AddressCardFile::kFileName)));
+    }
+
+    void dryRunReadsAReadOnlyArchive()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root writes through the permissions");
+        TestContext ctx;
+        {
+            AddressCardFile file(ctx.dir.path());
+            file.append(stored({"Ada", "", "Via 1"}));
+        }
+        const QString path = ctx.path(AddressCardFile::kFileName);
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+        const AddressImport::Plan plan =
+            AddressImport::plan(ctx.dir.path(), csv("Nome;Indirizzo\nAda;Via 1\nBea;Via 2\n"));
+        QCOMPARE(plan.duplicates, 1);
+        QCOMPARE(plan.cards.size(), 1);
+    }
+
     void nothingNewCreatesNoArchive()
     {
         TestContext ctx;
@@ -129,6 +164,25 @@ private Q_SLOTS:
             QCOMPARE(e.line(), line);
             QVERIFY2(e.message().contains(QStringLiteral("riga %1").arg(line)), qPrintable(e.message()));
         }
+    }
+
+    void softBreakBeforeEndIsALineEnd()
+    {
+        const QList<Contact> c = ContactFile::parse("BEGIN:VCARD\r\nVERSION:2.1\r\nN:Rossi;Mario\r\n"
+                                                    "NOTE;ENCODING=QUOTED-PRINTABLE:Citt=C3=A0=\r\nEND:VCARD\r\n")
+                                     .contacts();
+        QCOMPARE(c.size(), 1);
+        QCOMPARE(c[0].notes, QStringList{QStringLiteral("Città")});
+    }
+
+    // A device or a pipe has no end to wait for: it is refused at once, never read until the memory runs out.
+    void specialFilesAreRefused()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("rubrica.csv"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString& path : {QStringLiteral("/dev/zero"), fifo})
+            QVERIFY_THROWS_EXCEPTION(ContactFileError, ContactFile::read(path));
     }
 };
 

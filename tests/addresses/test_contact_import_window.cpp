@@ -80,7 +80,12 @@ private Q_SLOTS:
         dialog.show();
         dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        // No name in the first row is known: the window asks, and the user says it is a header.
+        ctx.messages.queueQuestionAnswer(Messages::Answer::Yes);
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnSfoglia")), Qt::LeftButton);
+        QCOMPARE(ctx.messages.log().size(), 1);
+        QCOMPARE(ctx.messages.log()[0].kind, Kind::Question);
+        QVERIFY(ctx.messages.log()[0].text.startsWith(QStringLiteral("La prima riga contiene intestazioni?")));
         QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("panColonne"))->isVisible());
         auto* importa = dialog.findChild<QPushButton*>(QStringLiteral("btnImporta"));
         QVERIFY(!importa->isEnabled()); // nothing named yet: every row would be refused
@@ -110,6 +115,38 @@ private Q_SLOTS:
         const QList<Contact> contacts = dialog.contacts();
         QCOMPARE(contacts.size(), 2);
         QCOMPARE(contacts[1].familyName, QStringLiteral("Neri"));
+    }
+
+    // Answered No, the first row is a card of its own; a sheet of a thousand columns offers only the first few
+    // hundred choices and says so.
+    void headerlessSheetOfManyColumns()
+    {
+        TestContext ctx;
+        const QString path = ctx.path(QStringLiteral("foglio.csv"));
+        QByteArray first = "Rossi Mario;Cliente;Via Po 1;10100 Torino TO";
+        QByteArray second = "Neri Ada;;Via Roma 2;00100 Roma RM";
+        for (int i = 0; i < 1000; ++i) {
+            first += ";x";
+            second += ";y";
+        }
+        QVERIFY(writeFileBytes(path, first + "\r\n" + second + "\r\n"));
+        ctx.fileChooser.answers.enqueue(path);
+        ctx.messages.queueQuestionAnswer(Messages::Answer::No);
+        ContactImportWindow dialog(ctx.context, nullptr);
+        dialog.show();
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnSfoglia")), Qt::LeftButton);
+        QCOMPARE(ctx.messages.log().size(), 1);
+        QCOMPARE(dialog.findChildren<QComboBox*>().size(), ContactImportWindow::kMaxColumnChoices);
+        auto* beyond = dialog.findChild<QLabel*>(QStringLiteral("lblColonneOltre"));
+        QVERIFY(beyond);
+        QVERIFY2(beyond->text().contains(QStringLiteral("1004 colonne")), qPrintable(beyond->text()));
+        QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("cboColonna01"))->accessibleName(),
+                 QStringLiteral("Colonna 1, Colonna 1"));
+        auto* grid = dialog.findChild<QTableView*>(QStringLiteral("grdSchede"));
+        QCOMPARE(cell(grid, 0, 0), QStringLiteral("1"));
+        QCOMPARE(cell(grid, 0, 1), QStringLiteral("Rossi Mario"));
+        QCOMPARE(cell(grid, 1, 1), QStringLiteral("Neri Ada"));
+        QCOMPARE(dialog.contacts().size(), 2);
     }
 
     void aBrokenFileIsRefusedWithItsLine()
@@ -159,8 +196,8 @@ private Q_SLOTS:
             });
 
         QCOMPARE(ctx.messages.log().size(), 1);
-        QCOMPARE(ctx.messages.log()[0].kind, Kind::Information);
-        QCOMPARE(ctx.messages.log()[0].text, QStringLiteral("3 schede importate, 0 già presenti, 1 scartate"));
+        QCOMPARE(ctx.messages.log()[0].kind, Kind::Plain);
+        QCOMPARE(ctx.messages.log()[0].text, QStringLiteral("3 schede importate, 0 già presenti, 1 scartata"));
         QCOMPARE(AddressCardFile(ctx.dir.path()).count(), 4);
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(), QStringLiteral("2"));
         QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("txtNome"))->text(), QStringLiteral("Neri Paolo"));

@@ -47,6 +47,9 @@ private Q_SLOTS:
         QTest::newRow("separator named on its own first line")
             << "sep=,\r\nNome;Cognome,CAP\r\nA;B,1\r\n"
             << "," << Rows{{"Nome;Cognome", "CAP"}, {"A;B", "1"}} << QList<int>{3};
+        QTest::newRow("quotes after text in a field with blanks before it are characters")
+            << "a,b\n  x\"y\"\",1\n"
+            << "," << Rows{{"a", "b"}, {"  x\"y\"\"", "1"}} << QList<int>{2};
         QTest::newRow("blank before a quoted field") << "a, b\n1, \"2,5\"\n"
                                                      << "," << Rows{{"a", " b"}, {"1", "2,5"}} << QList<int>{2};
     }
@@ -191,8 +194,10 @@ private Q_SLOTS:
 
     void chosenColumnsDecide()
     {
-        // A sheet without known headers: the user says what each column is.
-        const ContactFile f = ContactFile::parse("A;B;C\nRossi;Via Po 1;Torino\n");
+        // A sheet without known headers: the user says it has one, and what each column is.
+        ContactFile f = ContactFile::parse("A;B;C\nRossi;Via Po 1;Torino\n");
+        QVERIFY(!f.firstRowLooksLikeHeader());
+        f.setFirstRowIsData(false);
         using F = CsvContacts::Field;
         QCOMPARE(f.contacts().value(0).familyName, QString());
         const QList<Contact> cs = f.contacts({{F::FamilyName, 0}, {F::Street, 0}, {F::City, 0}});

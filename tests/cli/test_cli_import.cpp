@@ -1,4 +1,5 @@
-// `import addresses FILE [--dry-run]`: the JSON report, the new numbers, and the exit codes of the other commands.
+// `import addresses FILE [--dry-run] [--accept-lossy]`: the JSON report, the new numbers, and the exit codes of the
+// other commands.
 #include "support/test_support.h"
 
 #include <QJsonArray>
@@ -73,6 +74,72 @@ private Q_SLOTS:
         QCOMPARE(o.value("imported").toInt(), 0);
         QCOMPARE(o.value("duplicates").toInt(), 3);
         QCOMPARE(QFileInfo(archive).size(), qint64(2 * 3765));
+    }
+
+    // Names in scripts windows-1252 cannot hold are never stored as '?' unasked, and never taken for one another.
+    void lettersTheArchiveCannotHold()
+    {
+        TestContext t;
+        const QString file = t.path(QStringLiteral("rubrica.csv"));
+        QVERIFY(writeFileBytes(file, "Cognome,Nome,Indirizzo,Città\n"
+                                     "Иванов,Иван,Via Roma 1,Roma\n"
+                                     "Петров,Пётр,Via Roma 1,Roma\n"
+                                     "Dvořák,Antonín,Via Łódź 3,Praga\n"));
+        CliResult r = runCli(t.dir.path(), {"import", "addresses", file});
+        QCOMPARE(r.exitCode, 0);
+        QJsonObject o = reportOf(r);
+        QCOMPARE(o.value("imported").toInt(), 1);
+        const QJsonArray refused = o.value("refused").toArray();
+        QCOMPARE(refused.size(), 2);
+        QCOMPARE(refused[0].toObject().value("line").toInt(), 2);
+        const QString reason = refused[1].toObject().value("reason").toString();
+        QVERIFY2(reason.contains(QStringLiteral("riga 3")) && reason.contains(QStringLiteral("«П»")) &&
+                     reason.contains(QStringLiteral("«ё»")),
+                 qPrintable(reason));
+        r = runCli(t.dir.path(), {"dump", "addresses"});
+        const QJsonObject first = QJsonDocument::fromJson(r.out.split('\n').value(0)).object();
+        QCOMPARE(first.value("Nome").toString(), QStringLiteral("Dvorák Antonín"));
+        QCOMPARE(first.value("Rigo02").toString(), QStringLiteral("Via Lódz 3"));
+
+        // Accepted, each is kept and reported: two different people are not one duplicate.
+        r = runCli(t.dir.path(), {"import", "addresses", file, "--accept-lossy"});
+        QCOMPARE(r.exitCode, 0);
+        o = reportOf(r);
+        QCOMPARE(o.value("imported").toInt(), 2);
+        QCOMPARE(o.value("duplicates").toInt(), 1);
+        QCOMPARE(o.value("lossy").toArray().size(), 2);
+        QCOMPARE(o.value("lossy").toArray()[1].toObject().value("line").toInt(), 3);
+    }
+
+    // A file without a header line: its first row is a contact like the others, and every row is counted.
+    void headerlessFile()
+    {
+        TestContext t;
+        const QString file = t.path(QStringLiteral("rubrica.csv"));
+        QVERIFY(writeFileBytes(file, "Rossi Mario;Cliente;Sig. Mario Rossi;Via Roma 1;00184 Roma RM\n"
+                                     "Neri Ada;;Sig.ra Ada Neri;Via Po 2;10100 Torino TO\n"
+                                     "Rossi Mario;Cliente;Sig. Mario Rossi;Via Roma 1;00184 Roma RM\n"
+                                     ";;;Via senza nome;\n"));
+        CliResult r = runCli(t.dir.path(), {"import", "addresses", file, "--dry-run"});
+        QCOMPARE(r.exitCode, 0);
+        QJsonObject o = reportOf(r);
+        QCOMPARE(o.value("imported").toInt(), 2);
+        QCOMPARE(o.value("duplicates").toInt(), 1);
+        QCOMPARE(o.value("refused").toArray().size(), 1);
+        QCOMPARE(o.value("refused").toArray()[0].toObject().value("line").toInt(), 4);
+
+        r = runCli(t.dir.path(), {"import", "addresses", file});
+        r = runCli(t.dir.path(), {"dump", "addresses"});
+        const QJsonObject first = QJsonDocument::fromJson(r.out.split('\n').value(0)).object();
+        QCOMPARE(first.value("Nome").toString(), QStringLiteral("Rossi Mario"));
+        QCOMPARE(first.value("Tipo").toString(), QStringLiteral("Cliente"));
+        QCOMPARE(first.value("Rigo03").toString(), QStringLiteral("00184 Roma RM"));
+
+        // Told that the first line is a header, its unknown names give the rows nothing to import.
+        r = runCli(t.dir.path(), {"import", "addresses", file, "--header", "--dry-run"});
+        o = reportOf(r);
+        QCOMPARE(o.value("imported").toInt() + o.value("duplicates").toInt() + o.value("refused").toArray().size(), 3);
+        QCOMPARE(o.value("refused").toArray().size(), 3);
     }
 
     void failures_data()

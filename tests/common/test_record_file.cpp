@@ -337,6 +337,26 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{AddressCardFile::kFileName});
     }
 
+    // A single append that meets a full disk halfway says so, and leaves no part of a record at the end.
+    void anAppendOnAFullDiskLeavesNoPartialRecord()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(AddressCardFile::kFileName);
+        const QByteArray before = card(QStringLiteral("A")).toBytes();
+        QVERIFY(writeFileBytes(path, before));
+        {
+            AddressCardFile file(dir.path());
+            const FileSizeLimit limit(before.size() + 1000);
+            try {
+                file.append(card(QStringLiteral("Nuova")));
+                QFAIL("the record cannot fit");
+            } catch (const ArchiveAccessError& e) {
+                QCOMPARE(e.message(), Errors::kDiskFull);
+            }
+        }
+        QCOMPARE(readFileBytes(path), before);
+    }
+
     // Another process holds the lock (a batch waiting on its input): the open waits in short steps, telling the
     // installed LockWait, and takes the lock once it is free or gives up when told to, touching nothing.
     void aHeldLockIsWaitedForOrGivenUp_data()

@@ -536,7 +536,8 @@ private Q_SLOTS:
         if (givenUp) {
             QCOMPARE(log().size(), 1);
             QCOMPARE(log().first().kind, Kind::Error);
-            QCOMPARE(log().first().text, Errors::kArchiveAccess);
+            // The archive is held, not forbidden: the message says so.
+            QCOMPARE(log().first().text, Errors::archiveInUse(m_archive.path));
             QCOMPARE(m_window->position(), 2);
             QCOMPARE(m_archive.changed(m_window.get()), screenBefore);
             QCOMPARE(m_window->hasUnsavedChanges(), command == QLatin1String("cmdSalva"));

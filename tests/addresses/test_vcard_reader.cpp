@@ -1,0 +1,58 @@
+// Address books in the shapes and encodings other programs write them.
+#include "addresses/contact_file.h"
+#include "addresses/vcard_reader.h"
+
+#include <QTest>
+
+// Each contact as "given family: notes" with the line it begins at.
+using Read = QStringList;
+
+class TestVCardReader : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<Read>("contacts");
+
+        QTest::newRow("a line before the first card") << QByteArray("Esportato dalla rubrica\r\n\r\nBEGIN:VCARD\r\n"
+                                                                    "N:Rossi;Mario\r\nEND:VCARD\r\n")
+                                                      << Read{"3 Mario Rossi: "};
+        QTest::newRow("a card nested in another is read too")
+            << QByteArray("BEGIN:VCARD\nN:Rossi;Mario\nBEGIN:VCARD\nN:Neri;Ada\nEND:VCARD\nNOTE:dopo\nEND:VCARD\n")
+            << Read{"3 Ada Neri: ", "1 Mario Rossi: dopo"};
+        QTest::newRow("2.1's AGENT card is not a contact")
+            << QByteArray("BEGIN:VCARD\nVERSION:2.1\nN:Rossi;Mario\nAGENT:BEGIN:VCARD\nN:Segretaria;La\n"
+                          "END:VCARD\nNOTE:x\nEND:VCARD\n")
+            << Read{"1 Mario Rossi: x"};
+        QTest::newRow("soft break before END")
+            << QByteArray(
+                   "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Rossi;Mario\r\nNOTE;ENCODING=QUOTED-PRINTABLE:Citt=C3=A0=\r\n"
+                   "END:VCARD\r\nBEGIN:VCARD\r\nN:Neri;Ada\r\nEND:VCARD\r\n")
+            << Read{"1 Mario Rossi: Città", "6 Ada Neri: "};
+        // The file is UTF-16: the CHARSET it names cannot be what the bytes are.
+        QByteArray utf16 = QByteArray("\xFF\xFE");
+        const QString card = u"BEGIN:VCARD\r\nN;CHARSET=windows-1252:Perè;Ugo\r\nEND:VCARD\r\n"_qs;
+        utf16.append(reinterpret_cast<const char*>(card.utf16()), card.size() * 2);
+        QTest::newRow("UTF-16 with a CHARSET") << utf16 << Read{"1 Ugo Perè: "};
+        QTest::newRow("CHARSET in a byte file")
+            << QByteArray("BEGIN:VCARD\nN;CHARSET=windows-1252:Per\xE8;Ugo\nEND:VCARD\n") << Read{"1 Ugo Perè: "};
+    }
+
+    void read()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(Read, contacts);
+        const ContactFile file = ContactFile::parse(bytes);
+        QCOMPARE(file.format(), ContactFile::Format::VCard);
+        Read got;
+        for (const Contact& c : file.contacts())
+            got << QStringLiteral("%1 %2 %3: %4").arg(c.line).arg(c.givenName, c.familyName, c.notes.join(u'|'));
+        QCOMPARE(got, contacts);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVCardReader)
+#include "test_vcard_reader.moc"
