@@ -25,3 +25,5 @@ int runPdf(const CliContext& ctx);
 int runCompose(const CliContext& ctx);
 // "--tipo TEXT" and "--first-slot N", each at most once, in any order. Throws UsageError.
 LabelCompose::Request composeOptions(const QStringList& options);
+// Tells the user on standard error which cards a composition leaves out; throws UsageError when no sheet is left.
+void reportLeftOut(const LabelCompose::Plan& plan);
