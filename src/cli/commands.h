@@ -33,3 +33,5 @@ int runAnnul(const CliContext& ctx);
 int runVerify(const CliContext& ctx);
 // "--tipo TEXT" and "--first-slot N", each at most once, in any order. Throws UsageError.
 LabelCompose::Request composeOptions(const QStringList& options);
+// Tells the user on standard error which cards a composition leaves out; throws UsageError when no sheet is left.
+void reportLeftOut(const LabelCompose::Plan& plan);

@@ -3,6 +3,8 @@
 #include "cli/commands.h"
 #include "common/errors.h"
 
+#include <iostream>
+
 LabelCompose::Request composeOptions(const QStringList& options)
 {
     LabelCompose::Request request;
@@ -33,9 +35,24 @@ LabelCompose::Request composeOptions(const QStringList& options)
     return request;
 }
 
+void reportLeftOut(const LabelCompose::Plan& plan)
+{
+    const QString leftOut = LabelCompose::leftOutText(plan);
+    if (plan.sheetCount() == 0) {
+        QString message = QStringLiteral("Nessuna scheda dell'archivio degli indirizzi da mettere in etichetta.");
+        if (!leftOut.isEmpty())
+            message += u' ' + leftOut + u'.';
+        throw UsageError{message};
+    }
+    // Standard output carries only the sheet numbers; what was left out is the tool's own word.
+    if (!leftOut.isEmpty())
+        std::cerr << "plicario-cli: " << leftOut.toStdString() << '.' << std::endl;
+}
+
 int runCompose(const CliContext& ctx)
 {
     const LabelCompose::Plan plan = LabelCompose::plan(ctx.folder, composeOptions(ctx.args));
+    reportLeftOut(plan);
     // The numbers go out only once every sheet is on disk, and the sheets stay only if the numbers did.
     LabelCompose::store(ctx.folder, plan, {}, [](const LabelCompose::Stored& stored) {
         QByteArray out;

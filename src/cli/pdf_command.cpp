@@ -116,8 +116,7 @@ void composed(const CliContext& ctx)
     const LabelCompose::Request request = composeOptions(ctx.args.mid(2));
     const LabelSettings settings = LabelSettings::load(ctx.folder);
     const LabelCompose::Plan plan = LabelCompose::plan(ctx.folder, request);
-    if (plan.sheetCount() == 0)
-        throw UsageError{QStringLiteral("Nessuna scheda dell'archivio degli indirizzi da mettere in etichetta.")};
+    reportLeftOut(plan);
     const LabelCompose::Sheets sheets(ctx.folder, plan);
     LabelPages pages(LabelPageTemplate::kSheetName, settings, QDate::currentDate());
     ReportPainter::writePdf(pages.source(sheets.count(), [&](int i) { return sheets.sheet(i); }), ctx.args[1]);

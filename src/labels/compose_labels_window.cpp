@@ -32,10 +32,8 @@ QString summary(const LabelCompose::Plan& plan)
 {
     QString text = plan.cardCount() == 1 ? QStringLiteral("1 scheda") : QStringLiteral("%1 schede").arg(plan.cardCount());
     text += plan.sheetCount() == 1 ? QStringLiteral(", 1 foglio") : QStringLiteral(", %1 fogli").arg(plan.sheetCount());
-    if (plan.leftOut == 1)
-        text += QStringLiteral("; 1 scheda senza indirizzo esclusa");
-    else if (plan.leftOut > 1)
-        text += QStringLiteral("; %1 schede senza indirizzo escluse").arg(plan.leftOut);
+    if (const QString leftOut = LabelCompose::leftOutText(plan); !leftOut.isEmpty())
+        text += QStringLiteral("; ") + leftOut;
     return text + u'.';
 }
 
@@ -164,7 +162,8 @@ std::optional<LabelCompose::Plan> ComposeLabelsWindow::planToUse()
     LabelCompose::Plan plan = LabelCompose::plan(m_context.programFolder, request());
     m_lblRiepilogo->setText(summary(plan));
     if (plan.sheetCount() == 0) {
-        m_context.messages->information(this, kNothing);
+        const QString leftOut = LabelCompose::leftOutText(plan);
+        m_context.messages->information(this, leftOut.isEmpty() ? kNothing : kNothing + u' ' + leftOut + u'.');
         return std::nullopt;
     }
     return plan;

@@ -30,6 +30,20 @@ int Plan::sheetCount() const
     return (used + LabelSheet::kSlots - 1) / LabelSheet::kSlots;
 }
 
+QString leftOutText(const Plan& plan)
+{
+    const int total = plan.leftOut();
+    if (total == 0)
+        return {};
+    QStringList reasons;
+    if (plan.noAddress > 0)
+        reasons << QStringLiteral("%1 senza indirizzo").arg(plan.noAddress);
+    if (plan.noName > 0)
+        reasons << QStringLiteral("%1 senza nome").arg(plan.noName);
+    const QString head = total == 1 ? QStringLiteral("1 scheda esclusa") : QStringLiteral("%1 schede escluse").arg(total);
+    return head + QStringLiteral(": ") + reasons.join(QStringLiteral(", "));
+}
+
 bool isSlot(int slot)
 {
     return slot >= 1 && slot <= LabelSheet::kSlots;
@@ -51,13 +65,18 @@ Plan plan(const QString& programFolder, const Request& request)
         const AddressCardFile file(programFolder);
         file.scanRaw([&](int number, const char* record) {
             const QString nome = AddressCard::readField(record, AddressCard::Nome);
-            if (nome.isEmpty())
-                return; // not in the list, as in the finder
+            const bool noLines = allLinesEmpty(record);
+            if (nome.isEmpty() && noLines)
+                return; // an empty record, no card
             const QString tipo = AddressCard::readField(record, AddressCard::Tipo);
             if (!key.isEmpty() && !Text::lowerAscii(tipo).contains(key))
                 return;
-            if (allLinesEmpty(record)) {
-                ++result.leftOut;
+            if (nome.isEmpty()) {
+                ++result.noName; // not in the list, as in the finder
+                return;
+            }
+            if (noLines) {
+                ++result.noAddress;
                 return;
             }
             entries.append({AddressList::lineOf(nome, tipo, AddressCard::readField(record, AddressCard::Note)), number});

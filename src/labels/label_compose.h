@@ -29,12 +29,20 @@ struct Request
 struct Plan
 {
     QList<int> cards;  // numbers of the chosen cards, in list order
-    int leftOut = 0;   // chosen cards whose six lines are all empty: they would print a blank label
+    // Cards the choice matches that are left out: six empty lines would print a blank label, and a card without a
+    // name is in no list, so the office could not find it to mend it.
+    int noAddress = 0;
+    int noName = 0;
     int firstSlot = 1;
 
     int cardCount() const { return int(cards.size()); }
     int sheetCount() const;
+    int leftOut() const { return noAddress + noName; }
 };
+
+// The cards left out, by reason, for the user ("2 schede escluse: 1 senza indirizzo, 1 senza nome"); empty when
+// none is.
+QString leftOutText(const Plan& plan);
 
 // True for 1..24.
 bool isSlot(int slot);

@@ -28,8 +28,8 @@
 
 namespace {
 
-const QString kFirstSlotRequired =
-    QStringLiteral("Attenzione: per salvare la scheda è necessario importare la prima etichetta.");
+const QString kSlotRequired =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario importare almeno un'etichetta.");
 const QString kImportHint = QStringLiteral("Importa etichetta da archivio indirizzi.");
 // What the instruction picture says, for a screen reader.
 const QString kInstructions =
@@ -37,6 +37,13 @@ const QString kInstructions =
                    "dall'archivio; Canc svuota l'etichetta. Al termine premere Salva per inserire la pagina in "
                    "archivio.");
 constexpr int kNameLimit = 250;
+
+QString slotKeys()
+{
+    return QStringLiteral("Nome dell'indirizzo importato. %1 importa un indirizzo, Canc svuota l'etichetta, Invio "
+                          "passa alla successiva.")
+        .arg(QLatin1String(Keyboard::kImport));
+}
 
 QString twoDigits(int n)
 {
@@ -161,9 +168,7 @@ QWidget* LabelSheetWindow::buildSlots()
         name->setMaxLength(kNameLimit);
         name->setFont(nameFont);
         name->setAccessibleName(QStringLiteral("Etichetta ") + xx);
-        name->setAccessibleDescription(QStringLiteral("Nome dell'indirizzo importato. %1 importa un indirizzo, "
-                                                      "Canc svuota l'etichetta, Invio passa alla successiva.")
-                                           .arg(QLatin1String(Keyboard::kImport)));
+        name->setAccessibleDescription(slotKeys());
         name->setStyleSheet(
             QStringLiteral("QLineEdit { background: #FFFFFF; border: 1px solid #9A9A9A; padding: 2px; }"));
         keepHint(name);
@@ -213,11 +218,17 @@ bool LabelSheetWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton)
         return true;
-    if (event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::FocusIn)
         return TypedRecordWindow::eventFilter(watched, event);
     const auto it = std::find(m_names.begin(), m_names.end(), watched);
     if (it == m_names.end())
         return TypedRecordWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
+        // Tab selects the whole text, which scrolls a long name to its end; the slot shows where the name starts.
+        QLineEdit* name = *it;
+        QMetaObject::invokeMethod(name, [name] { name->setCursorPosition(0); }, Qt::QueuedConnection);
+        return TypedRecordWindow::eventFilter(watched, event);
+    }
     const int slot = int(it - m_names.begin()) + 1;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->matches(QKeySequence::InsertParagraphSeparator) || key->key() == Qt::Key_Enter ||
@@ -256,7 +267,7 @@ void LabelSheetWindow::importCard(int slot, const AddressCard& card)
 {
     if (slot < 1 || slot > LabelSheet::kSlots)
         return;
-    m_names[slot - 1]->setText(Text::trimmed(card.value(AddressCard::Nome)));
+    showName(slot, Text::trimmed(card.value(AddressCard::Nome)));
     for (int line = 1; line <= LabelSheet::kLines; ++line)
         m_lines[slot - 1][line - 1] = Text::trimmed(card.value(AddressCard::Rigo01 + line - 1));
 }
@@ -264,15 +275,25 @@ void LabelSheetWindow::importCard(int slot, const AddressCard& card)
 void LabelSheetWindow::showRecord(const LabelSheet& sheet)
 {
     for (int slot = 1; slot <= LabelSheet::kSlots; ++slot) {
-        m_names[slot - 1]->setText(Text::trimmed(sheet.name(slot)));
+        showName(slot, Text::trimmed(sheet.name(slot)));
         for (int line = 1; line <= LabelSheet::kLines; ++line)
             m_lines[slot - 1][line - 1] = Text::trimmed(sheet.line(slot, line));
     }
 }
 
+// A long name shows its beginning, as it is read; the whole of it is the tooltip and what a screen reader reads.
+void LabelSheetWindow::showName(int slot, const QString& text)
+{
+    QLineEdit* name = m_names[slot - 1];
+    name->setText(text);
+    name->setCursorPosition(0);
+    name->setToolTip(text);
+    name->setAccessibleDescription(text.isEmpty() ? slotKeys() : text + QStringLiteral(". ") + slotKeys());
+}
+
 void LabelSheetWindow::clearSlot(int slot)
 {
-    m_names[slot - 1]->clear();
+    showName(slot, QString());
     for (QString& line : m_lines[slot - 1])
         line.clear();
 }
@@ -291,11 +312,14 @@ void LabelSheetWindow::clearSheet()
     m_names[0]->setFocus(Qt::OtherFocusReason);
 }
 
+// A sheet composed from a later label (the first ones already used on the office's paper) is a sheet like any
+// other: one named slot anywhere is enough.
 bool LabelSheetWindow::readyToSave()
 {
-    if (!Text::trimmed(m_names[0]->text()).isEmpty())
-        return true;
-    context().messages->warning(this, kFirstSlotRequired);
+    for (const auto* name : m_names)
+        if (!Text::trimmed(name->text()).isEmpty())
+            return true;
+    context().messages->warning(this, kSlotRequired);
     m_names[0]->setFocus(Qt::OtherFocusReason);
     return false;
 }

@@ -48,6 +48,7 @@ private:
     void takeKeyboardBack();
 
     void clearSlot(int slot);
+    void showName(int slot, const QString& text);
 
     // txtNome_E01 to txtNome_E24.
     std::array<QLineEdit*, LabelSheet::kSlots> m_names{};

@@ -74,13 +74,56 @@ std::optional<double> LabelSettings::parse(const QString& text)
     return t.toDouble();
 }
 
+std::optional<LabelSettings::OffsetProblem> LabelSettings::offsetProblem() const
+{
+    const QString leftKey = kOffsetLeft;
+    const QString topKey = kOffsetTop;
+    for (const QString& key : {leftKey, topKey})
+        if (!(std::abs(key == leftKey ? offsetLeft : offsetTop) <= kMaxOffset))
+            return OffsetProblem{key, QStringLiteral("Lo scostamento della stampante deve stare fra -30 e 30 mm.")};
+    // The offset moves the text, so every label's six lines must still land on the paper; what the PDF puts
+    // beyond its edge no printer prints.
+    const QString off = QStringLiteral("Lo scostamento porta le etichette fuori dal foglio: ");
+    constexpr double kSlack = 0.005; // half the hundredth of a millimetre the settings are kept to
+    const double block = LabelStock::kLinePitch * (LabelStock::kLines - 1) + LabelStock::kLineHeight;
+    for (int slot = 1; slot <= LabelStock::kColumns * LabelStock::kRows; ++slot) {
+        const LabelStock::LineBox box = stock.lines(slot);
+        const double left = stock.labelLeft(slot) + box.leftInset + offsetLeft;
+        const double right = left + box.width;
+        const double top = stock.labelTop(slot) + box.topInset + offsetTop;
+        const double bottom = top + block;
+        if (left < -kSlack)
+            return OffsetProblem{leftKey, off + QStringLiteral("le righe dell'etichetta %1 cominciano %2 mm oltre il "
+                                                               "bordo sinistro del foglio.")
+                                                   .arg(slot)
+                                                   .arg(format(-left))};
+        if (right > LabelStock::kPaperWidth + kSlack)
+            return OffsetProblem{leftKey, off + QStringLiteral("le righe dell'etichetta %1 finiscono a %2 mm dal "
+                                                               "bordo sinistro, oltre la larghezza del foglio (210 "
+                                                               "mm).")
+                                                   .arg(slot)
+                                                   .arg(format(right))};
+        if (top < -kSlack)
+            return OffsetProblem{topKey, off + QStringLiteral("le righe dell'etichetta %1 cominciano %2 mm oltre il "
+                                                              "bordo superiore del foglio.")
+                                                  .arg(slot)
+                                                  .arg(format(-top))};
+        if (bottom > LabelStock::kPaperHeight + kSlack)
+            return OffsetProblem{topKey, off + QStringLiteral("le righe dell'etichetta %1 finiscono a %2 mm dal "
+                                                              "bordo superiore, oltre l'altezza del foglio (297 "
+                                                              "mm).")
+                                                  .arg(slot)
+                                                  .arg(format(bottom))};
+    }
+    return std::nullopt;
+}
+
 std::optional<QString> LabelSettings::problem() const
 {
     if (const std::optional<QString> p = stock.problem())
         return p;
-    for (double offset : {offsetLeft, offsetTop})
-        if (!(std::abs(offset) <= kMaxOffset))
-            return QStringLiteral("Lo scostamento della stampante deve stare fra -30 e 30 mm.");
+    if (const std::optional<OffsetProblem> p = offsetProblem())
+        return p->message;
     return std::nullopt;
 }
 
@@ -104,8 +147,11 @@ LabelSettings LabelSettings::load(const QString& programFolder)
     }
     settings.offsetLeft = readMm(ini, kOffsetLeft, 0.0);
     settings.offsetTop = readMm(ini, kOffsetTop, 0.0);
-    if (const std::optional<QString> p = settings.problem())
-        throw SettingsError(QStringLiteral("Impostazioni.ini, sezione [Etichette]: ") + *p);
+    const QString where = QStringLiteral("Impostazioni.ini, sezione [Etichette]: ");
+    if (const std::optional<QString> p = settings.stock.problem())
+        throw SettingsError(where + *p);
+    if (const std::optional<OffsetProblem> p = settings.offsetProblem())
+        throw SettingsError(where + QStringLiteral("\"%1\": ").arg(p->key) + p->message);
     return settings;
 }
 

@@ -27,6 +27,15 @@ struct LabelSettings
     // Why these settings cannot be used, in Italian; nothing when they can.
     std::optional<QString> problem() const;
 
+    // Why the offset cannot be used with this stock (out of range, or some label's lines off the paper), and the
+    // key in Impostazioni.ini that holds the offset at fault.
+    struct OffsetProblem
+    {
+        QString key;
+        QString message;
+    };
+    std::optional<OffsetProblem> offsetProblem() const;
+
     // Millimetres as Impostazioni.ini and the settings window show them: a decimal comma, no trailing zeros.
     static QString format(double mm);
     // A number of millimetres with a decimal comma or point, blanks around it ignored; nothing for anything else.

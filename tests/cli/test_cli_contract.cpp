@@ -215,7 +215,7 @@ private Q_SLOTS:
             << QStringList{"pdf", "labels", "1", "x.pdf"} << QByteArray() << 2 << QStringList();
         QTest::newRow("pdf of sheets composed from no archive")
             << QStringList{"pdf", "compose", "x.pdf"} << QByteArray() << 2 << QStringList();
-        QTest::newRow("compose from no archive") << QStringList{"compose"} << QByteArray() << 0 << QStringList();
+        QTest::newRow("compose from no archive") << QStringList{"compose"} << QByteArray() << 2 << QStringList();
         QTest::newRow("append of nothing")
             << QStringList{"append", "register", "2099"} << QByteArray("\n  \n") << 0 << QStringList();
         QTest::newRow("append of a bad first line")

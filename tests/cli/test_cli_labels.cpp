@@ -7,13 +7,14 @@
 
 namespace {
 
-// Seven cards with one address line each, in no order; one more with no address at all.
+// Seven cards with one address line each, in no order; one more with no address at all, and one with no name.
 QByteArray sevenCards()
 {
     QByteArray lines;
     for (const char* n : {"Gamma", "alfa", "Beta", "Eta", "delta", "Zeta", "Epsilon"})
         lines += QByteArray("{\"Nome\":\"") + n + "\",\"Tipo\":\"cliente\",\"Rigo01\":\"Via " + n + "\"}\n";
-    return lines + "{\"Nome\":\"Senza indirizzo\",\"Tipo\":\"cliente\"}\n";
+    return lines + "{\"Nome\":\"Senza indirizzo\",\"Tipo\":\"cliente\"}\n"
+                   "{\"Tipo\":\"cliente\",\"Rigo01\":\"Via senza nome\"}\n";
 }
 
 } // namespace
@@ -30,6 +31,7 @@ private Q_SLOTS:
         const CliResult r = runCli(t.dir.path(), {"compose", "--first-slot", "20", "--tipo", "CLIENTE"});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QByteArray("2\n3\n"));
+        QVERIFY2(r.err.contains("2 schede escluse: 1 senza indirizzo, 1 senza nome."), r.err.constData());
         const QByteArray dump = runCli(t.dir.path(), {"dump", "labels"}).out;
         const QList<QByteArray> sheets = dump.split('\n');
         QVERIFY(sheets[1].contains("\"Nome_E19\":\"\",\"Nome_E20\":\"alfa\""));
@@ -66,6 +68,9 @@ private Q_SLOTS:
         QTest::newRow("unknown option") << QStringList{"compose", "--tutto"} << QByteArray("Argomento inatteso: --tutto");
         QTest::newRow("nothing to compose")
             << QStringList{"pdf", "compose", "x.pdf", "--tipo", "fornitore"} << QByteArray("Nessuna scheda");
+        // Storing nothing is refused alike, naming the cards the choice left out.
+        QTest::newRow("nothing to store") << QStringList{"compose", "--tipo", "fornitore"}
+                                          << QByteArray("Nessuna scheda");
         QTest::newRow("output onto an archive")
             << QStringList{"pdf", "compose", "Archivio_Etichette.pro"} << QByteArray("Archivio_Etichette.pro");
     }

@@ -98,7 +98,7 @@ private Q_SLOTS:
                 QCOMPARE(QApplication::focusWidget(), slot);
                 typeInto(slot, QStringLiteral("20"));
                 QTRY_COMPARE(w->findChild<QLabel*>(QStringLiteral("lblRiepilogo"))->text(),
-                             QStringLiteral("7 schede, 2 fogli; 1 scheda senza indirizzo esclusa."));
+                             QStringLiteral("7 schede, 2 fogli; 1 scheda esclusa: 1 senza indirizzo."));
                 tabTo(w, w->findChild<QAbstractButton*>(QStringLiteral("btnArchivia")));
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             });
@@ -134,7 +134,7 @@ private Q_SLOTS:
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("lblRiepilogo"))->text(),
-                 QStringLiteral("8 schede, 1 foglio; 1 scheda senza indirizzo esclusa."));
+                 QStringLiteral("8 schede, 1 foglio; 1 scheda esclusa: 1 senza indirizzo."));
         typeInto(w.findChild<QSpinBox*>(QStringLiteral("spnPrimaEtichetta")), QStringLiteral("24"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
         QTRY_COMPARE(m_printer->printDialogs(), 1);

@@ -60,7 +60,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tipo");
         QTest::addColumn<int>("firstSlot");
         QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<int>("leftOut");
+        QTest::addColumn<int>("noAddress");
+        QTest::addColumn<int>("noName");
 
         QList<Card> seven;
         for (const char* n : {"Gamma", "alfa", "Beta", "Eta", "delta", "Zeta", "Epsilon"})
@@ -69,12 +70,12 @@ private Q_SLOTS:
         QTest::newRow("7 cards from slot 20") << seven << QString() << 20
                                               << QStringList{"1/20 alfa",    "1/21 Beta", "1/22 delta", "1/23 Epsilon",
                                                              "1/24 Eta",     "2/1 Gamma", "2/2 Zeta"}
-                                              << 0;
+                                              << 0 << 0;
         QTest::newRow("exactly the rest of the first sheet") << seven << QString() << 18
                                                    << QStringList{"1/18 alfa", "1/19 Beta", "1/20 delta",
                                                                   "1/21 Epsilon", "1/22 Eta", "1/23 Gamma",
                                                                   "1/24 Zeta"}
-                                                   << 0;
+                                                   << 0 << 0;
 
         const QList<Card> mixed{
             {QStringLiteral("Rossi"), QStringLiteral("Ènte pubblico"), QStringLiteral("Via A")},
@@ -82,16 +83,17 @@ private Q_SLOTS:
             {QStringLiteral("Verdi"), QStringLiteral("ENTE"), QStringLiteral("Via C")},
             {QStringLiteral("Neri"), QStringLiteral("Cliente"), QString()}, // six empty lines
             {QString(), QStringLiteral("Ènte"), QStringLiteral("Via D")},   // no name: not in the list
+            {QString(), QString(), QString()},                             // an empty record: no card at all
             {QStringLiteral("Gialli"), QStringLiteral("Fornitore Ènte"), QString()},
         };
         // Only A to Z change case: "ÈNTE" folds to "Ènte", which "ènte" does not hold.
         QTest::newRow("tipo with an accented capital")
-            << mixed << QStringLiteral("ÈNTE") << 1 << QStringList{"1/1 Rossi"} << 1;
+            << mixed << QStringLiteral("ÈNTE") << 1 << QStringList{"1/1 Rossi"} << 1 << 1;
         QTest::newRow("tipo in small letters") << mixed << QStringLiteral(" ente ") << 1
-                                               << QStringList{"1/1 Verdi"} << 1;
+                                               << QStringList{"1/1 Verdi"} << 1 << 0;
         QTest::newRow("every named card") << mixed << QString() << 1
-                                          << QStringList{"1/1 Bianchi", "1/2 Rossi", "1/3 Verdi"} << 2;
-        QTest::newRow("nothing matches") << mixed << QStringLiteral("banca") << 1 << QStringList() << 0;
+                                          << QStringList{"1/1 Bianchi", "1/2 Rossi", "1/3 Verdi"} << 2 << 1;
+        QTest::newRow("nothing matches") << mixed << QStringLiteral("banca") << 1 << QStringList() << 0 << 0;
     }
     void compose()
     {
@@ -99,14 +101,39 @@ private Q_SLOTS:
         QFETCH(QString, tipo);
         QFETCH(int, firstSlot);
         QFETCH(QStringList, expected);
-        QFETCH(int, leftOut);
+        QFETCH(int, noAddress);
+        QFETCH(int, noName);
         QTemporaryDir dir;
         writeCards(dir.path(), cards);
         const LabelCompose::Plan plan = LabelCompose::plan(dir.path(), {tipo, firstSlot});
         QCOMPARE(placed(dir.path(), plan), expected);
-        QCOMPARE(plan.leftOut, leftOut);
+        QCOMPARE(plan.noAddress, noAddress);
+        QCOMPARE(plan.noName, noName);
         QCOMPARE(plan.cardCount(), int(expected.size()));
         QCOMPARE(plan.sheetCount(), expected.isEmpty() ? 0 : expected.last().section(u'/', 0, 0).toInt());
+    }
+
+    // What the window and the batch tool say about the cards left out.
+    void leftOutByReason_data()
+    {
+        QTest::addColumn<int>("noAddress");
+        QTest::addColumn<int>("noName");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("none") << 0 << 0 << QString();
+        QTest::newRow("one without address") << 1 << 0 << "1 scheda esclusa: 1 senza indirizzo";
+        QTest::newRow("one without name") << 0 << 1 << "1 scheda esclusa: 1 senza nome";
+        QTest::newRow("both reasons") << 1 << 1 << "2 schede escluse: 1 senza indirizzo, 1 senza nome";
+        QTest::newRow("many") << 3 << 2 << "5 schede escluse: 3 senza indirizzo, 2 senza nome";
+    }
+    void leftOutByReason()
+    {
+        QFETCH(int, noAddress);
+        QFETCH(int, noName);
+        QFETCH(QString, text);
+        LabelCompose::Plan plan;
+        plan.noAddress = noAddress;
+        plan.noName = noName;
+        QCOMPARE(LabelCompose::leftOutText(plan), text);
     }
 
     void sheetsCarryNameAndSixLines()

@@ -157,30 +157,55 @@ private Q_SLOTS:
         QCOMPARE(m_ctx->messages.log().last().text, kAppended);
     }
 
-    void firstSlotEmptyIsRefused_data()
+    // A sheet with no named slot is refused; one named slot anywhere is enough.
+    void emptySheetIsRefused_data()
     {
         QTest::addColumn<bool>("fileExists");
         QTest::newRow("no file") << false;
         QTest::newRow("stored sheets") << true;
     }
-    void firstSlotEmptyIsRefused()
+    void emptySheetIsRefused()
     {
         QFETCH(bool, fileExists);
         if (fileExists)
             appendNumbered(m_ctx->dir.path(), 2);
         const QByteArray before = sheetBytes(m_ctx->dir.path());
-        for (int slot : {2, 3, 24})
-            m_window->importCard(slot, makeCard(QStringLiteral("Altro %1").arg(slot), QStringLiteral("Via 1")));
+        // Lines without a name leave the slot empty.
+        m_window->importCard(3, makeCard(QString(), QStringLiteral("Via 1")));
         name(24)->setFocus();
         click(QStringLiteral("cmdSalva"));
         QCOMPARE(m_ctx->messages.log().size(), 1);
         QCOMPARE(m_ctx->messages.log()[0].kind, Kind::Warning);
         QCOMPARE(m_ctx->messages.log()[0].text,
-                 QStringLiteral("Attenzione: per salvare la scheda è necessario importare la prima etichetta."));
+                 QStringLiteral("Attenzione: per salvare la scheda è necessario importare almeno un'etichetta."));
         QCOMPARE(QApplication::focusWidget(), name(1));
         QCOMPARE(QFile::exists(m_ctx->path(LabelSheetFile::kFileName)), fileExists);
         QCOMPARE(sheetBytes(m_ctx->dir.path()), before);
         QCOMPARE(position(), QString());
+    }
+
+    // A sheet composed from label 5 on (the first four already used on the paper) is saved, and saved again after
+    // a correction.
+    void sheetStartingAtSlotFiveIsSaved()
+    {
+        appendNumbered(m_ctx->dir.path(), 2);
+        for (int slot : {5, 6, 24})
+            m_window->importCard(slot, makeCard(QStringLiteral("Altro %1").arg(slot), QStringLiteral("Via 1")));
+        click(QStringLiteral("cmdSalva"));
+        QCOMPARE(position(), QStringLiteral("3"));
+        QCOMPARE(m_ctx->messages.log().last().text, kAppended);
+        m_window->importCard(6, makeCard(QStringLiteral("Corretto"), QStringLiteral("Via 2")));
+        click(QStringLiteral("cmdSalva"));
+        QCOMPARE(position(), QStringLiteral("3"));
+        QCOMPARE(m_ctx->messages.log().size(), 2);
+        QCOMPARE(m_ctx->messages.log().last().text, kUpdated);
+        const LabelSheet stored = LabelSheetFile(m_ctx->dir.path()).read(3);
+        QCOMPARE(stored.name(1), QString());
+        QCOMPARE(stored.name(5), QStringLiteral("Altro 5"));
+        QCOMPARE(stored.name(6), QStringLiteral("Corretto"));
+        QCOMPARE(stored.line(6, 1), QStringLiteral("Via 2"));
+        QCOMPARE(stored.name(24), QStringLiteral("Altro 24"));
+        QCOMPARE(sheetBytes(m_ctx->dir.path()).size(), 3 * LabelSheet::kSize);
     }
 
     void newSheetIsAppendedThenSavedInPlace()
@@ -287,6 +312,37 @@ private Q_SLOTS:
         name(3)->setFocus();
         QTest::keyClick(name(3), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), name(4));
+    }
+
+    // A name longer than its slot shows its beginning, on import, on Tab into it and from a stored sheet; the whole
+    // name is the tooltip and what a screen reader reads.
+    void longNameShowsItsBeginning()
+    {
+        const QString longName = QStringLiteral("Dott. Luigi Dell'Orto e Dott.ssa Maria Bianchi in Dell'Orto, "
+                                                "Studio Associato di Consulenza Tributaria");
+        auto showsStart = [&](int slot) {
+            QLineEdit* field = name(slot);
+            // The cursor marks what the field scrolls to; at 0 the first letters are on screen.
+            return field->cursorPosition() == 0 && !field->hasSelectedText() && field->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < 10 &&
+                   field->toolTip() == longName && field->accessibleDescription().startsWith(longName + u'.');
+        };
+        LabelSheet stored;
+        stored.setName(5, longName);
+        LabelSheetFile(m_ctx->dir.path()).append(stored);
+        click(QStringLiteral("cmdPrimo"));
+        QVERIFY(showsStart(5));
+
+        m_window->importCard(2, makeCard(longName, QStringLiteral("Via 1")));
+        QVERIFY(name(2)->fontMetrics().horizontalAdvance(longName) > name(2)->width());
+        QVERIFY(showsStart(2));
+        name(1)->setFocus();
+        QTest::keyClick(name(1), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), name(2));
+        QTRY_VERIFY(showsStart(2));
+        // Emptied, the slot says nothing of the old name.
+        QTest::keyClick(name(2), Qt::Key_Delete);
+        QCOMPARE(name(2)->toolTip(), QString());
+        QVERIFY(!name(2)->accessibleDescription().contains(QStringLiteral("Orto")));
     }
 
     void otherKeysLeaveTheSlotAlone()

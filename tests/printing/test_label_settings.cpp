@@ -118,6 +118,73 @@ private Q_SLOTS:
         }
     }
 
+    // The offset is checked with the stock: every label's lines must stay on the paper, up to its very edge.
+    void offsetAgainstStock_data()
+    {
+        QTest::addColumn<QString>("stock");
+        QTest::addColumn<double>("left");
+        QTest::addColumn<double>("top");
+        QTest::addColumn<QString>("key");     // empty when the offset is fine
+        QTest::addColumn<QString>("message"); // a part of it
+        // 64,6x33,8: lines from 10,1 to 200,1 mm across, the last row's from 251,9 to 280,4 mm down.
+        QTest::newRow("down past the bottom") << "64,6x33,8" << 0.0 << 30.0 << "Scostamento superiore"
+                                              << "etichetta 22 finiscono a 310,4 mm";
+        QTest::newRow("down to the bottom edge") << "64,6x33,8" << 0.0 << 16.6 << "" << "";
+        QTest::newRow("down 0,1 mm past it") << "64,6x33,8" << 0.0 << 16.7 << "Scostamento superiore"
+                                             << "finiscono a 297,1 mm";
+        QTest::newRow("left off the paper") << "64,6x33,8" << -30.0 << 0.0 << "Scostamento sinistro"
+                                            << "etichetta 1 cominciano 19,9 mm oltre il bordo sinistro";
+        QTest::newRow("left to the edge") << "64,6x33,8" << -10.1 << 0.0 << "" << "";
+        QTest::newRow("right to the edge") << "64,6x33,8" << 9.9 << 0.0 << "" << "";
+        QTest::newRow("right past the edge") << "64,6x33,8" << 10.0 << 0.0 << "Scostamento sinistro"
+                                             << "etichetta 3 finiscono a 210,1 mm";
+        // 70x37 has no margins: its lines already sit 4 mm from the top, so 4 mm up is the most.
+        QTest::newRow("up to the top edge") << "70x37" << 0.0 << -4.0 << "" << "";
+        QTest::newRow("up past the top edge") << "70x37" << 0.0 << -4.5 << "Scostamento superiore"
+                                              << "etichetta 1 cominciano 0,5 mm oltre il bordo superiore";
+        QTest::newRow("program's page, largest offsets") << "predefinito" << -12.0 << 10.0 << "" << "";
+        QTest::newRow("beyond 30 mm") << "predefinito" << 0.0 << -31.0 << "Scostamento superiore"
+                                      << "fra -30 e 30 mm";
+    }
+    void offsetAgainstStock()
+    {
+        QFETCH(QString, stock);
+        QFETCH(double, left);
+        QFETCH(double, top);
+        QFETCH(QString, key);
+        QFETCH(QString, message);
+        LabelSettings settings;
+        settings.stock = *LabelStock::find(stock);
+        settings.offsetLeft = left;
+        settings.offsetTop = top;
+        const std::optional<LabelSettings::OffsetProblem> problem = settings.offsetProblem();
+        QCOMPARE(problem.has_value(), !key.isEmpty());
+        QTemporaryDir dir;
+        if (!problem) {
+            settings.save(dir.path());
+            QCOMPARE(LabelSettings::load(dir.path()).offsetTop, top);
+            return;
+        }
+        QCOMPARE(problem->key, key);
+        QVERIFY2(problem->message.contains(message), qPrintable(problem->message));
+        QVERIFY(settings.problem()->startsWith(problem->message));
+        // Refused when saved, and nothing written.
+        QVERIFY_THROWS_EXCEPTION(SettingsError, settings.save(dir.path()));
+        QVERIFY(!QFileInfo::exists(iniPath(dir)));
+        // Typed into the file by hand, it is reported by key.
+        QVERIFY(writeFileBytes(iniPath(dir), QStringLiteral("[Etichette]\r\nFormato=%1\r\nScostamento sinistro=%2\r\n"
+                                                            "Scostamento superiore=%3\r\n")
+                                                 .arg(stock, LabelSettings::format(left), LabelSettings::format(top))
+                                                 .toLatin1()));
+        try {
+            LabelSettings::load(dir.path());
+            QFAIL("loaded");
+        } catch (const SettingsError& e) {
+            QVERIFY2(e.message().contains(QLatin1Char('"') + key + QLatin1Char('"')), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(message), qPrintable(e.message()));
+        }
+    }
+
     void offsetsReadWithCommaOrPoint()
     {
         QTemporaryDir dir;

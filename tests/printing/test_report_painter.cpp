@@ -58,7 +58,8 @@ private Q_SLOTS:
         QCOMPARE(QFontInfo(ReportFonts::resolve(ReportFont{family, 8})).family(), resolved);
     }
 
-    // A line longer than its object is cut at the object's right edge and never reaches the next label.
+    // A line longer than its object is cut at the object's right edge and never reaches the next label; the cut falls
+    // between two letters, never through one.
     void longLineIsCutAtTheRightEdge()
     {
         ReportTemplate tpl = LabelPageTemplate::make();
@@ -69,6 +70,8 @@ private Q_SLOTS:
         QVERIFY(darkPixels(image, 12, 11.8, 70.2, 15.3) > 500);
         QCOMPARE(darkPixels(image, 70.3, 10, 76, 16), 0);
         QCOMPARE(darkPixels(image, 74, 10, 200, 287), 0); // the other labels are empty
+        // 28 whole M of about 2.06 mm end some 0.5 mm short of the edge; a 29th cut by the edge would ink up to it.
+        QCOMPARE(darkPixels(image, 69.95, 11.8, 70.2, 15.3), 0);
     }
 
     void emptyTextDrawsNothing()

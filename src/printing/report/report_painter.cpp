@@ -24,16 +24,16 @@ struct Scale
     QRectF rect(const LengthRect& r) const { return QRectF(x(r.left), y(r.top), x(r.width), y(r.height)); }
 };
 
-// The longest start of `line` whose last character still begins left of `width`: a character wholly past the
-// right edge is not written at all, the one on the edge is cut by the clip.
+// The longest start of `line` that ends left of `width`: a line too long loses its last characters whole, never
+// half a letter at the edge.
 QString cutAtWidth(const QFontMetricsF& metrics, const QString& line, double width)
 {
     if (metrics.horizontalAdvance(line) <= width)
         return line;
-    qsizetype low = 0, high = line.size(); // the answer lies in [low, high]
+    qsizetype low = 0, high = line.size() - 1; // the answer lies in [low, high]
     while (low < high) {
         const qsizetype mid = (low + high + 1) / 2;
-        if (metrics.horizontalAdvance(line.left(mid - 1)) < width)
+        if (metrics.horizontalAdvance(line.left(mid)) <= width)
             low = mid;
         else
             high = mid - 1;
