@@ -1,12 +1,10 @@
 #include "register/daily_register_pdf.h"
 
+#include "printing/report/pdf_file.h"
 #include "printing/report/report_fonts.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -34,15 +32,7 @@ void writeDailyRegisterPdf(const DailyRegister& daily, const QString& year, cons
     const QString title = QStringLiteral("Registro giornaliero di protocollo %1 - %2")
                               .arg(year, daily.day.toString(QStringLiteral("dd/MM/yyyy")));
 
-    const ReportError failed(QStringLiteral("Attenzione: impossibile salvare il file PDF \"%1\". Nessun file è stato "
-                                            "scritto.\n\nControllare che la cartella esista e permetta di scrivere e "
-                                            "che il disco non sia pieno.")
-                                 .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw failed;
-    {
-        QPdfWriter writer(&file);
+    ReportPainter::writePdfFile(path, [&](QPdfWriter& writer) {
         writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
         writer.setResolution(kDpi);
         writer.setTitle(title);
@@ -70,7 +60,5 @@ void writeDailyRegisterPdf(const DailyRegister& daily, const QString& year, cons
             painter.drawText(QRect(0, dots(kPageHeightMm - kMarginMm - 6), dots(kPageWidthMm), lineHeight * 2),
                              Qt::AlignHCenter | Qt::AlignTop, foot);
         }
-    }
-    if (!file.flush() || file.error() != QFileDevice::NoError || !file.commit())
-        throw failed;
+    });
 }

@@ -1,4 +1,5 @@
 #include "printing/report/report_painter.h"
+#include "printing/report/pdf_file.h"
 
 #include "common/errors.h"
 #include "printing/report/report_fonts.h"
@@ -177,23 +178,29 @@ void writePdf(const PageSource& source, const QString& path)
         if (item.kind == PreparedItem::Kind::Text)
             ReportFonts::resolve(item.font);
     const QPageLayout layout = pageLayout(first);
-    const ReportError failed(QStringLiteral("Attenzione: impossibile salvare il file PDF \"%1\". Nessun file è stato "
-                                            "scritto.\n\nControllare che la cartella esista e permetta di scrivere e "
-                                            "che il disco non sia pieno.")
-                                 .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
-    // Whole or not at all: a temporary file beside the target, renamed over it once written. Opened before
-    // painting, so a path that cannot be written fails at once and in our words. The writer streams into it page by
-    // page; a write that fails on the way is remembered by the file and refuses the commit.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw failed;
-    {
-        QPdfWriter writer(&file);
+    writePdfFile(path, [&](QPdfWriter& writer) {
         writer.setResolution(1200);
         writer.setTitle(source.name);
         writer.setCreator(QStringLiteral("Plicario"));
         writer.setPageLayout(layout);
         paintPages(writer, source);
+    });
+}
+
+void writePdfFile(const QString& path, const std::function<void(QPdfWriter&)>& paint)
+{
+    const ReportError failed(QStringLiteral("Attenzione: impossibile salvare il file PDF \"%1\". Nessun file è stato "
+                                            "scritto.\n\nControllare che la cartella esista e permetta di scrivere e "
+                                            "che il disco non sia pieno.")
+                                 .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+    // Opened before painting, so a path that cannot be written fails at once and in our words. A write that fails
+    // on the way is remembered by the file and refuses the commit.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw failed;
+    {
+        QPdfWriter writer(&file);
+        paint(writer);
     }
     // The last buffered bytes are written here: their failure must count too.
     if (!file.flush() || file.error() != QFileDevice::NoError || !file.commit())
