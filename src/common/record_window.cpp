@@ -98,14 +98,10 @@ RecordWindow::AppendOutcome RecordWindow::beforeAppend(const RawRecordFile&, QBy
     return {};
 }
 
-RecordWindow::AppendOutcome RecordWindow::beforeUpdate(const RawRecordFile&, int)
-{
-    return {};
-}
-
-void RecordWindow::writeRecord(RawRecordFile& file, int number, const QByteArray& record)
+RecordWindow::AppendOutcome RecordWindow::writeRecord(RawRecordFile& file, int number, const QByteArray& record)
 {
     file.write(number, record);
+    return {};
 }
 
 int RecordWindow::appendRecord(RawRecordFile& file, const QByteArray& record)
@@ -187,10 +183,9 @@ bool RecordWindow::saveRecord()
                 onDisk = storedForm(file.read(number));
                 if (onDisk != m_stored)
                     return;
-                appended = beforeUpdate(file, number);
+                appended = writeRecord(file, number, record);
                 if (appended.refused)
                     return;
-                writeRecord(file, number, record);
             } else {
                 appended = beforeAppend(file, record);
                 if (appended.refused)

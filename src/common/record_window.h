@@ -65,11 +65,9 @@ protected:
         QString message;
     };
     virtual AppendOutcome beforeAppend(const RawRecordFile& file, QByteArray& record);
-    // Called under the archive's lock before stored record `number` is overwritten; a refusal stops the save.
-    virtual AppendOutcome beforeUpdate(const RawRecordFile& file, int number);
     // Store the record under the archive's lock. A window that keeps more beside the archive (the register's
-    // journal) writes it here, in the same action.
-    virtual void writeRecord(RawRecordFile& file, int number, const QByteArray& record);
+    // journal) writes it here, in the same action. An update may be refused, with nothing written.
+    virtual AppendOutcome writeRecord(RawRecordFile& file, int number, const QByteArray& record);
     virtual int appendRecord(RawRecordFile& file, const QByteArray& record);
     // The record on screen became stored record `number`, or a new one (0).
     virtual void positionChanged(int number);

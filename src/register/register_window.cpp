@@ -65,8 +65,6 @@ const QString kAnnulDone = QStringLiteral("La registrazione è stata annullata."
 const QString kJournalDisagrees =
     QStringLiteral("Attenzione: il registro %1 e il suo storico non corrispondono.\n\n%2\n\nSi può continuare a "
                    "lavorare; \"plicario-cli verify register %1\" elenca ogni differenza.");
-const QString kAnnulledCard =
-    QStringLiteral("La registrazione è %1. Una registrazione annullata non si può modificare.");
 
 using F = RegisterCard::Field;
 
@@ -507,23 +505,21 @@ RecordWindow::AppendOutcome RegisterWindow::beforeAppend(const RawRecordFile& fi
     return {};
 }
 
-RecordWindow::AppendOutcome RegisterWindow::beforeUpdate(const RawRecordFile& file, int number)
-{
-    const QHash<int, JournalEntry> annulled = RegisterJournal::annulments(RegisterJournal::read(file.path()));
-    if (annulled.contains(number))
-        return {true, kAnnulledCard.arg(RegisterJournal::annulmentText(annulled.value(number)))};
-    return {};
-}
-
 JournalAuthor RegisterWindow::journalAuthor() const
 {
     return {JournalAuthor::workstationUser(), JournalAuthor::kWindow,
             QDateTime(context().clock->today(), context().clock->now())};
 }
 
-void RegisterWindow::writeRecord(RawRecordFile& file, int number, const QByteArray& record)
+RecordWindow::AppendOutcome RegisterWindow::writeRecord(RawRecordFile& file, int number, const QByteArray& record)
 {
-    RegisterJournalWriter(file, journalAuthor()).correctCard(number, record);
+    // The writer refuses an annulled card, under the lock, with the annulment's words.
+    try {
+        RegisterJournalWriter(file, journalAuthor()).correctCard(number, record);
+    } catch (const RegisterRefusal& refusal) {
+        return {true, refusal.message};
+    }
+    return {};
 }
 
 int RegisterWindow::appendRecord(RawRecordFile& file, const QByteArray& record)

@@ -41,8 +41,7 @@ protected:
     bool readyToSave() override;
     QByteArray workOnScreen() const override;
     AppendOutcome beforeAppend(const RawRecordFile& file, QByteArray& record) override;
-    AppendOutcome beforeUpdate(const RawRecordFile& file, int number) override;
-    void writeRecord(RawRecordFile& file, int number, const QByteArray& record) override;
+    AppendOutcome writeRecord(RawRecordFile& file, int number, const QByteArray& record) override;
     int appendRecord(RawRecordFile& file, const QByteArray& record) override;
     void positionChanged(int number) override;
 
