@@ -2,12 +2,12 @@
 
 #include "common/keyboard_gui.h"
 #include "common/window_gui.h"
+#include "register/register_calendar_gui.h"
 #include "register/register_pictures_gui.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -28,17 +28,10 @@ DatePickerWindow::DatePickerWindow(const QDate& today, QWidget* owner)
     heading->addWidget(caption, 1);
     layout->addLayout(heading);
 
-    m_calendar = new QCalendarWidget;
-    m_calendar->setObjectName(QStringLiteral("calAppuntamenti"));
-    // Month and day names in Italian and the week from Monday, whatever the desktop's language.
-    m_calendar->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
-    m_calendar->setFirstDayOfWeek(Qt::Monday);
-    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    m_calendar->setGridVisible(true);
-    m_calendar->setSelectedDate(today);
-    m_calendar->setAccessibleName(QStringLiteral("Calendario"));
-    m_calendar->setAccessibleDescription(
+    m_calendar = makeRegisterCalendar(
+        QStringLiteral("calAppuntamenti"), QStringLiteral("Calendario"),
         QStringLiteral("Scegliere il giorno con le frecce; Pagina su e Pagina giù cambiano mese; Invio importa."));
+    m_calendar->setSelectedDate(today);
     caption->setBuddy(m_calendar);
     layout->addWidget(m_calendar);
 

@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 
 RegisterCardPrintWindow::RegisterCardPrintWindow(const AppContext& context, const RegisterCard& onScreen,
-                                                 QWidget* owner)
-    : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_card(onScreen),
+                                                 const QString& annulment, QWidget* owner)
+    : QDialog(owner, Windows::kFixedDialogFlags), m_context(context), m_card(onScreen), m_annulment(annulment),
       m_repDocumento(RegisterCardTemplate::make())
 {
     setObjectName(QStringLiteral("frmStampaProtocollo"));
@@ -75,7 +75,7 @@ void RegisterCardPrintWindow::print()
                 // The value objects carry the register window's field names: txtNumero shows Numero.
                 return m_card.value(RegisterCard::fieldIndex(QStringView(valueName).mid(3)));
             },
-            QDateTime(m_context.clock->today(), m_context.clock->now()));
+            QDateTime(m_context.clock->today(), m_context.clock->now()), m_annulment);
         const PreparedReport pages = m_repDocumento.prepare(m_context.clock->today());
         m_context.printService->print(this, pages);
     });

@@ -13,8 +13,10 @@ class RegisterCardPrintWindow : public QDialog
     Q_OBJECT
 
 public:
-    // `onScreen` holds the register window's fields as they stand, untrimmed.
-    RegisterCardPrintWindow(const AppContext& context, const RegisterCard& onScreen, QWidget* owner);
+    // `onScreen` holds the register window's fields as they stand, untrimmed; `annulment` is the annulment's text
+    // for an annulled card, printed with it, and empty otherwise.
+    RegisterCardPrintWindow(const AppContext& context, const RegisterCard& onScreen, const QString& annulment,
+                            QWidget* owner);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -24,5 +26,6 @@ private:
 
     const AppContext& m_context;
     RegisterCard m_card;
+    QString m_annulment;
     ReportTemplate m_repDocumento;
 };

@@ -2,6 +2,7 @@
 
 #include "common/text.h"
 #include "register/register_interval.h"
+#include "register/register_journal.h"
 
 namespace {
 
@@ -33,20 +34,34 @@ const QList<ExportGridColumn>& gridColumns()
         {"colRecapitoMit", "Recapito mittente", 250, 250},
         {"colDestinatario", "Destinatario", 250, 250},
         {"colRecapitoDes", "Recapito destinatario", 250, 250},
+        {"colAnnullamento", "Annullamento", 350, 300},
     };
     return kColumns;
 }
 
 namespace {
 
-QStringList rowOf(int rowNumber, const char* record)
+// The annulments of a year, by place, read once for a whole grid.
+QHash<int, JournalEntry> annulmentsOf(const QString& yearFilePath)
+{
+    return RegisterJournal::annulments(RegisterJournal::read(yearFilePath));
+}
+
+QStringList rowOf(int rowNumber, const char* record, const JournalEntry* annulment)
 {
     QStringList row;
-    row.reserve(kFieldColumns + 1);
+    row.reserve(kFieldColumns + 2);
     row.append(QString::number(rowNumber));
     for (int f = 0; f < kFieldColumns; ++f)
         row.append(RegisterCard::readField(record, f));
+    row.append(annulment ? RegisterJournal::annulmentText(*annulment) : QString());
     return row;
+}
+
+const JournalEntry* find(const QHash<int, JournalEntry>& annulments, int place)
+{
+    const auto it = annulments.constFind(place);
+    return it == annulments.constEnd() ? nullptr : &*it;
 }
 
 } // namespace
@@ -54,15 +69,17 @@ QStringList rowOf(int rowNumber, const char* record)
 ExportGridRows loadYear(const QString& yearFilePath)
 {
     ExportGridRows rows;
+    const QHash<int, JournalEntry> annulments = annulmentsOf(yearFilePath);
     RegisterFile file(yearFilePath);
     rows.reserve(file.count());
-    file.scanRaw([&](int number, const char* record) { rows.append(rowOf(number, record)); });
+    file.scanRaw([&](int number, const char* record) { rows.append(rowOf(number, record, find(annulments, number))); });
     return rows;
 }
 
 std::optional<IntervalRows> loadInterval(const QString& yearFilePath, const QDate& start, const QDate& end)
 {
     IntervalRows taken;
+    const QHash<int, JournalEntry> annulments = annulmentsOf(yearFilePath);
     RegisterFile file(yearFilePath);
     if (file.count() == 0)
         return std::nullopt;
@@ -72,7 +89,7 @@ std::optional<IntervalRows> loadInterval(const QString& yearFilePath, const QDat
         if (!date)
             taken.undated.append({position, Text::trimmed(RegisterCard::readField(record, RegisterCard::Numero))});
         else if (*date >= start && *date <= end)
-            taken.rows.append(rowOf(int(taken.rows.size()) + 1, record));
+            taken.rows.append(rowOf(int(taken.rows.size()) + 1, record, find(annulments, position)));
     });
     return taken;
 }

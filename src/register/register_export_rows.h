@@ -13,7 +13,8 @@ inline const QString kFileName = QStringLiteral("Protocollo.xls");
 inline const QString kYearSheetName = QStringLiteral("Protocollo Posta");
 inline const QString kSummarySheetName = QStringLiteral("Protocollo Documenti");
 
-// Nineteen columns: the row number, then the card fields from Numero to RecapitoDes in record order.
+// Twenty columns: the row number, the card fields from Numero to RecapitoDes in record order, then the annulment
+// (when, by whom and why; empty for a card in force), which the journal holds and the year file does not.
 const QList<ExportGridColumn>& gridColumns();
 
 // The whole year (the export window): one row per card in file order. The year file is created when missing.

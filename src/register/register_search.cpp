@@ -3,6 +3,7 @@
 #include "common/ansi.h"
 #include "common/short_string.h"
 #include "common/text.h"
+#include "register/register_journal.h"
 
 namespace {
 
@@ -131,10 +132,15 @@ bool Filter::matchesRecord(const char* record) const
 QList<ListEntry> search(const QString& yearFilePath, const Filter& filter)
 {
     QList<ListEntry> found;
+    const QHash<int, JournalEntry> annulled = RegisterJournal::annulments(RegisterJournal::read(yearFilePath));
     RegisterFile file(yearFilePath);
     file.scanRaw([&](int position, const char* record) {
-        if (filter.matchesRecord(record))
-            found.append({lineOf(RecordSource{record}), position});
+        if (!filter.matchesRecord(record))
+            return;
+        QString line = lineOf(RecordSource{record});
+        if (annulled.contains(position))
+            line += kAnnulledMark;
+        found.append({std::move(line), position});
     });
     ListOrder::sort(found);
     return found;
@@ -142,7 +148,11 @@ QList<ListEntry> search(const QString& yearFilePath, const Filter& filter)
 
 std::optional<Match> lastCardWithLine(const QString& yearFilePath, const QString& line)
 {
-    return ::lastCardWithLine(RegisterFile(yearFilePath), line, resultLine);
+    // The mark is the list's, not the card's.
+    QString wanted = Text::trimmed(line);
+    if (wanted.endsWith(kAnnulledMark))
+        wanted.chop(kAnnulledMark.size());
+    return ::lastCardWithLine(RegisterFile(yearFilePath), wanted, resultLine);
 }
 
 } // namespace RegisterSearch

@@ -14,6 +14,9 @@ namespace RegisterSearch {
 // Mittente (24) "  A: " Destinatario whole; each field trimmed, then padded with blanks or cut to its width.
 QString resultLine(const RegisterCard& card);
 
+// What ends the line of an annulled card in the list.
+inline const QString kAnnulledMark = QStringLiteral("  [ANNULLATA]");
+
 // "Il presente riepilogo contiene <n> schede."
 QString countText(qsizetype lines);
 
@@ -41,10 +44,11 @@ private:
 };
 
 // The cards of the year file that pass the filter (the file is created when missing), as result lines with the
-// card positions, in list order. Throws ArchiveAccessError.
+// card positions, in list order; an annulled card's line ends in kAnnulledMark. Throws ArchiveAccessError.
 QList<ListEntry> search(const QString& yearFilePath, const Filter& filter);
 
-// The card a result line stands for: the last card in file order whose line, trimmed, equals the trimmed text.
+// The card a result line stands for: the last card in file order whose line, trimmed, equals the trimmed text
+// (without its annulled mark).
 // Throws ArchiveAccessError.
 using Match = ListMatch<RegisterCard>;
 std::optional<Match> lastCardWithLine(const QString& yearFilePath, const QString& line);

@@ -3,6 +3,7 @@
 #include "addresses/attachments.h"
 #include "addresses/attachments_window.h"
 #include "register/annulment_window.h"
+#include "register/daily_register_window.h"
 #include "common/action_guard.h"
 #include "common/app_context.h"
 #include "common/command_bar_gui.h"
@@ -220,6 +221,9 @@ QWidget* RegisterWindow::buildToolbar()
         {"cmdAnnulla", "register/annul", "Annulla registrazione",
          "Annulla la registrazione della scheda corrente: numero e dati restano, con data, motivo e utente.",
          Keyboard::kAnnul, [this] { annulRegistration(); }},
+        {"cmdGiornaliero", "register/daily", "Registro giornaliero",
+         "Mostra, stampa o salva in PDF il registro dei documenti protocollati in un giorno.",
+         Keyboard::kDailyRegister, [this] { showDailyRegister(); }},
         {},
         {"cmdGuida", "register/help", "Guida", "Visualizza la guida in linea.", Keyboard::kHelp,
          [this] { showHelp(); }},
@@ -729,8 +733,15 @@ void RegisterWindow::findCards()
 
 void RegisterWindow::printCard()
 {
-    RegisterCardPrintWindow print(context(), cardOnScreen(), this);
+    // An annulled card prints with its annulment, as the window shows it.
+    RegisterCardPrintWindow print(context(), cardOnScreen(), m_annulled ? m_lblAnnullata->text() : QString(), this);
     print.exec();
+}
+
+void RegisterWindow::showDailyRegister()
+{
+    DailyRegisterWindow daily(context(), m_lblFile, this);
+    daily.exec();
 }
 
 void RegisterWindow::showSummary()

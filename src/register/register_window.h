@@ -61,6 +61,7 @@ private:
     void editNumbering();
     void findCards();
     void printCard();
+    void showDailyRegister();
     void showSummary();
     void exportRegister();
     void showHelp();

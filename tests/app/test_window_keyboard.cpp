@@ -25,6 +25,7 @@
 #include "printing/label_stock_window.h"
 #include "printing/preview_window.h"
 #include "printing/templates/list_template.h"
+#include "register/daily_register_window.h"
 #include "register/date_picker_window.h"
 #include "register/numbering_window.h"
 #include "register/register_card_print_window.h"
@@ -221,8 +222,11 @@ const QList<WindowRow>& windows()
         {"register search",
          [](Fixture& fx) { return new RegisterSearchWindow(fx.test.context, fx.yearFile(), nullptr); }, false,
          "btnCerca", showsPanel("panContainer"), nullptr, "Ctrl+F", showsPanel("panContainer")},
-        {"card print", plain<RegisterCardPrintWindow>(RegisterCard{}, nullptr), false, "btnAnnulla", closed(), nullptr,
-         "Ctrl+P", printed()},
+        {"card print", plain<RegisterCardPrintWindow>(RegisterCard{}, QString(), nullptr), false, "btnAnnulla", closed(),
+         nullptr, "Ctrl+P", printed()},
+        {"daily register",
+         [](Fixture& fx) { return new DailyRegisterWindow(fx.test.context, fx.yearFile(), nullptr); }, false,
+         "btnAnteprima", previewed(), nullptr, "Ctrl+Shift+S", askedWhereToSave()},
         {"summary", [](Fixture& fx) { return new RegisterSummaryWindow(fx.test.context, fx.yearFile(), nullptr); },
          false, "cmdEsporta", shellOpened(), nullptr, "Ctrl+F", said("")},
         {"register export",
@@ -362,6 +366,9 @@ private Q_SLOTS:
         QTest::newRow("attach") << "cmdFile"
                                 << "Ctrl+G"
                                 << "frmAllegaCartella";
+        QTest::newRow("daily register") << "cmdGiornaliero"
+                                        << "Ctrl+Shift+G"
+                                        << "frmRegistroGiornaliero";
     }
     void registerCommandKeys()
     {

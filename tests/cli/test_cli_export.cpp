@@ -61,10 +61,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("cells");
         QTest::newRow("addresses") << QStringList{"export", "addresses"} << "Archivio_Indirizzi.xls" << 9;
-        QTest::newRow("register year") << QStringList{"export", "register", "2024"} << "Protocollo.xls" << 18;
+        QTest::newRow("register year") << QStringList{"export", "register", "2024"} << "Protocollo.xls" << 19;
         QTest::newRow("register interval of an empty year")
             << QStringList{"export", "register", "2024", "--from", "1/1/2024", "--to", "31/12/2024"} << "Protocollo.xls"
-            << 18;
+            << 19;
     }
     void anEmptyArchiveGivesTenEmptyRows()
     {

@@ -1,6 +1,7 @@
 #include "common/record_file.h"
 #include "register/daily_register.h"
 #include "register/daily_register_pdf.h"
+#include "register/daily_register_report.h"
 #include "register/register_card.h"
 #include "register/register_journal.h"
 #include "support/test_support.h"
@@ -81,6 +82,33 @@ private Q_SLOTS:
         const DailyRegister quiet = DailyRegister::collect(journal, QDate(2026, 12, 8));
         QVERIFY(quiet.registered.isEmpty());
         QVERIFY(quiet.closingHash.isEmpty());
+    }
+
+    // A long day runs over pages: every line once, in order, each page numbered out of the whole, none past its foot.
+    void aLongDayIsPaged()
+    {
+        DailyRegister day;
+        day.day = QDate(2026, 12, 10);
+        for (int n = 1; n <= 200; ++n) {
+            const RegisterCard c = card(QString::number(n), "In entrata", QStringLiteral("Oggetto %1").arg(n));
+            QStringList values;
+            for (int f = 0; f < RegisterCard::fieldCount(); ++f)
+                values << c.value(f);
+            day.registered.append({n, values, {}});
+        }
+        const PreparedReport report = DailyRegisterReport::prepare(day, QStringLiteral("2026"));
+        QVERIFY(report.pages.size() > 3);
+        QStringList all;
+        for (size_t p = 0; p < report.pages.size(); ++p) {
+            const PreparedPage& page = report.pages[p];
+            QCOMPARE(page.find(QStringLiteral("pagina"))->lines,
+                     QStringList{QStringLiteral("Pagina %1 di %2").arg(p + 1).arg(report.pages.size())});
+            const PreparedItem* body = page.find(QStringLiteral("righe"));
+            QVERIFY(body->rect.top.mm() + body->lineHeight.mm() * double(body->lines.size()) <=
+                    page.find(QStringLiteral("pagina"))->rect.top.mm());
+            all += body->lines;
+        }
+        QCOMPARE(all, day.lines());
     }
 
     // The PDF says it is PDF/A-1b in its metadata and carries the day's documents and page numbers.

@@ -28,9 +28,9 @@ class TestRegisterCardPrintWindow : public QObject
         c.setValue(RegisterCard::Oggetto, QStringLiteral("Fattura & saldo <2024> «città»"));
         return c;
     }
-    std::unique_ptr<RegisterCardPrintWindow> open(const RegisterCard& card)
+    std::unique_ptr<RegisterCardPrintWindow> open(const RegisterCard& card, const QString& annulment = {})
     {
-        auto dialog = std::make_unique<RegisterCardPrintWindow>(m_ctx->context, card, nullptr);
+        auto dialog = std::make_unique<RegisterCardPrintWindow>(m_ctx->context, card, annulment, nullptr);
         dialog->show();
         if (!QTest::qWaitForWindowExposed(dialog.get()))
             qWarning("card print window not exposed");
@@ -143,6 +143,33 @@ private Q_SLOTS:
                                      "Recapito destinatario:", "Stampa eseguita in data 15/03/2024 alle ore 09:05:07"})
             QVERIFY2(printed.simplified().contains(QString::fromUtf8(expected)), expected);
         QVERIFY(!printed.contains(QStringLiteral("In entrata")));
+    }
+
+    // An annulled card says so in its title bar and prints its annulment whole under the footer, in the page.
+    void annulledCardPrintsItsAnnulment()
+    {
+        const QString annulment = QStringLiteral("Registrazione annullata il 11/12/2026 alle 10:15 da mario: ") +
+                                  QStringLiteral("documento protocollato due volte, ").repeated(6) +
+                                  QStringLiteral("fine.");
+        auto dialog = open(onScreen(), annulment);
+        click(dialog.get(), QStringLiteral("btnStampa"));
+        const PreparedPage& page = m_printer->lastPrinted()->pages.at(0);
+        QCOMPARE(text(page, QStringLiteral("titArcataSup")),
+                 QStringLiteral("SCHEDA PROTOCOLLO DOCUMENTO - REGISTRAZIONE ANNULLATA"));
+        const PreparedItem* item = page.find(QStringLiteral("txtAnnullamento"));
+        QVERIFY(item);
+        QVERIFY2(item->lines.size() >= 2, qPrintable(item->lines.join(u'|')));
+        QCOMPARE(item->lines.join(u' '), annulment);
+        QVERIFY(item->rect.top >= page.find(QStringLiteral("Shape23"))->rect.bottom());
+        QVERIFY(item->rect.bottom() <= page.paperHeight);
+
+        // The same window's next card, not annulled, prints plain.
+        auto plain = open(onScreen());
+        click(plain.get(), QStringLiteral("btnStampa"));
+        const PreparedPage& plainPage = m_printer->lastPrinted()->pages.at(0);
+        QCOMPARE(text(plainPage, QStringLiteral("titArcataSup")), QStringLiteral("SCHEDA PROTOCOLLO DOCUMENTO"));
+        const PreparedItem* none = plainPage.find(QStringLiteral("txtAnnullamento"));
+        QVERIFY(!none || none->lines.join(QString()).isEmpty());
     }
 };
 

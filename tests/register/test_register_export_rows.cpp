@@ -1,8 +1,10 @@
 #include "register/register_export_rows.h"
+#include "register/register_journal.h"
 #include "register/register_year_fixture.h"
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <QTest>
 
 namespace {
@@ -34,7 +36,7 @@ private Q_SLOTS:
     void columns()
     {
         const QList<SpreadsheetColumn> cols = ExportGrid::exportColumns(RegisterExport::gridColumns());
-        QCOMPARE(cols.size(), 18);
+        QCOMPARE(cols.size(), 19);
         QStringList titles;
         QList<int> widths;
         for (const SpreadsheetColumn& c : cols) {
@@ -44,9 +46,9 @@ private Q_SLOTS:
         QCOMPARE(titles, (QStringList{"N. protocollo", "Tipologia posta", "Data registrazione", "Ufficio", "Operatore",
                                       "Categoria", "Collocazione documento cartaceo", "Oggetto", "Data spedizione",
                                       "Data ricezione", "Formato", "N. pagine", "Riferimenti", "Note", "Mittente",
-                                      "Recapito mittente", "Destinatario", "Recapito destinatario"}));
+                                      "Recapito mittente", "Destinatario", "Recapito destinatario", "Annullamento"}));
         QCOMPARE(widths, (QList<int>{200, 250, 200, 250, 250, 250, 300, 300, 200, 200, 250, 200, 300, 300, 250, 250,
-                                     250, 250}));
+                                     250, 250, 300}));
     }
 
     void wholeYear()
@@ -55,11 +57,33 @@ private Q_SLOTS:
         const QString path = yearWith(dir, {card("1", "02/01/2024"), card("2/2024", "03/01/2024")});
         const ExportGridRows rows = RegisterExport::loadYear(path);
         QCOMPARE(rows.size(), 2);
-        QCOMPARE(rows[1].size(), 19);
+        QCOMPARE(rows[1].size(), 20);
         QCOMPARE(rows[1].mid(0, 5), (QStringList{"2", "2/2024", "Tipologia 2/2024", "03/01/2024", "Ufficio 2/2024"}));
-        QCOMPARE(rows[1].last(), QStringLiteral("RecapitoDes 2/2024"));
+        QCOMPARE(rows[1].at(18), QStringLiteral("RecapitoDes 2/2024"));
+        QCOMPARE(rows[1].last(), QString());
         // The digital copy and the attachments are not in the grid.
         QVERIFY(!rows[0].join(u'|').contains("Copia") && !rows[0].join(u'|').contains("File01"));
+    }
+
+    // An annulled card keeps its row and its data; its last column says when, by whom and why, in both grids.
+    void anAnnulledCardIsMarked()
+    {
+        QTemporaryDir dir;
+        const QString path = yearWith(dir, {card("1", "02/01/2024"), card("2", "03/01/2024")});
+        {
+            RawRecordFile file(path, RegisterCard::recordSize());
+            RegisterJournalWriter(file, {QStringLiteral("mario"), JournalAuthor::kBatchTool,
+                                         QDateTime::fromString(QStringLiteral("2024-01-04T10:15:00+01:00"), Qt::ISODate)})
+                .annulCard(2, QStringLiteral("registrata due volte"));
+        }
+        const QString expected = QStringLiteral("annullata il 04/01/2024 alle 10:15 da mario: registrata due volte");
+        const ExportGridRows year = RegisterExport::loadYear(path);
+        QCOMPARE(column(year, 19), (QStringList{QString(), expected}));
+        QCOMPARE(year[1].at(1), QStringLiteral("2"));
+        const auto interval = RegisterExport::loadInterval(path, QDate(2024, 1, 3), QDate(2024, 1, 3));
+        QVERIFY(interval);
+        QCOMPARE(interval->rows.size(), 1);
+        QCOMPARE(interval->rows[0].last(), expected);
     }
 
     void anEmptyYearKeepsTheRowsAndCreatesTheFile()
@@ -150,11 +174,11 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = RegisterYear::filePath(dir.path(), "2024");
         QVERIFY(QDir(dir.path()).mkdir("2024.prt"));
-        ExportGridRows rows = ExportGrid::emptyRows(19);
+        ExportGridRows rows = ExportGrid::emptyRows(20);
         QVERIFY_THROWS_EXCEPTION(ArchiveAccessError, rows = RegisterExport::loadYear(path));
         QVERIFY_THROWS_EXCEPTION(ArchiveAccessError,
                                  rows = RegisterExport::loadInterval(path, QDate(2024, 1, 1), QDate(2024, 2, 1))->rows);
-        QCOMPARE(rows, ExportGrid::emptyRows(19));
+        QCOMPARE(rows, ExportGrid::emptyRows(20));
     }
 };
 

@@ -70,9 +70,9 @@ private Q_SLOTS:
         QCOMPARE(dialog->windowTitle(), QStringLiteral(" Esportazione protocollo posta in Excel"));
         ExportGridWidget* g = grid(dialog.get());
         QCOMPARE(g->model()->rowCount(), 3);
-        QCOMPARE(g->model()->columnCount(), 19);
+        QCOMPARE(g->model()->columnCount(), 20);
         const QList<ExportGridColumn>& columns = RegisterExport::gridColumns();
-        for (int c = 0; c < 19; ++c) {
+        for (int c = 0; c < 20; ++c) {
             QCOMPARE(g->model()->headerData(c, Qt::Horizontal).toString(), columns[c].header);
             QCOMPARE(g->columnWidth(c), columns[c].width);
             QVERIFY(!(g->model()->index(0, c).flags() & Qt::ItemIsEditable));
@@ -102,7 +102,7 @@ private Q_SLOTS:
     {
         auto dialog = open<RegisterExportWindow>();
         QVERIFY(QFile::exists(m_year));
-        QCOMPARE(grid(dialog.get())->rows(), ExportGrid::emptyRows(19));
+        QCOMPARE(grid(dialog.get())->rows(), ExportGrid::emptyRows(20));
         exportFrom(dialog.get());
         QCOMPARE(exported(), SpreadsheetDocument::build(QStringLiteral("Protocollo Posta"),
                                                         ExportGrid::exportColumns(RegisterExport::gridColumns()),
@@ -117,7 +117,7 @@ private Q_SLOTS:
         blocker.close();
         m_year = m_ctx->path(QStringLiteral("blocker/2024.prt"));
         auto dialog = open<RegisterExportWindow>();
-        QCOMPARE(grid(dialog.get())->rows(), ExportGrid::emptyRows(19));
+        QCOMPARE(grid(dialog.get())->rows(), ExportGrid::emptyRows(20));
         QVERIFY(m_ctx->messages.log().isEmpty());
     }
 

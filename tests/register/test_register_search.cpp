@@ -1,4 +1,5 @@
 #include "common/text.h"
+#include "register/register_journal.h"
 #include "register/register_search.h"
 #include "register/register_year_fixture.h"
 
@@ -108,6 +109,26 @@ private Q_SLOTS:
         QCOMPARE(numbers, QStringList({"1", "10", "11", "12", "2", "3", "4", "5", "6", "7", "8", "9"}));
         QCOMPARE(RegisterSearch::search(path, ::filter({"Mittente=verdi"})).size(), 6);
         QCOMPARE(RegisterSearch::countText(6), QStringLiteral("Il presente riepilogo contiene 6 schede."));
+    }
+
+    // The list marks an annulled card; its marked line still finds the card.
+    void anAnnulledCardIsMarkedAndFound()
+    {
+        QTemporaryDir dir;
+        const QString path = yearWith(dir, {cardWith({"Numero=1"}), cardWith({"Numero=2", "Destinatario=Bianchi"})});
+        {
+            RawRecordFile file(path, RegisterCard::recordSize());
+            RegisterJournalWriter(file, {QStringLiteral("mario"), JournalAuthor::kWindow, {}})
+                .annulCard(2, QStringLiteral("doppia"));
+        }
+        const QList<ListEntry> all = RegisterSearch::search(path, RegisterSearch::Filter());
+        QCOMPARE(all.size(), 2);
+        QCOMPARE(all[0].line, RegisterSearch::resultLine(cardWith({"Numero=1"})));
+        QCOMPARE(all[1].line, RegisterSearch::resultLine(cardWith({"Numero=2", "Destinatario=Bianchi"})) +
+                                  QStringLiteral("  [ANNULLATA]"));
+        const auto match = RegisterSearch::lastCardWithLine(path, all[1].line);
+        QVERIFY(match.has_value());
+        QCOMPARE(match->number, 2);
     }
 
     void anEmptyYear()

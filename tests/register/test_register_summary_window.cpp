@@ -88,7 +88,7 @@ private Q_SLOTS:
         }
         ExportGridWidget* g = grid(dialog.get());
         QCOMPARE(g->model()->rowCount(), 10);
-        QCOMPARE(g->model()->columnCount(), 19);
+        QCOMPARE(g->model()->columnCount(), 20);
         QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("panInfo"))->text(),
                  QStringLiteral("Riepilogo documenti protocollati in un intervallo di tempo."));
         QVERIFY(dialog->width() <= 1366 && dialog->height() <= 728);
@@ -146,7 +146,7 @@ private Q_SLOTS:
         QCOMPARE(m_ctx->messages.log()[0].kind, kind);
         QCOMPARE(m_ctx->messages.log()[0].text, message);
         QCOMPARE(QApplication::focusWidget(), field(dialog.get(), focus));
-        QCOMPARE(grid(dialog.get())->rows(), ExportGrid::emptyRows(19));
+        QCOMPARE(grid(dialog.get())->rows(), ExportGrid::emptyRows(20));
     }
 
     void intervalIncludesBothEndsInFileOrder()
@@ -160,7 +160,7 @@ private Q_SLOTS:
         QCOMPARE(column(dialog.get(), 0), (QStringList{"1", "2", "3", "4"}));
         QCOMPARE(column(dialog.get(), 1), (QStringList{"2", "3", "5", "6"}));
         const QStringList first = grid(dialog.get())->rows().at(0);
-        QCOMPARE(first.size(), 19);
+        QCOMPARE(first.size(), 20);
         QCOMPARE(first.at(8), QStringLiteral("ultimo giorno"));
         QCOMPARE(first.at(18), QStringLiteral("via Roma 1"));
         QCOMPARE(grid(dialog.get())->model()->index(2, 8).data().toString(), QStringLiteral("primo giorno"));
@@ -230,7 +230,7 @@ private Q_SLOTS:
         auto dialog = open();
         summarise(dialog.get(), QStringLiteral("01/03/2024"), QStringLiteral("31/03/2024"));
         QVERIFY(m_ctx->messages.log().isEmpty());
-        QCOMPARE(grid(dialog.get())->rows(), ExportGrid::emptyRows(19));
+        QCOMPARE(grid(dialog.get())->rows(), ExportGrid::emptyRows(20));
     }
 
     void hints()

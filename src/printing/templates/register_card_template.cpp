@@ -42,6 +42,9 @@ const QString kSubject = QStringLiteral("txtOggetto");
 
 const QColor kLightSteelBlue(0xB0, 0xC4, 0xDE);
 const QColor kGold(0xFF, 0xD7, 0x00);
+const QColor kAnnulledRed(0xB3, 0x26, 0x1E);
+const QString kTitle = QStringLiteral("SCHEDA PROTOCOLLO DOCUMENTO");
+const QString kAnnulment = QStringLiteral("txtAnnullamento");
 
 TextObject& addText(ReportTemplate& tpl, const QString& name, const LengthRect& rect, double points, const QString& text)
 {
@@ -91,7 +94,7 @@ ReportTemplate make()
     page.setMargins(Length::mm(10));
 
     page.add<ShapeObject>(QStringLiteral("Shape1"), mm(1, 1, 188, 5.8), kLightSteelBlue, QColor(Qt::black));
-    addText(tpl, QStringLiteral("titArcataSup"), mm(2, 2, 185.8, 4.2), 9, QStringLiteral("SCHEDA PROTOCOLLO DOCUMENTO"))
+    addText(tpl, QStringLiteral("titArcataSup"), mm(2, 2, 185.8, 4.2), 9, kTitle)
         .setHAlign(HAlign::Center);
     for (int r = 1; r <= 16; ++r)
         page.add<ShapeObject>(frameName(r), LengthRect(), QColor(), QColor(Qt::black));
@@ -104,6 +107,10 @@ ReportTemplate make()
     page.add<ShapeObject>(QStringLiteral("Shape23"), LengthRect(), kGold, QColor(Qt::black));
     addText(tpl, QStringLiteral("txtCalce"), LengthRect(), 8, QStringLiteral("Data e ora stampa"))
         .setHAlign(HAlign::Center);
+    auto& annulment = page.add<TextObject>(kAnnulment, LengthRect(), ReportFont{QStringLiteral("Arial"), 9, true,
+                                                                                 kAnnulledRed});
+    annulment.setWordWrap(false);
+    annulment.setAllowExpressions(false);
     placeRows(tpl, 0);
     return tpl;
 }
@@ -114,9 +121,12 @@ QString footerText(const QDateTime& now)
         + QStringLiteral(" alle ore ") + now.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
-void fill(ReportTemplate& tpl, const std::function<QString(const QString& fieldName)>& field, const QDateTime& now)
+void fill(ReportTemplate& tpl, const std::function<QString(const QString& fieldName)>& field, const QDateTime& now,
+          const QString& annulment)
 {
     tpl.page().setOrientation(Orientation::Portrait);
+    tpl.text(QStringLiteral("titArcataSup"))
+        .setText(annulment.isEmpty() ? kTitle : kTitle + QStringLiteral(" - REGISTRAZIONE ANNULLATA"));
     for (const Row& row : kRows) {
         const QString name = QString::fromLatin1(row.valueName);
         QString value = Text::trimmed(field(name));
@@ -131,6 +141,12 @@ void fill(ReportTemplate& tpl, const std::function<QString(const QString& fieldN
     const qsizetype lines = std::max<qsizetype>(subject.memo().size(), 1); // an empty subject keeps its row
     placeRows(tpl, subject.lineHeight().mm() * double(lines - 1));
     tpl.text(QStringLiteral("txtCalce")).setText(footerText(now));
+    // The annulment, in full, under the footer: it may be long, so it wraps.
+    TextObject& annulled = tpl.text(kAnnulment);
+    const Length width = Length::mm(185.8);
+    annulled.memo() = annulment.isEmpty() ? QStringList() : ReportFonts::wrap(annulled.font(), annulment, width);
+    const Length top = Length::mm(96 + subject.lineHeight().mm() * double(lines - 1));
+    annulled.setBounds({Length::mm(2), top, width, annulled.lineHeight() * double(annulled.memo().size())});
 }
 
 } // namespace RegisterCardTemplate

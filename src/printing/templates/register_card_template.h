@@ -17,7 +17,9 @@ ReportTemplate make();
 QString footerText(const QDateTime& now);
 
 // Turns the page to portrait, sets the sixteen values from field(name) of the register window (trimmed; row 10
-// joins txtFormato and txtPagine) and the footer.
-void fill(ReportTemplate& tpl, const std::function<QString(const QString& fieldName)>& field, const QDateTime& now);
+// joins txtFormato and txtPagine) and the footer. An annulled card (`annulment` says when, by whom and why) is
+// marked in the title bar and has its annulment printed under the footer.
+void fill(ReportTemplate& tpl, const std::function<QString(const QString& fieldName)>& field, const QDateTime& now,
+          const QString& annulment = {});
 
 } // namespace RegisterCardTemplate
