@@ -27,13 +27,7 @@ DailyRegister DailyRegister::collect(const QByteArray& journal, QDate day)
     DailyRegister r;
     r.day = day;
     QHash<int, int> registeredToday; // place -> index in r.registered
-    RegisterJournal::replay(journal, [&](const JournalEntry& e) {
-        const QDate date = e.time.date();
-        if (date > day)
-            return;
-        r.closingHash = e.hash;
-        if (date != day)
-            return;
+    r.closingHash = RegisterJournal::entriesOfDay(journal, day, [&](const JournalEntry& e) {
         switch (e.kind) {
         case Kind::Registration:
             registeredToday.insert(e.card, int(r.registered.size()));

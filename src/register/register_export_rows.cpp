@@ -41,12 +41,6 @@ const QList<ExportGridColumn>& gridColumns()
 
 namespace {
 
-// The annulments of a year, by place, read once for a whole grid.
-QHash<int, JournalEntry> annulmentsOf(const QString& yearFilePath)
-{
-    return RegisterJournal::annulments(RegisterJournal::read(yearFilePath));
-}
-
 QStringList rowOf(int rowNumber, const char* record, const JournalEntry* annulment)
 {
     QStringList row;
@@ -69,7 +63,7 @@ const JournalEntry* find(const QHash<int, JournalEntry>& annulments, int place)
 ExportGridRows loadYear(const QString& yearFilePath)
 {
     ExportGridRows rows;
-    const QHash<int, JournalEntry> annulments = annulmentsOf(yearFilePath);
+    const QHash<int, JournalEntry> annulments = RegisterJournal::annulmentsOf(yearFilePath);
     RegisterFile file(yearFilePath);
     rows.reserve(file.count());
     file.scanRaw([&](int number, const char* record) { rows.append(rowOf(number, record, find(annulments, number))); });
@@ -79,7 +73,7 @@ ExportGridRows loadYear(const QString& yearFilePath)
 std::optional<IntervalRows> loadInterval(const QString& yearFilePath, const QDate& start, const QDate& end)
 {
     IntervalRows taken;
-    const QHash<int, JournalEntry> annulments = annulmentsOf(yearFilePath);
+    const QHash<int, JournalEntry> annulments = RegisterJournal::annulmentsOf(yearFilePath);
     RegisterFile file(yearFilePath);
     if (file.count() == 0)
         return std::nullopt;

@@ -10,6 +10,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMutex>
+#include <cstring>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -172,6 +174,35 @@ void forEachLine(const QByteArray& text, const std::function<void(int, QByteArra
     }
 }
 
+// The first occurrence of `needle` in `text` from `from`, or -1; memmem, since a journal is tens of megabytes.
+qsizetype find(QByteArrayView text, qsizetype from, QByteArrayView needle)
+{
+    if (from >= text.size())
+        return -1;
+    const void* at = ::memmem(text.data() + from, size_t(text.size() - from), needle.data(), size_t(needle.size()));
+    return at ? static_cast<const char*>(at) - text.data() : -1;
+}
+
+// Adds each annulment in `journal` (whole lines) to `found`; a card keeps its first.
+void addAnnulments(QHash<int, JournalEntry>& found, QByteArrayView journal)
+{
+    static constexpr QByteArrayView kMark = "\"tipo\":\"annullamento\"";
+    qsizetype at = find(journal, 0, kMark);
+    while (at >= 0) {
+        const qsizetype start = journal.first(at).lastIndexOf('\n') + 1;
+        qsizetype end = find(journal, at, "\n");
+        if (end < 0)
+            end = journal.size();
+        QByteArray body;
+        QByteArray hash;
+        QString problem;
+        const std::optional<JournalEntry> e = parseLine(journal.sliced(start, end - start), &body, &hash, &problem);
+        if (e && e->kind == Kind::Annulment && !found.contains(e->card))
+            found.insert(e->card, *e);
+        at = find(journal, end, kMark);
+    }
+}
+
 QString cardLabel(int place, const QString& number)
 {
     return number.trimmed().isEmpty() ? QStringLiteral("scheda %1").arg(place)
@@ -271,26 +302,89 @@ JournalReplay replay(const QByteArray& journal, const std::function<void(const J
     return r;
 }
 
-QHash<int, JournalEntry> annulments(const QByteArray& journal)
+QByteArray entriesOfDay(const QByteArray& journal, QDate day, const std::function<void(const JournalEntry&)>& visit)
 {
-    QHash<int, JournalEntry> found;
-    const QByteArray mark = "\"tipo\":\"annullamento\"";
-    qsizetype at = journal.indexOf(mark);
-    while (at >= 0) {
-        const qsizetype start = journal.lastIndexOf('\n', at) + 1;
-        qsizetype end = journal.indexOf('\n', at);
-        if (end < 0)
-            end = journal.size();
+    static constexpr QByteArrayView kTime = "\"ora\":\"";
+    const QByteArray dayText = day.toString(Qt::ISODate).toLatin1();
+    QByteArray closing;
+    forEachLine(journal, [&](int number, QByteArrayView line) {
+        // The date as written, in the entry's own offset: the first ten characters of its time.
+        const qsizetype at = find(line.first(std::min<qsizetype>(line.size(), 200)), 0, kTime);
+        const QByteArrayView date = at >= 0 ? line.sliced(at + kTime.size()).first(std::min<qsizetype>(
+                                                  10, line.size() - at - kTime.size()))
+                                            : QByteArrayView();
+        if (date.size() == 10 && date > QByteArrayView(dayText))
+            return;
         QByteArray body;
         QByteArray hash;
         QString problem;
-        const std::optional<JournalEntry> e =
-            parseLine(QByteArrayView(journal).sliced(start, end - start), &body, &hash, &problem);
-        if (e && e->kind == Kind::Annulment && !found.contains(e->card))
-            found.insert(e->card, *e);
-        at = journal.indexOf(mark, end);
-    }
+        if (date.size() == 10 && date != QByteArrayView(dayText)) {
+            // An earlier day's entry: only its hash, which closes the day when no later entry follows.
+            if (line.size() >= kHashTail && line.endsWith("\"}") && isHex(line.last(kHashLength + 2).first(kHashLength)))
+                closing = line.last(kHashLength + 2).first(kHashLength).toByteArray();
+            return;
+        }
+        std::optional<JournalEntry> e = parseLine(line, &body, &hash, &problem);
+        if (!e || e->time.date() > day)
+            return;
+        closing = e->hash;
+        if (e->time.date() == day) {
+            e->line = number;
+            visit(*e);
+        }
+    });
+    return closing;
+}
+
+QHash<int, JournalEntry> annulments(const QByteArray& journal)
+{
+    QHash<int, JournalEntry> found;
+    addAnnulments(found, journal);
     return found;
+}
+
+QHash<int, JournalEntry> annulmentsOf(const QString& yearFilePath)
+{
+    // The journal only grows: what was read of it stays true while the bytes up to there are the same, and its last
+    // line's hash, unique to the whole chain before it, says that they are. A journal cut back or replaced is read
+    // again from its start.
+    struct Known
+    {
+        qint64 size = 0;
+        QByteArray tail;
+        QHash<int, JournalEntry> annulments;
+    };
+    static QMutex mutex;
+    static QHash<QString, Known> known;
+
+    const QString path = pathFor(yearFilePath);
+    QFile file(path);
+    if (!file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        throw ArchiveAccessError(Errors::kArchiveAccess);
+    const QMutexLocker lock(&mutex);
+    Known k = known.value(path);
+    const qint64 size = file.size();
+    bool same = k.size > 0 && k.size <= size && file.seek(k.size - k.tail.size()) && file.read(k.tail.size()) == k.tail;
+    if (!same) {
+        k = Known();
+        if (!file.seek(0))
+            throw ArchiveAccessError(Errors::kArchiveAccess);
+    }
+    QByteArray added = file.read(size - k.size);
+    if (added.size() != size - k.size)
+        throw ArchiveAccessError(Errors::kArchiveAccess);
+    // A line still being written waits for the next read.
+    added.truncate(added.lastIndexOf('\n') + 1);
+    addAnnulments(k.annulments, added);
+    k.size += added.size();
+    if (k.size > 0) {
+        file.seek(std::max<qint64>(0, k.size - kHashTail - 1));
+        k.tail = file.read(k.size - file.pos());
+        known.insert(path, k);
+    }
+    return k.annulments;
 }
 
 QString annulmentText(const JournalEntry& a)
@@ -492,7 +586,7 @@ int RegisterJournalWriter::registerCard(RawRecordFile::Batch& batch, const QByte
 
 std::optional<JournalEntry> RegisterJournalWriter::annulmentOf(int place) const
 {
-    const QHash<int, JournalEntry> all = RegisterJournal::annulments(RegisterJournal::read(m_file.path()));
+    const QHash<int, JournalEntry> all = RegisterJournal::annulmentsOf(m_file.path());
     const auto it = all.constFind(place);
     if (it == all.constEnd())
         return std::nullopt;

@@ -101,8 +101,15 @@ QByteArray read(const QString& yearFilePath);
 // Reads every line in order; `visit`, when given, sees each entry that could be read.
 JournalReplay replay(const QByteArray& journal, const std::function<void(const JournalEntry&)>& visit = {});
 
+// Each entry of `day` (as its time was written, in its own offset), in journal order, without the chain check; returns
+// the hash of the last entry dated up to that day, or empty. Other days' lines are only glanced at.
+QByteArray entriesOfDay(const QByteArray& journal, QDate day, const std::function<void(const JournalEntry&)>& visit);
+
 // Only the annulments, for a window that marks annulled cards: no chain check, quick on a large journal.
 QHash<int, JournalEntry> annulments(const QByteArray& journal);
+// The same for the journal of the year file at `yearFilePath`, read only from where this process last read it, so
+// a window that asks at each card reads each entry once. Throws ArchiveAccessError.
+QHash<int, JournalEntry> annulmentsOf(const QString& yearFilePath);
 
 // "annullata il 11/12/2026 alle 10:15 da mario: motivo".
 QString annulmentText(const JournalEntry& annulment);

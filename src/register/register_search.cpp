@@ -132,7 +132,7 @@ bool Filter::matchesRecord(const char* record) const
 QList<ListEntry> search(const QString& yearFilePath, const Filter& filter)
 {
     QList<ListEntry> found;
-    const QHash<int, JournalEntry> annulled = RegisterJournal::annulments(RegisterJournal::read(yearFilePath));
+    const QHash<int, JournalEntry> annulled = RegisterJournal::annulmentsOf(yearFilePath);
     RegisterFile file(yearFilePath);
     file.scanRaw([&](int position, const char* record) {
         if (!filter.matchesRecord(record))

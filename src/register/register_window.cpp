@@ -546,7 +546,7 @@ void RegisterWindow::showAnnulment(int number)
     // For the notice only: the journal is read without the lock, and a save checks again under it.
     if (number > 0) {
         try {
-            const QHash<int, JournalEntry> all = RegisterJournal::annulments(RegisterJournal::read(m_lblFile));
+            const QHash<int, JournalEntry> all = RegisterJournal::annulmentsOf(m_lblFile);
             if (all.contains(number))
                 annulment = all.value(number);
         } catch (const ArchiveAccessError&) {

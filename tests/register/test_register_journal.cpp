@@ -258,6 +258,26 @@ private Q_SLOTS:
         QCOMPARE(journalLines(m_year).size(), 5);
     }
 
+    // The annulments a window asks for at each card follow the journal as it grows, is cut back or is replaced.
+    void annulmentsFollowTheJournal()
+    {
+        writeHistory();
+        QCOMPARE(RegisterJournal::annulmentsOf(m_year).keys(), QList<int>{1});
+        const QList<QByteArray> lines = journalLines(m_year);
+        writeLines(m_year, lines.first(4)); // cut back before the annulment
+        QVERIFY(RegisterJournal::annulmentsOf(m_year).isEmpty());
+        {
+            RawRecordFile file(m_year, RegisterCard::recordSize());
+            RegisterJournalWriter(file, author()).annulCard(2, QStringLiteral("errore"));
+        }
+        QCOMPARE(RegisterJournal::annulmentsOf(m_year).keys(), QList<int>{2});
+        QCOMPARE(RegisterJournal::annulmentsOf(m_year).value(2).reason, QStringLiteral("errore"));
+        // Replaced by a longer journal that begins otherwise: read again from its start.
+        writeLines(m_year, QList<QByteArray>{lines[1]} + lines);
+        QCOMPARE(RegisterJournal::annulmentsOf(m_year).keys(), QList<int>{1});
+        QCOMPARE(RegisterJournal::annulmentsOf(m_year).value(1).reason, QStringLiteral("registrata due volte"));
+    }
+
     // A save killed after its journal entry was written but before it was done: the next open, whatever it is for,
     // takes back the record and the journal together.
     void aKilledSaveLeavesFileAndJournalAgreeing_data()
