@@ -139,6 +139,22 @@ QStringList mailRegisterParagraphs()
                        "operatore e appartenenti ad una specifica categoria."),
         QStringLiteral("La scheda descrittiva di un singolo documento può essere stampata su carta, mentre l'intero "
                        "archivio del protocollo può essere esportato in un file di Excel."),
+        QStringLiteral("Ogni registrazione, correzione e annullamento resta nello storico del registro, il file con "
+                       "l'anno e l'estensione .storico accanto all'archivio annuale: data e ora, utente della "
+                       "postazione, operatore, campi cambiati con il valore di prima e quello nuovo, e l'impronta dei "
+                       "documenti allegati. Ogni riga dello storico è legata a quella precedente, così che una riga "
+                       "cambiata, tolta o spostata non passa inosservata. All'apertura di un anno il programma "
+                       "controlla che archivio e storico concordino e, se una scheda è stata cambiata fuori dal "
+                       "programma, lo segnala indicandola."),
+        QStringLiteral("Il pulsante Annulla registrazione (Ctrl+Shift+A) annulla un documento protocollato per "
+                       "errore: chiede il motivo, che è obbligatorio, e una conferma. La scheda conserva numero e "
+                       "dati, mostra la data, l'utente e il motivo dell'annullamento e non si può più modificare; la "
+                       "stampa della scheda, l'elenco della ricerca e il riepilogo la indicano come annullata."),
+        QStringLiteral("Il pulsante Registro giornaliero (Ctrl+Shift+G) produce il registro di un giorno scelto sul "
+                       "calendario: i documenti protocollati quel giorno in ordine di numero, con le impronte dei loro "
+                       "allegati, le correzioni e gli annullamenti del giorno, chiusi dall'impronta dello storico. Il "
+                       "registro si può vedere in anteprima, stampare o salvare in un file PDF/A, adatto alla "
+                       "conservazione."),
     };
 }
 
