@@ -47,6 +47,7 @@ const char* kUsage =
     "  dump addresses | labels | register ANNO\n"
     "  append addresses | labels | register ANNO        (oggetti JSON, uno per riga, sullo standard input)\n"
     "  write addresses | labels | register ANNO N       (un oggetto JSON sullo standard input)\n"
+    "    append e write: --accept-lossy salva come «?» i caratteri che l'archivio non può conservare\n"
     "  export addresses | register ANNO [--from GG/MM/AAAA --to GG/MM/AAAA]\n"
     "  import addresses FILE [--dry-run] [--accept-lossy] [--header]   (CSV o vCard; il resoconto in JSON)\n"
     "  password set                                     (la nuova password sullo standard input)\n"

@@ -1,6 +1,7 @@
 #include "addresses/address_card.h"
 #include "cli/cli_io.h"
 #include "cli/commands.h"
+#include "common/ansi.h"
 #include "labels/label_sheet.h"
 #include "register/register_card.h"
 #include "register/register_card_checks.h"
@@ -11,6 +12,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <iostream>
 #include <optional>
 
 namespace {
@@ -112,9 +114,38 @@ void expectNoMoreArgs(const CliContext& ctx, qsizetype used)
         throw UsageError{QStringLiteral("Argomento inatteso: %1").arg(Cli::echo(ctx.args[used])), Usage::Shown};
 }
 
-// A register card must pass what the register window checks before it saves; other records are stored as given.
-QStringList checked(Archive archive, QStringList values, qsizetype lineNumber)
+// What to do with a text the archive cannot store whole.
+enum class Lossy
 {
+    Refuse,
+    Accept
+};
+
+// --accept-lossy, anywhere after the command's name, taken out of the arguments.
+Lossy takeLossy(CliContext& ctx)
+{
+    return ctx.args.removeAll(QStringLiteral("--accept-lossy")) > 0 ? Lossy::Accept : Lossy::Refuse;
+}
+
+// A text with characters the archive cannot store is refused with its line, field and characters, or kept with them
+// as '?' when the user said so, each change told on the error output. A register card must then pass what the
+// register window checks before it saves; other records are stored as given.
+QStringList checked(Archive archive, QStringList values, qsizetype lineNumber, Lossy lossy)
+{
+    const std::span<const FieldSpec> fields = fieldsOf(archive);
+    for (qsizetype f = 0; f < values.size() && f < qsizetype(fields.size()); ++f) {
+        const QString lost = Ansi::unstorable(values[f]);
+        if (lost.isEmpty())
+            continue;
+        const QString what = QStringLiteral("Riga %1: il campo %2 contiene caratteri che l'archivio non può "
+                                            "conservare: %3")
+                                 .arg(lineNumber)
+                                 .arg(QLatin1String(fields[f].name), Cli::echo(Ansi::named(lost)));
+        if (lossy == Lossy::Refuse)
+            throw UsageError{what + QStringLiteral(". Correggere il testo, oppure aggiungere --accept-lossy per "
+                                                   "salvarli come «?».")};
+        std::cerr << "plicario-cli: " << what.toStdString() << " (salvati come «?»)." << std::endl;
+    }
     if (archive != Archive::Register)
         return values;
     if (const auto problem = RegisterCardChecks::complete(values, QDate::currentDate()))
@@ -126,12 +157,13 @@ QStringList checked(Archive archive, QStringList values, qsizetype lineNumber)
 }
 
 // The next record of the input, encoded; false at its end. Throws UsageError for a line that is no record.
-bool nextRecord(Cli::LineReader& input, Archive archive, QByteArray& record)
+bool nextRecord(Cli::LineReader& input, Archive archive, Lossy lossy, QByteArray& record)
 {
     QByteArray line;
     if (!input.nextNonBlank(line))
         return false;
-    record = encode(archive, checked(archive, JsonLines::parseObject(fieldsOf(archive), line), input.lineNumber()));
+    record = encode(archive,
+                    checked(archive, JsonLines::parseObject(fieldsOf(archive), line), input.lineNumber(), lossy));
     return true;
 }
 
@@ -183,15 +215,17 @@ int runDump(const CliContext& ctx)
     return 0;
 }
 
-int runAppend(const CliContext& ctx)
+int runAppend(const CliContext& given)
 {
+    CliContext ctx = given;
+    const Lossy lossy = takeLossy(ctx);
     const Target t = parseTarget(ctx);
     expectNoMoreArgs(ctx, t.nextArg);
     // Records are read, checked and written one at a time, so memory stays the same for any input size. The first
     // is checked before the archive is opened: no input, or bad input, never creates it.
     Cli::LineReader input;
     QByteArray record;
-    if (!nextRecord(input, t.archive, record)) {
+    if (!nextRecord(input, t.archive, lossy, record)) {
         Cli::finishOut();
         return 0;
     }
@@ -217,7 +251,7 @@ int runAppend(const CliContext& ctx)
     };
     const int first = append();
     int last = first;
-    while (nextRecord(input, t.archive, record))
+    while (nextRecord(input, t.archive, lossy, record))
         last = append();
     batch.sync();
     // The numbers go out only for a complete batch, and the batch stays only if they did.
@@ -235,8 +269,10 @@ int runAppend(const CliContext& ctx)
     return 0;
 }
 
-int runWrite(const CliContext& ctx)
+int runWrite(const CliContext& given)
 {
+    CliContext ctx = given;
+    const Lossy lossy = takeLossy(ctx);
     const Target t = parseTarget(ctx);
     if (ctx.args.size() <= t.nextArg)
         throw UsageError{QStringLiteral("Indicare il numero della scheda da sovrascrivere."), Usage::Shown};
@@ -253,7 +289,7 @@ int runWrite(const CliContext& ctx)
     if (!one || input.nextNonBlank(more))
         throw UsageError{QStringLiteral("Fornire esattamente un oggetto JSON sullo standard input.")};
     const QByteArray record =
-        encode(t.archive, checked(t.archive, JsonLines::parseObject(fieldsOf(t.archive), line), lineNumber));
+        encode(t.archive, checked(t.archive, JsonLines::parseObject(fieldsOf(t.archive), line), lineNumber, lossy));
     // A missing archive has no record to overwrite; do not create it just to fail.
     if (!QFileInfo::exists(t.path))
         throw UsageError{QStringLiteral("La scheda %1 non esiste (l'archivio è vuoto).").arg(number)};

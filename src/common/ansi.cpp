@@ -1,5 +1,7 @@
 #include "common/ansi.h"
 
+#include <QStringList>
+
 #include <QHash>
 
 #include <algorithm>
@@ -152,6 +154,20 @@ QString unstorable(QStringView text)
         i += n - 1;
     }
     return lost;
+}
+
+QString named(QStringView characters)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const qsizetype n = characters[i].isHighSurrogate() && i + 1 < characters.size() ? 2 : 1;
+        const QStringView one = characters.sliced(i, n);
+        out.append(QStringLiteral("«%1» (U+%2)")
+                       .arg(one)
+                       .arg(QString::number(one.toUcs4().value(0), 16).toUpper(), 4, u'0'));
+        i += n - 1;
+    }
+    return out.join(u", ");
 }
 
 QByteArray fromUnicode(QStringView input)

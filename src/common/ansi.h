@@ -13,6 +13,8 @@ namespace Ansi {
 QString storable(QStringView text);
 // The characters of `text` that are lost even after storable(), each once, in the order met; empty when none.
 QString unstorable(QStringView text);
+// Each character for a message, with its code, so a reader can tell look-alikes apart: "«Д» (U+0414), «中» (U+4E2D)".
+QString named(QStringView characters);
 // True when every character has a windows-1252 byte as it is, with nothing to compose or replace.
 bool isPlain(QStringView text);
 

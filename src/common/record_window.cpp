@@ -1,6 +1,7 @@
 #include "common/record_window.h"
 
 #include "common/action_guard.h"
+#include "common/ansi.h"
 #include "common/app_context.h"
 #include "common/colours.h"
 #include "common/errors.h"
@@ -22,6 +23,9 @@ const QString RecordWindow::kUpdated =
     QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 const QString RecordWindow::kAppended = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString RecordWindow::kSaveChanges = QStringLiteral("Salvare le modifiche alla scheda?");
+const QString RecordWindow::kUnstorable =
+    QStringLiteral("La scheda contiene caratteri che l'archivio non può conservare: %1.\n\nSalvandola, questi "
+                   "caratteri diventeranno «?». Salvare comunque?\n\nScegliere No per correggere il testo.");
 const QString RecordWindow::kChangedElsewhere =
     QStringLiteral("Attenzione: dopo che questa scheda è stata aperta, un'altra finestra o un'altra postazione ha "
                    "salvato in archivio una versione diversa. La scheda sullo schermo non è stata salvata.\n\r\n\r"
@@ -167,6 +171,10 @@ void RecordWindow::showStored(int number, const QByteArray& stored)
 bool RecordWindow::saveRecord()
 {
     if (!readyToSave())
+        return false;
+    // Never a silent '?': the user corrects the text or accepts the loss knowingly.
+    if (const QString lost = unstorableOnScreen(); !lost.isEmpty() &&
+        m_context.messages->question(this, kUnstorable.arg(Ansi::named(lost))) != Messages::Answer::Yes)
         return false;
     const bool update = position() > 0;
     bool saved = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ansi.h"
 #include "common/application_window.h"
 #include "common/command_bar_gui.h"
 #include "common/record_moves.h"
@@ -34,6 +35,7 @@ public:
     static const QString kUpdated;
     static const QString kAppended;
     static const QString kSaveChanges;
+    static const QString kUnstorable;
     static const QString kChangedElsewhere;
 
     // 0 for a record not yet in the archive.
@@ -52,6 +54,8 @@ protected:
     // What the window makes of raw archive bytes: the bytes a save of the record, shown unchanged, would store.
     virtual QByteArray storedForm(const QByteArray& raw) const = 0;
     virtual void putOnScreen(const QByteArray& raw) = 0;
+    // The characters typed on screen that the archive cannot store, each once; empty when none.
+    virtual QString unstorableOnScreen() const = 0;
     // The checks before a save, each with its warning and focus; false stops the save before the archive is opened.
     virtual bool readyToSave() { return true; }
     // What of the screen counts as typed work: by default the whole record.
@@ -136,5 +140,6 @@ private:
     int recordSize() const final { return Record::recordSize(); }
     QByteArray screenBytes() const final { return recordOnScreen().toBytes(); }
     QByteArray storedForm(const QByteArray& raw) const final { return Record::fromBytes(raw.constData()).toBytes(); }
+    QString unstorableOnScreen() const final { return Ansi::unstorable(recordOnScreen().values().join(u'\n')); }
     void putOnScreen(const QByteArray& raw) final { showRecord(Record::fromBytes(raw.constData())); }
 };

@@ -92,9 +92,19 @@ private Q_SLOTS:
                                         "\":\"  \xE2\x80\x9C"
                                         "citato\xE2\x80\x9D \xCE\xB1 \"") +
                                  "\n" + object(QByteArray());
+        // Without --accept-lossy the Greek letter stops the whole batch, naming its line, field and character.
         CliResult r = runCli(t.dir.path(), QStringList{QStringLiteral("append")} + archive, input);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("Riga 1: il campo " + field.toUtf8() + " contiene caratteri che l'archivio non può "
+                                "conservare: «α» (U+03B1)"),
+                 r.err.constData());
+        QVERIFY(!QFile::exists(t.path(file)));
+
+        r = runCli(t.dir.path(), QStringList{QStringLiteral("append")} + archive + QStringList{"--accept-lossy"},
+                   input);
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QByteArray("1\n2\n"));
+        QVERIFY2(r.err.contains("«α» (U+03B1) (salvati come «?»)"), r.err.constData());
         const QByteArray bytes = readFileBytes(t.path(file));
         // Trimmed, curly quotes in windows-1252, the Greek letter as '?'.
         QCOMPARE(bytes.mid(offset, 11), QByteArray("\x0A\x93"
@@ -129,6 +139,16 @@ private Q_SLOTS:
                                 .out)[2][QStringLiteral("Nome")]
                      .toString(),
                  QStringLiteral("nuova"));
+
+        // A name in Cyrillic is refused as a whole, not written as question marks; a Czech letter becomes its base.
+        const CliResult lossy = runCli(t.dir.path(), {"write", "addresses", "3"}, "{\"Nome\":\"Дмитрий Dvořák\"}");
+        QCOMPARE(lossy.exitCode, 2);
+        QVERIFY2(lossy.err.contains("«Д» (U+0414), «м» (U+043C)"), lossy.err.constData());
+        QVERIFY(!lossy.err.contains("U+0159")); // ř has a base letter the archive keeps
+        QCOMPARE(readFileBytes(path), after);
+        QCOMPARE(runCli(t.dir.path(), {"write", "addresses", "3"}, "{\"Nome\":\"Dvořák\"}").exitCode, 0);
+        QCOMPARE(parseLines(runCli(t.dir.path(), {"dump", "addresses"}).out)[2][QStringLiteral("Nome")].toString(),
+                 QStringLiteral("Dvorák"));
     }
 
     void badInputWritesNothing_data()

@@ -328,6 +328,36 @@ private Q_SLOTS:
         QCOMPARE(storedValue(expected, m_archive.changeField), QStringLiteral("corretto"));
     }
 
+    // Text the archive cannot store is never saved as '?' in silence: the save names the characters and asks; No
+    // keeps the screen to correct, Yes stores them as '?'. A letter with a base letter is kept as that letter.
+    void unstorableTextIsAskedAbout_data()
+    {
+        QTest::addColumn<int>("unused");
+        for (const char* kind : {"indirizzi", "etichette", "protocollo"})
+            QTest::addRow("%s", kind) << 0;
+    }
+    void unstorableTextIsAskedAbout()
+    {
+        m_archive.fill(1);
+        goTo(1);
+        const QByteArray before = fileBytes(m_archive.path);
+        m_archive.change(m_window.get(), QStringLiteral("Dvořák Дмитрий"));
+        m_ctx->messages.queueQuestionAnswer(Messages::Answer::No);
+        click(QStringLiteral("cmdSalva"));
+        QCOMPARE(texts(), QStringList{RecordWindow::kUnstorable.arg(QStringLiteral(
+                              "«Д» (U+0414), «м» (U+043C), «и» (U+0438), «т» (U+0442), «р» (U+0440), «й» (U+0439)"))});
+        QCOMPARE(fileBytes(m_archive.path), before);
+        QVERIFY(m_window->hasUnsavedChanges());
+        QCOMPARE(m_archive.changed(m_window.get()), QStringLiteral("Dvořák Дмитрий"));
+
+        m_ctx->messages.clear();
+        m_archive.change(m_window.get(), QStringLiteral("Dvořák Д"));
+        m_ctx->messages.queueQuestionAnswer(Messages::Answer::Yes);
+        click(QStringLiteral("cmdSalva"));
+        QCOMPARE(texts(), (QStringList{RecordWindow::kUnstorable.arg(QStringLiteral("«Д» (U+0414)")), kUpdated}));
+        QCOMPARE(storedValue(1, m_archive.changeField), QStringLiteral("Dvorák ?"));
+    }
+
     // Esc (the window's close), New and each move that would show another record ask first when the screen differs
     // from the stored record; the answers save, give up or keep the screen.
     void unsavedChangesAreAskedAbout_data()
