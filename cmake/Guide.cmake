@@ -1,6 +1,9 @@
 # The user guide Guida.pdf, written at build time from docs/guida.html by our own small tool.
-add_executable(plicario-guide tools/guide/make_guide.cpp)
-target_link_libraries(plicario-guide PRIVATE Qt6::Gui Qt6::Svg)
+# It draws the program's own windows, so it links the program's code.
+file(GLOB PLICARIO_GUIDE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/guide/*.cpp)
+add_executable(plicario-guide ${PLICARIO_GUIDE_SOURCES})
+target_include_directories(plicario-guide PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(plicario-guide PRIVATE plicario_ui Qt6::Svg)
 set_target_properties(plicario-guide PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
 set(PLICARIO_GUIDE_RUNTIME ${CMAKE_BINARY_DIR}/guide-runtime)

@@ -10,6 +10,7 @@
 #include "addresses/attachments_window.h"
 #include "addresses/contact_import_window.h"
 #include "app/launcher_window.h"
+#include "common/key_list_gui.h"
 #include "common/line_list_widget.h"
 #include "help/about_window.h"
 #include "help/copyright_window.h"
@@ -383,6 +384,11 @@ private Q_SLOTS:
         auto* button = qobject_cast<QAbstractButton*>(control(&w, command.toLatin1().constData()));
         QVERIFY(button);
         QVERIFY2(button->toolTip().endsWith(QStringLiteral(" (%1)").arg(keys)), qPrintable(button->toolTip()));
+        // The guide's table of keys, read from the window as here, names the same keys for the command.
+        const QList<KeyList::Row> rows = KeyList::of(&w);
+        QVERIFY(std::any_of(rows.begin(), rows.end(), [&](const KeyList::Row& r) {
+            return r.keys == keys && r.command == button->accessibleName();
+        }));
 
         auto* subject = w.findChild<QLineEdit*>(QStringLiteral("txtOggetto"));
         subject->setFocus();

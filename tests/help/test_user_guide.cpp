@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -82,6 +84,52 @@ private Q_SLOTS:
     }
 
     // Without any font Qt would write pages with no text; the tool refuses and leaves no file behind.
+    // Every window the guide explains is there as a picture of the real window (the logo besides), the key table
+    // lists the register's keys, and the file stays small enough to send by e-mail.
+    void windowsArePicturedAndKeysListed()
+    {
+        const QString listing = QString::fromUtf8(run(u"pdfimages"_s, {u"-list"_s, QStringLiteral(PLICARIO_GUIDE_PDF)}));
+        QSet<QString> windowImages;
+        for (const QString& line : listing.split(u'\n').mid(2)) {
+            const QStringList cols = line.simplified().split(u' ');
+            // page num type width height color comp bpc enc interp object ...
+            if (cols.size() > 10 && cols[2] == u"image" && cols[3].toInt() >= 300 && cols[4].toInt() >= 120)
+                windowImages.insert(cols[10]);
+        }
+        QVERIFY2(windowImages.size() >= 12, qPrintable(listing));
+        QVERIFY(QFileInfo(QStringLiteral(PLICARIO_GUIDE_PDF)).size() < 4 * 1024 * 1024);
+        const QString text =
+            QString::fromUtf8(run(u"pdftotext"_s, {QStringLiteral(PLICARIO_GUIDE_PDF), u"-"_s})).simplified();
+        QVERIFY(text.contains(u"Ctrl+Shift+G Registro giornaliero"_s));
+        QVERIFY(text.contains(u"Ctrl+M Componi dall'archivio"_s));
+    }
+
+    // A picture the guide names that the tool cannot draw stops the build, as a missing font does.
+    void anUnknownPictureStopsTheBuild()
+    {
+        QTemporaryDir dir;
+        QFile source(QStringLiteral(PLICARIO_SOURCE_DIR "/docs/guida.html"));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        // The envelope window's picture is shown twice: one of its places names a window that does not exist.
+        QString html = QString::fromUtf8(source.readAll());
+        const qsizetype at = html.indexOf(u"\"finestra:busta\""_s);
+        QVERIFY(at >= 0);
+        html.replace(at, 16, u"\"finestra:inesistente\""_s);
+        QFile changed(dir.filePath(u"guida.html"_s));
+        QVERIFY(changed.open(QIODevice::WriteOnly));
+        changed.write(html.toUtf8());
+        changed.close();
+        const QString output = dir.filePath(u"Guida.pdf"_s);
+        int rc = 0;
+        QByteArray err;
+        run(QStringLiteral(PLICARIO_GUIDE_TOOL),
+            {changed.fileName(), QStringLiteral(PLICARIO_SOURCE_DIR "/assets/help/logo.svg"), output}, &rc,
+            QProcessEnvironment::systemEnvironment(), &err);
+        QVERIFY(rc != 0);
+        QVERIFY2(err.contains("finestra:inesistente, which was not drawn"), err.constData());
+        QVERIFY(!QFile::exists(output));
+    }
+
     void missingFontsStopTheBuild()
     {
         QTemporaryDir dir;
