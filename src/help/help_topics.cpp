@@ -41,7 +41,7 @@ QStringList addressArchiveParagraphs()
                        " residente presso l'indirizzo indicato. Per allegare un documento, bisogna premere il pulsante "
                        "Allega file e seguire le istruzioni che appaiono a video."),
         QStringLiteral(
-            "Il pulsante Stampa consente di stampare su busta da lettera l'indirizzo visualizzato al momento. Per "
+            "Il pulsante Stampa su busta consente di stampare su busta da lettera l'indirizzo visualizzato al momento. Per "
             "adattare la stampa dell'indirizzo al modello di busta utilizzato,"
             " bisogna impostare i margini superiore e sinistro esprimendo i valori in millimetri. In particolare, è "
             "necessario aumentare i valori numerici dei margini per spostare la stampa verso il basso e verso destra,"
@@ -49,7 +49,7 @@ QStringList addressArchiveParagraphs()
             "sinistra. E' anche possibile impostare l'orientamento di stampa orizzontale o verticale a seconda delle"
             " esigenze del proprio modello di stampante e della busta da lettera utilizzata."),
         QStringLiteral(
-            "Il pulsante Anteprima (icona di una lente su un foglio) visualizza l'anteprima di stampa dell'indirizzo "
+            "Il pulsante Anteprima etichette (icona di una lente su un foglio) visualizza l'anteprima di stampa dell'indirizzo "
             "corrente riproducendolo su ognuna delle 24 etichette del"
             " foglio A4. E' possibile stampare il foglio delle etichette facendo clic sull'icona della stampante "
             "presente nella finestra di anteprima. La stampa degli stessi dati su ogni etichetta del foglio può essere"
@@ -58,6 +58,10 @@ QStringList addressArchiveParagraphs()
             " Etichette accessibile dalla finestra di avvio del programma."),
         QStringLiteral("Il pulsante Esporta archivio (icona di Excel) consente di esportare tutti gli indirizzi in "
                        "archivio in un foglio di lavoro di Microsoft Excel."),
+        QStringLiteral("Il pulsante Importa (Ctrl+I) aggiunge all'archivio gli indirizzi di una rubrica esportata da "
+                       "un altro programma, in formato CSV o vCard. Prima di importare, il programma mostra le schede "
+                       "che ricaverà dal file, quelle già presenti in archivio e quelle che non può importare, con il "
+                       "motivo."),
     };
 }
 
@@ -174,6 +178,13 @@ QString saveUnderAnyName()
                           "qualsiasi.");
 }
 
+// The last paragraph of a work window's help: its two buttons every work window has.
+QString helpAndExit()
+{
+    return QStringLiteral("Il pulsante Guida (F1) mostra questa guida in linea; il pulsante Esci (Esc) chiude la "
+                          "finestra di lavoro.");
+}
+
 } // namespace
 
 QString joinParagraphs(const QStringList& paragraphs)
@@ -215,7 +226,7 @@ HelpTopic launcher()
 
 HelpTopic addressArchive()
 {
-    return {QStringLiteral("App Archivio Indirizzi"), joinParagraphs(addressArchiveParagraphs())};
+    return {QStringLiteral("App Archivio Indirizzi"), joinParagraphs(addressArchiveParagraphs() << helpAndExit())};
 }
 
 HelpTopic labelSheets()
@@ -225,7 +236,7 @@ HelpTopic labelSheets()
 
 HelpTopic mailRegister()
 {
-    return {QStringLiteral("App Protocollo Posta"), joinParagraphs(mailRegisterParagraphs())};
+    return {QStringLiteral("App Protocollo Posta"), joinParagraphs(mailRegisterParagraphs() << helpAndExit())};
 }
 
 HelpTopic addressExport()
