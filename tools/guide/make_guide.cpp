@@ -107,6 +107,18 @@ int main(int argc, char* argv[])
         if (std::none_of(pictures.begin(), pictures.end(), [&](const WindowPicture& p) { return p.id == id; }))
             return fail(QStringLiteral("the guide shows %1, which was not drawn").arg(id));
     }
+    // Under a picture with numbered controls, the numbers' legend, read from the controls themselves.
+    for (const WindowPicture& p : pictures) {
+        if (p.marks.isEmpty())
+            continue;
+        const QString legendMark = QStringLiteral("<!-- legenda %1 -->").arg(p.id);
+        if (!page.contains(legendMark))
+            return fail(QStringLiteral("the guide has no legend for the numbers on %1").arg(p.id));
+        QStringList items;
+        for (qsizetype i = 0; i < p.marks.size(); ++i)
+            items << QStringLiteral("<b>%1</b> %2").arg(i + 1).arg(p.marks[i].toHtmlEscaped());
+        page.replace(legendMark, items.join(QStringLiteral(" &nbsp; ")));
+    }
     const QString kKeysMark = QStringLiteral("<!-- tabella dei tasti -->");
     if (!page.contains(kKeysMark))
         return fail(QStringLiteral("the guide has no place for the table of keys"));

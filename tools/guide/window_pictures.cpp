@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPainter>
 #include <functional>
 #include <memory>
 
@@ -30,6 +31,7 @@ struct Spec
     QSize size; // for a main window, the part of a laptop's screen it is shown at; empty: its own size
     std::function<QWidget*(GuideOffice&)> make;
     std::function<void(QWidget*)> prepare; // puts sample content on screen once it is shown
+    QList<const char*> marks;              // controls to number on the picture, by object name
 };
 
 void press(QWidget* w, const char* button)
@@ -42,6 +44,31 @@ void type(QWidget* w, const char* field, const QString& text)
 {
     if (auto* f = w->findChild<QLineEdit*>(QLatin1String(field)))
         f->setText(text);
+}
+
+// Numbers the controls on the picture: a dark disc with a white number below each control's centre.
+QStringList markControls(QWidget* window, QImage& image, const QList<const char*>& names)
+{
+    QStringList marked;
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font = window->font();
+    font.setBold(true);
+    font.setPixelSize(13);
+    painter.setFont(font);
+    for (const char* name : names) {
+        const QWidget* control = window->findChild<QWidget*>(QLatin1String(name));
+        if (!control || !control->isVisibleTo(window))
+            continue;
+        marked << control->accessibleName();
+        const QPoint centre = control->mapTo(window, control->rect().center());
+        const QRectF disc(centre.x() + 6, centre.y() + 4, 20, 20);
+        painter.setPen(QPen(Qt::white, 2));
+        painter.setBrush(QColor(0xb3, 0x26, 0x1e));
+        painter.drawEllipse(disc);
+        painter.drawText(disc, Qt::AlignCenter, QString::number(marked.size()));
+    }
+    return marked;
 }
 
 void settle()
@@ -58,7 +85,9 @@ const QList<Spec>& specs()
          {}},
         {"indirizzi", "Archivio Indirizzi", {1180, 700},
          [](GuideOffice& o) { return new AddressArchiveWindow(o.context()); },
-         [](QWidget* w) { press(w, "cmdPrimo"); }},
+         [](QWidget* w) { press(w, "cmdPrimo"); },
+         {"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdTrova", "cmdFile", "cmdStampa", "cmdAnteprima", "cmdEsporta",
+          "cmdImporta"}},
         {"trova-indirizzi", "Trova indirizzo", {},
          [](GuideOffice& o) {
              return new AddressFinderWindow(o.context(), [](int, const AddressCard&) {}, nullptr);
@@ -85,7 +114,9 @@ const QList<Spec>& specs()
              w->openYear(o.registerYear(), QStringLiteral(" Plicario 3.0 - Protocollo Posta anno 2026"));
              return w;
          },
-         [](QWidget* w) { press(w, "cmdPrimo"); }},
+         [](QWidget* w) { press(w, "cmdPrimo"); },
+         {"cmdNuovo", "cmdSalva", "cmdTrova", "cmdRiepilogo", "cmdFile", "cmdStampa", "cmdEsporta", "cmdNumerazione",
+          "cmdAnnulla", "cmdGiornaliero"}},
         {"ricerca", "Ricerca nel protocollo", {},
          [](GuideOffice& o) { return new RegisterSearchWindow(o.context(), o.registerYear(), nullptr); },
          [](QWidget* w) {
@@ -126,6 +157,9 @@ QList<WindowPicture> takeWindowPictures(GuideOffice& office)
         picture.id = QStringLiteral("finestra:") + QLatin1String(spec.id);
         picture.title = QString::fromUtf8(spec.title);
         picture.image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        picture.marks = markControls(window.get(), picture.image, spec.marks);
+        if (picture.marks.size() != spec.marks.size())
+            break;
         picture.keys = KeyList::of(window.get());
         window->close();
         if (picture.image.isNull())

@@ -16,6 +16,8 @@ struct WindowPicture
     QString title; // the window as the guide and the key table name it
     QImage image;
     QList<KeyList::Row> keys;
+    // The controls numbered on the picture, in the order of their numbers, by their spoken names.
+    QStringList marks;
 };
 
 // Every picture, in the guide's order; a window that cannot be drawn ends the list short, which the caller reports.
