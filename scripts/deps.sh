@@ -3,7 +3,7 @@
 # EXTRA_PACKAGES. Safe to run again.
 set -e
 PACKAGES="cmake make ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-translations-l10n \
-qt6-l10n-tools fonts-liberation fonts-dejavu-core fontconfig ${EXTRA_PACKAGES:-}"
+qt6-l10n-tools fonts-liberation fonts-dejavu-core fontconfig pkg-config libgmime-3.0-dev ${EXTRA_PACKAGES:-}"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
