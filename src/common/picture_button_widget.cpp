@@ -1,6 +1,5 @@
 #include "common/picture_button_widget.h"
 
-#include "common/colours.h"
 #include "common/focus_frame_widget.h"
 #include "common/pictures_gui.h"
 
@@ -44,18 +43,6 @@ void PictureButton::paintEvent(QPaintEvent*)
     if (isDown())
         area.translate(1, 1); // a pressed picture sinks a little
     renderer().render(&painter, area);
-    if (hasFocus()) {
-        // The fields' mark (FocusFrame): a yellow frame, here at the button's edge, with a dark line inside it so
-        // that it stands out from a light picture too.
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        const int w = FocusFrame::kWidth;
-        const QRect edge = rect();
-        painter.fillRect(QRect(edge.left(), edge.top(), edge.width(), w), Colours::kFocusYellow);
-        painter.fillRect(QRect(edge.left(), edge.bottom() - w + 1, edge.width(), w), Colours::kFocusYellow);
-        painter.fillRect(QRect(edge.left(), edge.top(), w, edge.height()), Colours::kFocusYellow);
-        painter.fillRect(QRect(edge.right() - w + 1, edge.top(), w, edge.height()), Colours::kFocusYellow);
-        painter.setPen(QPen(Colours::kHintStrip, 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(edge.adjusted(w, w, -w - 1, -w - 1));
-    }
+    if (hasFocus())
+        FocusFrame::paintOnButton(painter, rect());
 }
