@@ -15,6 +15,7 @@ const QString kStock = QStringLiteral(" Formato etichette");
 const QString kImport = QStringLiteral(" Importa etichetta da archivio indirizzi");
 const QString kPrint = QStringLiteral(" Stampa pagina etichette");
 const QString kPreview = QStringLiteral("^Anteprima di stampa");
+const QString kRegister = QStringLiteral(" Plicario 3.0 - Protocollo Posta anno 2031");
 
 // Motif's function bits.
 constexpr unsigned kMwmFunctionsFlag = 1, kMwmMinimize = 8, kMwmMaximize = 16, kMwmClose = 32;
@@ -29,19 +30,18 @@ class TestNestedWindows : public QObject
     std::unique_ptr<XSession> m_x;
     std::unique_ptr<PortableProgram> m_program;
 
-    // Starts the program on a new X server, with openbox when asked, and opens the label sheets by keyboard.
-    void startOnLabels(bool windowManager)
+    // A new X server, with openbox when asked; why not, when there can be none here.
+    QString startX(bool windowManager)
     {
         m_program.reset();
         m_x = std::make_unique<XSession>();
         const QString noX = m_x->start(QStringLiteral("1366x768x24"));
-        if (!noX.isEmpty())
-            QSKIP(qPrintable(noX));
-        if (windowManager) {
-            const QString noWm = m_x->startWindowManager();
-            if (!noWm.isEmpty())
-                QSKIP(qPrintable(noWm));
-        }
+        return !noX.isEmpty() || !windowManager ? noX : m_x->startWindowManager();
+    }
+
+    // Starts the program and logs in: the launcher holds the keyboard.
+    void startOnLauncher()
+    {
         m_program = std::make_unique<PortableProgram>();
         const QString failure = m_program->start(*m_x, QString::fromUtf8(PLICARIO_PROGRAM));
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
@@ -58,8 +58,61 @@ class TestNestedWindows : public QObject
         m_x->key(QStringLiteral("Return"));
         QVERIFY2(!m_x->waitForFocusedWindow(QStringLiteral(" Plicario 3.0")).isEmpty(),
                  qPrintable(m_x->visibleTitles()));
+    }
+
+    void startOnLabels()
+    {
+        startOnLauncher();
+        if (QTest::currentTestFailed())
+            return;
         m_x->key(QStringLiteral("Tab Tab Tab space"));
         QVERIFY2(!m_x->waitForFocusedWindow(kLabels).isEmpty(), qPrintable(m_x->visibleTitles()));
+    }
+
+    // The register of 2031, by way of the year menu.
+    void startOnRegister()
+    {
+        startOnLauncher();
+        if (QTest::currentTestFailed())
+            return;
+        m_x->key(QStringLiteral("Tab Tab Tab Tab space"));
+        QVERIFY2(!m_x->waitForFocusedWindow(QStringLiteral(" Plicario 3.0 - Protocollo Posta")).isEmpty(),
+                 qPrintable(m_x->visibleTitles()));
+        m_x->key(QStringLiteral("ctrl+a"));
+        m_x->type(QStringLiteral("2031"));
+        m_x->key(QStringLiteral("Return Return"));
+        QVERIFY2(!m_x->waitForFocusedWindow(kRegister).isEmpty(), qPrintable(m_x->visibleTitles()));
+    }
+
+    // The usual hints of a dialog with a title and no buttons: Motif's functions without minimise, maximise or
+    // close, and a fixed size. Openbox keeps its minimise button whatever a window asks; minimised, the dialog comes
+    // back at once with the keyboard, since its owner takes no keys while it is open.
+    void expectFixedDialog(const QString& id, const QString& title, bool windowManager)
+    {
+        const QString motif = m_x->xprop({QStringLiteral("-id"), id, QStringLiteral("_MOTIF_WM_HINTS")});
+        const QRegularExpressionMatch hints =
+            QRegularExpression(QStringLiteral("= (0x[0-9a-f]+), (0x[0-9a-f]+)")).match(motif);
+        QVERIFY2(hints.hasMatch(), qPrintable(title + QLatin1Char(' ') + motif));
+        const unsigned flags = hints.captured(1).toUInt(nullptr, 16);
+        const unsigned functions = hints.captured(2).toUInt(nullptr, 16);
+        QVERIFY2((flags & kMwmFunctionsFlag) && !(functions & (kMwmMinimize | kMwmMaximize | kMwmClose)),
+                 qPrintable(title + QLatin1Char(' ') + motif));
+        const QString size = m_x->xprop({QStringLiteral("-id"), id, QStringLiteral("WM_NORMAL_HINTS")});
+        const QRegularExpressionMatch minimum =
+            QRegularExpression(QStringLiteral("minimum size: (\\d+ by \\d+)")).match(size);
+        const QRegularExpressionMatch maximum =
+            QRegularExpression(QStringLiteral("maximum size: (\\d+ by \\d+)")).match(size);
+        QVERIFY2(minimum.hasMatch() && minimum.captured(1) == maximum.captured(1), qPrintable(title + size));
+        if (!windowManager)
+            return;
+        // What openbox offers: no maximising and no resizing for a window of fixed size.
+        const QString actions = m_x->xprop({QStringLiteral("-id"), id, QStringLiteral("_NET_WM_ALLOWED_ACTIONS")});
+        QVERIFY2(actions.contains(QStringLiteral("_NET_WM_ACTION_MOVE")), qPrintable(actions));
+        QVERIFY2(!actions.contains(QStringLiteral("MAXIMIZE")) && !actions.contains(QStringLiteral("RESIZE")),
+                 qPrintable(title + actions));
+        m_x->xdotool({QStringLiteral("windowminimize"), id});
+        QVERIFY2(holdsKeyboard(id), qPrintable(title + QStringLiteral(" stayed minimised")));
+        QCOMPARE(m_x->visibleWindowsMatching(exact(title)), QStringList{id});
     }
 
     // The one visible window whose title matches `pattern`, once it shows; empty when none did.
@@ -94,7 +147,11 @@ private Q_SLOTS:
     void keyboardComesBackAfterEveryNestedWindow()
     {
         QFETCH(bool, windowManager);
-        startOnLabels(windowManager);
+        if (const QString noX = startX(windowManager); !noX.isEmpty())
+            QSKIP(qPrintable(noX));
+        startOnLabels();
+        if (QTest::currentTestFailed())
+            return;
         const QString labels = m_x->visibleWindows(kLabels).value(0);
 
         // Each chain: the keys that open the windows one inside the other, each window's title; Esc then closes them
@@ -139,14 +196,15 @@ private Q_SLOTS:
         QVERIFY(!m_x->waitForFocusedWindow(QStringLiteral(" Plicario 3.0")).isEmpty());
     }
 
-    // The usual hints of a dialog with a title and no buttons: Motif's functions without minimise, maximise or
-    // close, and a fixed size. Openbox keeps its minimise button whatever a window asks; minimised, the dialog comes
-    // back at once with the keyboard, since its owner takes no keys while it is open.
     void fixedDialogsAskForNoTitleBarButtons_data() { withAndWithoutWindowManager(); }
     void fixedDialogsAskForNoTitleBarButtons()
     {
         QFETCH(bool, windowManager);
-        startOnLabels(windowManager);
+        if (const QString noX = startX(windowManager); !noX.isEmpty())
+            QSKIP(qPrintable(noX));
+        startOnLabels();
+        if (QTest::currentTestFailed())
+            return;
         struct Dialog
         {
             QString keys;
@@ -164,32 +222,9 @@ private Q_SLOTS:
             const QString id = shown(exact(dialog.title));
             QVERIFY2(!id.isEmpty(), qPrintable(dialog.title + QStringLiteral(" did not show")));
 
-            const QString motif = m_x->xprop({QStringLiteral("-id"), id, QStringLiteral("_MOTIF_WM_HINTS")});
-            const QRegularExpressionMatch hints =
-                QRegularExpression(QStringLiteral("= (0x[0-9a-f]+), (0x[0-9a-f]+)")).match(motif);
-            QVERIFY2(hints.hasMatch(), qPrintable(motif));
-            const unsigned flags = hints.captured(1).toUInt(nullptr, 16);
-            const unsigned functions = hints.captured(2).toUInt(nullptr, 16);
-            QVERIFY2((flags & kMwmFunctionsFlag) && !(functions & (kMwmMinimize | kMwmMaximize | kMwmClose)),
-                     qPrintable(dialog.title + QLatin1Char(' ') + motif));
-            const QString size = m_x->xprop({QStringLiteral("-id"), id, QStringLiteral("WM_NORMAL_HINTS")});
-            const QRegularExpressionMatch minimum =
-                QRegularExpression(QStringLiteral("minimum size: (\\d+ by \\d+)")).match(size);
-            const QRegularExpressionMatch maximum =
-                QRegularExpression(QStringLiteral("maximum size: (\\d+ by \\d+)")).match(size);
-            QVERIFY2(minimum.hasMatch() && minimum.captured(1) == maximum.captured(1), qPrintable(size));
-
-            if (windowManager) {
-                // What openbox offers: no maximising and no resizing for a window of fixed size.
-                const QString actions =
-                    m_x->xprop({QStringLiteral("-id"), id, QStringLiteral("_NET_WM_ALLOWED_ACTIONS")});
-                QVERIFY2(actions.contains(QStringLiteral("_NET_WM_ACTION_MOVE")), qPrintable(actions));
-                QVERIFY2(!actions.contains(QStringLiteral("MAXIMIZE")) && !actions.contains(QStringLiteral("RESIZE")),
-                         qPrintable(actions));
-                m_x->xdotool({QStringLiteral("windowminimize"), id});
-                QVERIFY2(holdsKeyboard(id), qPrintable(dialog.title + QStringLiteral(" stayed minimised")));
-                QCOMPARE(m_x->visibleWindowsMatching(exact(dialog.title)), QStringList{id});
-            }
+            expectFixedDialog(id, dialog.title, windowManager);
+            if (QTest::currentTestFailed())
+                return;
             m_x->key(QStringLiteral("Escape"));
             QVERIFY(waitFor([&] { return m_x->visibleWindows(dialog.title).isEmpty(); }));
             if (dialog.overCompose) {
@@ -198,6 +233,34 @@ private Q_SLOTS:
                 QVERIFY(waitFor([&] { return m_x->visibleWindows(kCompose).isEmpty(); }));
             }
             QVERIFY(holdsKeyboard(m_x->visibleWindows(kLabels).value(0)));
+        }
+    }
+
+    void registerDialogsAskForNoTitleBarButtons_data() { withAndWithoutWindowManager(); }
+    void registerDialogsAskForNoTitleBarButtons()
+    {
+        QFETCH(bool, windowManager);
+        if (const QString noX = startX(windowManager); !noX.isEmpty())
+            QSKIP(qPrintable(noX));
+        startOnRegister();
+        if (QTest::currentTestFailed())
+            return;
+        const QString owner = m_x->visibleWindows(kRegister).value(0);
+        const QList<std::pair<QString, QString>> dialogs = {
+            {QStringLiteral("ctrl+shift+n"), QStringLiteral(" Impostazione inizio numerazione")},
+            {QStringLiteral("ctrl+f"), QStringLiteral(" Trova documenti protocollati")},
+        };
+        for (const auto& [keys, title] : dialogs) {
+            m_x->key(keys);
+            const QString id = shown(exact(title));
+            QVERIFY2(!id.isEmpty(),
+                     qPrintable(title + QStringLiteral(" did not show; visible: ") + m_x->visibleTitles()));
+            expectFixedDialog(id, title, windowManager);
+            if (QTest::currentTestFailed())
+                return;
+            m_x->key(QStringLiteral("Escape"));
+            QVERIFY(waitFor([&] { return m_x->visibleWindows(title).isEmpty(); }));
+            QVERIFY(holdsKeyboard(owner));
         }
     }
 
