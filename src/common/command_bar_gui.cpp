@@ -1,40 +1,21 @@
 #include "common/command_bar_gui.h"
 
 #include "common/colours.h"
-#include "common/focus_frame_widget.h"
 #include "common/hint_line_gui.h"
 #include "common/keyboard_gui.h"
+#include "common/picture_tool_button_widget.h"
 #include "common/pictures_gui.h"
 #include "common/window_gui.h"
 
 #include <QBoxLayout>
 #include <QFrame>
-#include <QPainter>
 #include <QToolButton>
-
-namespace {
-
-// A toolbar button that carries the fields' focus mark: the style's dotted line is too faint to find by keyboard.
-class MarkedToolButton : public QToolButton
-{
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        QToolButton::paintEvent(event);
-        if (hasFocus()) {
-            QPainter painter(this);
-            FocusFrame::paintOnButton(painter, rect());
-        }
-    }
-};
-
-} // namespace
 
 namespace CommandBar {
 
 QToolButton* makeButton(const Command& command, HintLine* hints)
 {
-    auto* button = new MarkedToolButton;
+    auto* button = new PictureToolButton;
     button->setObjectName(QLatin1String(command.objectName));
     button->setIcon(Pictures::icon(QLatin1String(command.picture)));
     button->setIconSize(QSize(40, 40));
