@@ -1,6 +1,7 @@
 #include "addresses/attachments_window.h"
 
 #include "common/keyboard_gui.h"
+#include "common/picture_tool_button_widget.h"
 #include "common/pictures_gui.h"
 #include "common/window_gui.h"
 
@@ -93,7 +94,7 @@ QGroupBox* AttachmentsWindow::makeSlot(int slot, const AttachmentSlots& attachme
     file->setAccessibleName(fileLabel);
     m_files[slot] = file;
 
-    auto* cross = new QToolButton;
+    auto* cross = new PictureToolButton;
     cross->setObjectName(QStringLiteral("imgCancella") + nn);
     cross->setIcon(Pictures::icon(QStringLiteral("addresses/cross")));
     cross->setIconSize(QSize(20, 20));

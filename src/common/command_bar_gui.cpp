@@ -3,6 +3,7 @@
 #include "common/colours.h"
 #include "common/hint_line_gui.h"
 #include "common/keyboard_gui.h"
+#include "common/picture_tool_button_widget.h"
 #include "common/pictures_gui.h"
 #include "common/window_gui.h"
 
@@ -14,7 +15,7 @@ namespace CommandBar {
 
 QToolButton* makeButton(const Command& command, HintLine* hints)
 {
-    auto* button = new QToolButton;
+    auto* button = new PictureToolButton;
     button->setObjectName(QLatin1String(command.objectName));
     button->setIcon(Pictures::icon(QLatin1String(command.picture)));
     button->setIconSize(QSize(40, 40));

@@ -51,3 +51,18 @@ void FocusFrame::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), Colours::kFocusYellow);
 }
+
+void FocusFrame::paintOnButton(QPainter& painter, const QRect& area)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const int w = kWidth;
+    painter.fillRect(QRect(area.left(), area.top(), area.width(), w), Colours::kFocusYellow);
+    painter.fillRect(QRect(area.left(), area.bottom() - w + 1, area.width(), w), Colours::kFocusYellow);
+    painter.fillRect(QRect(area.left(), area.top(), w, area.height()), Colours::kFocusYellow);
+    painter.fillRect(QRect(area.right() - w + 1, area.top(), w, area.height()), Colours::kFocusYellow);
+    painter.setPen(QPen(Colours::kHintStrip, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(w, w, -w - 1, -w - 1));
+    painter.restore();
+}

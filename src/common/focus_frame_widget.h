@@ -14,6 +14,10 @@ public:
 
     static constexpr int kWidth = 3;
 
+    // The same mark on a picture button, which has no room around it: the yellow frame along the inside of `area`,
+    // with a dark line inside it so that it stands out from a light picture or toolbar too.
+    static void paintOnButton(class QPainter& painter, const QRect& area);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

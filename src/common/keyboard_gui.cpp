@@ -1,5 +1,7 @@
 #include "common/keyboard_gui.h"
 
+#include "common/modal_windows_gui.h"
+
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -55,6 +57,7 @@ namespace Keyboard {
 
 void setUpWindow(QWidget* window)
 {
+    ModalWindows::install();
     QObject* keys = window->findChild<QObject*>(WindowKeys::kName, Qt::FindDirectChildrenOnly);
     if (!keys)
         keys = new WindowKeys(window);

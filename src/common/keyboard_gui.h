@@ -42,6 +42,7 @@ inline constexpr const char* kSavePdf = "Ctrl+Shift+S";
 //   field's own Enter (move to the next field, to a button) keeps its meaning. Qt's "default button" is turned off
 //   for push buttons, so Enter in a field never presses a button the user did not reach.
 // - The window's shortcuts win over the editing keys of the focused field (Ctrl+Home in a line edit).
+// - When a modal window it opened closes, it takes the keyboard back (ModalWindows).
 void setUpWindow(QWidget* window);
 
 // Gives `button` the shortcut `keys` (one of the set above) and names it in the tooltip, after the tooltip's words or,

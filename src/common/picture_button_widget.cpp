@@ -1,10 +1,9 @@
 #include "common/picture_button_widget.h"
 
+#include "common/focus_frame_widget.h"
 #include "common/pictures_gui.h"
 
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 PictureButton::PictureButton(const QString& picture, const QString& objectName, const QString& accessibleName,
                              QWidget* parent)
@@ -44,9 +43,6 @@ void PictureButton::paintEvent(QPaintEvent*)
     if (isDown())
         area.translate(1, 1); // a pressed picture sinks a little
     renderer().render(&painter, area);
-    if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
-    }
+    if (hasFocus())
+        FocusFrame::paintOnButton(painter, rect());
 }

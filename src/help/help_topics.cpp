@@ -90,6 +90,32 @@ QStringList labelSheetsParagraphs()
             "applicarle sulle buste da lettera o su eventuali altri supporti."),
         QStringLiteral("Si ricorda che per aggiornare un indirizzo occorre aprire la relativa scheda all'interno "
                        "dell'archivio degli indirizzi, apportare le modifiche desiderate e premere Salva."),
+        // Composing, the stock and the keys, in the user guide's words.
+        QStringLiteral(
+            "Il pulsante Componi dall'archivio (Ctrl+M) riempie tanti fogli quanti ne servono con le schede "
+            "dell'Archivio Indirizzi, nell'ordine dell'elenco: tutte, oppure solo quelle il cui tipo contiene il testo "
+            "scritto in Solo il tipo. Prima etichetta del primo foglio permette di rimettere in stampante un foglio "
+            "già in parte usato. La finestra dice quante schede e quanti fogli ne risultano; le schede senza nome o "
+            "senza alcuna riga di indirizzo sono escluse e contate, per motivo. I fogli si possono vedere in "
+            "anteprima, stampare tutti insieme, salvare in un unico file PDF oppure archiviare in coda alle pagine "
+            "salvate (tutti o nessuno); dopo l'archiviazione la finestra mostra il primo dei nuovi fogli."),
+        QStringLiteral(
+            "Formato etichette... (Ctrl+L), nelle finestre di stampa e di anteprima delle etichette e in Componi "
+            "dall'archivio, sceglie il foglio in uso fra i formati più comuni da 3 per 8 etichette su A4, di cui "
+            "mostra le misure, oppure, con Personalizzato, ne prende le misure (un formato che non sta sul foglio o le "
+            "cui etichette si sovrappongono viene rifiutato, con il motivo). Lo scostamento sposta tutta la stampa a "
+            "destra e in basso (con numeri negativi a sinistra e in alto) per correggere la stampante. Pagina di "
+            "prova mostra, da stampare, i contorni delle 24 etichette, un righello millimetrato lungo i bordi "
+            "superiore e sinistro e una crocetta dove comincia la prima riga di ogni etichetta: appoggiata a un "
+            "foglio di etichette, mostra di quanti millimetri correggere lo scostamento. Le righe restano sempre ad "
+            "almeno 4 mm dai bordi del foglio, dove la maggior parte delle stampanti non arriva."),
+        QStringLiteral(
+            "Da tastiera, Tab e Invio passano da un'etichetta alla successiva; nel campo di un'etichetta Ctrl+I "
+            "importa un indirizzo dall'archivio e Canc la svuota. Ctrl+N prepara una nuova pagina, Ctrl+S la salva, "
+            "Ctrl+P la stampa e Ctrl+M compone dall'archivio; Ctrl+Home, Ctrl+PgUp, Ctrl+PgDown e Ctrl+End mostrano "
+            "la prima, la precedente, la successiva e l'ultima pagina in archivio; F1 apre la guida in linea ed Esc "
+            "chiude la finestra. Nell'anteprima, Home e End (anche con Ctrl) portano alla prima e all'ultima pagina e "
+            "Vai alla pagina a qualsiasi altra; Salva PDF dice in quale file ha salvato le pagine."),
     };
 }
 

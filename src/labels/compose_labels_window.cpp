@@ -14,6 +14,7 @@
 #include "labels/label_pages.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -217,8 +218,9 @@ void ComposeLabelsWindow::savePdf()
         const LabelCompose::Sheets sheets(m_context.programFolder, *plan);
         LabelPages pages(LabelPageTemplate::kSheetName, settings, m_context.clock->today());
         ReportPainter::writePdf(pages.source(sheets.count(), [&](int i) { return sheets.sheet(i); }), path);
-        m_context.messages->information(
-            this, QStringLiteral("Fogli di etichette salvati nel file PDF: %1.").arg(sheets.count()));
+        m_context.messages->information(this, QStringLiteral("Fogli di etichette salvati: %1, nel file PDF \"%2\".")
+                                                  .arg(sheets.count())
+                                                  .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
     });
 }
 

@@ -329,35 +329,24 @@ void LabelSheetWindow::openImport(int slot)
     AddressImportWindow dialog(
         context(), slot, [this](int target, const AddressCard& card) { importCard(target, card); }, this);
     dialog.exec();
-    takeKeyboardBack();
-}
-
-void LabelSheetWindow::takeKeyboardBack()
-{
-    // The keyboard comes back to the sheet after a modal window, also where no window manager would hand it back.
-    if (isVisible())
-        activateWindow();
 }
 
 void LabelSheetWindow::previewSheet()
 {
     LabelSheetPrintWindow dialog(context(), LabelSheetPrintWindow::Mode::Preview, sheetOnScreen(), this);
     dialog.exec();
-    takeKeyboardBack();
 }
 
 void LabelSheetWindow::printSheet()
 {
     LabelSheetPrintWindow dialog(context(), LabelSheetPrintWindow::Mode::Print, sheetOnScreen(), this);
     dialog.exec();
-    takeKeyboardBack();
 }
 
 void LabelSheetWindow::composeFromArchive()
 {
     ComposeLabelsWindow dialog(context(), this);
     dialog.exec();
-    takeKeyboardBack();
     // Sheets just stored: show the first of them, once typed work on screen is saved or given up.
     const int first = dialog.firstStored();
     LabelSheet sheet;

@@ -45,7 +45,6 @@ private:
     void printSheet();
     void composeFromArchive();
     void showHelp();
-    void takeKeyboardBack();
 
     void clearSlot(int slot);
     void showName(int slot, const QString& text);

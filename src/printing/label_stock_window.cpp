@@ -101,8 +101,27 @@ QWidget* LabelStockWindow::buildMeasures()
         QStringLiteral("Dal bordo superiore del foglio al bordo superiore della prima etichetta."),
         QStringLiteral("Dal bordo sinistro di un'etichetta a quello dell'etichetta alla sua destra."),
         QStringLiteral("Dal bordo superiore di un'etichetta a quello dell'etichetta sotto di essa.")};
-    for (int i = 0; i < 6; ++i)
-        m_measures << addMeasure(measureForm, names[i], labels[i], hints[i], 0);
+    for (int i = 0; i < 6; ++i) {
+        // A known stock's measures are facts to read, a custom one's are fields: both stand in the row, one shown.
+        QDoubleSpinBox* field = millimetres(names[i], 0, LabelStock::kPaperHeight);
+        Windows::describe(field, labels[i], hints[i]);
+        auto* value = new QLabel;
+        value->setObjectName(QStringLiteral("lbl") + QLatin1String(names[i]).mid(3));
+        value->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+        value->setFocusPolicy(Qt::TabFocus); // still reached by Tab, and read by a screen reader
+        Windows::describe(value, labels[i], hints[i]);
+        value->setMinimumHeight(field->sizeHint().height()); // the window keeps its size when the stock changes
+        auto* row = new QWidget;
+        auto* both = new QHBoxLayout(row);
+        both->setContentsMargins(0, 0, 0, 0);
+        both->addWidget(value);
+        both->addWidget(field);
+        auto* caption = new QLabel(labels[i] + QLatin1Char(':'));
+        caption->setBuddy(field);
+        measureForm->addRow(caption, row);
+        m_measures << field;
+        m_measureValues << value;
+    }
     return measures;
 }
 
@@ -202,9 +221,17 @@ void LabelStockWindow::showStock(const LabelStock& stock)
     const QSignalBlocker blocker(m_cboFormato);
     m_cboFormato->setCurrentIndex(std::max(0, m_cboFormato->findData(stock.id)));
     const bool custom = stock.id == LabelStock::kCustomId;
+    const QLocale italian(QLocale::Italian);
     for (int i = 0; i < m_measures.size(); ++i) {
+        const bool hadFocus = m_measures[i]->hasFocus() || m_measureValues[i]->hasFocus();
         m_measures[i]->setValue(stock.*kFields[i]);
-        m_measures[i]->setReadOnly(!custom); // still read by a screen reader, and reached by Tab
+        m_measureValues[i]->setText(italian.toString(stock.*kFields[i], 'f', 2) + QStringLiteral(" mm"));
+        m_measureValues[i]->setAccessibleName(m_measures[i]->accessibleName() + QStringLiteral(": ") +
+                                              m_measureValues[i]->text());
+        m_measures[i]->setVisible(custom);
+        m_measureValues[i]->setVisible(!custom);
+        if (hadFocus)
+            (custom ? static_cast<QWidget*>(m_measures[i]) : m_measureValues[i])->setFocus(Qt::OtherFocusReason);
     }
 }
 

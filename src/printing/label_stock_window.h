@@ -47,6 +47,7 @@ private:
     QString m_loadProblem;
     QComboBox* m_cboFormato = nullptr;
     QList<QDoubleSpinBox*> m_measures; // width, height, left, top, horizontal and vertical pitch
+    QList<class QLabel*> m_measureValues; // the same, as a known stock shows them: values, not fields
     QDoubleSpinBox* m_offsetLeft = nullptr;
     QDoubleSpinBox* m_offsetTop = nullptr;
 };

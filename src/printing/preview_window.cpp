@@ -12,10 +12,15 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QGraphicsView>
 #include <QIcon>
+#include <QLabel>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QShortcut>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -95,6 +100,8 @@ PreviewWindow::PreviewWindow(const PreparedReport& report, std::function<bool(QW
         connect(action, &QAction::triggered, this, &QDialog::reject);
     }
 
+    addPageControls(toolbar);
+
     // Every command of the toolbar is reached by Tab as well.
     for (QAction* action : toolbar->actions())
         if (QWidget* button = toolbar->widgetForAction(action))
@@ -113,7 +120,68 @@ PreviewWindow::PreviewWindow(const PreparedReport& report, std::function<bool(QW
             if (qFuzzyCompare(kZoomChoices[i].factor, report.preview.zoom))
                 m_zoom->setCurrentIndex(i);
     }
+    // The keyboard starts on the pages, where the arrows and Page Up/Down scroll them.
+    if (auto* view = m_preview->findChild<QGraphicsView*>()) {
+        m_preview->setFocusProxy(view);
+        view->setAccessibleName(QStringLiteral("Pagine"));
+    }
+    m_preview->setFocus(Qt::OtherFocusReason);
     Keyboard::setUpWindow(this);
+}
+
+void PreviewWindow::addPageControls(QToolBar* toolbar)
+{
+    const int count = std::max(1, int(m_report.pages.size()));
+    toolbar->addSeparator();
+    m_lblPagina = new QLabel(toolbar);
+    m_lblPagina->setObjectName(QStringLiteral("lblPagina"));
+    m_lblPagina->setContentsMargins(8, 0, 8, 0);
+    // Focusable, so that Tab lets a screen reader read where the pages stand.
+    m_lblPagina->setFocusPolicy(Qt::TabFocus);
+    toolbar->addWidget(m_lblPagina);
+
+    auto* caption = new QLabel(QStringLiteral("&Vai alla pagina:"), toolbar);
+    caption->setObjectName(QStringLiteral("lblVaiAPagina"));
+    m_txtPagina = new QSpinBox(toolbar);
+    m_txtPagina->setObjectName(QStringLiteral("txtPagina"));
+    m_txtPagina->setRange(1, count);
+    m_txtPagina->setKeyboardTracking(false); // "12" goes to page 12, not first to page 1
+    Windows::describe(m_txtPagina, QStringLiteral("Vai alla pagina"),
+                      QStringLiteral("Il numero della pagina da mostrare, da 1 a %1; Invio la mostra.").arg(count));
+    caption->setBuddy(m_txtPagina);
+    caption->setContentsMargins(0, 0, 4, 0);
+    toolbar->addWidget(caption);
+    toolbar->addWidget(m_txtPagina);
+    connect(m_txtPagina, &QSpinBox::valueChanged, this, &PreviewWindow::goToPage);
+    connect(m_preview, &QPrintPreviewWidget::previewChanged, this, &PreviewWindow::showCurrentPage);
+
+    // Ctrl+Home and Ctrl+End wherever the focus is; Home and End on the pages, so the page field keeps its own.
+    Keyboard::addShortcut(this, Keyboard::kFirst, [this] { goToPage(1); });
+    Keyboard::addShortcut(this, Keyboard::kLast, [this] { goToPage(m_txtPagina->maximum()); });
+    auto* home = new QShortcut(QKeySequence(Qt::Key_Home), m_preview);
+    auto* end = new QShortcut(QKeySequence(Qt::Key_End), m_preview);
+    for (QShortcut* shortcut : {home, end})
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(home, &QShortcut::activated, this, [this] { goToPage(1); });
+    connect(end, &QShortcut::activated, this, [this] { goToPage(m_txtPagina->maximum()); });
+    showCurrentPage();
+}
+
+void PreviewWindow::goToPage(int page)
+{
+    m_preview->setCurrentPage(page);
+    showCurrentPage();
+}
+
+void PreviewWindow::showCurrentPage()
+{
+    const int count = m_txtPagina->maximum();
+    const int page = std::clamp(m_preview->currentPage(), 1, count);
+    const QString text = QStringLiteral("Pagina %1 di %2").arg(page).arg(count);
+    m_lblPagina->setText(text);
+    m_lblPagina->setAccessibleName(text);
+    const QSignalBlocker blocker(m_txtPagina);
+    m_txtPagina->setValue(page);
 }
 
 PreviewWindow::~PreviewWindow()
@@ -179,7 +247,9 @@ void PreviewWindow::savePdf()
     if (path.isEmpty())
         return;
     // The pages the preview shows, through the same painter; a failure is told and the preview stays open.
-    runGuarded(this, m_context.messages, [this, &path] { ReportPainter::writePdf(m_report, path); });
+    if (runGuarded(this, m_context.messages, [this, &path] { ReportPainter::writePdf(m_report, path); }))
+        m_context.messages->information(this, QStringLiteral("Il file PDF è stato salvato in \"%1\".")
+                                                  .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
 }
 
 void PreviewWindow::applyZoom(int index)

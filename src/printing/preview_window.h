@@ -9,11 +9,14 @@
 class QPrinter;
 class QPrintPreviewWidget;
 class QComboBox;
+class QLabel;
+class QSpinBox;
 struct AppContext;
 
 // Shows prepared pages, drawn by the same painter as paper, in a maximised modal window. The toolbar holds the
 // buttons the report asks for among print, zoom, full screen and close, and "Salva PDF", which writes the pages to a
-// PDF file chosen in the save-file dialog.
+// PDF file chosen in the save-file dialog. The page shown and the count stand in the toolbar, beside a field that goes
+// to a page; Home and End (also with Ctrl) go to the first and the last page.
 class PreviewWindow : public QDialog
 {
     Q_OBJECT
@@ -40,6 +43,9 @@ private:
     void savePdf();
     void applyZoom(int index);
     void toggleFullScreen(bool on);
+    void addPageControls(class QToolBar* toolbar);
+    void goToPage(int page);
+    void showCurrentPage();
 
     const PreparedReport& m_report;
     std::function<bool(QWidget*)> m_print;
@@ -47,6 +53,8 @@ private:
     QPrinter* m_printer;
     QPrintPreviewWidget* m_preview;
     QComboBox* m_zoom = nullptr;
+    QLabel* m_lblPagina = nullptr;
+    QSpinBox* m_txtPagina = nullptr;
     bool m_printed = false;
     std::exception_ptr m_failure;
 };

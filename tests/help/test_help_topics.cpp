@@ -1,5 +1,7 @@
 #include "help/help_topics.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -63,6 +65,9 @@ const Paragraphs kLabelSheets = {
      u"o su eventuali altri supporti."_s,
      {u"rtati siano quelli giusti. Se invece"_s, u". Al termine della stampa su carta s"_s}},
     {u"Si ricorda che per aggiornare un indiriz"_s, u"he desiderate e premere Salva."_s, {}},
+    {u"Il pulsante Componi dall'archivio (Ctrl+"_s, u"a il primo dei nuovi fogli."_s, {}},
+    {u"Formato etichette... (Ctrl+L), nelle fin"_s, u"ggior parte delle stampanti non arriva."_s, {}},
+    {u"Da tastiera, Tab e Invio passano da un'e"_s, u"in quale file ha salvato le pagine."_s, {}},
 };
 
 const Paragraphs kMailRegister = {
@@ -260,6 +265,20 @@ private Q_SLOTS:
         QVERIFY2(ours.contains(u" plicario"_s), qPrintable(ours));
         QCOMPARE(ours.count(u'.'), 1);
         QVERIFY(ours.endsWith(u'.'));
+    }
+
+    // The label sheets' paragraphs on composing, the stock and the keys stand word for word in the guide's source.
+    void labelSheetsHelpIsTheGuidesWords()
+    {
+        QFile file(QStringLiteral(PLICARIO_SOURCE_DIR "/docs/guida.html"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString guide = QString::fromUtf8(file.readAll());
+        guide.remove(QRegularExpression(u"<[^>]*>"_s));
+        guide = guide.simplified();
+        const QStringList paragraphs = paragraphsOf(HelpTopics::labelSheets().text);
+        QCOMPARE(paragraphs.size(), 8);
+        for (const QString& paragraph : paragraphs.mid(5))
+            QVERIFY2(guide.contains(paragraph), qPrintable(paragraph));
     }
 };
 

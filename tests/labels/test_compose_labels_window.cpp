@@ -150,6 +150,9 @@ private Q_SLOTS:
         const QStringList pages = pdfPageTexts(pdf);
         QCOMPARE(pages.size(), 2);
         QVERIFY(pages[0].contains(QStringLiteral("Via alfa")) && pages[1].contains(QStringLiteral("Via Zeta")));
+        QCOMPARE(m_ctx->messages.log().last().text,
+                 QStringLiteral("Fogli di etichette salvati: 2, nel file PDF \"%1\".")
+                     .arg(QFileInfo(pdf).absoluteFilePath()));
 
         // A choice of no card: told, nothing printed.
         typeInto(w.findChild<QLineEdit*>(QStringLiteral("txtTipo")), QStringLiteral("banca"));

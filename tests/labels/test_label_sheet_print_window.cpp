@@ -149,6 +149,43 @@ private Q_SLOTS:
         QCOMPARE(m_printer->printDialogs() + m_printer->previews(), 0);
     }
 
+    // A line longer than its label is named, slot and line, before anything is printed; No keeps the window open.
+    void linesTooLongAreNamedBeforePrinting_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("goOn");
+        QTest::newRow("print, go on") << "cmdStampa" << true;
+        QTest::newRow("print, stop") << "cmdStampa" << false;
+        QTest::newRow("preview, go on") << "cmdAnteprima" << true;
+        QTest::newRow("preview, stop") << "cmdAnteprima" << false;
+    }
+    void linesTooLongAreNamedBeforePrinting()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, goOn);
+        AddressCard card;
+        card.setValue(AddressCard::Nome, QStringLiteral("Lunga"));
+        card.setValue(AddressCard::Rigo01, QStringLiteral("Sig. Mario Rossi")); // fits
+        card.setValue(AddressCard::Rigo03, QStringLiteral("Amministrazione condominiale del Residence Le Magnolie "
+                                                          "e Le Ginestre, scala B"));
+        card.setValue(AddressCard::Rigo06, QString(70, u'M'));
+        m_window->importCard(17, card);
+        card.setValue(AddressCard::Rigo03, QStringLiteral("Via Roma 1"));
+        card.setValue(AddressCard::Rigo06, QString(25, u'M')); // about 51 mm of the 58.2 the line has
+        m_window->importCard(2, card);
+        m_ctx->messages.queueAnswer(goOn);
+        fromWindow(command, [&](LabelSheetPrintWindow* dialog) {
+            press(dialog, "btnStampa");
+            QCOMPARE(dialog->isVisible(), !goOn);
+        });
+        QCOMPARE(m_ctx->messages.log().size(), 1);
+        QCOMPARE(m_ctx->messages.log()[0].kind, Messages::Kind::Confirmation);
+        QCOMPARE(m_ctx->messages.log()[0].text,
+                 QStringLiteral("Attenzione: queste righe sono troppo lunghe per l'etichetta e in stampa verranno "
+                                "tagliate:\n\nEtichetta 17, riga 3\nEtichetta 17, riga 6\n\nProseguire comunque?"));
+        QCOMPARE(m_printer->printDialogs() + m_printer->previews(), goOn ? 1 : 0);
+    }
+
     void failureIsReportedAndTheWindowStays_data()
     {
         QTest::addColumn<QString>("command");

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QTest>
 
 using Kind = Messages::Kind;
@@ -68,8 +69,15 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), stock);
         QTest::keyClick(stock, Qt::Key_Down);
         QCOMPARE(stock->currentData().toString(), QStringLiteral("70x37"));
-        QCOMPARE(child<QDoubleSpinBox>("spnLarghezza")->value(), 70.0);
-        QVERIFY(child<QDoubleSpinBox>("spnLarghezza")->isReadOnly());
+        // A known stock's measures are values to read, not fields; Tab still reaches them.
+        for (const char* measure : {"Larghezza", "Altezza", "MargineSinistro", "PassoVerticale"}) {
+            QVERIFY(!child<QDoubleSpinBox>(qPrintable(QStringLiteral("spn") + QLatin1String(measure)))->isVisible());
+            QVERIFY(child<QLabel>(qPrintable(QStringLiteral("lbl") + QLatin1String(measure)))->isVisible());
+        }
+        QCOMPARE(child<QLabel>("lblLarghezza")->text(), QStringLiteral("70,00 mm"));
+        QCOMPARE(child<QLabel>("lblLarghezza")->accessibleName(), QStringLiteral("Larghezza etichetta: 70,00 mm"));
+        tabTo(child<QLabel>("lblAltezza"));
+        QCOMPARE(child<QLabel>("lblAltezza")->text(), QStringLiteral("37,00 mm"));
         typeInto(child<QDoubleSpinBox>("spnScostamentoSinistro"), QStringLiteral("-3"));
         typeInto(child<QDoubleSpinBox>("spnScostamentoSuperiore"), QStringLiteral("2,5"));
         auto* save = child<QAbstractButton>("btnSalva");
@@ -89,7 +97,11 @@ private Q_SLOTS:
         auto* stock = child<QComboBox>("cboFormato");
         QTest::keyClick(stock, Qt::Key_End);
         QCOMPARE(stock->currentData().toString(), LabelStock::kCustomId);
-        QVERIFY(!child<QDoubleSpinBox>("spnLarghezza")->isReadOnly());
+        // "Personalizzato" turns them into fields, and the window keeps its size.
+        const QSize size = m_window->size();
+        QVERIFY(child<QDoubleSpinBox>("spnLarghezza")->isVisible());
+        QVERIFY(!child<QLabel>("lblLarghezza")->isVisible());
+        QCOMPARE(m_window->size(), size);
         typeInto(child<QDoubleSpinBox>("spnLarghezza"), QStringLiteral("75"));
         typeInto(child<QDoubleSpinBox>("spnMargineSinistro"), QStringLiteral("0"));
         typeInto(child<QDoubleSpinBox>("spnPassoOrizzontale"), QStringLiteral("75"));

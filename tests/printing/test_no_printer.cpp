@@ -77,9 +77,12 @@ private Q_SLOTS:
                     });
             });
 
-        QCOMPARE(m_test.messages.log().size(), 1);
+        // No printer, told; then where the file went.
+        QCOMPARE(m_test.messages.log().size(), 2);
         QCOMPARE(m_test.messages.log().first().kind, Messages::Kind::Plain);
         QCOMPARE(m_test.messages.log().first().text, kNoPrinter);
+        QCOMPARE(m_test.messages.log().last().kind, Messages::Kind::Information);
+        QVERIFY(m_test.messages.log().last().text.contains(QFileInfo(path).absoluteFilePath()));
         QCOMPARE(m_test.saveFileChooser.suggested,
                  QStringList{QDir::home().filePath(QStringLiteral("Documents/Anteprima Etichetta.pdf"))});
         const QStringList pages = pdfPageTexts(path);

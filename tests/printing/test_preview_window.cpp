@@ -10,10 +10,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSpinBox>
 #include <QToolBar>
 #include <QtTest>
 #include <optional>
@@ -43,7 +45,7 @@ QStringList toolbarNames(PreviewWindow* window)
     for (QAction* action : toolbar->actions()) {
         if (!action->objectName().isEmpty())
             names << action->objectName();
-        else if (QWidget* widget = toolbar->widgetForAction(action))
+        else if (QWidget* widget = toolbar->widgetForAction(action); widget && !action->isSeparator())
             names << widget->objectName();
     }
     return names;
@@ -80,7 +82,8 @@ private Q_SLOTS:
         runPreview(window, [&](PreviewWindow* w) {
             QVERIFY(w->isModal());
             QVERIFY(w->windowState() & Qt::WindowMaximized);
-            QCOMPARE(toolbarNames(w), (QStringList{"pbPrint", "pbSalvaPdf", "pbZoom", "pbFullScreen", "pbClose"}));
+            QCOMPARE(toolbarNames(w), (QStringList{"pbPrint", "pbSalvaPdf", "pbZoom", "pbFullScreen", "pbClose",
+                                                   "lblPagina", "lblVaiAPagina", "txtPagina"}));
             auto* print = w->findChild<QAction*>(QStringLiteral("pbPrint"));
             QVERIFY(!print->icon().isNull());
             QCOMPARE(print->toolTip(), QStringLiteral("Stampa (Ctrl+P)"));
@@ -137,7 +140,10 @@ private Q_SLOTS:
 
         QCOMPARE(test.saveFileChooser.suggested.size(), 1);
         QCOMPARE(QFileInfo(test.saveFileChooser.suggested.first()).fileName(), report.name + QStringLiteral(".pdf"));
-        QVERIFY(test.messages.log().isEmpty());
+        // The user is told where the file went.
+        QCOMPARE(test.messages.log().size(), 1);
+        QCOMPARE(test.messages.log().first().text,
+                 QStringLiteral("Il file PDF è stato salvato in \"%1\".").arg(QFileInfo(path).absoluteFilePath()));
         const QStringList pages = pdfPageTexts(path);
         QCOMPARE(pages.size(), shownPages);
         QCOMPARE(pages.size(), int(report.pages.size()));
@@ -212,12 +218,72 @@ private Q_SLOTS:
         PreviewWindow window(
             report, [](QWidget*) { return false; }, test.context);
         runPreview(window, [&](PreviewWindow* w) {
-            QCOMPARE(toolbarNames(w), (QStringList{"pbSalvaPdf", "pbClose"}));
+            QCOMPARE(toolbarNames(w),
+                     (QStringList{"pbSalvaPdf", "pbClose", "lblPagina", "lblVaiAPagina", "txtPagina"}));
             QCOMPARE(w->previewWidget()->pageCount(), int(report.pages.size()));
             QCOMPARE(w->previewWidget()->orientation(), QPageLayout::Landscape);
             w->reject();
         });
         QVERIFY(!window.printed());
+    }
+
+    // Many sheets: where the preview stands is shown, and the keyboard or the page field goes anywhere at once.
+    void pageNumberAndGoingToAPage()
+    {
+        TestContext test;
+        PreparedReport report = labelPage();
+        report.pages.assign(30, report.pages.front());
+        PreviewWindow window(
+            report, [](QWidget*) { return false; }, test.context);
+        runPreview(window, [&](PreviewWindow* w) {
+            QApplication::setActiveWindow(w);
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            auto* label = w->findChild<QLabel*>(QStringLiteral("lblPagina"));
+            auto* field = w->findChild<QSpinBox*>(QStringLiteral("txtPagina"));
+            QPrintPreviewWidget* pages = w->previewWidget();
+            auto at = [&](int page) {
+                return pages->currentPage() == page && label->text() == QStringLiteral("Pagina %1 di 30").arg(page) &&
+                       field->value() == page;
+            };
+            QVERIFY(at(1));
+            QCOMPARE(field->maximum(), 30);
+            QVERIFY(pages->isAncestorOf(QApplication::focusWidget())); // the keys start on the pages
+
+            struct Step
+            {
+                QWidget* target;
+                Qt::Key key;
+                Qt::KeyboardModifiers modifiers;
+                int page;
+            };
+            const Step steps[] = {
+                {pages, Qt::Key_End, Qt::NoModifier, 30},
+                {pages, Qt::Key_Home, Qt::NoModifier, 1},
+                {field, Qt::Key_End, Qt::ControlModifier, 30},
+                {field, Qt::Key_Home, Qt::ControlModifier, 1},
+            };
+            for (const Step& step : steps) {
+                step.target->setFocus();
+                QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
+                QVERIFY2(QTest::qWaitFor([&] { return at(step.page); }, 2000), qPrintable(label->text()));
+            }
+
+            // A number typed in the field, then Enter.
+            field->setFocus();
+            field->selectAll();
+            QTest::keyClicks(QApplication::focusWidget(), "12");
+            QVERIFY(at(1)); // not while typing
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY2(QTest::qWaitFor([&] { return at(12); }, 2000), qPrintable(label->text()));
+
+            // Scrolling by other keys is followed too.
+            pages->setFocus();
+            for (int i = 0; i < 8; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+            QVERIFY2(QTest::qWaitFor([&] { return pages->currentPage() > 12 && at(pages->currentPage()); }, 2000),
+                     qPrintable(label->text()));
+            w->reject();
+        });
     }
 
     void cancelledPrintFromPreviewIsNoPrint()

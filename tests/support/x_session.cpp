@@ -4,10 +4,22 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTest>
 #include <sys/inotify.h>
 #include <unistd.h>
+
+QString escapedTitle(const QString& title)
+{
+    // xdotool reads POSIX extended expressions, where a backslash before an ordinary character may mean something
+    // else (\' is the end of the text): escape only the special ones.
+    QString escaped;
+    for (const QChar c : title) {
+        if (QStringLiteral(".[]()*+?{}|^$\\").contains(c))
+            escaped += QLatin1Char('\\');
+        escaped += c;
+    }
+    return escaped;
+}
 
 bool waitFor(const std::function<bool()>& condition, int ms)
 {
@@ -16,6 +28,10 @@ bool waitFor(const std::function<bool()>& condition, int ms)
 
 XSession::~XSession()
 {
+    if (m_windowManager.state() != QProcess::NotRunning) {
+        m_windowManager.kill();
+        m_windowManager.waitForFinished(5000);
+    }
     if (m_xvfb.state() != QProcess::NotRunning) {
         m_xvfb.kill();
         m_xvfb.waitForFinished(5000);
@@ -38,13 +54,47 @@ QString XSession::start(const QString& size)
     return QString();
 }
 
+QString XSession::startWindowManager()
+{
+    // Its own home, so no user's configuration changes what it does; it runs the startup command once it manages
+    // windows.
+    const QString ready = QDir(m_windowManagerHome.path()).filePath(QStringLiteral("ready"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(QStringLiteral("HOME"), m_windowManagerHome.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_windowManagerHome.path());
+    m_windowManager.setProcessEnvironment(env);
+    m_windowManager.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--startup"), QStringLiteral("touch ") + ready});
+    if (!m_windowManager.waitForStarted(10000))
+        return QStringLiteral("openbox is missing: scripts/test installs it");
+    if (!waitFor([&] { return QFile::exists(ready); }, 20000))
+        return QStringLiteral("openbox did not start");
+    return QString();
+}
+
+QString XSession::xprop(const QStringList& args) const
+{
+    return run(QStringLiteral("xprop"), args);
+}
+
+QString XSession::focusedWindow() const
+{
+    return xdotool({QStringLiteral("getwindowfocus")});
+}
+
 QString XSession::xdotool(const QStringList& args) const
+{
+    return run(QStringLiteral("xdotool"), args);
+}
+
+QString XSession::run(const QString& program, const QStringList& args) const
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral("xdotool"), args);
+    p.start(program, args);
     if (!p.waitForFinished(10000)) {
         p.kill();
         p.waitForFinished(1000);
@@ -54,7 +104,11 @@ QString XSession::xdotool(const QStringList& args) const
 
 QStringList XSession::visibleWindows(const QString& title) const
 {
-    const QString pattern = QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
+    return visibleWindowsMatching(QLatin1Char('^') + escapedTitle(title) + QLatin1Char('$'));
+}
+
+QStringList XSession::visibleWindowsMatching(const QString& pattern) const
+{
     const QString out =
         xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern});
     return out.isEmpty() ? QStringList() : out.split(QLatin1Char('\n'));

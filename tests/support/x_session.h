@@ -6,6 +6,9 @@
 #include <QTemporaryDir>
 #include <functional>
 
+// `title` as a regular expression for xdotool that matches it literally.
+QString escapedTitle(const QString& title);
+
 // Waits until `condition` holds, letting events run, for at most `ms` milliseconds.
 bool waitFor(const std::function<bool()>& condition, int ms = 20000);
 
@@ -22,6 +25,15 @@ public:
     // failed.
     QString start(const QString& size);
     const QString& display() const { return m_display; }
+    // Starts openbox on the display and waits until it manages windows; an empty result, or the reason it failed.
+    QString startWindowManager();
+
+    // Runs xprop on the display; returns its standard output, trimmed.
+    QString xprop(const QStringList& args) const;
+    // The window that holds the keyboard.
+    QString focusedWindow() const;
+    // The visible windows whose title matches the regular expression `pattern`.
+    QStringList visibleWindowsMatching(const QString& pattern) const;
 
     // Runs xdotool on the display; returns its standard output, trimmed.
     QString xdotool(const QStringList& args) const;
@@ -43,7 +55,12 @@ public:
                       const QProcessEnvironment& extra = QProcessEnvironment()) const;
 
 private:
+    // Runs a tool on the display; its standard output, trimmed.
+    QString run(const QString& program, const QStringList& args) const;
+
     QProcess m_xvfb;
+    QProcess m_windowManager;
+    QTemporaryDir m_windowManagerHome;
     QString m_display;
 };
 
