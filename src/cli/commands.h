@@ -31,6 +31,8 @@ int runCompose(const CliContext& ctx);
 int runAnnul(const CliContext& ctx);
 // Replays a register's journal against its year file; exits 1 when they disagree.
 int runVerify(const CliContext& ctx);
+// Registers one e-mail or certified e-mail message as a new incoming card; prints the card as JSON.
+int runRegisterMail(const CliContext& ctx);
 // "--tipo TEXT" and "--first-slot N", each at most once, in any order. Throws UsageError.
 LabelCompose::Request composeOptions(const QStringList& options);
 // Tells the user on standard error which cards a composition leaves out; throws UsageError when no sheet is left.

@@ -56,6 +56,7 @@ const char* kUsage =
     "  compose [--tipo TESTO] [--first-slot N]          (li archivia; i numeri dei nuovi fogli in uscita)\n"
     "  annul register ANNO N --reason TESTO             (annulla la registrazione della scheda N)\n"
     "  verify register ANNO                             (confronta il registro con il suo storico)\n"
+    "  register-mail ANNO FILE.eml [--category TESTO] [--dry-run]   (protocolla un messaggio; la scheda in JSON)\n"
     "  pdf card ANNO N FILE.pdf\n"
     "  pdf daily-register ANNO GG/MM/AAAA FILE.pdf      (il registro giornaliero, in PDF/A)\n"
     "  pdf list TITOLO FILE.pdf                         (le righe sullo standard input)\n"
@@ -106,6 +107,8 @@ int dispatch(const QString& command, const CliContext& ctx)
         return runAnnul(ctx);
     if (command == u"verify")
         return runVerify(ctx);
+    if (command == u"register-mail")
+        return runRegisterMail(ctx);
     throw UsageError{QStringLiteral("Comando sconosciuto: %1").arg(Cli::echo(command)), Usage::Shown};
 }
 

@@ -36,6 +36,8 @@ inline constexpr const char* kAnnul = "Ctrl+Shift+A";
 // The register of one day, and a document saved as a PDF file.
 inline constexpr const char* kDailyRegister = "Ctrl+Shift+G";
 inline constexpr const char* kSavePdf = "Ctrl+Shift+S";
+// A mail message registered from its file.
+inline constexpr const char* kRegisterMail = "Ctrl+Shift+E";
 
 // The keys every window answers alike; call it at the end of the constructor (again for controls made later):
 // - Enter (and Return) on a focused button presses it, as Space does. Enter in a field is left to the field, so a

@@ -82,7 +82,7 @@ QStringList labelSheetsParagraphs()
                        " di visualizzare la pagina precedente o successiva a quella corrente, oppure di posizionarsi "
                        "in testa o in coda all'archivio."),
         QStringLiteral(
-            "Il pulsante Anteprima va usato se si vuole visualizzare la pagina delle etichette prima di stamparla su "
+            "Il pulsante Anteprima di stampa va usato se si vuole visualizzare la pagina delle etichette prima di stamparla su "
             "carta per verificare che gli indirizzi importati siano quelli"
             " giusti. Se invece si desidera stampare direttamente la pagina senza visualizzare la sua anteprima, basta "
             "premere il pulsante Stampa, indicare il numero di copie da stampare e fare clic su OK. Al termine della"
@@ -180,6 +180,13 @@ QStringList mailRegisterParagraphs()
                        "errore: chiede il motivo, che è obbligatorio, e una conferma. La scheda conserva numero e "
                        "dati, mostra la data, l'utente e il motivo dell'annullamento e non si può più modificare; la "
                        "stampa della scheda, l'elenco della ricerca e il riepilogo la indicano come annullata."),
+        QStringLiteral("Il pulsante Protocolla messaggio (Ctrl+Shift+E) protocolla un messaggio di posta elettronica "
+                       "o di posta certificata salvato dal programma di posta come file .eml, che si può anche "
+                       "trascinare sulla finestra: la nuova scheda riceve il mittente e il suo indirizzo, l'oggetto, la "
+                       "data di ricezione e, per la posta certificata, l'identificativo del gestore nelle note. Il "
+                       "messaggio diventa la copia digitale e i primi tre allegati gli ulteriori documenti; dopo aver "
+                       "completato categoria e ufficio si salva la scheda come di consueto. Le ricevute della posta "
+                       "certificata non si protocollano."),
         QStringLiteral("Il pulsante Registro giornaliero (Ctrl+Shift+G) produce il registro di un giorno scelto sul "
                        "calendario: i documenti protocollati quel giorno in ordine di numero, con le impronte dei loro "
                        "allegati, le correzioni e gli annullamenti del giorno, chiusi dall'impronta dello storico. Il "
@@ -257,7 +264,7 @@ HelpTopic addressArchive()
 
 HelpTopic labelSheets()
 {
-    return {QStringLiteral("App Gestione Etichette"), joinParagraphs(labelSheetsParagraphs())};
+    return {QStringLiteral("App Gestione Etichette"), joinParagraphs(labelSheetsParagraphs() << helpAndExit())};
 }
 
 HelpTopic mailRegister()

@@ -75,6 +75,11 @@ public:
         QString safe = Attachments::documentName(name);
         if (safe.isEmpty())
             safe = QStringLiteral("allegato");
+        // A card keeps a name of up to 250 characters: room is left for a number that tells two files apart.
+        if (safe.size() > 200) {
+            const QString suffix = QFileInfo(safe).suffix().left(20);
+            safe = safe.left(200 - suffix.size() - 1) + (suffix.isEmpty() ? QString() : u'.' + suffix);
+        }
         const QDir dir(m_folder);
         const QFileInfo info(safe);
         QString candidate = safe;
@@ -206,27 +211,22 @@ ProviderData readProviderData(const QByteArray& xml)
     ProviderData d;
     QXmlStreamReader reader(xml);
     QString day, time, zone;
-    while (reader.readNextStartElement() || !reader.atEnd()) {
-        if (!reader.isStartElement()) {
-            reader.readNext();
+    while (!reader.atEnd() && !reader.hasError()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
             continue;
-        }
         const QStringView name = reader.name();
-        if (name == u"postacert") {
+        if (name == u"postacert")
             d.kind = reader.attributes().value(QLatin1String("tipo")).toString();
-        } else if (name == u"data") {
+        else if (name == u"data")
             zone = reader.attributes().value(QLatin1String("zona")).toString();
-        } else if (name == u"giorno") {
+        else if (name == u"giorno")
             day = reader.readElementText().trimmed();
-        } else if (name == u"ora") {
+        else if (name == u"ora")
             time = reader.readElementText().trimmed();
-        } else if (name == u"identificativo") {
+        else if (name == u"identificativo")
             d.id = reader.readElementText().trimmed();
-        } else if (name == u"gestore-emittente") {
+        else if (name == u"gestore-emittente")
             d.provider = reader.readElementText().trimmed();
-        }
-        if (reader.hasError())
-            break;
     }
     QDateTime at = QDateTime::fromString(day + u' ' + time, QStringLiteral("dd/MM/yyyy HH:mm:ss"));
     static const QRegularExpression kZone(QStringLiteral("^([+-])(\\d\\d)(\\d\\d)$"));

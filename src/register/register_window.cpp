@@ -39,7 +39,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -114,6 +118,8 @@ RegisterWindow::RegisterWindow(const AppContext& context, QWidget* parent)
                         parent)
 {
     buildUi();
+    // A message file dragged from the mail program becomes a new card.
+    setAcceptDrops(true);
 }
 
 void RegisterWindow::openYear(const QString& yearFilePath, const QString& caption)
@@ -221,6 +227,10 @@ QWidget* RegisterWindow::buildToolbar()
         {"cmdAnnulla", "register/annul", "Annulla registrazione",
          "Annulla la registrazione della scheda corrente: numero e dati restano, con data, motivo e utente.",
          Keyboard::kAnnul, [this] { annulRegistration(); }},
+        {"cmdMessaggio", "register/mail", "Protocolla messaggio",
+         "Protocolla un messaggio di posta elettronica o certificata salvato come file .eml (o trascinato sulla "
+         "finestra).",
+         Keyboard::kRegisterMail, [this] { registerMessage(); }},
         {"cmdGiornaliero", "register/daily", "Registro giornaliero",
          "Mostra, stampa o salva in PDF il registro dei documenti protocollati in un giorno.",
          Keyboard::kDailyRegister, [this] { showDailyRegister(); }},
@@ -347,6 +357,7 @@ void RegisterWindow::showEvent(QShowEvent* event)
 
 void RegisterWindow::leaving()
 {
+    dropWaitingMessage();
     // The office and operator on screen become the defaults of the next card, saved or not.
     runGuarded(this, context().messages, [this] {
         RegisterSettings(context().programFolder)
@@ -490,6 +501,22 @@ QString RegisterWindow::currentYear() const
 
 RecordWindow::AppendOutcome RegisterWindow::beforeAppend(const RawRecordFile& file, QByteArray& record)
 {
+    AppendOutcome outcome = takeNumber(file, record);
+    if (outcome.refused || !m_mail)
+        return outcome;
+    // A card made from a message keeps its files now, under the lock, so its journal entry fingerprints them.
+    RegisterCard card = RegisterCard::fromBytes(record.constData());
+    try {
+        m_mailKept = MailRegistration::keep(*m_mail, context().programFolder, card);
+    } catch (const MailRefusal& refusal) {
+        return {true, refusal.message};
+    }
+    record = card.toBytes();
+    return outcome;
+}
+
+RecordWindow::AppendOutcome RegisterWindow::takeNumber(const RawRecordFile& file, QByteArray& record)
+{
     // The number is taken here, under the year file's lock, so two workstations never give the same one.
     RegisterCard card = RegisterCard::fromBytes(record.constData());
     const QString typed = Text::trimmed(card.value(F::Numero));
@@ -528,11 +555,19 @@ RecordWindow::AppendOutcome RegisterWindow::writeRecord(RawRecordFile& file, int
 
 int RegisterWindow::appendRecord(RawRecordFile& file, const QByteArray& record)
 {
-    return RegisterJournalWriter(file, journalAuthor()).registerCard(record);
+    try {
+        return RegisterJournalWriter(file, journalAuthor()).registerCard(record);
+    } catch (...) {
+        // Not registered: the message's files go back to nothing.
+        MailRegistration::discard(m_mailKept);
+        m_mailKept.clear();
+        throw;
+    }
 }
 
 void RegisterWindow::positionChanged(int number)
 {
+    dropWaitingMessage();
     // Once registered, a document's number and date are evidence: they stay as they were stored.
     const bool fixed = number > 0;
     field(F::Numero)->setAccessibleDescription(fixed ? kFixedHint : kNumberHint);
@@ -633,11 +668,11 @@ void RegisterWindow::blankCard()
     field(F::Numero)->setFocus(Qt::OtherFocusReason);
 }
 
-void RegisterWindow::newCard()
+bool RegisterWindow::newCard()
 {
     if (!mayLeaveRecord())
-        return;
-    runArchiveAction([this] {
+        return false;
+    return runArchiveAction([this] {
         const RegisterNumbering numbering =
             RegisterSettings(context().programFolder).numberingFor(year(), currentYear());
         const RawRecordFile file(m_lblFile, RegisterCard::recordSize());
@@ -652,6 +687,69 @@ void RegisterWindow::newCard()
         startNewRecord();
         field(F::Categoria)->setFocus(Qt::OtherFocusReason);
     });
+}
+
+void RegisterWindow::registerMessage()
+{
+    const QString path = context().fileChooser->chooseFile(this, QStringLiteral("Protocolla messaggio"),
+                                                           QStringLiteral("Messaggi di posta (*.eml);;Tutti i file (*)"));
+    if (!path.isEmpty())
+        takeMessage(path);
+}
+
+void RegisterWindow::takeMessage(const QString& path)
+{
+    auto waiting = std::make_unique<QTemporaryDir>();
+    std::optional<MailRegistration::Prepared> prepared;
+    try {
+        if (!waiting->isValid())
+            throw MailRefusal{QStringLiteral("Impossibile creare una cartella temporanea per il messaggio.")};
+        prepared = MailRegistration::prepare(waiting->path(), path, context().clock->today());
+    } catch (const MailRefusal& refusal) {
+        context().messages->warning(this, refusal.message);
+        return;
+    }
+    // The message read well: now the typed work on screen is asked about, and a new card takes its place.
+    if (!newCard())
+        return;
+    const RegisterCard& card = prepared->card;
+    for (const F f : {F::Mittente, F::RecapitoMit, F::Oggetto, F::DataRic, F::Note, F::Copia})
+        field(f)->setText(card.value(f));
+    for (int i = 0; i < 3; ++i) {
+        m_lblFiles.files[i] = card.value(F::File01 + i);
+        m_lblFiles.descriptions[i] = card.value(F::Desc01 + i);
+    }
+    clearTypes();
+    m_types[RegisterCardChecks::mailTypes().indexOf(card.value(F::Tipologia))]->setChecked(true);
+    m_mail = std::move(prepared);
+    m_mailWaiting = std::move(waiting);
+    hints()->setText(QStringLiteral("Messaggio letto: completare categoria e ufficio, poi salvare la scheda."));
+    field(F::Categoria)->setFocus(Qt::OtherFocusReason);
+}
+
+void RegisterWindow::dropWaitingMessage()
+{
+    m_mail.reset();
+    m_mailWaiting.reset();
+    m_mailKept.clear();
+}
+
+void RegisterWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void RegisterWindow::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    const QString path = urls.first().toLocalFile();
+    // Handled once the drop is over, so the dragging program is not held while the window asks.
+    QTimer::singleShot(0, this, [this, path] { takeMessage(path); });
 }
 
 bool RegisterWindow::readyToSave()

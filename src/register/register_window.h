@@ -2,12 +2,18 @@
 
 #include "addresses/attachments.h"
 #include "common/record_window.h"
+#include "register/mail_registration.h"
 #include "register/register_card.h"
 #include "register/register_journal.h"
 
+#include <QTemporaryDir>
 #include <array>
+#include <memory>
+#include <optional>
 
 class QButtonGroup;
+class QDragEnterEvent;
+class QDropEvent;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -44,6 +50,8 @@ protected:
     AppendOutcome writeRecord(RawRecordFile& file, int number, const QByteArray& record) override;
     int appendRecord(RawRecordFile& file, const QByteArray& record) override;
     void positionChanged(int number) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildUi();
@@ -51,8 +59,14 @@ private:
     QWidget* buildCard();
     QWidget* buildCopyRow();
 
-    void newCard();
+    // True when a blank new card is on screen (the typed work saved or given up).
+    bool newCard();
     void annulRegistration();
+    // A message file chosen by the user, or dropped on the window, becomes a new card to complete.
+    void registerMessage();
+    void takeMessage(const QString& path);
+    // The message files of an unsaved card wait no more: the card was saved, or given up.
+    void dropWaitingMessage();
     // Once a year is opened: says when its file and its journal disagree, naming the cards.
     void checkJournal();
     // Marks the card on screen as annulled, or not: the notice, and every field read-only.
@@ -73,6 +87,7 @@ private:
     static bool isEnter(const QKeyEvent* key);
 
     void blankCard();
+    AppendOutcome takeNumber(const RawRecordFile& file, QByteArray& record);
     // Who writes the journal from this window, and when.
     JournalAuthor journalAuthor() const;
     // The register's year, and the year the clock says.
@@ -95,6 +110,10 @@ private:
     // "Registrazione annullata il ...", shown only for an annulled card.
     QLabel* m_lblAnnullata = nullptr;
     bool m_annulled = false;
+    // A card made from a message: its files wait here until it is saved, then go to the attachments folder.
+    std::unique_ptr<QTemporaryDir> m_mailWaiting;
+    std::optional<MailRegistration::Prepared> m_mail;
+    QStringList m_mailKept; // moved at the last save, taken back if that save fails
     // The number New showed, which Save takes again under the lock; empty for a number typed by hand.
     QString m_proposedNumber;
     // The calendar has just closed over the registration date: the next Enter there moves on.

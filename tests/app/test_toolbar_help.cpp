@@ -1,6 +1,7 @@
 // Each work window's F1 help names every command of its toolbar, so a user who reads the help finds each button.
 #include "addresses/address_archive_window.h"
 #include "help/help_topics.h"
+#include "labels/label_sheet_window.h"
 #include "register/register_window.h"
 #include "support/test_support.h"
 
@@ -21,6 +22,9 @@ private Q_SLOTS:
         QTest::newRow("address archive")
             << std::function<QWidget*(const AppContext&)>([](const AppContext& c) { return new AddressArchiveWindow(c); })
             << HelpTopics::addressArchive().text;
+        QTest::newRow("label sheets")
+            << std::function<QWidget*(const AppContext&)>([](const AppContext& c) { return new LabelSheetWindow(c); })
+            << HelpTopics::labelSheets().text;
         QTest::newRow("register")
             << std::function<QWidget*(const AppContext&)>([](const AppContext& c) { return new RegisterWindow(c); })
             << HelpTopics::mailRegister().text;

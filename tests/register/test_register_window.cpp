@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -715,6 +717,49 @@ private Q_SLOTS:
 
     // A registered card is annulled with a reason and a confirmation: the journal holds it, the year file is as it
     // was, the window marks the card and refuses to change it; the next card is not marked.
+    // A message file becomes a new card to complete; its files are kept only when the card is saved, and a card
+    // given up leaves nothing behind. A receipt is refused in words and the screen stays as it was.
+    void aMessageBecomesACard()
+    {
+        const QString mail = QStringLiteral(PLICARIO_SOURCE_DIR "/tests/register/fixtures/mail/");
+        const QDir kept(Attachments::folderPath(m_ctx->dir.path()));
+        m_ctx->fileChooser.answers.enqueue(mail + QStringLiteral("pec_acceptance.eml"));
+        click(QStringLiteral("cmdMessaggio"));
+        QCOMPARE(m_ctx->messages.log().size(), 1);
+        QVERIFY(m_ctx->messages.log()[0].text.contains(QStringLiteral("ricevuta della posta certificata")));
+        QCOMPARE(text(QStringLiteral("txtOggetto")), QString());
+
+        m_ctx->messages.clear();
+        m_ctx->fileChooser.answers.enqueue(mail + QStringLiteral("pec_delivery.eml"));
+        click(QStringLiteral("cmdMessaggio"));
+        QCOMPARE(text(QStringLiteral("txtMittente")), QStringLiteral("Comune di Valfiorita"));
+        QCOMPARE(text(QStringLiteral("txtRecapitoMit")), QStringLiteral("protocollo@pec.valfiorita.example.it"));
+        QCOMPARE(text(QStringLiteral("txtOggetto")), QStringLiteral("Determina n. 12"));
+        QCOMPARE(text(QStringLiteral("txtDataRic")), QStringLiteral("16/03/2026"));
+        QVERIFY(text(QStringLiteral("txtNote")).startsWith(QStringLiteral("PEC opec21.")));
+        QCOMPARE(text(QStringLiteral("txtCopia")), QStringLiteral("pec_delivery.eml"));
+        QVERIFY(radio(QStringLiteral("optEntrata"))->isChecked());
+        QVERIFY(!kept.exists() || kept.isEmpty());
+
+        // Given up for a new card: nothing was kept.
+        m_ctx->messages.queueQuestionAnswer(Messages::Answer::No);
+        click(QStringLiteral("cmdNuovo"));
+        QCOMPARE(text(QStringLiteral("txtOggetto")), QString());
+        QVERIFY(!kept.exists() || kept.isEmpty());
+
+        // Taken again, completed and saved: the copy and the attachment are kept, fingerprinted in the journal.
+        m_ctx->fileChooser.answers.enqueue(mail + QStringLiteral("pec_delivery.eml"));
+        click(QStringLiteral("cmdMessaggio"));
+        edit(QStringLiteral("txtCategoria"))->setText(QStringLiteral("Delibere"));
+        m_ctx->messages.clear();
+        click(QStringLiteral("cmdSalva"));
+        QCOMPARE(m_window->position(), 1);
+        QCOMPARE(kept.entryList(QDir::Files, QDir::Name), (QStringList{"determina.pdf", "pec_delivery.eml"}));
+        QCOMPARE(readFileBytes(kept.filePath("pec_delivery.eml")), readFileBytes(mail + "pec_delivery.eml"));
+        const QByteArray sha = QCryptographicHash::hash("%PDF-1.4\ndetermina\n", QCryptographicHash::Sha256).toHex();
+        QVERIFY(readFileBytes(RegisterJournal::pathFor(m_year)).contains("\"sha256\":\"" + sha + "\""));
+    }
+
     void annulment()
     {
         QByteArray bytes;
