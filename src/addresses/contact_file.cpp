@@ -48,7 +48,7 @@ ContactFile ContactFile::fromBytes(QByteArray bytes)
     if (VCardReader::looksLikeVCard(bytes)) {
         f.m_format = Format::VCard;
         // A file that cannot be read is refused now, not half way through an import.
-        VCardReader::read(bytes, [&f](Contact&&) { ++f.m_vcardCount; });
+        f.m_vcardCount = VCardReader::check(bytes);
         f.m_vcardBytes = std::move(bytes);
         return f;
     }

@@ -341,6 +341,16 @@ void addProperty(Contact& c, const Property& p)
     }
 }
 
+// Whether the part before the value could name an AGENT property ("AGENT", "item1.agent;VALUE=...").
+bool mayBeAgent(QByteArrayView line)
+{
+    const qsizetype colon = valueColon(line);
+    for (qsizetype i = 0; i + 5 <= colon; ++i)
+        if (qstrnicmp(line.data() + i, "AGENT", 5) == 0)
+            return true;
+    return false;
+}
+
 // No address book nests cards deeper than an agent inside a card: a file that does is refused before its open cards
 // fill the memory.
 constexpr qsizetype kMaxNesting = 100;
@@ -380,8 +390,13 @@ bool looksLikeVCard(QByteArrayView bytes)
     return false;
 }
 
-void read(const QByteArray& bytes, const std::function<void(Contact&& contact)>& visit)
+namespace {
+
+// The cards of the file to `visit`; without one, only the file's shape is checked and its cards counted: the
+// properties are left unread but for an AGENT, which opens a card of its own.
+qsizetype readCards(const QByteArray& bytes, const std::function<void(Contact&& contact)>& visit)
 {
+    qsizetype cards = 0;
     const ContactText::FileEncoding encoding = ContactText::fileEncoding(bytes);
     QByteArray converted;
     QByteArrayView text = bytes;
@@ -417,12 +432,15 @@ void read(const QByteArray& bytes, const std::function<void(Contact&& contact)>&
                         .arg(line.number),
                     line.number);
             Open done = open.takeLast();
-            if (!done.agent)
+            if (done.agent)
+                continue;
+            ++cards;
+            if (visit)
                 visit(std::move(done.card));
             continue;
         }
         Property p;
-        if (open.isEmpty() || !parseProperty(line, p, textFile))
+        if (open.isEmpty() || (!visit && !mayBeAgent(line.text)) || !parseProperty(line, p, textFile))
             continue;
         if (p.name == "AGENT" && p.value.trimmed().toUpper() == u"BEGIN:VCARD") {
             refuseDeeperThan(open.size(), line.number);
@@ -431,7 +449,7 @@ void read(const QByteArray& bytes, const std::function<void(Contact&& contact)>&
             open.append(o);
             continue;
         }
-        if (!open.last().agent)
+        if (visit && !open.last().agent)
             addProperty(open.last().card, p);
     }
     if (!open.isEmpty()) {
@@ -441,6 +459,19 @@ void read(const QByteArray& bytes, const std::function<void(Contact&& contact)>&
                                    .arg(at),
                                at);
     }
+    return cards;
+}
+
+} // namespace
+
+void read(const QByteArray& bytes, const std::function<void(Contact&& contact)>& visit)
+{
+    readCards(bytes, visit);
+}
+
+qsizetype check(const QByteArray& bytes)
+{
+    return readCards(bytes, {});
 }
 
 QList<Contact> read(const QByteArray& bytes)

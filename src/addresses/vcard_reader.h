@@ -21,5 +21,7 @@ QList<Contact> read(const QByteArray& bytes);
 // The same, each card handed to `visit` as its END:VCARD comes: a file of a million cards never lives as a list.
 // Cards before a fault in the file are visited before the throw.
 void read(const QByteArray& bytes, const std::function<void(Contact&& contact)>& visit);
+// How many cards read() gives, throwing as it does, with only the lines that open and close cards looked into.
+qsizetype check(const QByteArray& bytes);
 
 } // namespace VCardReader
