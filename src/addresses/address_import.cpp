@@ -189,13 +189,19 @@ namespace AddressImport {
 
 QByteArray duplicateKey(const char* data)
 {
-    QByteArray key;
-    key.reserve(7 * 16);
-    for (AddressCard::Field f : kKeyFields) {
-        const QByteArrayView bytes = AddressCard::fieldBytes(data, f);
-        key.append(char(bytes.size())); // a length before each field keeps "ab"+"c" apart from "a"+"bc"
+    QByteArrayView fields[std::size(kKeyFields)];
+    qsizetype size = 0;
+    for (std::size_t i = 0; i < std::size(kKeyFields); ++i) {
+        fields[i] = AddressCard::fieldBytes(data, kKeyFields[i]);
+        size += 1 + fields[i].size();
+    }
+    // Made in place, once for every card of the archive and of the file.
+    QByteArray key(size, Qt::Uninitialized);
+    char* out = key.data();
+    for (const QByteArrayView bytes : fields) {
+        *out++ = char(bytes.size()); // a length before each field keeps "ab"+"c" apart from "a"+"bc"
         for (char c : bytes)
-            key.append(c >= 'a' && c <= 'z' ? char(c - 32) : c);
+            *out++ = c >= 'a' && c <= 'z' ? char(c - 32) : c;
     }
     return key;
 }
