@@ -1,28 +1,19 @@
 #include "addresses/address_import.h"
 
 #include "addresses/contact_card.h"
+#include "addresses/duplicate_keys.h"
 #include "common/ansi.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
+
+#include <optional>
 
 namespace {
 
 constexpr AddressCard::Field kKeyFields[] = {AddressCard::Nome,   AddressCard::Rigo01, AddressCard::Rigo02,
                                              AddressCard::Rigo03, AddressCard::Rigo04, AddressCard::Rigo05,
                                              AddressCard::Rigo06};
-
-// A card's stored bytes are made only when it is written: holding every record at once would take 3765 bytes a
-// contact.
-struct Converted
-{
-    QList<AddressCard> cards;
-    QList<QByteArray> keys; // empty for a card that loses characters: it is no one's duplicate
-    QList<int> lines;
-    QList<AddressImport::Refusal> refused;
-    QList<AddressImport::Refusal> lossy;
-};
 
 QString listed(const QString& characters)
 {
@@ -37,66 +28,72 @@ QString listed(const QString& characters)
     return out.join(u", ");
 }
 
-Converted convertAll(const QList<Contact>& contacts, AddressImport::Lossy lossy)
+// What sorting the contacts found besides the new cards.
+struct Tally
 {
-    Converted out;
-    out.cards.reserve(contacts.size());
-    out.keys.reserve(contacts.size());
-    out.lines.reserve(contacts.size());
-    for (const Contact& contact : contacts) {
+    int duplicates = 0;
+    QList<AddressImport::Refusal> refused;
+    QList<AddressImport::Refusal> lossy;
+};
+
+struct NewCard
+{
+    const AddressCard& card;
+    const QByteArray& bytes; // as it will be stored
+    int line;
+};
+
+// Sorts the contacts one at a time into refused, duplicate and new; only the keys of the cards seen stay, in `keys`
+// beside the archive's. `beforeFirst` runs once, before the first card that is not refused is compared: where the
+// archive is opened and its keys read, so that an import adding nothing leaves no archive behind.
+Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::Lossy lossy, DuplicateKeys& keys,
+                   const std::function<void()>& beforeFirst, const std::function<void(const NewCard&)>& add)
+{
+    Tally tally;
+    bool first = true;
+    keys.reserve(keys.size() + contacts.count);
+    contacts.forEach([&](const Contact& contact) {
         QString lost;
-        AddressCard card = ContactCard::convert(contact, &lost);
+        const AddressCard card = ContactCard::convert(contact, &lost);
         if (card.value(AddressCard::Nome).isEmpty()) {
-            out.refused.append(
+            tally.refused.append(
                 {contact.line,
                  QStringLiteral("riga %1: la scheda non ha né un nome né una ragione sociale").arg(contact.line)});
-            continue;
+            return;
         }
+        QString lossyReport;
         if (!lost.isEmpty()) {
             const QString what = QStringLiteral("riga %1: caratteri che l'archivio non può conservare: %2")
                                      .arg(contact.line)
                                      .arg(listed(lost));
             if (lossy == AddressImport::Lossy::Refuse) {
-                out.refused.append({contact.line, what});
-                continue;
+                tally.refused.append({contact.line, what});
+                return;
             }
-            out.lossy.append({contact.line, what + QStringLiteral(" (salvati come «?»)")});
-            out.keys.append(QByteArray());
-        } else {
-            out.keys.append(AddressImport::duplicateKey(card.toBytes().constData()));
+            lossyReport = what + QStringLiteral(" (salvati come «?»)");
         }
-        out.cards.append(std::move(card));
-        out.lines.append(contact.line);
-    }
-    return out;
+        if (first && beforeFirst)
+            beforeFirst();
+        first = false;
+        const QByteArray bytes = card.toBytes();
+        // A card that lost characters is no one's duplicate: its text lost what told it apart.
+        if (lossyReport.isEmpty() && !keys.insert(AddressImport::duplicateKey(bytes.constData()))) {
+            ++tally.duplicates;
+            return;
+        }
+        if (!lossyReport.isEmpty())
+            tally.lossy.append({contact.line, lossyReport});
+        add({card, bytes, contact.line});
+    });
+    return tally;
 }
 
-QSet<QByteArray> archiveKeys(const RawRecordFile& file)
+AddressImport::ContactSource fromList(const QList<Contact>& contacts)
 {
-    QSet<QByteArray> keys;
-    keys.reserve(file.count());
-    file.scan([&](int, const char* data) { keys.insert(AddressImport::duplicateKey(data)); });
-    return keys;
-}
-
-// Sorts the converted cards into new and duplicate.
-AddressImport::Plan sortOut(Converted& converted, QSet<QByteArray> keys)
-{
-    AddressImport::Plan plan;
-    plan.refused = converted.refused;
-    plan.lossy = converted.lossy;
-    for (qsizetype i = 0; i < converted.cards.size(); ++i) {
-        const QByteArray& key = converted.keys[i];
-        if (!key.isEmpty() && keys.contains(key)) {
-            ++plan.duplicates;
-            continue;
-        }
-        if (!key.isEmpty())
-            keys.insert(key);
-        plan.cards.append(converted.cards[i]);
-        plan.lines.append(converted.lines[i]);
-    }
-    return plan;
+    return {contacts.size(), [&contacts](const std::function<void(const Contact&)>& visit) {
+                for (const Contact& c : contacts)
+                    visit(c);
+            }};
 }
 
 QString archivePath(const QString& programFolder)
@@ -106,15 +103,15 @@ QString archivePath(const QString& programFolder)
 
 // The keys of the archive's records read without opening it for writing: a dry run works on a read-only archive.
 // A missing archive has none.
-QSet<QByteArray> readOnlyKeys(const QString& path)
+void readOnlyKeys(const QString& path, DuplicateKeys& keys)
 {
-    QSet<QByteArray> keys;
     if (!QFileInfo::exists(path))
-        return keys;
+        return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw ArchiveAccessError(Errors::kArchiveAccess);
     const int size = AddressCard::recordSize();
+    keys.reserve(keys.size() + file.size() / size);
     const qint64 chunk = qint64(size) * 256;
     QByteArray block;
     while (!(block = file.read(chunk)).isEmpty()) {
@@ -123,26 +120,67 @@ QSet<QByteArray> readOnlyKeys(const QString& path)
     }
     if (file.error() != QFileDevice::NoError)
         throw ArchiveAccessError(Errors::kArchiveAccess);
-    return keys;
 }
 
-// The cards not yet in the archive appended under one lock, as one batch.
-AddressImport::Result appendNew(const QString& path, Converted& converted)
+// The new cards appended to the archive as one batch (all or none): the archive is opened, created when missing,
+// and its keys read under the same lock at the first card that may be new, and stays locked until the end.
+class Appender
 {
-    AddressImport::Result result;
-    RawRecordFile file(path, AddressCard::recordSize()); // locked until the appends are done
-    result.plan = sortOut(converted, archiveKeys(file));
-    converted = Converted();
-    if (result.plan.cards.isEmpty())
-        return result;
-    QList<int> numbers;
-    numbers.reserve(result.plan.cards.size());
-    RawRecordFile::Batch batch(file); // all or none: a failure cuts the archive back to its size before
-    for (const AddressCard& card : std::as_const(result.plan.cards))
-        numbers.append(batch.append(card.toBytes()));
-    batch.commit();
-    result.numbers = numbers;
-    return result;
+public:
+    Appender(const QString& path, DuplicateKeys& keys) : m_path(path), m_keys(keys) {}
+
+    void open()
+    {
+        m_file.emplace(m_path, AddressCard::recordSize());
+        m_keys.reserve(m_keys.size() + m_file->count());
+        m_file->scan([&](int, const char* data) { m_keys.insert(AddressImport::duplicateKey(data)); });
+    }
+    int append(const QByteArray& bytes)
+    {
+        if (!m_batch)
+            m_batch.emplace(*m_file); // a failure cuts the archive back to its size before
+        return m_batch->append(bytes);
+    }
+    void commit()
+    {
+        if (m_batch)
+            m_batch->commit();
+    }
+
+private:
+    QString m_path;
+    DuplicateKeys& m_keys;
+    std::optional<RawRecordFile> m_file;
+    std::optional<RawRecordFile::Batch> m_batch;
+};
+
+// Imports, handing each new card and its number to `added`; a failure throws ArchiveAccessError and leaves the
+// archive as it was (a first import that failed leaves no empty archive behind).
+Tally importAll(const QString& programFolder, const AddressImport::ContactSource& contacts, AddressImport::Lossy lossy,
+                const std::function<void(const NewCard&, int number)>& added)
+{
+    const QString path = archivePath(programFolder);
+    const bool existed = QFileInfo::exists(path);
+    try {
+        DuplicateKeys keys;
+        Appender appender(path, keys);
+        const Tally tally = sortContacts(
+            contacts, lossy, keys, [&] { appender.open(); },
+            [&](const NewCard& card) { added(card, appender.append(card.bytes)); });
+        appender.commit();
+        return tally;
+    } catch (const ArchiveAccessError&) {
+        if (!existed && QFileInfo(path).size() == 0)
+            QFile::remove(path);
+        throw;
+    }
+}
+
+template <typename Out> void fill(Out& out, const Tally& tally)
+{
+    out.duplicates = tally.duplicates;
+    out.refused = tally.refused;
+    out.lossy = tally.lossy;
 }
 
 } // namespace
@@ -151,42 +189,65 @@ namespace AddressImport {
 
 QByteArray duplicateKey(const char* data)
 {
-    QByteArray key;
-    key.reserve(7 * 16);
-    for (AddressCard::Field f : kKeyFields) {
-        const QByteArrayView bytes = AddressCard::fieldBytes(data, f);
-        key.append(char(bytes.size())); // a length before each field keeps "ab"+"c" apart from "a"+"bc"
+    QByteArrayView fields[std::size(kKeyFields)];
+    qsizetype size = 0;
+    for (std::size_t i = 0; i < std::size(kKeyFields); ++i) {
+        fields[i] = AddressCard::fieldBytes(data, kKeyFields[i]);
+        size += 1 + fields[i].size();
+    }
+    // Made in place, once for every card of the archive and of the file.
+    QByteArray key(size, Qt::Uninitialized);
+    char* out = key.data();
+    for (const QByteArrayView bytes : fields) {
+        *out++ = char(bytes.size()); // a length before each field keeps "ab"+"c" apart from "a"+"bc"
         for (char c : bytes)
-            key.append(c >= 'a' && c <= 'z' ? char(c - 32) : c);
+            *out++ = c >= 'a' && c <= 'z' ? char(c - 32) : c;
     }
     return key;
 }
 
 Plan plan(const QString& programFolder, const QList<Contact>& contacts, Lossy lossy)
 {
-    Converted converted = convertAll(contacts, lossy);
-    return sortOut(converted, readOnlyKeys(archivePath(programFolder)));
+    Plan out;
+    DuplicateKeys keys;
+    readOnlyKeys(archivePath(programFolder), keys);
+    fill(out, sortContacts(fromList(contacts), lossy, keys, {}, [&](const NewCard& card) {
+             out.cards.append(card.card);
+             out.lines.append(card.line);
+         }));
+    return out;
 }
 
 Result run(const QString& programFolder, const QList<Contact>& contacts, Lossy lossy)
 {
-    Converted converted = convertAll(contacts, lossy);
-    const QString path = archivePath(programFolder);
-    if (converted.cards.isEmpty() && !QFileInfo::exists(path)) {
-        Result result;
-        result.plan = sortOut(converted, {});
-        return result;
-    }
-    const bool existed = QFileInfo::exists(path);
-    try {
-        return appendNew(path, converted);
-    } catch (const ArchiveAccessError&) {
-        // A first import that failed leaves no empty archive behind.
-        if (!existed && QFileInfo(path).size() == 0)
-            QFile::remove(path);
-        throw;
-    }
+    Result result;
+    fill(result.plan, importAll(programFolder, fromList(contacts), lossy, [&](const NewCard& card, int number) {
+             result.plan.cards.append(card.card);
+             result.plan.lines.append(card.line);
+             result.numbers.append(number);
+         }));
+    return result;
 }
+
+Report check(const QString& programFolder, const ContactSource& contacts, Lossy lossy)
+{
+    Report out;
+    DuplicateKeys keys;
+    readOnlyKeys(archivePath(programFolder), keys);
+    fill(out, sortContacts(contacts, lossy, keys, {}, [&](const NewCard&) { ++out.imported; }));
+    return out;
+}
+
+Report import(const QString& programFolder, const ContactSource& contacts, Lossy lossy)
+{
+    Report out;
+    fill(out, importAll(programFolder, contacts, lossy, [&](const NewCard&, int number) {
+             ++out.imported;
+             out.numbers.append(number);
+         }));
+    return out;
+}
+
 QString summary(const Plan& plan)
 {
     const auto count = [](qsizetype n, const char* one, const char* many) {

@@ -3,6 +3,8 @@
 #include "addresses/address_card.h"
 #include "addresses/contact.h"
 
+#include <functional>
+
 // Contacts brought into the address archive: converted whole before anything is written, cards already there or
 // earlier in the same file skipped, the new ones appended under one lock.
 namespace AddressImport {
@@ -37,6 +39,25 @@ struct Result
     QList<int> numbers; // the new cards' numbers in the archive; empty when nothing was written
 };
 
+// The contacts of a file: how many, and every one in order, each handed to `visit` once
+// (ContactFile::forEachContact).
+struct ContactSource
+{
+    qsizetype count = 0;
+    std::function<void(const std::function<void(const Contact&)>& visit)> forEach;
+};
+
+// What an import of a whole file did or would do, told without its cards: a file of millions of rows goes through
+// one contact at a time.
+struct Report
+{
+    qsizetype imported = 0; // new cards, added or (in a dry run) to add
+    int duplicates = 0;
+    QList<Refusal> refused;
+    QList<Refusal> lossy;
+    QList<int> numbers; // the new cards' numbers in the archive; empty when nothing was written
+};
+
 // Two cards are the same address when name and six lines match, trimmed, with only a to z folded to capitals
 // (the finder's rule). The key of a stored record (`data` holds a whole record).
 QByteArray duplicateKey(const char* data);
@@ -49,6 +70,10 @@ Plan plan(const QString& programFolder, const QList<Contact>& contacts, Lossy lo
 // none). A failure throws ArchiveAccessError and leaves the archive as it was. The archive is not created when there
 // is nothing to add.
 Result run(const QString& programFolder, const QList<Contact>& contacts, Lossy lossy = Lossy::Refuse);
+
+// plan() and run() for a file streamed through, with the same checks and the same outcome.
+Report check(const QString& programFolder, const ContactSource& contacts, Lossy lossy = Lossy::Refuse);
+Report import(const QString& programFolder, const ContactSource& contacts, Lossy lossy = Lossy::Refuse);
 
 // "N schede importate, M già presenti, K scartate", each count with its word in the singular when it is 1.
 QString summary(const Plan& plan);

@@ -13,7 +13,7 @@ constexpr int kLines = 6;
 
 QString clean(const QString& text)
 {
-    return Text::trimmed(ContactText::singleLine(text));
+    return ContactText::cleaned(text);
 }
 
 // The parts that hold text, already clean, joined by blanks.
@@ -135,10 +135,15 @@ QStringList block(const Contact& c, const Names& names)
     return lines;
 }
 
-// Every text that reaches here is already one line and trimmed.
+constexpr int kWidth = 250;
+
+// Every text that reaches here is already one line and trimmed. A short text windows-1252 holds reads back as it
+// is, and most texts of a contact are: they skip the round trip through the record's bytes.
 QString stored(const QString& cleanText)
 {
-    return ShortString::stored(cleanText, 250);
+    if (cleanText.size() <= kWidth && Ansi::isPlain(cleanText))
+        return cleanText;
+    return ShortString::stored(cleanText, kWidth);
 }
 
 } // namespace
@@ -161,7 +166,7 @@ AddressCard convert(const Contact& c, QString* lost)
     AddressCard card;
     QString texts; // every text before storing, to tell what windows-1252 cannot keep
     const auto set = [&](int field, const QString& text) {
-        if (lost)
+        if (lost && !Ansi::isPlain(text))
             texts.append(text).append(u'\n');
         card.setValue(field, stored(text));
     };

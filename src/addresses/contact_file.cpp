@@ -29,23 +29,31 @@ ContactFile ContactFile::read(const QString& path)
     if (file.size() > kMaxBytes)
         throw tooLarge();
     // Read no further than the limit, whatever the size said: the file may grow while it is read.
-    const QByteArray bytes = file.read(kMaxBytes + 1);
+    QByteArray bytes = file.read(kMaxBytes + 1);
     if (file.error() != QFileDevice::NoError)
         throw PlicarioError(QStringLiteral("Impossibile leggere il file %1.").arg(shown));
     if (bytes.size() > kMaxBytes)
         throw tooLarge();
-    return parse(bytes);
+    return fromBytes(std::move(bytes));
 }
 
 ContactFile ContactFile::parse(const QByteArray& bytes)
 {
+    return fromBytes(bytes);
+}
+
+ContactFile ContactFile::fromBytes(QByteArray bytes)
+{
     ContactFile f;
     if (VCardReader::looksLikeVCard(bytes)) {
         f.m_format = Format::VCard;
-        f.m_vcards = VCardReader::read(bytes);
+        // A file that cannot be read is refused now, not half way through an import.
+        f.m_vcardCount = VCardReader::check(bytes);
+        f.m_vcardBytes = std::move(bytes);
         return f;
     }
-    const QString text = ContactText::decodeFile(bytes, &f.m_strayLines);
+    QString text = ContactText::decodeFile(bytes, &f.m_strayLines);
+    bytes = QByteArray(); // the text is all the table needs
     // A text file never holds NUL: this is a picture, a spreadsheet in a binary format or the like.
     if (text.contains(QChar(0)))
         throw ContactFileError(QStringLiteral("Il file non è un file CSV né una rubrica vCard: salvarlo come testo "
@@ -82,13 +90,33 @@ QList<Contact> ContactFile::contacts() const
 
 QList<Contact> ContactFile::contacts(const QList<CsvContacts::Column>& columns) const
 {
-    if (m_format == Format::VCard)
-        return m_vcards;
     QList<Contact> out;
-    out.reserve(m_table.rows.size() + 1);
-    if (m_firstRowIsData)
-        out.append(CsvContacts::contact({m_table.headerLine, m_table.header}, columns));
-    for (const CsvTable::Row& row : m_table.rows)
-        out.append(CsvContacts::contact(row, columns));
+    out.reserve(contactCount());
+    forEachContact(columns, [&](const Contact& c) { out.append(c); });
     return out;
+}
+
+qsizetype ContactFile::contactCount() const
+{
+    if (m_format == Format::VCard)
+        return m_vcardCount;
+    return m_table.rows.size() + (m_firstRowIsData ? 1 : 0);
+}
+
+void ContactFile::forEachContact(const std::function<void(const Contact&)>& visit) const
+{
+    forEachContact(m_columns, visit);
+}
+
+void ContactFile::forEachContact(const QList<CsvContacts::Column>& columns,
+                                 const std::function<void(const Contact&)>& visit) const
+{
+    if (m_format == Format::VCard) {
+        VCardReader::read(m_vcardBytes, [&](Contact&& c) { visit(c); });
+        return;
+    }
+    if (m_firstRowIsData)
+        visit(CsvContacts::contact({m_table.headerLine, m_table.header}, columns));
+    for (const CsvTable::Row& row : m_table.rows)
+        visit(CsvContacts::contact(row, columns));
 }

@@ -4,6 +4,8 @@
 #include "addresses/csv_contacts.h"
 #include "addresses/csv_table.h"
 
+#include <functional>
+
 // A spreadsheet (CSV) or contact file (vCard) read whole, ready to become address cards.
 class ContactFile
 {
@@ -40,12 +42,22 @@ public:
     // The contacts in file order; for a CSV, with the columns given (by default the guessed ones).
     QList<Contact> contacts() const;
     QList<Contact> contacts(const QList<CsvContacts::Column>& columns) const;
+    // How many contacts there are.
+    qsizetype contactCount() const;
+    // The same contacts handed to `visit` one at a time, each read afresh from the file: a file of millions of rows
+    // is never held as contacts all at once.
+    void forEachContact(const std::function<void(const Contact&)>& visit) const;
+    void forEachContact(const QList<CsvContacts::Column>& columns,
+                        const std::function<void(const Contact&)>& visit) const;
 
 private:
+    static ContactFile fromBytes(QByteArray bytes);
+
     Format m_format = Format::Csv;
     CsvTable m_table;
     QList<CsvContacts::Column> m_columns;
-    QList<Contact> m_vcards;
+    QByteArray m_vcardBytes; // read again at each pass over the cards
+    qsizetype m_vcardCount = 0;
     QList<int> m_strayLines;
     bool m_looksLikeHeader = false;
     bool m_firstRowIsData = false;

@@ -9,13 +9,6 @@
 
 namespace ContactText {
 
-bool isUtf8(QByteArrayView bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    return !decoder.hasError();
-}
-
 namespace {
 
 // The length of the valid UTF-8 sequence of more than one byte at `i`, or 0.
@@ -38,6 +31,25 @@ int utf8Sequence(QByteArrayView bytes, qsizetype i)
     }
     return 0;
 }
+
+} // namespace
+
+bool isUtf8(QByteArrayView bytes)
+{
+    for (qsizetype i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const int n = utf8Sequence(bytes, i);
+        if (n == 0)
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+namespace {
 
 // UTF-8 whose stray bytes read as windows-1252, or a null string when the bytes hold no UTF-8 sequence at all or more
 // stray bytes than sequences (then the whole file is windows-1252).
@@ -130,8 +142,10 @@ QString decodeFile(QByteArrayView bytes, QList<int>* strayLines)
     case FileEncoding::Bytes:
         break;
     }
-    if (isUtf8(bytes))
-        return QString::fromUtf8(bytes);
+    // Decoded once: a file of tens of megabytes is not read twice to learn that it is UTF-8.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    if (QString text = decoder.decode(bytes); !decoder.hasError())
+        return text;
     if (QString mixed = decodeMixed(bytes, strayLines); !mixed.isNull())
         return mixed;
     return Ansi::toUnicode(bytes);
@@ -166,11 +180,19 @@ QString singleLine(QStringView text)
     return out;
 }
 
+QString cleaned(const QString& text)
+{
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 32 || c.unicode() == 0x7F; }))
+        return Text::trimmed(singleLine(text));
+    const QStringView trimmed = Text::trimmedView(text);
+    return trimmed.size() == text.size() ? text : trimmed.toString();
+}
+
 QString joined(const QStringList& parts, QStringView separator)
 {
     QString out;
     for (const QString& part : parts) {
-        const QString p = Text::trimmed(singleLine(part));
+        const QString p = cleaned(part);
         if (p.isEmpty())
             continue;
         if (!out.isEmpty())

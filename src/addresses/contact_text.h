@@ -35,6 +35,10 @@ QString decodeCharset(QByteArrayView bytes, QStringView charset, bool utf8Defaul
 // one blank. The card's own storing rules (trim, windows-1252, cut) come after.
 QString singleLine(QStringView text);
 
+// singleLine(), then trimmed; the text itself, shared and not copied, when it is one trimmed line already (a note
+// may be megabytes long).
+QString cleaned(const QString& text);
+
 // The parts that hold text, each made one line and trimmed, joined by the separator.
 QString joined(const QStringList& parts, QStringView separator);
 

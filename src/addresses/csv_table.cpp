@@ -3,51 +3,71 @@
 #include "addresses/contact.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
 struct ReadRow
 {
-    QStringList cells;
+    QStringList cells;     // only when asked for
+    bool hasText = false;  // some cell holds a character that is not blank
     int openQuoteLine = 0; // where a quote left open at the end of the text began; 0 when every quote closed
+};
+
+enum class Cells
+{
+    Keep,
+    Skip, // only where the row ends and whether it holds text: the first reading of a file keeps no strings
 };
 
 // Reads one row with the separator from `pos` on; `pos` ends past the row's line break and `line` counts the line
 // breaks passed. A quote opens a quoted field only at the start of a field; inside one a doubled quote stands for
 // one and line breaks are text. The separator detector reads the header with this same rule.
-ReadRow readRow(QStringView text, qsizetype& pos, QChar sep, int& line)
+ReadRow readRow(QStringView text, qsizetype& pos, QChar sep, int& line, Cells cells = Cells::Keep)
 {
     ReadRow row;
     QString field;
+    const bool keep = cells == Cells::Keep;
+    const auto append = [&](QChar c) {
+        if (keep)
+            field.append(c);
+    };
     bool quoted = false;
     bool fieldBlank = true; // only blanks so far: kept as we go, as testing the field at each quote grows with it
+    bool fieldText = false; // a character that is not blank since the field (or its quoted part) began
     const qsizetype n = text.size();
     while (pos < n) {
         const QChar c = text[pos++];
         if (quoted) {
             if (c == u'"') {
                 if (pos < n && text[pos] == u'"') {
-                    field.append(u'"');
+                    append(u'"');
+                    fieldText = true;
                     ++pos;
                 } else {
                     quoted = false;
-                    fieldBlank = std::all_of(field.cbegin(), field.cend(), [](QChar f) { return f.isSpace(); });
+                    fieldBlank = !fieldText;
                 }
             } else {
                 if (c == u'\n' || (c == u'\r' && !(pos < n && text[pos] == u'\n')))
                     ++line;
-                field.append(c);
+                append(c);
+                fieldText = fieldText || !c.isSpace();
             }
         } else if (c == u'"' && fieldBlank) {
             // Blanks some programs put after a separator are not part of a quoted field.
             field.clear();
             quoted = true;
             fieldBlank = false;
+            fieldText = false;
             row.openQuoteLine = line;
         } else if (c == sep) {
-            row.cells.append(field);
+            if (keep)
+                row.cells.append(field);
+            row.hasText = row.hasText || fieldText;
             field.clear();
             fieldBlank = true;
+            fieldText = false;
         } else if (c == u'\r' || c == u'\n') {
             if (c == u'\r' && pos < n && text[pos] == u'\n')
                 ++pos;
@@ -55,11 +75,14 @@ ReadRow readRow(QStringView text, qsizetype& pos, QChar sep, int& line)
             break;
         } else {
             // A quote inside an unquoted field is an ordinary character, as spreadsheet programs read it.
-            field.append(c);
+            append(c);
             fieldBlank = fieldBlank && c.isSpace();
+            fieldText = fieldText || !c.isSpace();
         }
     }
-    row.cells.append(field);
+    if (keep)
+        row.cells.append(field);
+    row.hasText = row.hasText || fieldText;
     if (!quoted)
         row.openQuoteLine = 0;
     return row;
@@ -84,53 +107,59 @@ QChar detectSeparator(QStringView text)
     return u',';
 }
 
-bool hasText(const QStringList& cells)
-{
-    for (const QString& c : cells)
-        if (!c.trimmed().isEmpty())
-            return true;
-    return false;
-}
-
 } // namespace
+
+CsvTable::Row CsvTable::Rows::operator[](qsizetype i) const
+{
+    const Start start = m_starts.at(i);
+    qsizetype pos = start.pos;
+    int line = start.line;
+    return {start.line, readRow(m_text, pos, m_separator, line).cells};
+}
 
 CsvTable CsvTable::parse(const QString& input)
 {
+    if (input.size() > std::numeric_limits<qint32>::max())
+        throw ContactFileError(QStringLiteral("Il file è troppo grande per essere una rubrica."), 0);
     CsvTable table;
-    QStringView text = input;
+    const QStringView text = input;
+    qsizetype pos = 0;
     int line = 1;
     // One spreadsheet program may name its separator on a first line of its own: "sep=;".
     if (text.startsWith(QLatin1String("sep="), Qt::CaseInsensitive) && text.size() > 4 &&
         (text.size() == 5 || text[5] == u'\r' || text[5] == u'\n')) {
         table.separator = text[4];
-        text = text.sliced(std::min<qsizetype>(text.size(), 5));
-        if (text.startsWith(u'\r'))
-            text = text.sliced(1);
-        if (text.startsWith(u'\n'))
-            text = text.sliced(1);
+        pos = std::min<qsizetype>(text.size(), 5);
+        if (pos < text.size() && text[pos] == u'\r')
+            ++pos;
+        if (pos < text.size() && text[pos] == u'\n')
+            ++pos;
         line = 2;
     } else {
         table.separator = detectSeparator(text);
     }
 
-    QList<Row> rows;
-    qsizetype pos = 0;
+    table.rows.m_text = input;
+    table.rows.m_separator = table.separator;
     while (pos < text.size()) {
         const int rowLine = line;
-        ReadRow row = readRow(text, pos, table.separator, line);
+        const qsizetype rowPos = pos;
+        const ReadRow row = readRow(text, pos, table.separator, line, Cells::Skip);
         if (row.openQuoteLine > 0)
             throw ContactFileError(
                 QStringLiteral("Il file non è leggibile: le virgolette aperte alla riga %1 non sono mai chiuse.")
                     .arg(row.openQuoteLine),
                 row.openQuoteLine);
-        if (hasText(row.cells))
-            rows.append({rowLine, std::move(row.cells)});
+        if (!row.hasText)
+            continue;
+        if (table.headerLine == 0) {
+            qsizetype at = rowPos;
+            int atLine = rowLine;
+            table.header = readRow(text, at, table.separator, atLine).cells;
+            table.headerLine = rowLine;
+        } else {
+            table.rows.m_starts.append({qint32(rowPos), qint32(rowLine)});
+        }
     }
-
-    if (!rows.isEmpty()) {
-        table.headerLine = rows.first().line;
-        table.header = rows.takeFirst().cells;
-    }
-    table.rows = std::move(rows);
     return table;
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <iterator>
+
 // A delimited text file as spreadsheet programs and address books write it.
 struct CsvTable
 {
@@ -13,10 +15,57 @@ struct CsvTable
         QStringList cells;
     };
 
+    // The rows after the header, each kept as where it starts in the text and read again when asked for: a file of
+    // millions of short rows holds eight bytes a row instead of a list of strings.
+    class Rows
+    {
+    public:
+        qsizetype size() const { return m_starts.size(); }
+        bool isEmpty() const { return m_starts.isEmpty(); }
+        Row operator[](qsizetype i) const;
+        // An empty row with line 0 outside the table.
+        Row value(qsizetype i) const { return i >= 0 && i < size() ? (*this)[i] : Row{0, {}}; }
+
+        class const_iterator
+        {
+        public:
+            using iterator_category = std::input_iterator_tag;
+            using value_type = Row;
+            using difference_type = qsizetype;
+            using pointer = void;
+            using reference = Row;
+            const_iterator(const Rows* rows, qsizetype i) : m_rows(rows), m_i(i) {}
+            Row operator*() const { return (*m_rows)[m_i]; }
+            const_iterator& operator++()
+            {
+                ++m_i;
+                return *this;
+            }
+            bool operator==(const const_iterator& other) const { return m_i == other.m_i; }
+
+        private:
+            const Rows* m_rows;
+            qsizetype m_i;
+        };
+        const_iterator begin() const { return {this, 0}; }
+        const_iterator end() const { return {this, size()}; }
+
+    private:
+        friend struct CsvTable;
+        struct Start
+        {
+            qint32 pos; // in m_text; a table's text is at most 2^31 characters
+            qint32 line;
+        };
+        QString m_text;
+        QChar m_separator;
+        QList<Start> m_starts;
+    };
+
     QChar separator;
     QStringList header; // the first row
     int headerLine = 0; // the file line it begins at; 0 when the table is empty
-    QList<Row> rows;    // the rows after it; rows with no text in any cell are left out
+    Rows rows;          // the rows after it; rows with no text in any cell are left out
 
     // Reads decoded text: the separator (`,` `;` or tab) is the one the header line uses most outside quoted fields,
     // fields may be quoted with `"` (a doubled quote inside stands for one) and hold line breaks; a quote elsewhere in

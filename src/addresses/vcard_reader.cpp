@@ -11,25 +11,32 @@ struct PhysicalLine
     QByteArrayView text;
 };
 
-QList<PhysicalLine> physicalLines(QByteArrayView bytes)
+// The lines of the bytes one at a time, without their line breaks (CR LF, LF or CR).
+class PhysicalLines
 {
-    QList<PhysicalLine> lines;
-    qsizetype start = 0;
-    int number = 1;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = bytes[i];
-        if (c != '\n' && c != '\r')
-            continue;
-        lines.append({number++, bytes.sliced(start, i - start)});
-        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+public:
+    explicit PhysicalLines(QByteArrayView bytes) : m_bytes(bytes) {}
+
+    bool next(PhysicalLine& line)
+    {
+        const qsizetype n = m_bytes.size();
+        if (m_pos >= n)
+            return false;
+        qsizetype end = m_pos;
+        while (end < n && m_bytes[end] != '\n' && m_bytes[end] != '\r')
+            ++end;
+        line = {m_number++, m_bytes.sliced(m_pos, end - m_pos)};
+        if (end < n && m_bytes[end] == '\r' && end + 1 < n && m_bytes[end + 1] == '\n')
+            ++end;
+        m_pos = end + 1;
+        return true;
     }
-    if (start < n)
-        lines.append({number, bytes.sliced(start)});
-    return lines;
-}
+
+private:
+    QByteArrayView m_bytes;
+    qsizetype m_pos = 0;
+    int m_number = 1;
+};
 
 bool isLine(QByteArrayView text, const char* what)
 {
@@ -93,44 +100,67 @@ private:
 };
 
 // Folded lines (a continuation starts with a blank or a tab) and 2.1's quoted-printable soft breaks (a line ending
-// in `=`) joined back into one.
-QList<LogicalLine> unfold(QByteArrayView bytes)
+// in `=`) joined back into one, one logical line at a time.
+class LogicalLines
 {
-    QList<LogicalLine> out;
-    bool softBreak = false;
-    ColonScan scan;
-    int qpKnownAt = -1; // the colon whose parameters were last looked at for QUOTED-PRINTABLE
-    bool qp = false;
-    for (const PhysicalLine& pl : physicalLines(bytes)) {
-        // A soft break on a card's last value is a line end, as some writers leave it there.
-        if (softBreak && isLine(pl.text, "END:VCARD")) {
-            out.last().text.chop(1);
-            softBreak = false;
-        }
-        if (!out.isEmpty() && softBreak) {
-            out.last().text.chop(1); // the `=`
-            scan.chopped(out.last().text.size());
-            out.last().text.append(pl.text);
-        } else if (!out.isEmpty() && !pl.text.isEmpty() && (pl.text[0] == ' ' || pl.text[0] == '\t')) {
-            out.last().text.append(pl.text.sliced(1));
-        } else {
-            out.append({pl.number, pl.text.toByteArray()});
-            scan.reset();
-            qpKnownAt = -1;
-        }
-        const QByteArray& last = out.last().text;
-        softBreak = false;
-        if (last.endsWith('=')) {
-            const qsizetype colon = scan.colon(last);
-            if (colon > 0 && colon != qpKnownAt) {
-                qp = isQuotedPrintable(last.first(colon + 1));
-                qpKnownAt = int(colon);
+public:
+    explicit LogicalLines(QByteArrayView bytes) : m_physical(bytes) {}
+
+    bool next(LogicalLine& out)
+    {
+        PhysicalLine pl;
+        while (m_physical.next(pl)) {
+            // A soft break on a card's last value is a line end, as some writers leave it there.
+            if (m_softBreak && isLine(pl.text, "END:VCARD")) {
+                m_current.text.chop(1);
+                m_softBreak = false;
             }
-            softBreak = colon > 0 && qp;
+            bool done = false;
+            if (m_have && m_softBreak) {
+                m_current.text.chop(1); // the `=`
+                m_scan.chopped(m_current.text.size());
+                m_current.text.append(pl.text);
+            } else if (m_have && !pl.text.isEmpty() && (pl.text[0] == ' ' || pl.text[0] == '\t')) {
+                m_current.text.append(pl.text.sliced(1));
+            } else {
+                if (m_have) {
+                    out = std::move(m_current);
+                    done = true;
+                }
+                m_current = {pl.number, pl.text.toByteArray()};
+                m_have = true;
+                m_scan.reset();
+                m_qpKnownAt = -1;
+            }
+            const QByteArray& last = m_current.text;
+            m_softBreak = false;
+            if (last.endsWith('=')) {
+                const qsizetype colon = m_scan.colon(last);
+                if (colon > 0 && colon != m_qpKnownAt) {
+                    m_qp = isQuotedPrintable(last.first(colon + 1));
+                    m_qpKnownAt = colon;
+                }
+                m_softBreak = colon > 0 && m_qp;
+            }
+            if (done)
+                return true;
         }
+        if (!m_have)
+            return false;
+        out = std::move(m_current);
+        m_have = false;
+        return true;
     }
-    return out;
-}
+
+private:
+    PhysicalLines m_physical;
+    LogicalLine m_current{0, {}};
+    bool m_have = false; // m_current holds a line still open to continuations
+    bool m_softBreak = false;
+    ColonScan m_scan;
+    qsizetype m_qpKnownAt = -1; // the colon whose parameters were last looked at for QUOTED-PRINTABLE
+    bool m_qp = false;
+};
 
 QByteArray decodeQuotedPrintable(QByteArrayView value)
 {
@@ -200,8 +230,10 @@ bool parseProperty(const LogicalLine& line, Property& p, bool textFile)
             charset = val;
         }
     }
-    const QByteArrayView raw = QByteArrayView(line.text).sliced(colon + 1);
-    const QByteArray bytes = qp ? decodeQuotedPrintable(raw) : raw.toByteArray();
+    QByteArrayView bytes = QByteArrayView(line.text).sliced(colon + 1);
+    QByteArray decoded;
+    if (qp)
+        bytes = decoded = decodeQuotedPrintable(bytes);
     p.value = textFile ? QString::fromUtf8(bytes)
                        : ContactText::decodeCharset(bytes, QString::fromLatin1(charset), ContactText::isUtf8(bytes));
     return true;
@@ -230,6 +262,8 @@ QStringList splitUnescaped(const QString& value, QChar sep)
 
 QString unescape(const QString& value)
 {
+    if (!value.contains(u'\\'))
+        return value; // shared, not copied: a note may be megabytes long
     QString out;
     out.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
@@ -307,6 +341,30 @@ void addProperty(Contact& c, const Property& p)
     }
 }
 
+// Whether the part before the value could name an AGENT property ("AGENT", "item1.agent;VALUE=...").
+bool mayBeAgent(QByteArrayView line)
+{
+    const qsizetype colon = valueColon(line);
+    for (qsizetype i = 0; i + 5 <= colon; ++i)
+        if (qstrnicmp(line.data() + i, "AGENT", 5) == 0)
+            return true;
+    return false;
+}
+
+// No address book nests cards deeper than an agent inside a card: a file that does is refused before its open cards
+// fill the memory.
+constexpr qsizetype kMaxNesting = 100;
+
+void refuseDeeperThan(qsizetype open, int line)
+{
+    if (open >= kMaxNesting)
+        throw ContactFileError(QStringLiteral("Il file non è leggibile: alla riga %1 le schede vCard sono annidate "
+                                              "oltre %2 livelli.")
+                                   .arg(line)
+                                   .arg(kMaxNesting),
+                               line);
+}
+
 } // namespace
 
 namespace VCardReader {
@@ -320,7 +378,9 @@ bool looksLikeVCard(QByteArrayView bytes)
         bytes = decoded;
     }
     // Some programs write a line of their own before the first card: the first BEGIN:VCARD line tells.
-    for (const PhysicalLine& line : physicalLines(bytes)) {
+    PhysicalLines lines(bytes);
+    PhysicalLine line;
+    while (lines.next(line)) {
         QByteArrayView text = line.text;
         if (line.number == 1 && text.startsWith("\xEF\xBB\xBF"))
             text = text.sliced(3);
@@ -330,14 +390,20 @@ bool looksLikeVCard(QByteArrayView bytes)
     return false;
 }
 
-QList<Contact> read(const QByteArray& bytes)
+namespace {
+
+// The cards of the file to `visit`; without one, only the file's shape is checked and its cards counted: the
+// properties are left unread but for an AGENT, which opens a card of its own.
+qsizetype readCards(const QByteArray& bytes, const std::function<void(Contact&& contact)>& visit)
 {
+    qsizetype cards = 0;
     const ContactText::FileEncoding encoding = ContactText::fileEncoding(bytes);
-    QByteArray text = bytes;
+    QByteArray converted;
+    QByteArrayView text = bytes;
     if (encoding == ContactText::FileEncoding::Utf8Marked)
-        text.remove(0, 3);
+        text = text.sliced(3);
     else if (encoding != ContactText::FileEncoding::Bytes)
-        text = ContactText::decodeFile(text).toUtf8();
+        text = converted = ContactText::decodeFile(bytes).toUtf8();
     const bool textFile = encoding != ContactText::FileEncoding::Bytes;
 
     // The cards open at this point, innermost last: a card nested in another is a contact of its own, unless it is
@@ -347,10 +413,12 @@ QList<Contact> read(const QByteArray& bytes)
         Contact card;
         bool agent = false;
     };
-    QList<Contact> contacts;
     QList<Open> open;
-    for (const LogicalLine& line : unfold(text)) {
+    LogicalLines lines(text);
+    LogicalLine line{0, {}};
+    while (lines.next(line)) {
         if (isLine(line.text, "BEGIN:VCARD")) {
+            refuseDeeperThan(open.size(), line.number);
             Open o;
             o.card.line = line.number;
             open.append(o);
@@ -364,29 +432,52 @@ QList<Contact> read(const QByteArray& bytes)
                         .arg(line.number),
                     line.number);
             Open done = open.takeLast();
-            if (!done.agent)
-                contacts.append(std::move(done.card));
+            if (done.agent)
+                continue;
+            ++cards;
+            if (visit)
+                visit(std::move(done.card));
             continue;
         }
         Property p;
-        if (open.isEmpty() || !parseProperty(line, p, textFile))
+        if (open.isEmpty() || (!visit && !mayBeAgent(line.text)) || !parseProperty(line, p, textFile))
             continue;
         if (p.name == "AGENT" && p.value.trimmed().toUpper() == u"BEGIN:VCARD") {
+            refuseDeeperThan(open.size(), line.number);
             Open o;
             o.agent = true;
             open.append(o);
             continue;
         }
-        if (!open.last().agent)
+        if (visit && !open.last().agent)
             addProperty(open.last().card, p);
     }
     if (!open.isEmpty()) {
-        const int line = open.first().card.line;
+        const int at = open.first().card.line;
         throw ContactFileError(QStringLiteral("Il file non è leggibile: la scheda vCard iniziata alla riga %1 non "
                                               "termina (manca END:VCARD).")
-                                   .arg(line),
-                               line);
+                                   .arg(at),
+                               at);
     }
+    return cards;
+}
+
+} // namespace
+
+void read(const QByteArray& bytes, const std::function<void(Contact&& contact)>& visit)
+{
+    readCards(bytes, visit);
+}
+
+qsizetype check(const QByteArray& bytes)
+{
+    return readCards(bytes, {});
+}
+
+QList<Contact> read(const QByteArray& bytes)
+{
+    QList<Contact> contacts;
+    read(bytes, [&](Contact&& c) { contacts.append(std::move(c)); });
     return contacts;
 }
 

@@ -7,10 +7,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <optional>
+
 namespace {
 
-QJsonObject report(const AddressImport::Plan& plan, const QList<int>& numbers, bool dryRun,
-                   const QList<int>& strayLines)
+QJsonObject report(const AddressImport::Report& plan, bool dryRun, const QList<int>& strayLines)
 {
     QJsonArray stray;
     for (int line : strayLines)
@@ -22,9 +23,9 @@ QJsonObject report(const AddressImport::Plan& plan, const QList<int>& numbers, b
     for (const AddressImport::Refusal& r : plan.lossy)
         lossy.append(QJsonObject{{QStringLiteral("line"), r.line}, {QStringLiteral("reason"), r.reason}});
     QJsonArray newNumbers;
-    for (int n : numbers)
+    for (int n : plan.numbers)
         newNumbers.append(n);
-    return {{QStringLiteral("imported"), int(plan.cards.size())},
+    return {{QStringLiteral("imported"), qint64(plan.imported)},
             {QStringLiteral("duplicates"), plan.duplicates},
             {QStringLiteral("refused"), refused},
             {QStringLiteral("lossy"), lossy},
@@ -58,23 +59,23 @@ int runImport(const CliContext& ctx)
     if (path.isEmpty())
         throw UsageError{QStringLiteral("Indicare il file da importare (CSV o vCard)."), Usage::Shown};
 
-    QList<Contact> contacts;
-    QList<int> strayLines; // lines of a UTF-8 file with bytes read as windows-1252
-    try {
-        ContactFile file = ContactFile::read(path);
-        if (header && file.format() == ContactFile::Format::Csv)
-            file.setFirstRowIsData(false);
-        contacts = file.contacts();
-        strayLines = file.strayByteLines();
-    } catch (const ContactFileError& e) {
-        throw UsageError{e.message()}; // a file that cannot be parsed is bad input, like bad JSON
-    }
     QJsonObject out;
-    if (dryRun) {
-        out = report(AddressImport::plan(ctx.folder, contacts, lossy), {}, true, strayLines);
-    } else {
-        const AddressImport::Result r = AddressImport::run(ctx.folder, contacts, lossy);
-        out = report(r.plan, r.numbers, false, strayLines);
+    {
+        std::optional<ContactFile> file;
+        try {
+            file = ContactFile::read(path);
+        } catch (const ContactFileError& e) {
+            throw UsageError{e.message()}; // a file that cannot be parsed is bad input, like bad JSON
+        }
+        if (header && file->format() == ContactFile::Format::Csv)
+            file->setFirstRowIsData(false);
+        // The contacts go through the import one at a time: a file of millions of rows never lives as contacts.
+        const AddressImport::ContactSource contacts{
+            file->contactCount(),
+            [&](const std::function<void(const Contact&)>& visit) { file->forEachContact(visit); }};
+        out = report(dryRun ? AddressImport::check(ctx.folder, contacts, lossy)
+                            : AddressImport::import(ctx.folder, contacts, lossy),
+                     dryRun, file->strayByteLines());
     }
     Cli::out(QJsonDocument(out).toJson(QJsonDocument::Compact) + '\n');
     Cli::finishOut();

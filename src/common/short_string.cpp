@@ -28,7 +28,20 @@ QString read(const char* data, int width)
 
 void write(char* data, int width, const QString& text)
 {
-    QByteArray bytes = Ansi::fromUnicode(Text::trimmed(text));
+    std::memset(data, 0, static_cast<size_t>(width) + 1);
+    const QStringView trimmed = Text::trimmedView(text);
+    if (Ansi::isPlain(trimmed)) {
+        // One byte a character, as most texts are: written in place, and only what fits (every record written goes
+        // through here, an import writes millions, and a text may be megabytes long).
+        qsizetype size = std::min<qsizetype>(trimmed.size(), width);
+        for (qsizetype i = 0; i < size; ++i)
+            data[1 + i] = Ansi::encodeChar(trimmed[i]);
+        while (size > 0 && static_cast<unsigned char>(data[size]) <= 32)
+            data[size--] = 0;
+        data[0] = static_cast<char>(size);
+        return;
+    }
+    QByteArray bytes = Ansi::fromUnicode(trimmed);
     if (bytes.size() > width) {
         bytes.truncate(width);
         // A cut can end on blanks or controls that every reader trims: store only what reads back, so a record
@@ -36,7 +49,6 @@ void write(char* data, int width, const QString& text)
         while (!bytes.isEmpty() && static_cast<unsigned char>(bytes.back()) <= 32)
             bytes.chop(1);
     }
-    std::memset(data, 0, static_cast<size_t>(width) + 1);
     data[0] = static_cast<char>(bytes.size());
     std::memcpy(data + 1, bytes.constData(), static_cast<size_t>(bytes.size()));
 }

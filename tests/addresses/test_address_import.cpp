@@ -4,6 +4,7 @@
 #include "support/test_support.h"
 
 #include <QTest>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +21,26 @@ AddressCard stored(const QStringList& values)
 QList<Contact> csv(const char* text)
 {
     return ContactFile::parse(QByteArray(text)).contacts();
+}
+
+AddressImport::ContactSource streamed(const ContactFile& file)
+{
+    return {file.contactCount(), [&file](const auto& visit) { file.forEachContact(visit); }};
+}
+
+QList<int> linesOf(const QList<AddressImport::Refusal>& refusals)
+{
+    QList<int> out;
+    for (const AddressImport::Refusal& r : refusals)
+        out << r.line;
+    return out;
+}
+
+qint64 peakMemoryKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 } // namespace
@@ -67,6 +88,78 @@ private Q_SLOTS:
         QCOMPARE(file.read(3), result.plan.cards[0]);
         QCOMPARE(file.read(3).value(AddressCard::Rigo02), QStringLiteral("Via Milano 3"));
         QCOMPARE(file.read(4).value(AddressCard::Nome), QStringLiteral("CITTÀ SRL"));
+    }
+
+    // The batch tool streams the contacts through the import instead of listing them: the same cards, counts and
+    // reports, in a dry run and for real, with and without lossy cards accepted.
+    void streamedImportAgreesWithTheList_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("acceptLossy");
+        const QByteArray table = "Cognome;Nome;Indirizzo;Città\n"
+                                 "Rossi;Mario;Via Roma 1;Roma\n"
+                                 ";;Via senza nome;Roma\n"
+                                 "rossi; MARIO ;Via Roma 1;Roma\n"
+                                 "Иванов;Иван;Via Po 2;Torino\n"
+                                 "Петров;Пётр;Via Po 3;Torino\n"
+                                 "Bianchi;Anna;Via Po 4;Torino\n";
+        QTest::newRow("CSV") << table << false;
+        QTest::newRow("CSV, lossy cards accepted") << table << true;
+        QTest::newRow("vCard") << QByteArray("BEGIN:VCARD\nN:Rossi;Mario\nEND:VCARD\nBEGIN:VCARD\nNOTE:x\nEND:VCARD\n"
+                                             "BEGIN:VCARD\nN:ROSSI;mario\nEND:VCARD\nBEGIN:VCARD\nN:Bianchi;Anna\n"
+                                             "BEGIN:VCARD\nN:Verdi;Ugo\nEND:VCARD\nEND:VCARD\n"
+                                             "BEGIN:VCARD\nN:Neri;Ada\nitem1.agent:BEGIN:VCARD\nFN:Agente\nEND:VCARD\n"
+                                             "END:VCARD\n")
+                               << false;
+    }
+    void streamedImportAgreesWithTheList()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, acceptLossy);
+        const AddressImport::Lossy lossy = acceptLossy ? AddressImport::Lossy::Accept : AddressImport::Lossy::Refuse;
+        TestContext listed;
+        TestContext streamedCtx;
+        for (const TestContext* ctx : {&listed, &streamedCtx}) {
+            AddressCardFile file(ctx->dir.path());
+            file.append(stored({"Bianchi Anna", "", "Anna Bianchi", "Via Po 4", "Torino"}));
+        }
+        const ContactFile file = ContactFile::parse(bytes);
+        QCOMPARE(file.contactCount(), file.contacts().size());
+
+        const AddressImport::Plan plan = AddressImport::plan(listed.dir.path(), file.contacts(), lossy);
+        const AddressImport::Report check = AddressImport::check(streamedCtx.dir.path(), streamed(file), lossy);
+        QVERIFY(plan.cards.size() > 0 && plan.duplicates > 0 && !plan.refused.isEmpty());
+        QCOMPARE(check.imported, plan.cards.size());
+        QCOMPARE(check.duplicates, plan.duplicates);
+        QCOMPARE(linesOf(check.refused), linesOf(plan.refused));
+        QCOMPARE(linesOf(check.lossy), linesOf(plan.lossy));
+        QVERIFY(check.numbers.isEmpty());
+
+        const AddressImport::Result run = AddressImport::run(listed.dir.path(), file.contacts(), lossy);
+        const AddressImport::Report import = AddressImport::import(streamedCtx.dir.path(), streamed(file), lossy);
+        QCOMPARE(import.numbers, run.numbers);
+        QCOMPARE(import.duplicates, run.plan.duplicates);
+        QCOMPARE(linesOf(import.refused), linesOf(run.plan.refused));
+        QCOMPARE(readFileBytes(streamedCtx.path(AddressCardFile::kFileName)),
+                 readFileBytes(listed.path(AddressCardFile::kFileName)));
+    }
+
+    // Half a million one-word rows go through the import one at a time: the memory grows with the file's text and
+    // the cards' keys, not with a list of contacts and cards (which took well over a gigabyte).
+    void aLargeFileStreamsInBoundedMemory()
+    {
+        QByteArray bytes = "Nome\n";
+        for (int i = 0; i < 500000; ++i)
+            bytes += 'N' + QByteArray::number(i) + '\n';
+        TestContext ctx;
+        const qint64 before = peakMemoryKb();
+        AddressImport::Report report;
+        {
+            const ContactFile file = ContactFile::parse(bytes);
+            report = AddressImport::check(ctx.dir.path(), streamed(file));
+        }
+        QCOMPARE(report.imported, 500000);
+        QVERIFY2(peakMemoryKb() - before < 150 * 1024, qPrintable(QString::number(peakMemoryKb() - before)));
     }
 
     void importingTwiceAddsNothing()
@@ -152,6 +245,8 @@ private Q_SLOTS:
         QTest::newRow("vCard without END")
             << QByteArray("BEGIN:VCARD\nN:A;B\nEND:VCARD\nBEGIN:VCARD\nN:C;D\nFN:D C\n") << 4;
         QTest::newRow("END without BEGIN") << QByteArray("BEGIN:VCARD\nN:A;B\nEND:VCARD\nN:C;D\nEND:VCARD\n") << 5;
+        // Open cards are held until they end: a file of nothing but BEGIN lines must not fill the memory.
+        QTest::newRow("cards nested a hundred deep") << QByteArray("BEGIN:VCARD\n").repeated(5000) << 101;
     }
     void brokenFilesNameTheirLine()
     {
