@@ -15,19 +15,6 @@ constexpr AddressCard::Field kKeyFields[] = {AddressCard::Nome,   AddressCard::R
                                              AddressCard::Rigo03, AddressCard::Rigo04, AddressCard::Rigo05,
                                              AddressCard::Rigo06};
 
-QString listed(const QString& characters)
-{
-    QStringList out;
-    for (qsizetype i = 0; i < characters.size(); ++i) {
-        const qsizetype n = characters[i].isHighSurrogate() && i + 1 < characters.size() ? 2 : 1;
-        out.append(QStringLiteral("«%1» (U+%2)")
-                       .arg(characters.mid(i, n))
-                       .arg(QString::number(characters.mid(i, n).toUcs4().value(0), 16).toUpper(), 4, u'0'));
-        i += n - 1;
-    }
-    return out.join(u", ");
-}
-
 // What sorting the contacts found besides the new cards.
 struct Tally
 {
@@ -65,7 +52,7 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
         if (!lost.isEmpty()) {
             const QString what = QStringLiteral("riga %1: caratteri che l'archivio non può conservare: %2")
                                      .arg(contact.line)
-                                     .arg(listed(lost));
+                                     .arg(Ansi::named(lost));
             if (lossy == AddressImport::Lossy::Refuse) {
                 tally.refused.append({contact.line, what});
                 return;

@@ -80,14 +80,7 @@ public:
             const QString suffix = QFileInfo(safe).suffix().left(20);
             safe = safe.left(200 - suffix.size() - 1) + (suffix.isEmpty() ? QString() : u'.' + suffix);
         }
-        const QDir dir(m_folder);
-        const QFileInfo info(safe);
-        QString candidate = safe;
-        for (int n = 2; QFileInfo::exists(dir.filePath(candidate)); ++n)
-            candidate = info.suffix().isEmpty()
-                            ? QStringLiteral("%1 (%2)").arg(safe).arg(n)
-                            : QStringLiteral("%1 (%2).%3").arg(info.completeBaseName()).arg(n).arg(info.suffix());
-        return dir.filePath(candidate);
+        return QDir(m_folder).filePath(MailReader::freeName(m_folder, safe));
     }
     void add(const MailMessage::Attachment& a) { m_files.append(a); }
     QList<MailMessage::Attachment> keep()
@@ -308,6 +301,18 @@ void readMessage(GMimeMessage* message, Written& written, MailMessage& out)
 } // namespace
 
 namespace MailReader {
+
+QString freeName(const QString& folder, const QString& name)
+{
+    const QDir dir(folder);
+    const QFileInfo info(name);
+    QString candidate = name;
+    for (int n = 2; QFileInfo::exists(dir.filePath(candidate)); ++n)
+        candidate = info.suffix().isEmpty()
+                        ? QStringLiteral("%1 (%2)").arg(name).arg(n)
+                        : QStringLiteral("%1 (%2).%3").arg(info.completeBaseName()).arg(n).arg(info.suffix());
+    return candidate;
+}
 
 MailMessage read(const QString& path, const QString& folder)
 {

@@ -42,6 +42,9 @@ struct MailRefusal
 
 namespace MailReader {
 
+// `name`, or "name (2).ext" and so on, whichever `folder` does not hold yet.
+QString freeName(const QString& folder, const QString& name);
+
 // Reads the message in `path`, writing its attachments into `folder` (which must exist) as they are decoded, one at
 // a time, so a large attachment is never held in memory. Throws MailRefusal: not a message, no sender or no subject,
 // a PEC receipt rather than a message, a damaged structure, an unknown charset; the files it wrote are removed.

@@ -30,18 +30,6 @@ QString noteOf(const MailMessage& m)
     return parts.join(QStringLiteral("; "));
 }
 
-// `name`, or "name (2).ext" and so on, whichever `folder` does not hold yet.
-QString freeName(const QDir& folder, const QString& name)
-{
-    const QFileInfo info(name);
-    QString candidate = name;
-    for (int n = 2; QFileInfo::exists(folder.filePath(candidate)); ++n)
-        candidate = info.suffix().isEmpty()
-                        ? QStringLiteral("%1 (%2)").arg(name).arg(n)
-                        : QStringLiteral("%1 (%2).%3").arg(info.completeBaseName()).arg(n).arg(info.suffix());
-    return candidate;
-}
-
 } // namespace
 
 namespace MailRegistration {
@@ -54,7 +42,7 @@ Prepared prepare(const QString& waitingFolder, const QString& messagePath, const
     QString copyName = Attachments::documentName(QFileInfo(messagePath).fileName());
     if (copyName.isEmpty())
         copyName = QStringLiteral("messaggio.eml");
-    p.copy = QDir(waitingFolder).filePath(freeName(QDir(waitingFolder), copyName));
+    p.copy = QDir(waitingFolder).filePath(MailReader::freeName(waitingFolder, copyName));
     if (!QFile::copy(messagePath, p.copy)) {
         for (const MailMessage::Attachment& a : p.message.attachments)
             QFile::remove(a.path);
@@ -92,7 +80,7 @@ QStringList keep(const Prepared& p, const QString& programFolder, RegisterCard& 
     QStringList kept;
     for (const QString& from : waiting) {
         const QString name = QFileInfo(from).fileName();
-        const QString chosen = freeName(folder, name);
+        const QString chosen = MailReader::freeName(folder.path(), name);
         if (!QFile::rename(from, folder.filePath(chosen))) {
             discard(kept);
             throw MailRefusal{QStringLiteral("Impossibile conservare \"%1\" nella cartella degli allegati %2: il "
