@@ -64,6 +64,28 @@ private Q_SLOTS:
         QCOMPARE(keptFiles(t).size(), 4);
     }
 
+    // Beyond the card's three documents, further attachments are kept beside them and named in the note.
+    void moreThanThreeAttachments()
+    {
+        TestContext t;
+        QByteArray mail = "From: Rossi <r@example.it>\r\nSubject: Quattro allegati\r\nMIME-Version: 1.0\r\n"
+                          "Content-Type: multipart/mixed; boundary=\"q\"\r\n\r\n--q\r\nContent-Type: text/plain\r\n\r\n"
+                          "vedi\r\n";
+        for (int i = 1; i <= 4; ++i)
+            mail += "--q\r\nContent-Type: application/pdf\r\nContent-Disposition: attachment; filename=\"doc" +
+                    QByteArray::number(i) + ".pdf\"\r\n\r\nPDF " + QByteArray::number(i) + "\r\n";
+        mail += "--q--\r\n";
+        QVERIFY(writeFileBytes(t.path("quattro.eml"), mail));
+        const CliResult r = runCli(t.dir.path(), {"register-mail", "2026", t.path("quattro.eml")});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonObject c = QJsonDocument::fromJson(r.out).object()["campi"].toObject();
+        QCOMPARE(c["File01"].toString(), QStringLiteral("doc1.pdf"));
+        QCOMPARE(c["File03"].toString(), QStringLiteral("doc3.pdf"));
+        QCOMPARE(c["Note"].toString(), QStringLiteral("Altri allegati: doc4.pdf"));
+        QCOMPARE(keptFiles(t), (QStringList{"doc1.pdf", "doc2.pdf", "doc3.pdf", "doc4.pdf", "quattro.eml"}));
+        QCOMPARE(readFileBytes(QDir(Attachments::folderPath(t.dir.path())).filePath("doc4.pdf")), QByteArray("PDF 4"));
+    }
+
     // A dry run shows the card and keeps nothing; a refusal says why and keeps nothing either.
     void dryRunAndRefusalKeepNothing_data()
     {
