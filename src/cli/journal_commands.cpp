@@ -41,6 +41,16 @@ int runAnnul(const CliContext& ctx)
     return 0;
 }
 
+namespace {
+
+// "1 scheda", "2 schede".
+QString counted(int n, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
+} // namespace
+
 int runVerify(const CliContext& ctx)
 {
     const QString path = yearFileOf(ctx, "Uso: verify register ANNO");
@@ -52,15 +62,12 @@ int runVerify(const CliContext& ctx)
     const RegisterCheck check = RegisterVerify::check(file);
     QByteArray out;
     if (check.entries == 0)
-        out = QStringLiteral("Il registro %1 non ha ancora uno storico: %2 schede, nulla da confrontare.\n")
-                  .arg(ctx.args[1])
-                  .arg(file.count())
+        out = QStringLiteral("Il registro %1 non ha ancora uno storico: %2, nulla da confrontare.\n")
+                  .arg(ctx.args[1], counted(file.count(), "scheda", "schede"))
                   .toUtf8();
     else
-        out = QStringLiteral("Controllate %1 voci dello storico e %2 schede del registro %3.\n")
-                  .arg(check.entries)
-                  .arg(check.cards)
-                  .arg(ctx.args[1])
+        out = QStringLiteral("Controllate %1 dello storico e %2 del registro %3.\n")
+                  .arg(counted(check.entries, "voce", "voci"), counted(check.cards, "scheda", "schede"), ctx.args[1])
                   .toUtf8();
     for (const QString& line : check.findings())
         out += line.toUtf8() + '\n';
