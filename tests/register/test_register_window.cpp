@@ -18,6 +18,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QUrl>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -758,6 +762,17 @@ private Q_SLOTS:
         QCOMPARE(readFileBytes(kept.filePath("pec_delivery.eml")), readFileBytes(mail + "pec_delivery.eml"));
         const QByteArray sha = QCryptographicHash::hash("%PDF-1.4\ndetermina\n", QCryptographicHash::Sha256).toHex();
         QVERIFY(readFileBytes(RegisterJournal::pathFor(m_year)).contains("\"sha256\":\"" + sha + "\""));
+
+        // Dropped from the mail program onto the window, the same message starts a new card.
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(mail + QStringLiteral("attachments.eml"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_window, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_window, &drop);
+        QTRY_COMPARE(text(QStringLiteral("txtOggetto")), QStringLiteral("Comunicazione orari uffici – Città"));
+        QCOMPARE(m_window->position(), 0);
     }
 
     void annulment()
