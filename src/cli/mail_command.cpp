@@ -56,7 +56,8 @@ Options parse(const QStringList& args)
 QByteArray cardJson(const RegisterCard& card, int place)
 {
     QJsonObject fields = QJsonDocument::fromJson(JsonLines::objectLine(RegisterCard::fields(), card.values())).object();
-    QJsonObject out{{QStringLiteral("numero"), card.value(RegisterCard::Numero)}, {QStringLiteral("scheda"), place},
+    QJsonObject out{{QStringLiteral("numero"), card.value(RegisterCard::Numero)},
+                    {QStringLiteral("scheda"), place},
                     {QStringLiteral("campi"), fields}};
     return QJsonDocument(out).toJson(QJsonDocument::Compact) + '\n';
 }
@@ -98,9 +99,8 @@ int runRegisterMail(const CliContext& ctx)
     RawRecordFile file(path, RegisterCard::recordSize());
     RegisterJournalWriter journal(file, batchToolAuthor());
     RawRecordFile::Batch batch(file);
-    RegisterNumberer numbers(file,
-                             RegisterSettings(ctx.folder).numberingFor(o.year, today.toString(QStringLiteral("yyyy"))),
-                             o.year);
+    RegisterNumberer numbers(
+        file, RegisterSettings(ctx.folder).numberingFor(o.year, today.toString(QStringLiteral("yyyy"))), o.year);
     card.setValue(RegisterCard::Numero, numbers.next());
     // Kept before the journal entry, which takes their fingerprints; taken back if the card is not stored after all.
     QStringList kept;

@@ -73,14 +73,13 @@ PreparedReport prepare(const DailyRegister& daily, const QString& year)
         page.items.push_back(textItem(QStringLiteral("titolo"),
                                       LengthRect{Length::mm(kMarginMm), Length::mm(kMarginMm), width, Length::mm(8)},
                                       kTitleFont, {heading}));
-        page.items.push_back(textItem(QStringLiteral("righe"),
-                                      LengthRect{Length::mm(kMarginMm), Length::mm(kBodyTopMm), width,
-                                                 Length::mm(bodyHeightMm + 1)},
-                                      kBodyFont, lines.mid(p * perPage, perPage)));
-        page.items.push_back(textItem(QStringLiteral("pagina"),
-                                      LengthRect{Length::mm(kMarginMm), Length::mm(kFootTopMm), width, Length::mm(6)},
-                                      kBodyFont, {QStringLiteral("Pagina %1 di %2").arg(p + 1).arg(pages)},
-                                      HAlign::Center));
+        page.items.push_back(
+            textItem(QStringLiteral("righe"),
+                     LengthRect{Length::mm(kMarginMm), Length::mm(kBodyTopMm), width, Length::mm(bodyHeightMm + 1)},
+                     kBodyFont, lines.mid(p * perPage, perPage)));
+        page.items.push_back(textItem(
+            QStringLiteral("pagina"), LengthRect{Length::mm(kMarginMm), Length::mm(kFootTopMm), width, Length::mm(6)},
+            kBodyFont, {QStringLiteral("Pagina %1 di %2").arg(p + 1).arg(pages)}, HAlign::Center));
         report.pages.push_back(std::move(page));
     }
     return report;

@@ -9,8 +9,8 @@
 #include "register/daily_register.h"
 #include "register/daily_register_pdf.h"
 #include "register/daily_register_report.h"
-#include "register/register_journal.h"
 #include "register/register_calendar_gui.h"
+#include "register/register_journal.h"
 #include "register/register_pictures_gui.h"
 
 #include <QCalendarWidget>
@@ -125,18 +125,19 @@ void DailyRegisterWindow::print()
 void DailyRegisterWindow::savePdf()
 {
     runGuarded(this, m_context.messages, [this] {
-        const QString suggested = QDir(QFileInfo(m_yearFilePath).absolutePath())
-                                      .filePath(QStringLiteral("Registro giornaliero %1.pdf")
-                                                    .arg(day().toString(QStringLiteral("yyyy-MM-dd"))));
-        const QString path = m_context.saveFileChooser->chooseSaveFile(
-            this, QStringLiteral("Salva il registro giornaliero in PDF"), suggested,
-            QStringLiteral("Documenti PDF (*.pdf)"));
+        const QString suggested =
+            QDir(QFileInfo(m_yearFilePath).absolutePath())
+                .filePath(
+                    QStringLiteral("Registro giornaliero %1.pdf").arg(day().toString(QStringLiteral("yyyy-MM-dd"))));
+        const QString path =
+            m_context.saveFileChooser->chooseSaveFile(this, QStringLiteral("Salva il registro giornaliero in PDF"),
+                                                      suggested, QStringLiteral("Documenti PDF (*.pdf)"));
         if (path.isEmpty())
             return;
         const DailyRegister daily = DailyRegister::collect(RegisterJournal::read(m_yearFilePath), day());
         writeDailyRegisterPdf(daily, m_year, path);
-        m_context.messages->information(this, QStringLiteral("Registro giornaliero del %1 salvato nel file PDF:\n%2")
-                                                  .arg(day().toString(QStringLiteral("dd/MM/yyyy")),
-                                                       QDir::toNativeSeparators(path)));
+        m_context.messages->information(
+            this, QStringLiteral("Registro giornaliero del %1 salvato nel file PDF:\n%2")
+                      .arg(day().toString(QStringLiteral("dd/MM/yyyy")), QDir::toNativeSeparators(path)));
     });
 }

@@ -9,8 +9,8 @@
 #include <QTimeZone>
 #include <QXmlStreamReader>
 #include <fcntl.h>
-#include <gmime/gmime.h>
 #include <functional>
+#include <gmime/gmime.h>
 #include <memory>
 
 namespace {
@@ -96,14 +96,13 @@ private:
     bool m_kept = false;
 };
 
-// Writes `object` (a part's decoded content, or a whole attached message) to a new file.
+// Writes one attachment (a part's decoded content, or a whole attached message) to a new file named after it.
 void writeOut(Written& written, const QString& name, const std::function<gssize(GMimeStream*)>& write)
 {
     const QString path = written.pathFor(name);
     GError* error = nullptr;
-    Owned<GMimeStream> out(
-        g_mime_stream_fs_open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644,
-                              &error));
+    Owned<GMimeStream> out(g_mime_stream_fs_open(QFile::encodeName(path).constData(),
+                                                 O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644, &error));
     if (!out) {
         g_clear_error(&error);
         throw MailRefusal{QStringLiteral("Impossibile scrivere l'allegato \"%1\" nella cartella %2.")
@@ -111,8 +110,8 @@ void writeOut(Written& written, const QString& name, const std::function<gssize(
     }
     written.add({name, path, 0});
     if (write(out.get()) == -1 || g_mime_stream_flush(out.get()) == -1 || g_mime_stream_close(out.get()) == -1)
-        throw MailRefusal{QStringLiteral("Impossibile scrivere l'allegato \"%1\": il disco potrebbe essere pieno.")
-                              .arg(name)};
+        throw MailRefusal{
+            QStringLiteral("Impossibile scrivere l'allegato \"%1\": il disco potrebbe essere pieno.").arg(name)};
 }
 
 struct Walk
@@ -145,7 +144,8 @@ void visitPart(GMimeObject*, GMimeObject* part, gpointer data)
         GMimePart* leaf = GMIME_PART(part);
         const QString name = text(g_mime_part_get_filename(leaf));
         // An image shown inside the text belongs to the text: only what the sender attached is an attachment.
-        const bool attached = g_mime_part_is_attachment(leaf) || (!name.isEmpty() && !g_mime_object_get_content_disposition(part));
+        const bool attached =
+            g_mime_part_is_attachment(leaf) || (!name.isEmpty() && !g_mime_object_get_content_disposition(part));
         if (!attached)
             return;
         GMimeDataWrapper* content = g_mime_part_get_content(leaf);
@@ -224,7 +224,8 @@ ProviderData readProviderData(const QByteArray& xml)
     QDateTime at = QDateTime::fromString(day + u' ' + time, QStringLiteral("dd/MM/yyyy HH:mm:ss"));
     static const QRegularExpression kZone(QStringLiteral("^([+-])(\\d\\d)(\\d\\d)$"));
     if (const QRegularExpressionMatch m = kZone.match(zone); at.isValid() && m.hasMatch()) {
-        const int seconds = (m.captured(2).toInt() * 3600 + m.captured(3).toInt() * 60) * (m.captured(1) == u"-" ? -1 : 1);
+        const int seconds =
+            (m.captured(2).toInt() * 3600 + m.captured(3).toInt() * 60) * (m.captured(1) == u"-" ? -1 : 1);
         at.setTimeZone(QTimeZone(seconds));
     }
     d.delivered = at;
@@ -341,12 +342,13 @@ MailMessage read(const QString& path, const QString& folder)
     Owned<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), options));
     g_mime_parser_options_free(options);
 
-    const QString notAMessage = QStringLiteral("Il file \"%1\" non è un messaggio di posta elettronica (.eml).")
-                                    .arg(info.fileName());
+    const QString notAMessage =
+        QStringLiteral("Il file \"%1\" non è un messaggio di posta elettronica (.eml).").arg(info.fileName());
     if (!message || !g_mime_message_get_mime_part(message.get()))
         throw MailRefusal{notAMessage};
     GMimeObject* top = GMIME_OBJECT(message.get());
-    if (!g_mime_message_get_from(message.get()) || internet_address_list_length(g_mime_message_get_from(message.get())) == 0) {
+    if (!g_mime_message_get_from(message.get()) ||
+        internet_address_list_length(g_mime_message_get_from(message.get())) == 0) {
         if (!g_mime_message_get_subject(message.get()) && !g_mime_message_get_date(message.get()))
             throw MailRefusal{notAMessage};
         throw MailRefusal{QStringLiteral("Il messaggio non indica il mittente: non si può protocollare.")};

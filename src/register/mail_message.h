@@ -18,9 +18,9 @@ struct MailMessage
     };
     struct Certified
     {
-        QString id;          // the provider's message id (identificativo)
-        QString kind;        // the provider's receipt type: "posta-certificata"
-        QString provider;    // the provider that issued it (gestore-emittente)
+        QString id;                    // the provider's message id (identificativo)
+        QString kind;                  // the provider's receipt type: "posta-certificata"
+        QString provider;              // the provider that issued it (gestore-emittente)
         bool signedByProvider = false; // the envelope carries the provider's signature (smime.p7s), not verified
     };
 

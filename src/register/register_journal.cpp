@@ -320,8 +320,9 @@ QByteArray entriesOfDay(const QByteArray& journal, QDate day, const std::functio
         QString problem;
         if (date.size() == 10 && date != QByteArrayView(dayText)) {
             // An earlier day's entry: only its hash, which closes the day when no later entry follows.
-            if (line.size() >= kHashTail && line.endsWith("\"}") && isHex(line.last(kHashLength + 2).first(kHashLength)))
-                closing = line.last(kHashLength + 2).first(kHashLength).toByteArray();
+            const QByteArrayView tail = line.size() >= kHashTail ? line.last(kHashLength + 2) : QByteArrayView();
+            if (line.endsWith("\"}") && !tail.isEmpty() && isHex(tail.first(kHashLength)))
+                closing = tail.first(kHashLength).toByteArray();
             return;
         }
         std::optional<JournalEntry> e = parseLine(line, &body, &hash, &problem);

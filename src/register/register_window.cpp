@@ -588,8 +588,8 @@ void RegisterWindow::showAnnulment(int number)
         }
     }
     m_annulled = annulment.has_value();
-    m_lblAnnullata->setText(m_annulled ? QStringLiteral("Registrazione %1").arg(RegisterJournal::annulmentText(*annulment))
-                                       : QString());
+    m_lblAnnullata->setText(
+        m_annulled ? QStringLiteral("Registrazione %1").arg(RegisterJournal::annulmentText(*annulment)) : QString());
     m_lblAnnullata->setAccessibleName(m_lblAnnullata->text());
     m_lblAnnullata->setVisible(m_annulled);
     for (const FieldInfo& info : kFields) {
@@ -691,8 +691,8 @@ bool RegisterWindow::newCard()
 
 void RegisterWindow::registerMessage()
 {
-    const QString path = context().fileChooser->chooseFile(this, QStringLiteral("Protocolla messaggio"),
-                                                           QStringLiteral("Messaggi di posta (*.eml);;Tutti i file (*)"));
+    const QString path = context().fileChooser->chooseFile(
+        this, QStringLiteral("Protocolla messaggio"), QStringLiteral("Messaggi di posta (*.eml);;Tutti i file (*)"));
     if (!path.isEmpty())
         takeMessage(path);
 }

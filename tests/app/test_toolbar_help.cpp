@@ -19,15 +19,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<std::function<QWidget*(const AppContext&)>>("make");
         QTest::addColumn<QString>("help");
-        QTest::newRow("address archive")
-            << std::function<QWidget*(const AppContext&)>([](const AppContext& c) { return new AddressArchiveWindow(c); })
-            << HelpTopics::addressArchive().text;
-        QTest::newRow("label sheets")
-            << std::function<QWidget*(const AppContext&)>([](const AppContext& c) { return new LabelSheetWindow(c); })
-            << HelpTopics::labelSheets().text;
-        QTest::newRow("register")
-            << std::function<QWidget*(const AppContext&)>([](const AppContext& c) { return new RegisterWindow(c); })
-            << HelpTopics::mailRegister().text;
+        QTest::newRow("address archive") << std::function<QWidget*(const AppContext&)>([](const AppContext& c) {
+            return new AddressArchiveWindow(c);
+        }) << HelpTopics::addressArchive().text;
+        QTest::newRow("label sheets") << std::function<QWidget*(const AppContext&)>([](const AppContext& c) {
+            return new LabelSheetWindow(c);
+        }) << HelpTopics::labelSheets().text;
+        QTest::newRow("register") << std::function<QWidget*(const AppContext&)>([](const AppContext& c) {
+            return new RegisterWindow(c);
+        }) << HelpTopics::mailRegister().text;
     }
     void helpNamesEveryToolbarCommand()
     {
@@ -41,7 +41,8 @@ private Q_SLOTS:
         for (const QToolButton* button : window->findChildren<QToolButton*>()) {
             if (button->accessibleName().isEmpty() || !button->objectName().startsWith(u"cmd"))
                 continue;
-            const QString name = moves.contains(button->objectName()) ? QStringLiteral("frecce") : button->accessibleName();
+            const QString name =
+                moves.contains(button->objectName()) ? QStringLiteral("frecce") : button->accessibleName();
             if (!help.contains(name, Qt::CaseInsensitive))
                 missing << name;
         }

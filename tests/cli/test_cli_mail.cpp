@@ -31,8 +31,8 @@ private Q_SLOTS:
     void registersACertifiedMessage()
     {
         TestContext t;
-        const CliResult r = runCli(t.dir.path(), {"register-mail", "2026", fixture("pec_delivery.eml"), "--category",
-                                                  "Delibere"});
+        const CliResult r =
+            runCli(t.dir.path(), {"register-mail", "2026", fixture("pec_delivery.eml"), "--category", "Delibere"});
         QCOMPARE(r.exitCode, 0);
         const QJsonObject out = QJsonDocument::fromJson(r.out).object();
         QCOMPARE(out["numero"].toString(), QStringLiteral("1"));
@@ -96,8 +96,7 @@ private Q_SLOTS:
                                  << "Comunicazione orari uffici";
         QTest::newRow("receipt") << QStringList{"register-mail", "2026", fixture("pec_acceptance.eml")} << 2
                                  << "ricevuta della posta certificata";
-        QTest::newRow("damaged") << QStringList{"register-mail", "2026", fixture("damaged.eml")} << 2
-                                 << "danneggiato";
+        QTest::newRow("damaged") << QStringList{"register-mail", "2026", fixture("damaged.eml")} << 2 << "danneggiato";
         QTest::newRow("missing file") << QStringList{"register-mail", "2026", fixture("assente.eml")} << 2
                                       << "non è un file di messaggio";
         QTest::newRow("bad year") << QStringList{"register-mail", "26", fixture("attachments.eml")} << 2

@@ -88,13 +88,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("words");
-        QTest::newRow("acceptance receipt") << "pec_acceptance.eml" << "ricevuta della posta certificata (accettazione)";
-        QTest::newRow("damaged") << "damaged.eml" << "danneggiato o incompleto";
-        QTest::newRow("unknown charset") << "unknown_charset.eml" << "codifica sconosciuta (x-sconosciuta-42)";
-        QTest::newRow("no sender") << "no_sender.eml" << "non indica il mittente";
-        QTest::newRow("no subject") << "no_subject.eml" << "non ha un oggetto";
-        QTest::newRow("not a message") << "../../../../assets/register/daily.svg" << "non è un messaggio";
-        QTest::newRow("a folder") << "." << "non è un file di messaggio";
+        QTest::newRow("acceptance receipt") << "pec_acceptance.eml"
+                                            << "ricevuta della posta certificata (accettazione)";
+        QTest::newRow("damaged") << "damaged.eml"
+                                 << "danneggiato o incompleto";
+        QTest::newRow("unknown charset") << "unknown_charset.eml"
+                                         << "codifica sconosciuta (x-sconosciuta-42)";
+        QTest::newRow("no sender") << "no_sender.eml"
+                                   << "non indica il mittente";
+        QTest::newRow("no subject") << "no_subject.eml"
+                                    << "non ha un oggetto";
+        QTest::newRow("not a message") << "../../../../assets/register/daily.svg"
+                                       << "non è un messaggio";
+        QTest::newRow("a folder") << "."
+                                  << "non è un file di messaggio";
     }
     void refusals()
     {

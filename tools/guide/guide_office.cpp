@@ -37,8 +37,7 @@ constexpr Document kDocuments[] = {
     {"In entrata", "Richiesta di preventivo per fornitura di cancelleria", "Rossi Forniture Srl", "", "Acquisti"},
     {"In uscita", "Invio preventivo n. 14/2026", "", "Studio Bianchi & Associati", "Clienti"},
     {"In entrata", "Comunicazione orari di apertura uffici comunali", "Comune di Valfiorita", "", "Enti"},
-    {"Interna", "Turni di ferie del personale, secondo trimestre", "Amministrazione", "Tutti gli uffici",
-     "Personale"},
+    {"Interna", "Turni di ferie del personale, secondo trimestre", "Amministrazione", "Tutti gli uffici", "Personale"},
     {"In entrata", "Fattura n. 231 del 10/03/2026", "Rossi Forniture Srl", "", "Fatture"},
     {"In uscita", "Conferma d'ordine e condizioni di pagamento", "", "Rossi Forniture Srl", "Acquisti"},
 };
@@ -85,8 +84,8 @@ void GuideOffice::writeSamples()
     LabelSheetFile(m_dir.path()).append(sheet);
 
     RawRecordFile year(registerYear(), RegisterCard::recordSize());
-    RegisterJournalWriter journal(year, {QStringLiteral("segreteria"), JournalAuthor::kWindow,
-                                         QDateTime(m_clock.today(), QTime(9, 15))});
+    RegisterJournalWriter journal(
+        year, {QStringLiteral("segreteria"), JournalAuthor::kWindow, QDateTime(m_clock.today(), QTime(9, 15))});
     int number = 0;
     for (const Document& d : kDocuments) {
         RegisterCard card;

@@ -58,7 +58,8 @@ QString keyTable(const QList<WindowPicture>& pictures)
     for (const WindowPicture& p : pictures) {
         if (p.keys.isEmpty())
             continue;
-        html += QStringLiteral("<tr><td colspan=\"2\" bgcolor=\"#eef2f7\"><b>%1</b></td></tr>").arg(p.title.toHtmlEscaped());
+        html += QStringLiteral("<tr><td colspan=\"2\" bgcolor=\"#eef2f7\"><b>%1</b></td></tr>")
+                    .arg(p.title.toHtmlEscaped());
         for (const KeyList::Row& row : p.keys)
             html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
                         .arg(row.keys.toHtmlEscaped(), row.command.toHtmlEscaped());
@@ -128,8 +129,9 @@ int main(int argc, char* argv[])
         const QRegularExpression sized(QStringLiteral("src=\"%1\" width=\"(\\d+)\"").arg(p.id));
         for (QRegularExpressionMatch m = sized.match(page); m.hasMatch(); m = sized.match(page, m.capturedEnd())) {
             const int width = m.captured(1).toInt();
-            const QString withHeight = m.captured(0) + QStringLiteral(" height=\"%1\"")
-                                                           .arg(qRound(double(width) * p.image.height() / p.image.width()));
+            const QString withHeight =
+                m.captured(0) +
+                QStringLiteral(" height=\"%1\"").arg(qRound(double(width) * p.image.height() / p.image.width()));
             page.replace(m.capturedStart(), m.capturedLength(), withHeight);
         }
     }

@@ -81,19 +81,25 @@ const QList<Spec>& specs()
 {
     static const QList<Spec> list = {
         {"login", "Accesso", {}, [](GuideOffice& o) { return new LoginWindow(o.context()); }, {}},
-        {"avvio", "Finestra di avvio", {1000, 720}, [](GuideOffice& o) { return new LauncherWindow(o.context()); },
-         {}},
-        {"indirizzi", "Archivio Indirizzi", {1180, 700},
+        {"avvio", "Finestra di avvio", {1000, 720}, [](GuideOffice& o) { return new LauncherWindow(o.context()); }, {}},
+        {"indirizzi",
+         "Archivio Indirizzi",
+         {1180, 700},
          [](GuideOffice& o) { return new AddressArchiveWindow(o.context()); },
          [](QWidget* w) { press(w, "cmdPrimo"); },
          {"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdTrova", "cmdFile", "cmdStampa", "cmdAnteprima", "cmdEsporta",
           "cmdImporta"}},
-        {"trova-indirizzi", "Trova indirizzo", {},
+        {"trova-indirizzi",
+         "Trova indirizzo",
+         {},
          [](GuideOffice& o) {
-             return new AddressFinderWindow(o.context(), [](int, const AddressCard&) {}, nullptr);
+             return new AddressFinderWindow(
+                 o.context(), [](int, const AddressCard&) {}, nullptr);
          },
          {}},
-        {"busta", "Stampa su busta", {},
+        {"busta",
+         "Stampa su busta",
+         {},
          [](GuideOffice& o) {
              return new EnvelopePrintWindow(o.context(),
                                             {QStringLiteral("Studio Bianchi & Associati"),
@@ -101,14 +107,24 @@ const QList<Spec>& specs()
                                             nullptr);
          },
          {}},
-        {"etichette", "Gestione Etichette", {1180, 700},
+        {"etichette",
+         "Gestione Etichette",
+         {1180, 700},
          [](GuideOffice& o) { return new LabelSheetWindow(o.context()); },
          [](QWidget* w) { press(w, "cmdPrimo"); }},
-        {"componi", "Componi fogli di etichette", {},
-         [](GuideOffice& o) { return new ComposeLabelsWindow(o.context(), nullptr); }, {}},
-        {"formato", "Formato delle etichette", {},
-         [](GuideOffice& o) { return new LabelStockWindow(o.context(), nullptr); }, {}},
-        {"protocollo", "Protocollo Posta", {1280, 700},
+        {"componi",
+         "Componi fogli di etichette",
+         {},
+         [](GuideOffice& o) { return new ComposeLabelsWindow(o.context(), nullptr); },
+         {}},
+        {"formato",
+         "Formato delle etichette",
+         {},
+         [](GuideOffice& o) { return new LabelStockWindow(o.context(), nullptr); },
+         {}},
+        {"protocollo",
+         "Protocollo Posta",
+         {1280, 700},
          [](GuideOffice& o) {
              auto* w = new RegisterWindow(o.context());
              w->openYear(o.registerYear(), QStringLiteral(" Plicario 3.0 - Protocollo Posta anno 2026"));
@@ -117,13 +133,17 @@ const QList<Spec>& specs()
          [](QWidget* w) { press(w, "cmdPrimo"); },
          {"cmdNuovo", "cmdSalva", "cmdTrova", "cmdRiepilogo", "cmdFile", "cmdStampa", "cmdEsporta", "cmdNumerazione",
           "cmdAnnulla", "cmdGiornaliero"}},
-        {"ricerca", "Ricerca nel protocollo", {},
+        {"ricerca",
+         "Ricerca nel protocollo",
+         {},
          [](GuideOffice& o) { return new RegisterSearchWindow(o.context(), o.registerYear(), nullptr); },
          [](QWidget* w) {
              type(w, "txtCategoria", QStringLiteral("Acquisti"));
              press(w, "btnCerca");
          }},
-        {"riepilogo", "Riepilogo protocollo", {1180, 600},
+        {"riepilogo",
+         "Riepilogo protocollo",
+         {1180, 600},
          [](GuideOffice& o) { return new RegisterSummaryWindow(o.context(), o.registerYear(), nullptr); },
          [](QWidget* w) {
              type(w, "txtDataInizio", QStringLiteral("01/03/2026"));
