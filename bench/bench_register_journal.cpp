@@ -1,15 +1,15 @@
 // The register's journal at the size of a busy office's year: 50,000 cards, each registered with its digital copy
 // (a registration and a fingerprint entry: 100,000 entries), 200 cards a day. Times the whole check, one day's
 // register, and a correction saved with and without the journal.
-#include "register_cards.h"
+#include "bench_support.h"
 #include "common/record_file.h"
 #include "register/daily_register.h"
 #include "register/daily_register_report.h"
 #include "register/register_journal.h"
+#include "register_cards.h"
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -17,12 +17,6 @@ namespace {
 
 constexpr int kCards = 50000;
 constexpr int kPerDay = 200;
-
-QTemporaryDir& folder()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
 
 QByteArray cardWithCopy(int i)
 {
@@ -40,7 +34,7 @@ QDate dayOf(int i)
 QString year()
 {
     static const QString path = [] {
-        const QString p = QDir(folder().path()).filePath(QStringLiteral("2024.prt"));
+        const QString p = QDir(Bench::folder().path()).filePath(QStringLiteral("2024.prt"));
         RawRecordFile file(p, RegisterCard::recordSize());
         for (int first = 1; first <= kCards; first += kPerDay) {
             const JournalAuthor author{QStringLiteral("mario"), JournalAuthor::kBatchTool,
@@ -136,10 +130,5 @@ BENCHMARK(BM_SaveCorrection)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Bench::runWithWidgets(argc, argv);
 }

@@ -106,20 +106,21 @@ void DailyRegisterWindow::showEvent(QShowEvent* event)
     Windows::centre(this, Windows::Over::Owner);
 }
 
-PreparedReport DailyRegisterWindow::prepared() const
+DailyRegister DailyRegisterWindow::chosenDay() const
 {
-    const DailyRegister daily = DailyRegister::collect(RegisterJournal::read(m_yearFilePath), day());
-    return DailyRegisterReport::prepare(daily, m_year);
+    return DailyRegister::collect(RegisterJournal::read(m_yearFilePath), day());
 }
 
 void DailyRegisterWindow::preview()
 {
-    runGuarded(this, m_context.messages, [this] { m_context.printService->preview(this, prepared()); });
+    runGuarded(this, m_context.messages,
+               [this] { m_context.printService->preview(this, DailyRegisterReport::prepare(chosenDay(), m_year)); });
 }
 
 void DailyRegisterWindow::print()
 {
-    runGuarded(this, m_context.messages, [this] { m_context.printService->print(this, prepared()); });
+    runGuarded(this, m_context.messages,
+               [this] { m_context.printService->print(this, DailyRegisterReport::prepare(chosenDay(), m_year)); });
 }
 
 void DailyRegisterWindow::savePdf()
@@ -134,8 +135,7 @@ void DailyRegisterWindow::savePdf()
                                                       suggested, QStringLiteral("Documenti PDF (*.pdf)"));
         if (path.isEmpty())
             return;
-        const DailyRegister daily = DailyRegister::collect(RegisterJournal::read(m_yearFilePath), day());
-        writeDailyRegisterPdf(daily, m_year, path);
+        writeDailyRegisterPdf(chosenDay(), m_year, path);
         m_context.messages->information(
             this, QStringLiteral("Registro giornaliero del %1 salvato nel file PDF:\n%2")
                       .arg(day().toString(QStringLiteral("dd/MM/yyyy")), QDir::toNativeSeparators(path)));

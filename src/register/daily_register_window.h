@@ -4,7 +4,7 @@
 #include <QDialog>
 
 struct AppContext;
-struct PreparedReport;
+struct DailyRegister;
 class QCalendarWidget;
 
 // The daily register of the open year: a day chosen on the calendar, then shown in the preview, printed, or saved
@@ -26,7 +26,8 @@ private:
     void preview();
     void print();
     void savePdf();
-    PreparedReport prepared() const;
+    // The chosen day's register, read from the journal as it stands now.
+    DailyRegister chosenDay() const;
 
     const AppContext& m_context;
     QString m_yearFilePath;

@@ -105,6 +105,14 @@ bool isHex(QByteArrayView text)
                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
+// The 64 characters where a line's own hash is written, before its closing "}; empty for a line too short for one.
+QByteArrayView writtenHash(QByteArrayView line)
+{
+    if (line.size() < kHashTail || !line.endsWith("\"}"))
+        return {};
+    return line.last(kHashLength + 2).first(kHashLength);
+}
+
 // The entry on one line, or the reason it cannot be read. `hash` is the line's own hash as written.
 std::optional<JournalEntry> parseLine(QByteArrayView line, QByteArray* body, QByteArray* hash, QString* problem)
 {
@@ -113,7 +121,7 @@ std::optional<JournalEntry> parseLine(QByteArrayView line, QByteArray* body, QBy
         *problem = QStringLiteral("la riga non termina con il suo hash");
         return std::nullopt;
     }
-    *hash = line.sliced(line.size() - kHashLength - 2, kHashLength).toByteArray();
+    *hash = writtenHash(line).toByteArray();
     *body = line.first(line.size() - kHashTail).toByteArray() + '}';
     if (!isHex(*hash)) {
         *problem = QStringLiteral("l'hash della riga non è valido");
@@ -320,9 +328,8 @@ QByteArray entriesOfDay(const QByteArray& journal, QDate day, const std::functio
         QString problem;
         if (date.size() == 10 && date != QByteArrayView(dayText)) {
             // An earlier day's entry: only its hash, which closes the day when no later entry follows.
-            const QByteArrayView tail = line.size() >= kHashTail ? line.last(kHashLength + 2) : QByteArrayView();
-            if (line.endsWith("\"}") && !tail.isEmpty() && isHex(tail.first(kHashLength)))
-                closing = tail.first(kHashLength).toByteArray();
+            if (const QByteArrayView written = writtenHash(line); !written.isEmpty() && isHex(written))
+                closing = written.toByteArray();
             return;
         }
         std::optional<JournalEntry> e = parseLine(line, &body, &hash, &problem);
@@ -493,8 +500,8 @@ RegisterJournalWriter::RegisterJournalWriter(RawRecordFile& yearFile, JournalAut
         m_foundCount = m_file.count();
         return;
     }
-    if (last.size() >= kHashTail && last.endsWith("\"}"))
-        m_lastHash = last.sliced(last.size() - kHashLength - 2, kHashLength);
+    if (const QByteArrayView written = writtenHash(last); !written.isEmpty())
+        m_lastHash = written.toByteArray();
     else
         m_lastHash = QCryptographicHash::hash(last, QCryptographicHash::Sha256).toHex();
 }
