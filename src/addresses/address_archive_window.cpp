@@ -317,15 +317,14 @@ void AddressArchiveWindow::importContacts()
     ContactImportWindow window(context(), this);
     if (window.exec() != QDialog::Accepted)
         return;
-    const QList<Contact> contacts = window.contacts();
-    AddressImport::Result result;
-    if (!runArchiveAction([&] { result = AddressImport::run(context().programFolder, contacts); }))
+    AddressImport::Report report;
+    if (!runArchiveAction([&] { report = AddressImport::import(context().programFolder, window.contacts()); }))
         return;
     // The first card imported goes on screen, once typed work there is saved or given up.
-    if (!result.numbers.isEmpty())
-        offerStored(result.numbers.first(), result.plan.cards.first());
+    if (!report.numbers.isEmpty())
+        offerStored(report.numbers.first(), report.firstCard);
     // The import is done: a single OK, as Cancel would suggest it could be undone.
-    context().messages->plain(this, AddressImport::summary(result.plan));
+    context().messages->plain(this, AddressImport::summary(report));
 }
 
 void AddressArchiveWindow::findCards()

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #include <optional>
 
@@ -25,6 +26,7 @@ struct Tally
 
 struct NewCard
 {
+    const Contact& contact;
     const AddressCard& card;
     const QByteArray& bytes; // as it will be stored
     int line;
@@ -32,9 +34,11 @@ struct NewCard
 
 // Sorts the contacts one at a time into refused, duplicate and new; only the keys of the cards seen stay, in `keys`
 // beside the archive's. `beforeFirst` runs once, before the first card that is not refused is compared: where the
-// archive is opened and its keys read, so that an import adding nothing leaves no archive behind.
+// archive is opened and its keys read, so that an import adding nothing leaves no archive behind. `duplicate`, when
+// given, sees each duplicate.
 Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::Lossy lossy, DuplicateKeys& keys,
-                   const std::function<void()>& beforeFirst, const std::function<void(const NewCard&)>& add)
+                   const std::function<void()>& beforeFirst, const std::function<void(const NewCard&)>& add,
+                   const std::function<void(const NewCard&)>& duplicate = {})
 {
     Tally tally;
     bool first = true;
@@ -66,11 +70,13 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
         // A card that lost characters is no one's duplicate: its text lost what told it apart.
         if (lossyReport.isEmpty() && !keys.insert(AddressImport::duplicateKey(bytes.constData()))) {
             ++tally.duplicates;
+            if (duplicate)
+                duplicate({contact, card, bytes, contact.line});
             return;
         }
         if (!lossyReport.isEmpty())
             tally.lossy.append({contact.line, lossyReport});
-        add({card, bytes, contact.line});
+        add({contact, card, bytes, contact.line});
     });
     return tally;
 }
@@ -88,9 +94,9 @@ QString archivePath(const QString& programFolder)
     return QDir(programFolder).filePath(AddressCardFile::kFileName);
 }
 
-// The keys of the archive's records read without opening it for writing: a dry run works on a read-only archive.
-// A missing archive has none.
-void readOnlyKeys(const QString& path, DuplicateKeys& keys)
+// Every record of the archive with its number, read without opening it for writing: a dry run works on a read-only
+// archive. A missing archive has none.
+void readOnlyRecords(const QString& path, const std::function<void(int number, const char* data)>& visit)
 {
     if (!QFileInfo::exists(path))
         return;
@@ -98,15 +104,21 @@ void readOnlyKeys(const QString& path, DuplicateKeys& keys)
     if (!file.open(QIODevice::ReadOnly))
         throw ArchiveAccessError(Errors::kArchiveAccess);
     const int size = AddressCard::recordSize();
-    keys.reserve(keys.size() + file.size() / size);
     const qint64 chunk = qint64(size) * 256;
     QByteArray block;
+    int number = 0;
     while (!(block = file.read(chunk)).isEmpty()) {
         for (qsizetype at = 0; at + size <= block.size(); at += size)
-            keys.insert(AddressImport::duplicateKey(block.constData() + at));
+            visit(++number, block.constData() + at);
     }
     if (file.error() != QFileDevice::NoError)
         throw ArchiveAccessError(Errors::kArchiveAccess);
+}
+
+void readOnlyKeys(const QString& path, DuplicateKeys& keys)
+{
+    keys.reserve(keys.size() + QFileInfo(path).size() / AddressCard::recordSize());
+    readOnlyRecords(path, [&](int, const char* data) { keys.insert(AddressImport::duplicateKey(data)); });
 }
 
 // The new cards appended to the archive as one batch (all or none): the archive is opened, created when missing,
@@ -228,21 +240,103 @@ Report check(const QString& programFolder, const ContactSource& contacts, Lossy 
 Report import(const QString& programFolder, const ContactSource& contacts, Lossy lossy)
 {
     Report out;
-    fill(out, importAll(programFolder, contacts, lossy, [&](const NewCard&, int number) {
+    fill(out, importAll(programFolder, contacts, lossy, [&](const NewCard& card, int number) {
+             if (out.numbers.isEmpty())
+                 out.firstCard = card.card;
              ++out.imported;
              out.numbers.append(number);
          }));
     return out;
 }
 
+Preview preview(const QString& programFolder, const ContactSource& contacts, int limit)
+{
+    Preview out;
+    const QString path = archivePath(programFolder);
+    DuplicateKeys keys;
+    readOnlyKeys(path, keys);
+    QHash<QByteArray, QList<qsizetype>> unmatched; // the key of each duplicate shown, to the places showing it
+    fill(out.counts, sortContacts(
+                         contacts, Lossy::Refuse, keys, {},
+                         [&](const NewCard& card) {
+                             ++out.counts.imported;
+                             if (out.cards.size() >= limit)
+                                 return;
+                             QString changed;
+                             ContactCard::convert(card.contact, nullptr, &changed);
+                             out.cards.append({card.line, card.card, changed});
+                         },
+                         [&](const NewCard& card) {
+                             if (out.duplicates.size() >= limit)
+                                 return;
+                             unmatched[duplicateKey(card.bytes.constData())].append(out.duplicates.size());
+                             out.duplicates.append({card.line, card.card});
+                         }));
+    // The first archive card with the same key is the one each equals...
+    readOnlyRecords(path, [&](int number, const char* data) {
+        if (unmatched.isEmpty())
+            return;
+        const auto found = unmatched.constFind(duplicateKey(data));
+        if (found == unmatched.cend())
+            return;
+        for (qsizetype i : *found) {
+            out.duplicates[i].archiveNumber = number;
+            out.duplicates[i].match = AddressCard::fromBytes(data);
+        }
+        unmatched.erase(found);
+    });
+    if (unmatched.isEmpty())
+        return out;
+    // ...and the others equal an earlier card of the file: the first one read with that key.
+    struct AllFound
+    {
+    };
+    try {
+        contacts.forEach([&](const Contact& contact) {
+            QString lost;
+            const AddressCard card = ContactCard::convert(contact, &lost);
+            if (card.value(AddressCard::Nome).isEmpty() || !lost.isEmpty())
+                return;
+            const auto found = unmatched.constFind(duplicateKey(card.toBytes().constData()));
+            if (found == unmatched.cend())
+                return;
+            for (qsizetype i : *found) {
+                out.duplicates[i].fileLine = contact.line;
+                out.duplicates[i].match = card;
+            }
+            unmatched.erase(found);
+            if (unmatched.isEmpty())
+                throw AllFound{};
+        });
+    } catch (const AllFound&) {
+    }
+    return out;
+}
+
+namespace {
+
+QString counted(qsizetype n, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+}
+
+QString summaryOf(qsizetype imported, qsizetype duplicates, qsizetype refused)
+{
+    return counted(imported, "scheda importata", "schede importate") + QStringLiteral(", ") +
+           counted(duplicates, "già presente", "già presenti") + QStringLiteral(", ") +
+           counted(refused, "scartata", "scartate");
+}
+
+} // namespace
+
 QString summary(const Plan& plan)
 {
-    const auto count = [](qsizetype n, const char* one, const char* many) {
-        return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
-    };
-    return count(plan.cards.size(), "scheda importata", "schede importate") + QStringLiteral(", ") +
-           count(plan.duplicates, "già presente", "già presenti") + QStringLiteral(", ") +
-           count(plan.refused.size(), "scartata", "scartate");
+    return summaryOf(plan.cards.size(), plan.duplicates, plan.refused.size());
+}
+
+QString summary(const Report& report)
+{
+    return summaryOf(report.imported, report.duplicates, report.refused.size());
 }
 
 } // namespace AddressImport

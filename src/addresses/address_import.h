@@ -55,7 +55,32 @@ struct Report
     int duplicates = 0;
     QList<Refusal> refused;
     QList<Refusal> lossy;
-    QList<int> numbers; // the new cards' numbers in the archive; empty when nothing was written
+    QList<int> numbers;    // the new cards' numbers in the archive; empty when nothing was written
+    AddressCard firstCard; // the first new card as stored, when one was written
+};
+
+// What the import window shows of a file: the counts of the whole file, and its first new cards and duplicates.
+struct ShownCard
+{
+    int line = 0;
+    AddressCard card; // exactly as it will be stored
+    QString changed;  // the characters stored as others: "«ř» → «r»"
+};
+
+struct ShownDuplicate
+{
+    int line = 0;
+    AddressCard card;
+    int archiveNumber = 0; // the archive card it equals, or 0 when it equals an earlier card of the file
+    int fileLine = 0;      // that earlier card's line
+    AddressCard match;     // the card it equals
+};
+
+struct Preview
+{
+    Report counts;
+    QList<ShownCard> cards; // at most `limit` of each
+    QList<ShownDuplicate> duplicates;
 };
 
 // Two cards are the same address when name and six lines match, trimmed, with only a to z folded to capitals
@@ -75,7 +100,12 @@ Result run(const QString& programFolder, const QList<Contact>& contacts, Lossy l
 Report check(const QString& programFolder, const ContactSource& contacts, Lossy lossy = Lossy::Refuse);
 Report import(const QString& programFolder, const ContactSource& contacts, Lossy lossy = Lossy::Refuse);
 
+// The import as check() sees it, cards with characters the archive cannot keep refused, with the first `limit` new
+// cards and duplicates of the file, each duplicate beside the card it equals. Writes nothing.
+Preview preview(const QString& programFolder, const ContactSource& contacts, int limit);
+
 // "N schede importate, M già presenti, K scartate", each count with its word in the singular when it is 1.
 QString summary(const Plan& plan);
+QString summary(const Report& report);
 
 } // namespace AddressImport

@@ -160,13 +160,13 @@ QStringList envelopeBlock(const Contact& c)
     return block(c, Names(c));
 }
 
-AddressCard convert(const Contact& c, QString* lost)
+AddressCard convert(const Contact& c, QString* lost, QString* changed)
 {
     const Names names(c);
     AddressCard card;
     QString texts; // every text before storing, to tell what windows-1252 cannot keep
     const auto set = [&](int field, const QString& text) {
-        if (lost && !Ansi::isPlain(text))
+        if ((lost || changed) && !Ansi::isPlain(text))
             texts.append(text).append(u'\n');
         card.setValue(field, stored(text));
     };
@@ -183,6 +183,8 @@ AddressCard convert(const Contact& c, QString* lost)
     set(AddressCard::Note, ContactText::joined(c.notes, u" "));
     if (lost)
         *lost = Ansi::unstorable(texts);
+    if (changed)
+        *changed = Ansi::replacements(texts);
     return card;
 }
 

@@ -12,7 +12,8 @@ namespace ContactCard {
 // Every field holds exactly what it reads back as once stored: one line, windows-1252, cut at its width, trimmed.
 // A contact without any name or organisation gives a card whose name is empty.
 // `lost`, when given, receives the characters windows-1252 cannot store (each once), which the card holds as '?'.
-AddressCard convert(const Contact& contact, QString* lost = nullptr);
+// `changed`, when given, receives what was stored as another character, named (Ansi::replacements: "«ř» → «r»").
+AddressCard convert(const Contact& contact, QString* lost = nullptr, QString* changed = nullptr);
 
 // The six lines of the envelope block, each one line and trimmed, before the storing rules (windows-1252, cut).
 QStringList envelopeBlock(const Contact& contact);

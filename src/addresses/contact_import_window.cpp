@@ -1,7 +1,5 @@
 #include "addresses/contact_import_window.h"
 
-#include "addresses/address_export_rows.h"
-#include "addresses/address_import.h"
 #include "common/app_context.h"
 #include "common/colours.h"
 #include "common/errors.h"
@@ -9,17 +7,19 @@
 #include "common/keyboard_gui.h"
 #include "common/messages.h"
 #include "common/window_gui.h"
-#include "printing/export_grid_widget.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFormLayout>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShowEvent>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -28,12 +28,76 @@ const QString kFilter = QStringLiteral("Rubriche e fogli di calcolo (*.csv *.txt
 const QString kReady = QStringLiteral("Scegliere il file da importare: un foglio di calcolo salvato come CSV o una "
                                       "rubrica vCard.");
 
-// The grid: the file line the card comes from, then the card's nine fields under the export's headers.
-QList<ExportGridColumn> gridColumns()
+struct TableColumn
 {
-    QList<ExportGridColumn> columns = AddressExport::gridColumns();
-    columns[0] = {QStringLiteral("colRiga"), QStringLiteral("Riga"), 50, 0};
-    return columns;
+    const char* header;
+    int width;
+};
+
+// A read-only page of cards: a row per card, its cells as tall as their lines, the arrows moving from card to card and
+// Tab going on to the window's buttons.
+QTableWidget* cardTable(const char* objectName, std::initializer_list<TableColumn> columns, const QString& name,
+                        const QString& description)
+{
+    auto* table = new QTableWidget(0, int(columns.size()));
+    table->setObjectName(QLatin1String(objectName));
+    QStringList headers;
+    for (const TableColumn& c : columns) {
+        table->setColumnWidth(int(headers.size()), c.width);
+        headers << QString::fromUtf8(c.header);
+    }
+    table->setHorizontalHeaderLabels(headers);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setTabKeyNavigation(false);
+    table->setWordWrap(true);
+    table->setAlternatingRowColors(true);
+    table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    table->setAccessibleName(name);
+    table->setAccessibleDescription(description);
+    return table;
+}
+
+void fillTable(QTableWidget* table, const QList<QStringList>& rows)
+{
+    table->clearContents();
+    table->setRowCount(int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < rows[r].size(); ++c) {
+            auto* item = new QTableWidgetItem(rows[r][c]);
+            item->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+            table->setItem(r, c, item);
+        }
+    }
+    table->resizeRowsToContents();
+}
+
+// The six lines of a card, down to the last one that holds text.
+QString addressLines(const AddressCard& card)
+{
+    QStringList lines;
+    for (int f = AddressCard::Rigo01; f <= AddressCard::Rigo06; ++f)
+        lines << card.value(f);
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines.join(u'\n');
+}
+
+// A list of line numbers for a message, the first few of a long one.
+QString lineList(const QList<int>& lines)
+{
+    constexpr qsizetype kNamed = 10;
+    QStringList named;
+    for (qsizetype i = 0; i < lines.size() && i < kNamed; ++i)
+        named << QString::number(lines[i]);
+    QString out = named.join(u", ");
+    if (lines.size() > kNamed)
+        out += QStringLiteral(" e altre %1").arg(lines.size() - kNamed);
+    return out;
 }
 
 QLabel* boldLabel(const QString& text)
@@ -78,7 +142,8 @@ ContactImportWindow::ContactImportWindow(const AppContext& context, QWidget* own
     layout->addWidget(m_hints->label());
 
     for (QWidget* w :
-         std::initializer_list<QWidget*>{this, shpFile, m_panColonne, m_grdSchede->viewport(), m_hints->label()})
+         std::initializer_list<QWidget*>{this, shpFile, m_panColonne, m_grdSchede->viewport(),
+                                         m_grdGiaPresenti->viewport(), m_grdScartate->viewport(), m_hints->label()})
         m_hints->addBackground(w);
     m_hints->setText(kReady);
     m_btnSfoglia->setFocus();
@@ -127,23 +192,39 @@ QWidget* ContactImportWindow::buildColumnPanel()
     return m_panColonne;
 }
 
-// The counts, the first new cards as they will be stored, and why cards were refused.
+// The counts, then a page each for the new cards as they will be stored, the cards already there and the refused
+// ones.
 QLayout* ContactImportWindow::buildPreview()
 {
     auto* preview = new QVBoxLayout;
     m_lblConteggi = boldLabel(QString());
     m_lblConteggi->setObjectName(QStringLiteral("lblConteggi"));
     preview->addWidget(m_lblConteggi);
-    m_grdSchede = new ExportGridWidget(gridColumns());
-    m_grdSchede->setObjectName(QStringLiteral("grdSchede"));
-    m_grdSchede->setAccessibleName(QStringLiteral("Schede che saranno importate"));
-    m_grdSchede->setAccessibleDescription(
-        QStringLiteral("Le prime schede nuove del file, esattamente come saranno registrate in archivio."));
-    preview->addWidget(m_grdSchede, 1);
-    m_lblScartate = new QLabel;
-    m_lblScartate->setObjectName(QStringLiteral("lblScartate"));
-    m_lblScartate->setWordWrap(true);
-    preview->addWidget(m_lblScartate);
+    m_grdSchede = cardTable(
+        "grdSchede",
+        {{"Riga", 50}, {"Nome", 170}, {"Indirizzo", 260}, {"Tipo", 90}, {"Note", 120}, {"Caratteri sostituiti", 120}},
+        QStringLiteral("Schede nuove"),
+        QStringLiteral("Le prime schede nuove del file, intere ed esattamente come saranno registrate in archivio; "
+                       "l'ultima colonna dice quali caratteri l'archivio registra come un altro."));
+    m_grdGiaPresenti = cardTable(
+        "grdGiaPresenti", {{"Riga", 50}, {"Scheda del file", 260}, {"Uguale a", 160}, {"Scheda uguale", 200}},
+        QStringLiteral("Schede già presenti"),
+        QStringLiteral("Le schede del file che non saranno importate perché uguali a una scheda dell'archivio o a una "
+                       "precedente del file, ciascuna accanto alla scheda a cui è uguale."));
+    m_grdScartate = cardTable("grdScartate", {{"Riga", 50}, {"Motivo", 600}}, QStringLiteral("Schede scartate"),
+                              QStringLiteral("Le schede del file che non saranno importate, con il motivo."));
+    m_tabEsito = new QTabWidget;
+    m_tabEsito->setObjectName(QStringLiteral("tabEsito"));
+    m_tabEsito->setAccessibleName(QStringLiteral("Esito dell'importazione"));
+    m_tabEsito->addTab(m_grdSchede, QString());
+    m_tabEsito->addTab(m_grdGiaPresenti, QString());
+    m_tabEsito->addTab(m_grdScartate, QString());
+    preview->addWidget(m_tabEsito, 1);
+    m_lblAvvisi = new QLabel;
+    m_lblAvvisi->setObjectName(QStringLiteral("lblAvvisi"));
+    m_lblAvvisi->setWordWrap(true);
+    preview->addWidget(m_lblAvvisi);
+    showPreview({});
     return preview;
 }
 
@@ -173,9 +254,12 @@ void ContactImportWindow::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-QList<Contact> ContactImportWindow::contacts() const
+AddressImport::ContactSource ContactImportWindow::contacts() const
 {
-    return m_file ? m_file->contacts(m_columns) : QList<Contact>();
+    if (!m_file)
+        return {0, [](const std::function<void(const Contact&)>&) {}};
+    return {m_file->contactCount(),
+            [this](const std::function<void(const Contact&)>& visit) { m_file->forEachContact(m_columns, visit); }};
 }
 
 void ContactImportWindow::chooseFile()
@@ -219,9 +303,8 @@ void ContactImportWindow::clearFile()
     m_fileName.clear();
     m_columns.clear();
     m_lblFile->setText(QStringLiteral("Nessun file scelto"));
-    m_grdSchede->setRows(ExportGrid::emptyRows(m_grdSchede->columns().size()));
+    showPreview({});
     m_lblConteggi->clear();
-    m_lblScartate->clear();
     m_btnImporta->setEnabled(false);
     buildColumnChoices();
 }
@@ -281,45 +364,97 @@ void ContactImportWindow::buildColumnChoices()
             form->addRow(beyond);
         }
     }
-    // Tab: the file, what each column holds, the grid, then the buttons.
-    setTabOrder(previous, m_grdSchede);
-    setTabOrder(m_grdSchede, m_btnImporta);
+    // Tab: the file, what each column holds, the pages, then the buttons.
+    setTabOrder(previous, m_tabEsito);
+    setTabOrder(m_tabEsito, m_btnImporta);
     Keyboard::setUpWindow(this); // the new choices answer the window's keys too
 }
 
 void ContactImportWindow::refreshPreview()
 {
-    AddressImport::Plan plan;
+    AddressImport::Preview preview;
     try {
-        plan = AddressImport::plan(m_context.programFolder, contacts());
+        preview = AddressImport::preview(m_context.programFolder, contacts(), kPreviewCards);
     } catch (const ArchiveAccessError& e) {
         m_context.messages->error(this, e.message());
         m_btnImporta->setEnabled(false);
         return;
     }
-    ExportGridRows rows;
-    for (qsizetype i = 0; i < plan.cards.size() && i < kPreviewCards; ++i) {
-        QStringList row{QString::number(plan.lines[i])};
-        for (int f = AddressCard::Nome; f <= AddressCard::Note; ++f)
-            row << plan.cards[i].value(f);
-        rows << row;
-    }
-    m_grdSchede->setRows(rows.isEmpty() ? ExportGrid::emptyRows(m_grdSchede->columns().size()) : rows);
+    showPreview(preview);
+    const AddressImport::Report& counts = preview.counts;
     m_lblConteggi->setText(QStringLiteral("Schede nuove: %1    Già presenti in archivio o nel file: %2    Scartate: %3")
-                               .arg(plan.cards.size())
-                               .arg(plan.duplicates)
-                               .arg(plan.refused.size()));
+                               .arg(counts.imported)
+                               .arg(counts.duplicates)
+                               .arg(counts.refused.size()));
     m_lblConteggi->setAccessibleName(m_lblConteggi->text());
-    QStringList reasons;
-    for (qsizetype i = 0; i < plan.refused.size() && i < 5; ++i)
-        reasons << plan.refused[i].reason;
-    if (plan.refused.size() > 5)
-        reasons << QStringLiteral("e altre %1").arg(plan.refused.size() - 5);
-    m_lblScartate->setText(reasons.isEmpty() ? QString() : QStringLiteral("Scartate: ") + reasons.join(u"; "));
-    m_btnImporta->setEnabled(!plan.cards.isEmpty());
+    m_btnImporta->setEnabled(counts.imported > 0);
     m_hints->setText(
-        plan.cards.isEmpty() ? QStringLiteral("Il file non contiene schede nuove da importare.")
-        : plan.cards.size() == 1
+        counts.imported == 0 ? QStringLiteral("Il file non contiene schede nuove da importare.")
+        : counts.imported == 1
             ? QStringLiteral("Premere Importa per aggiungere 1 scheda all'archivio.")
-            : QStringLiteral("Premere Importa per aggiungere %1 schede all'archivio.").arg(plan.cards.size()));
+            : QStringLiteral("Premere Importa per aggiungere %1 schede all'archivio.").arg(counts.imported));
+}
+
+void ContactImportWindow::showPreview(const AddressImport::Preview& preview)
+{
+    QList<QStringList> rows;
+    bool changed = false;
+    for (const AddressImport::ShownCard& shown : preview.cards) {
+        rows << QStringList{
+            QString::number(shown.line),         shown.card.value(AddressCard::Nome), addressLines(shown.card),
+            shown.card.value(AddressCard::Tipo), shown.card.value(AddressCard::Note), shown.changed};
+        changed = changed || !shown.changed.isEmpty();
+    }
+    fillTable(m_grdSchede, rows);
+
+    rows.clear();
+    for (const AddressImport::ShownDuplicate& d : preview.duplicates) {
+        const QString equalTo = d.archiveNumber > 0 ? QStringLiteral("scheda n. %1 dell'archivio").arg(d.archiveNumber)
+                                : d.fileLine > 0    ? QStringLiteral("riga %1 del file").arg(d.fileLine)
+                                                    : QStringLiteral("una scheda dell'archivio");
+        const auto whole = [](const AddressCard& card) {
+            return QStringList{card.value(AddressCard::Nome), addressLines(card)}.join(u'\n');
+        };
+        rows << QStringList{QString::number(d.line), whole(d.card), equalTo,
+                            d.archiveNumber > 0 || d.fileLine > 0 ? whole(d.match) : QString()};
+    }
+    fillTable(m_grdGiaPresenti, rows);
+
+    rows.clear();
+    const QList<AddressImport::Refusal>& refused = preview.counts.refused;
+    for (qsizetype i = 0; i < refused.size() && i < kPreviewCards; ++i) {
+        // The reason begins with its line, which has a column of its own here.
+        const QString prefix = QStringLiteral("riga %1: ").arg(refused[i].line);
+        const QString& reason = refused[i].reason;
+        rows << QStringList{QString::number(refused[i].line),
+                            reason.startsWith(prefix) ? reason.mid(prefix.size()) : reason};
+    }
+    fillTable(m_grdScartate, rows);
+
+    const AddressImport::Report& counts = preview.counts;
+    const auto title = [this](const char* name, qsizetype count) {
+        return m_file ? QStringLiteral("%1 (%2)").arg(QString::fromUtf8(name)).arg(count) : QString::fromUtf8(name);
+    };
+    m_tabEsito->setTabText(0, title("Schede nuove", counts.imported));
+    m_tabEsito->setTabText(1, title("Già presenti", counts.duplicates));
+    m_tabEsito->setTabText(2, title("Scartate", counts.refused.size()));
+    const auto shownOf = [](qsizetype shown, qsizetype all) {
+        return shown < all ? QStringLiteral(" Sono elencate le prime %1 di %2.").arg(shown).arg(all) : QString();
+    };
+    m_tabEsito->setTabToolTip(0, QStringLiteral("Le schede che saranno aggiunte all'archivio.") +
+                                     shownOf(preview.cards.size(), counts.imported));
+    m_tabEsito->setTabToolTip(1, QStringLiteral("Le schede uguali a una già presente, che non saranno aggiunte.") +
+                                     shownOf(preview.duplicates.size(), counts.duplicates));
+    m_tabEsito->setTabToolTip(2, QStringLiteral("Le schede che non possono essere importate.") +
+                                     shownOf(std::min<qsizetype>(refused.size(), kPreviewCards), refused.size()));
+
+    QStringList notices;
+    if (changed)
+        notices << QStringLiteral("Alcune schede nuove contengono lettere che l'archivio registra come la lettera di "
+                                  "base (colonna «Caratteri sostituiti»).");
+    if (m_file && !m_file->strayByteLines().isEmpty())
+        notices << QStringLiteral("Alcuni byte del file non sono UTF-8 e sono stati letti come windows-1252: %1 %2.")
+                       .arg(m_file->strayByteLines().size() == 1 ? QStringLiteral("riga") : QStringLiteral("righe"),
+                            lineList(m_file->strayByteLines()));
+    m_lblAvvisi->setText(notices.join(u' '));
 }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "addresses/address_import.h"
 #include "addresses/contact_file.h"
 
 #include <QDialog>
 #include <optional>
 
 struct AppContext;
-class ExportGridWidget;
 class HintLine;
 class QComboBox;
 class QLabel;
@@ -14,18 +14,21 @@ class QLayout;
 class QPushButton;
 class QScrollArea;
 class QShowEvent;
+class QTableWidget;
+class QTabWidget;
 class QWidget;
 
-// Chooses a spreadsheet (CSV) or contact file (vCard) and shows what importing it would add: the first new cards
-// exactly as they will be stored, and how many are new, already in the archive or refused. For a CSV the user
-// chooses what each column holds (prefilled from the header names) and the grid follows. "Importa" accepts the
-// window; the caller imports contacts().
+// Chooses a spreadsheet (CSV) or contact file (vCard) and shows what importing it would do, on three pages: the first
+// new cards whole and exactly as they will be stored, marked where a character is stored as another; the cards
+// already there, each beside the card it equals; the refused ones with the reason. For a CSV the user chooses what
+// each column holds (prefilled from the header names) and the pages follow. "Importa" accepts the window; the caller
+// imports contacts().
 class ContactImportWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    // Cards shown in the grid; the counts cover the whole file.
+    // Cards shown on each page; the counts cover the whole file.
     static constexpr int kPreviewCards = 100;
     // Columns offered a choice of field: a sheet of thousands of columns is no address book, and thousands of choices
     // would take minutes to build.
@@ -33,8 +36,9 @@ public:
 
     ContactImportWindow(const AppContext& context, QWidget* owner);
 
-    // The contacts of the chosen file, read with the columns as chosen.
-    QList<Contact> contacts() const;
+    // The contacts of the chosen file, read with the columns as chosen, one at a time: the file is held once, as
+    // its text, however many rows it has. Valid while the window lives.
+    AddressImport::ContactSource contacts() const;
     const QString& fileName() const { return m_fileName; }
 
 protected:
@@ -51,6 +55,7 @@ private:
     void clearFile();
     void buildColumnChoices();
     void refreshPreview();
+    void showPreview(const AddressImport::Preview& preview);
 
     const AppContext& m_context;
     std::optional<ContactFile> m_file;
@@ -63,8 +68,11 @@ private:
     QScrollArea* m_scrColonne = nullptr; // its widget is rebuilt for each file
     QPushButton* m_btnSfoglia = nullptr;
     QList<QComboBox*> m_cboColonne;
-    ExportGridWidget* m_grdSchede = nullptr;
     QLabel* m_lblConteggi = nullptr;
-    QLabel* m_lblScartate = nullptr;
+    QTabWidget* m_tabEsito = nullptr;
+    QTableWidget* m_grdSchede = nullptr;
+    QTableWidget* m_grdGiaPresenti = nullptr;
+    QTableWidget* m_grdScartate = nullptr;
+    QLabel* m_lblAvvisi = nullptr;
     QPushButton* m_btnImporta = nullptr;
 };

@@ -162,10 +162,31 @@ QString named(QStringView characters)
     for (qsizetype i = 0; i < characters.size(); ++i) {
         const qsizetype n = characters[i].isHighSurrogate() && i + 1 < characters.size() ? 2 : 1;
         const QStringView one = characters.sliced(i, n);
-        out.append(QStringLiteral("«%1» (U+%2)")
-                       .arg(one)
-                       .arg(QString::number(one.toUcs4().value(0), 16).toUpper(), 4, u'0'));
+        out.append(
+            QStringLiteral("«%1» (U+%2)").arg(one).arg(QString::number(one.toUcs4().value(0), 16).toUpper(), 4, u'0'));
         i += n - 1;
+    }
+    return out.join(u", ");
+}
+
+QString replacements(QStringView text)
+{
+    if (encodable(text))
+        return QString();
+    const QString composed = text.toString().normalized(QString::NormalizationForm_C);
+    QStringList out;
+    for (qsizetype i = 0; i < composed.size(); ++i) {
+        if (canEncode(composed[i]))
+            continue;
+        const bool pair = composed[i].isHighSurrogate() && i + 1 < composed.size() && composed[i + 1].isLowSurrogate();
+        const QStringView one = QStringView(composed).sliced(i, pair ? 2 : 1);
+        if (const std::optional<QString> twin = twinOf(one.toUcs4().value(0))) {
+            const QString change = QStringLiteral("«%1» → «%2»").arg(one, *twin);
+            if (!out.contains(change))
+                out.append(change);
+        }
+        if (pair)
+            ++i;
     }
     return out.join(u", ");
 }

@@ -15,6 +15,9 @@ QString storable(QStringView text);
 QString unstorable(QStringView text);
 // Each character for a message, with its code, so a reader can tell look-alikes apart: "«Д» (U+0414), «中» (U+4E2D)".
 QString named(QStringView characters);
+// What storable() replaces in `text`, each character once in the order met, with what it becomes: "«ř» → «r»,
+// «Ł» → «L»"; empty when nothing is replaced. Composing alone (a decomposed "à") changes nothing a reader sees.
+QString replacements(QStringView text);
 // True when every character has a windows-1252 byte as it is, with nothing to compose or replace.
 bool isPlain(QStringView text);
 

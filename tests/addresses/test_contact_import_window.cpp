@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -27,6 +28,20 @@ QString fixture(const char* name)
 QString cell(QTableView* grid, int row, int column)
 {
     return grid->model()->index(row, column).data().toString();
+}
+
+QTableView* page(const QDialog& dialog, const char* name)
+{
+    auto* grid = dialog.findChild<QTableView*>(QLatin1String(name));
+    Q_ASSERT(grid);
+    return grid;
+}
+
+QList<Contact> collected(const AddressImport::ContactSource& source)
+{
+    QList<Contact> out;
+    source.forEach([&](const Contact& c) { out.append(c); });
+    return out;
 }
 
 // A sheet whose headers say nothing: every column starts as "(non importare)".
@@ -57,13 +72,21 @@ private Q_SLOTS:
         dialog.show();
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnSfoglia")), Qt::LeftButton);
 
-        auto* grid = dialog.findChild<QTableView*>(QStringLiteral("grdSchede"));
+        auto* grid = page(dialog, "grdSchede");
+        QCOMPARE(grid->model()->rowCount(), 1); // the duplicate is not among the new cards
         QCOMPARE(cell(grid, 0, 0), QStringLiteral("1"));
         QCOMPARE(cell(grid, 0, 1), QStringLiteral("Ferrari Luca"));
-        QCOMPARE(cell(grid, 0, 3), QStringLiteral("Ing. Luca Ferrari"));
-        QCOMPARE(cell(grid, 1, 1), QString()); // the duplicate is not among the new cards
+        QVERIFY2(cell(grid, 0, 2).startsWith(QStringLiteral("Ing. Luca Ferrari\n")), qPrintable(cell(grid, 0, 2)));
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblConteggi"))->text(),
                  QStringLiteral("Schede nuove: 1    Già presenti in archivio o nel file: 1    Scartate: 0"));
+        // The duplicate beside the archive card it equals, both whole.
+        auto* same = page(dialog, "grdGiaPresenti");
+        QCOMPARE(same->model()->rowCount(), 1);
+        const QString farmacia = QStringLiteral("Farmacia Centrale\nFarmacia Centrale\nPiazza della Repubblica 2\n"
+                                                "60121 Ancona AN");
+        QCOMPARE(cell(same, 0, 1), farmacia);
+        QCOMPARE(cell(same, 0, 2), QStringLiteral("scheda n. 1 dell'archivio"));
+        QCOMPARE(cell(same, 0, 3), farmacia);
         // A vCard names its own fields: no column choices.
         QVERIFY(!dialog.findChild<QWidget*>(QStringLiteral("panColonne"))->isVisible());
         QVERIFY(dialog.findChild<QPushButton*>(QStringLiteral("btnImporta"))->isEnabled());
@@ -89,7 +112,10 @@ private Q_SLOTS:
         QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("panColonne"))->isVisible());
         auto* importa = dialog.findChild<QPushButton*>(QStringLiteral("btnImporta"));
         QVERIFY(!importa->isEnabled()); // nothing named yet: every row would be refused
-        QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("lblScartate"))->text().contains(QStringLiteral("riga 2")));
+        QCOMPARE(page(dialog, "grdScartate")->model()->rowCount(), 2);
+        QCOMPARE(cell(page(dialog, "grdScartate"), 0, 0), QStringLiteral("2"));
+        QCOMPARE(cell(page(dialog, "grdScartate"), 0, 1),
+                 QStringLiteral("la scheda non ha né un nome né una ragione sociale"));
 
         const auto choose = [&](const char* combo, const QString& field) {
             auto* c = dialog.findChild<QComboBox*>(QLatin1String(combo));
@@ -100,19 +126,18 @@ private Q_SLOTS:
         choose("cboColonna02", QStringLiteral("Nome"));
         choose("cboColonna03", QStringLiteral("Indirizzo"));
         choose("cboColonna04", QStringLiteral("Città"));
-        auto* grid = dialog.findChild<QTableView*>(QStringLiteral("grdSchede"));
+        auto* grid = page(dialog, "grdSchede");
         QCOMPARE(cell(grid, 0, 1), QStringLiteral("Rossi Mario"));
-        QCOMPARE(cell(grid, 0, 3), QStringLiteral("Mario Rossi"));
-        QCOMPARE(cell(grid, 0, 4), QStringLiteral("Via Po 1"));
-        QCOMPARE(cell(grid, 0, 5), QStringLiteral("Torino"));
+        QCOMPARE(cell(grid, 0, 2), QStringLiteral("Mario Rossi\nVia Po 1\nTorino"));
         QCOMPARE(cell(grid, 1, 0), QStringLiteral("3"));
+        QCOMPARE(page(dialog, "grdScartate")->model()->rowCount(), 0);
         QVERIFY(importa->isEnabled());
 
         // Enter on the focused button imports.
         importa->setFocus();
         QTest::keyClick(importa, Qt::Key_Return);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        const QList<Contact> contacts = dialog.contacts();
+        const QList<Contact> contacts = collected(dialog.contacts());
         QCOMPARE(contacts.size(), 2);
         QCOMPARE(contacts[1].familyName, QStringLiteral("Neri"));
     }
@@ -142,11 +167,73 @@ private Q_SLOTS:
         QVERIFY2(beyond->text().contains(QStringLiteral("1004 colonne")), qPrintable(beyond->text()));
         QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("cboColonna01"))->accessibleName(),
                  QStringLiteral("Colonna 1, Colonna 1"));
-        auto* grid = dialog.findChild<QTableView*>(QStringLiteral("grdSchede"));
+        auto* grid = page(dialog, "grdSchede");
         QCOMPARE(cell(grid, 0, 0), QStringLiteral("1"));
         QCOMPARE(cell(grid, 0, 1), QStringLiteral("Rossi Mario"));
         QCOMPARE(cell(grid, 1, 1), QStringLiteral("Neri Ada"));
-        QCOMPARE(dialog.contacts().size(), 2);
+        QCOMPARE(collected(dialog.contacts()).size(), 2);
+    }
+
+    // Letters stored as their base letter are named on the new card; a card the archive cannot keep is refused with
+    // its characters, never taken for a duplicate; a card equal to an earlier one of the file names that line.
+    void changedRefusedAndRepeatedCardsAreShownAsSuch()
+    {
+        TestContext ctx;
+        const QString path = ctx.path(QStringLiteral("rubrica.csv"));
+        QVERIFY(writeFileBytes(path, QStringLiteral("Cognome;Nome;Indirizzo;Città\r\n"
+                                                    "Dvořák;Jan;Via Po 1;Torino\r\n"
+                                                    "Иванов;Иван;Via Roma 2;Roma\r\n"
+                                                    "Иванова;Анна;Via Roma 2;Roma\r\n"
+                                                    "Rossi;Mario;Via Po 1;Torino\r\n"
+                                                    "ROSSI;Mario;Via Po 1;Torino\r\n")
+                                         .toUtf8()));
+        ctx.fileChooser.answers.enqueue(path);
+        ContactImportWindow dialog(ctx.context, nullptr);
+        dialog.show();
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnSfoglia")), Qt::LeftButton);
+        QVERIFY(ctx.messages.log().isEmpty());
+
+        auto* fresh = page(dialog, "grdSchede");
+        QCOMPARE(fresh->model()->rowCount(), 2);
+        QCOMPARE(cell(fresh, 0, 1), QStringLiteral("Dvorák Jan"));
+        QCOMPARE(cell(fresh, 0, 5), QStringLiteral("«ř» → «r»"));
+        QCOMPARE(cell(fresh, 1, 5), QString());
+        QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("lblAvvisi"))->text().contains(QStringLiteral("Caratteri")));
+
+        auto* refused = page(dialog, "grdScartate");
+        QCOMPARE(refused->model()->rowCount(), 2); // two different people, both kept out, neither a duplicate
+        QCOMPARE(cell(refused, 0, 0), QStringLiteral("3"));
+        QVERIFY2(cell(refused, 0, 1).contains(QStringLiteral("«И» (U+0418)")), qPrintable(cell(refused, 0, 1)));
+        QCOMPARE(cell(refused, 1, 0), QStringLiteral("4"));
+
+        auto* same = page(dialog, "grdGiaPresenti");
+        QCOMPARE(same->model()->rowCount(), 1);
+        QCOMPARE(cell(same, 0, 0), QStringLiteral("6"));
+        QCOMPARE(cell(same, 0, 2), QStringLiteral("riga 5 del file"));
+        QVERIFY(cell(same, 0, 3).startsWith(QStringLiteral("Rossi Mario\n")));
+
+        auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("tabEsito"));
+        QCOMPARE(tabs->tabText(0), QStringLiteral("Schede nuove (2)"));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Già presenti (1)"));
+        QCOMPARE(tabs->tabText(2), QStringLiteral("Scartate (2)"));
+    }
+
+    // A UTF-8 file with a stray windows-1252 byte keeps its accents, and the window names the line of the byte.
+    void strayBytesAreNamedByLine()
+    {
+        TestContext ctx;
+        const QString path = ctx.path(QStringLiteral("rubrica.csv"));
+        QVERIFY(writeFileBytes(path,
+                               "Cognome;Nome;Citt\xc3\xa0\r\nRossi;Mario;Forl\xc3\xac\r\nBianchi;Nicol\xf2;Roma\r\n"));
+        ctx.fileChooser.answers.enqueue(path);
+        ContactImportWindow dialog(ctx.context, nullptr);
+        dialog.show();
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnSfoglia")), Qt::LeftButton);
+        auto* fresh = page(dialog, "grdSchede");
+        QCOMPARE(cell(fresh, 0, 2), QStringLiteral("Mario Rossi\nForlì"));
+        QCOMPARE(cell(fresh, 1, 1), QStringLiteral("Bianchi Nicolò"));
+        const QString notice = dialog.findChild<QLabel*>(QStringLiteral("lblAvvisi"))->text();
+        QVERIFY2(notice.contains(QStringLiteral("windows-1252: riga 3.")), qPrintable(notice));
     }
 
     void aBrokenFileIsRefusedWithItsLine()

@@ -47,7 +47,8 @@ const Paragraphs kAddressArchive = {
     {u"Il pulsante Esporta archivio (icona di E"_s, u" di lavoro di Microsoft Excel."_s, {}},
     {u"Il pulsante Importa (Ctrl+I) aggiunge al"_s,
      u"importare, con il motivo."_s,
-     {u"ta da un altro programma, in formato"_s, u"ricaverà dal file, quelle già presen"_s}},
+     {u"ta da un altro programma, in formato"_s, u"mostra su tre pagine (Ctrl+Tab"_s, u"intere e come saranno"_s,
+      u"come la loro lettera di base"_s, u"o alla riga del file"_s}},
 };
 
 // The work windows' topics end alike: the help and exit buttons.
@@ -259,7 +260,8 @@ private Q_SLOTS:
         // The launcher tells each application's own paragraphs, without the work window's help and exit buttons.
         QCOMPARE(paragraphs.mid(1, addresses), paragraphsOf(HelpTopics::addressArchive().text).mid(0, addresses));
         QCOMPARE(paragraphs.mid(1 + addresses, labels), paragraphsOf(HelpTopics::labelSheets().text).mid(0, labels));
-        QCOMPARE(paragraphs.mid(1 + addresses + labels, mail), paragraphsOf(HelpTopics::mailRegister().text).mid(0, mail));
+        QCOMPARE(paragraphs.mid(1 + addresses + labels, mail),
+                 paragraphsOf(HelpTopics::mailRegister().text).mid(0, mail));
 
         const QString password = paragraphs.at(paragraphs.size() - 2);
         const QString given = u"L'accesso al software è protetto da una password aggiornabile dall'utente che può "
