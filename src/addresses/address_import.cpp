@@ -3,6 +3,7 @@
 #include "addresses/contact_card.h"
 #include "addresses/duplicate_keys.h"
 #include "common/ansi.h"
+#include "common/short_string.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +17,8 @@ constexpr AddressCard::Field kKeyFields[] = {AddressCard::Nome,   AddressCard::R
                                              AddressCard::Rigo03, AddressCard::Rigo04, AddressCard::Rigo05,
                                              AddressCard::Rigo06};
 
+QByteArray keyOf(const QByteArrayView (&fields)[std::size(kKeyFields)]);
+
 // What sorting the contacts found besides the new cards.
 struct Tally
 {
@@ -28,7 +31,7 @@ struct NewCard
 {
     const Contact& contact;
     const AddressCard& card;
-    const QByteArray& bytes; // as it will be stored
+    const QByteArray& key; // AddressImport::duplicateKey
     int line;
 };
 
@@ -66,17 +69,17 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
         if (first && beforeFirst)
             beforeFirst();
         first = false;
-        const QByteArray bytes = card.toBytes();
+        const QByteArray key = AddressImport::duplicateKey(card);
         // A card that lost characters is no one's duplicate: its text lost what told it apart.
-        if (lossyReport.isEmpty() && !keys.insert(AddressImport::duplicateKey(bytes.constData()))) {
+        if (lossyReport.isEmpty() && !keys.insert(key)) {
             ++tally.duplicates;
             if (duplicate)
-                duplicate({contact, card, bytes, contact.line});
+                duplicate({contact, card, key, contact.line});
             return;
         }
         if (!lossyReport.isEmpty())
             tally.lossy.append({contact.line, lossyReport});
-        add({contact, card, bytes, contact.line});
+        add({contact, card, key, contact.line});
     });
     return tally;
 }
@@ -165,7 +168,7 @@ Tally importAll(const QString& programFolder, const AddressImport::ContactSource
         Appender appender(path, keys);
         const Tally tally = sortContacts(
             contacts, lossy, keys, [&] { appender.open(); },
-            [&](const NewCard& card) { added(card, appender.append(card.bytes)); });
+            [&](const NewCard& card) { added(card, appender.append(card.card.toBytes())); });
         appender.commit();
         return tally;
     } catch (const ArchiveAccessError&) {
@@ -189,11 +192,36 @@ namespace AddressImport {
 QByteArray duplicateKey(const char* data)
 {
     QByteArrayView fields[std::size(kKeyFields)];
-    qsizetype size = 0;
-    for (std::size_t i = 0; i < std::size(kKeyFields); ++i) {
+    for (std::size_t i = 0; i < std::size(kKeyFields); ++i)
         fields[i] = AddressCard::fieldBytes(data, kKeyFields[i]);
-        size += 1 + fields[i].size();
+    return keyOf(fields);
+}
+
+QByteArray duplicateKey(const AddressCard& card)
+{
+    // Each field written as the record would hold it, without making the whole record: an import of millions of rows
+    // makes a key for every one.
+    constexpr int kRoom = 256;
+    char room[std::size(kKeyFields)][kRoom];
+    QByteArrayView fields[std::size(kKeyFields)];
+    for (std::size_t i = 0; i < std::size(kKeyFields); ++i) {
+        const int width = AddressCard::fields()[kKeyFields[i]].width;
+        Q_ASSERT(width < kRoom);
+        ShortString::write(room[i], width, card.value(kKeyFields[i]));
+        fields[i] = ShortString::bytes(room[i], width);
     }
+    return keyOf(fields);
+}
+
+} // namespace AddressImport
+
+namespace {
+
+QByteArray keyOf(const QByteArrayView (&fields)[std::size(kKeyFields)])
+{
+    qsizetype size = 0;
+    for (const QByteArrayView bytes : fields)
+        size += 1 + bytes.size();
     // Made in place, once for every card of the archive and of the file.
     QByteArray key(size, Qt::Uninitialized);
     char* out = key.data();
@@ -204,6 +232,10 @@ QByteArray duplicateKey(const char* data)
     }
     return key;
 }
+
+} // namespace
+
+namespace AddressImport {
 
 Plan plan(const QString& programFolder, const QList<Contact>& contacts, Lossy lossy)
 {
@@ -269,7 +301,7 @@ Preview preview(const QString& programFolder, const ContactSource& contacts, int
                          [&](const NewCard& card) {
                              if (out.duplicates.size() >= limit)
                                  return;
-                             unmatched[duplicateKey(card.bytes.constData())].append(out.duplicates.size());
+                             unmatched[card.key].append(out.duplicates.size());
                              out.duplicates.append({card.line, card.card});
                          }));
     // The first archive card with the same key is the one each equals...
@@ -297,7 +329,7 @@ Preview preview(const QString& programFolder, const ContactSource& contacts, int
             const AddressCard card = ContactCard::convert(contact, &lost);
             if (card.value(AddressCard::Nome).isEmpty() || !lost.isEmpty())
                 return;
-            const auto found = unmatched.constFind(duplicateKey(card.toBytes().constData()));
+            const auto found = unmatched.constFind(duplicateKey(card));
             if (found == unmatched.cend())
                 return;
             for (qsizetype i : *found) {

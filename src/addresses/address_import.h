@@ -86,6 +86,8 @@ struct Preview
 // Two cards are the same address when name and six lines match, trimmed, with only a to z folded to capitals
 // (the finder's rule). The key of a stored record (`data` holds a whole record).
 QByteArray duplicateKey(const char* data);
+// The same key for a card not yet stored: the bytes its record would hold.
+QByteArray duplicateKey(const AddressCard& card);
 
 // What an import would do now, writing nothing (an archive that is not there counts as empty and stays absent).
 // Throws ArchiveAccessError.

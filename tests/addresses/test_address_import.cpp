@@ -52,6 +52,32 @@ class TestAddressImport : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The key of a card not yet stored is made without its record, and must be the key its record gives.
+    void aCardsKeyIsItsRecordsKey_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain") << u"Rossi Mario"_qs;
+        QTest::newRow("blanks around") << u"   Rossi  Mario \t "_qs;
+        QTest::newRow("cut at the width on blanks") << QString(248, u'a') + u"   coda"_qs;
+        QTest::newRow("exactly the width") << QString(250, u'z');
+        QTest::newRow("accents and case") << u"Niccolò DELL'ÀRCO ß ÿ"_qs;
+        QTest::newRow("letters folded and lost") << u"Dvořák Иван 中"_qs;
+        QTest::newRow("control characters and undefined bytes") << u"a\u0001b\u0081c\u009Dd"_qs;
+        QTest::newRow("empty") << QString();
+    }
+
+    void aCardsKeyIsItsRecordsKey()
+    {
+        QFETCH(QString, text);
+        AddressCard card;
+        card.setValue(AddressCard::Nome, text);
+        card.setValue(AddressCard::Rigo01, text.toUpper());
+        card.setValue(AddressCard::Rigo03, text + text);
+        card.setValue(AddressCard::Rigo06, text.left(3));
+        card.setValue(AddressCard::Note, u"not in the key"_qs);
+        QCOMPARE(AddressImport::duplicateKey(card), AddressImport::duplicateKey(card.toBytes().constData()));
+    }
+
     void duplicatesAgainstTheArchiveAndWithinTheFile()
     {
         TestContext ctx;
