@@ -25,6 +25,26 @@ struct Tally
     int duplicates = 0;
     QList<AddressImport::Refusal> refused;
     QList<AddressImport::Refusal> lossy;
+    qsizetype refusedCount = 0;
+    qsizetype lossyCount = 0;
+
+    // The reason is made only for the cards listed.
+    template <typename Reason> void refuse(int line, const Reason& reason)
+    {
+        listed(refused, refusedCount, line, reason);
+    }
+    template <typename Reason> void keepLossy(int line, const Reason& reason)
+    {
+        listed(lossy, lossyCount, line, reason);
+    }
+
+private:
+    template <typename Reason>
+    static void listed(QList<AddressImport::Refusal>& list, qsizetype& count, int line, const Reason& reason)
+    {
+        if (++count <= AddressImport::kListedRefusals)
+            list.append({line, reason()});
+    }
 };
 
 struct NewCard
@@ -47,12 +67,18 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
     bool first = true;
     keys.reserve(keys.size() + contacts.count);
     contacts.forEach([&](const Contact& contact) {
+        const auto nameless = [&] {
+            return QStringLiteral("riga %1: la scheda non ha né un nome né una ragione sociale").arg(contact.line);
+        };
+        // A sheet of millions of rows without names is told without converting each.
+        if (ContactCard::certainlyNameless(contact)) {
+            tally.refuse(contact.line, nameless);
+            return;
+        }
         QString lost;
         const AddressCard card = ContactCard::convert(contact, &lost);
         if (card.value(AddressCard::Nome).isEmpty()) {
-            tally.refused.append(
-                {contact.line,
-                 QStringLiteral("riga %1: la scheda non ha né un nome né una ragione sociale").arg(contact.line)});
+            tally.refuse(contact.line, nameless);
             return;
         }
         QString lossyReport;
@@ -61,7 +87,7 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
                                      .arg(contact.line)
                                      .arg(Ansi::named(lost));
             if (lossy == AddressImport::Lossy::Refuse) {
-                tally.refused.append({contact.line, what});
+                tally.refuse(contact.line, [&] { return what; });
                 return;
             }
             lossyReport = what + QStringLiteral(" (salvati come «?»)");
@@ -78,7 +104,7 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             return;
         }
         if (!lossyReport.isEmpty())
-            tally.lossy.append({contact.line, lossyReport});
+            tally.keepLossy(contact.line, [&] { return lossyReport; });
         add({contact, card, key, contact.line});
     });
     return tally;
@@ -183,6 +209,8 @@ template <typename Out> void fill(Out& out, const Tally& tally)
     out.duplicates = tally.duplicates;
     out.refused = tally.refused;
     out.lossy = tally.lossy;
+    out.refusedCount = tally.refusedCount;
+    out.lossyCount = tally.lossyCount;
 }
 
 } // namespace
@@ -363,12 +391,12 @@ QString summaryOf(qsizetype imported, qsizetype duplicates, qsizetype refused)
 
 QString summary(const Plan& plan)
 {
-    return summaryOf(plan.cards.size(), plan.duplicates, plan.refused.size());
+    return summaryOf(plan.cards.size(), plan.duplicates, plan.refusedCount);
 }
 
 QString summary(const Report& report)
 {
-    return summaryOf(report.imported, report.duplicates, report.refused.size());
+    return summaryOf(report.imported, report.duplicates, report.refusedCount);
 }
 
 } // namespace AddressImport

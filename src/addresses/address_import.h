@@ -15,13 +15,19 @@ struct Refusal
     QString reason;
 };
 
+// Refused and lossy cards are each listed up to this many, and counted all: a file of millions of rows without a name
+// must not fill the memory with reasons.
+inline constexpr qsizetype kListedRefusals = 1000;
+
 struct Plan
 {
     QList<AddressCard> cards; // the new cards in file order, each exactly as it will be stored
     QList<int> lines;         // the line each new card begins at in the file
     int duplicates = 0;       // equal to a card of the archive or to an earlier one of the file
-    QList<Refusal> refused;
-    QList<Refusal> lossy; // cards kept although some characters will be stored as '?' (only when accepted)
+    QList<Refusal> refused;   // the first kListedRefusals
+    QList<Refusal> lossy;     // cards kept although some characters will be stored as '?' (only when accepted)
+    qsizetype refusedCount = 0;
+    qsizetype lossyCount = 0;
 };
 
 // Cards with characters windows-1252 cannot store (Cyrillic, Chinese...) are refused, naming their line and the
@@ -53,8 +59,10 @@ struct Report
 {
     qsizetype imported = 0; // new cards, added or (in a dry run) to add
     int duplicates = 0;
-    QList<Refusal> refused;
+    QList<Refusal> refused; // the first kListedRefusals
     QList<Refusal> lossy;
+    qsizetype refusedCount = 0;
+    qsizetype lossyCount = 0;
     QList<int> numbers;    // the new cards' numbers in the archive; empty when nothing was written
     AddressCard firstCard; // the first new card as stored, when one was written
 };

@@ -160,6 +160,14 @@ QStringList envelopeBlock(const Contact& c)
     return block(c, Names(c));
 }
 
+bool certainlyNameless(const Contact& c)
+{
+    for (const QString* text : {&c.cardName, &c.givenName, &c.middleName, &c.familyName, &c.fullName, &c.organisation})
+        if (!Text::trimmedView(*text).isEmpty())
+            return false;
+    return true;
+}
+
 AddressCard convert(const Contact& c, QString* lost, QString* changed)
 {
     const Names names(c);

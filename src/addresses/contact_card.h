@@ -12,6 +12,10 @@ namespace ContactCard {
 // Every field holds exactly what it reads back as once stored: one line, windows-1252, cut at its width, trimmed.
 // A contact without any name or organisation gives a card whose name is empty.
 // `lost`, when given, receives the characters windows-1252 cannot store (each once), which the card holds as '?'.
+// True only when the card certainly gets no name: every text a name comes from is blank. A card it passes may still
+// get none once cleaned.
+bool certainlyNameless(const Contact& contact);
+
 // `changed`, when given, receives what was stored as another character, named (Ansi::replacements: "«ř» → «r»").
 AddressCard convert(const Contact& contact, QString* lost = nullptr, QString* changed = nullptr);
 

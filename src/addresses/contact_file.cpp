@@ -52,7 +52,7 @@ ContactFile ContactFile::fromBytes(QByteArray bytes)
         f.m_vcardBytes = std::move(bytes);
         return f;
     }
-    QString text = ContactText::decodeFile(bytes, &f.m_strayLines);
+    QString text = ContactText::decodeFile(bytes, &f.m_strayLines, &f.m_strayLineCount);
     bytes = QByteArray(); // the text is all the table needs
     // A text file never holds NUL: this is a picture, a spreadsheet in a binary format or the like.
     if (text.contains(QChar(0)))

@@ -30,7 +30,9 @@ public:
     const CsvTable& table() const { return m_table; }
     const QList<CsvContacts::Column>& guessedColumns() const { return m_columns; }
     // CSV only: the lines of a UTF-8 file that hold bytes which are not UTF-8, read as windows-1252.
+    // The first ContactText::kListedStrayLines of them, and how many there are.
     const QList<int>& strayByteLines() const { return m_strayLines; }
+    qsizetype strayByteLineCount() const { return m_strayLineCount; }
 
     // CSV only: whether the first row holds a known column name. A file without one is taken as data, its columns
     // in the order the program's own export writes them (card name, type, the six lines, notes), until the caller
@@ -59,6 +61,7 @@ private:
     QByteArray m_vcardBytes; // read again at each pass over the cards
     qsizetype m_vcardCount = 0;
     QList<int> m_strayLines;
+    qsizetype m_strayLineCount = 0;
     bool m_looksLikeHeader = false;
     bool m_firstRowIsData = false;
 };

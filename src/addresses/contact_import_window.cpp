@@ -88,15 +88,15 @@ QString addressLines(const AddressCard& card)
 }
 
 // A list of line numbers for a message, the first few of a long one.
-QString lineList(const QList<int>& lines)
+QString lineList(const QList<int>& lines, qsizetype count)
 {
     constexpr qsizetype kNamed = 10;
     QStringList named;
     for (qsizetype i = 0; i < lines.size() && i < kNamed; ++i)
         named << QString::number(lines[i]);
     QString out = named.join(u", ");
-    if (lines.size() > kNamed)
-        out += QStringLiteral(" e altre %1").arg(lines.size() - kNamed);
+    if (count > named.size())
+        out += QStringLiteral(" e altre %1").arg(count - named.size());
     return out;
 }
 
@@ -385,7 +385,7 @@ void ContactImportWindow::refreshPreview()
     m_lblConteggi->setText(QStringLiteral("Schede nuove: %1    Già presenti in archivio o nel file: %2    Scartate: %3")
                                .arg(counts.imported)
                                .arg(counts.duplicates)
-                               .arg(counts.refused.size()));
+                               .arg(counts.refusedCount));
     m_lblConteggi->setAccessibleName(m_lblConteggi->text());
     m_btnImporta->setEnabled(counts.imported > 0);
     m_hints->setText(
@@ -437,7 +437,7 @@ void ContactImportWindow::showPreview(const AddressImport::Preview& preview)
     };
     m_tabEsito->setTabText(0, title("Schede nuove", counts.imported));
     m_tabEsito->setTabText(1, title("Già presenti", counts.duplicates));
-    m_tabEsito->setTabText(2, title("Scartate", counts.refused.size()));
+    m_tabEsito->setTabText(2, title("Scartate", counts.refusedCount));
     const auto shownOf = [](qsizetype shown, qsizetype all) {
         return shown < all ? QStringLiteral(" Sono elencate le prime %1 di %2.").arg(shown).arg(all) : QString();
     };
@@ -446,7 +446,7 @@ void ContactImportWindow::showPreview(const AddressImport::Preview& preview)
     m_tabEsito->setTabToolTip(1, QStringLiteral("Le schede uguali a una già presente, che non saranno aggiunte.") +
                                      shownOf(preview.duplicates.size(), counts.duplicates));
     m_tabEsito->setTabToolTip(2, QStringLiteral("Le schede che non possono essere importate.") +
-                                     shownOf(std::min<qsizetype>(refused.size(), kPreviewCards), refused.size()));
+                                     shownOf(std::min<qsizetype>(refused.size(), kPreviewCards), counts.refusedCount));
 
     QStringList notices;
     if (changed)
@@ -454,7 +454,7 @@ void ContactImportWindow::showPreview(const AddressImport::Preview& preview)
                                   "base (colonna «Caratteri sostituiti»).");
     if (m_file && !m_file->strayByteLines().isEmpty())
         notices << QStringLiteral("Alcuni byte del file non sono UTF-8 e sono stati letti come windows-1252: %1 %2.")
-                       .arg(m_file->strayByteLines().size() == 1 ? QStringLiteral("riga") : QStringLiteral("righe"),
-                            lineList(m_file->strayByteLines()));
+                       .arg(m_file->strayByteLineCount() == 1 ? QStringLiteral("riga") : QStringLiteral("righe"),
+                            lineList(m_file->strayByteLines(), m_file->strayByteLineCount()));
     m_lblAvvisi->setText(notices.join(u' '));
 }

@@ -53,7 +53,7 @@ namespace {
 
 // UTF-8 whose stray bytes read as windows-1252, or a null string when the bytes hold no UTF-8 sequence at all or more
 // stray bytes than sequences (then the whole file is windows-1252).
-QString decodeMixed(QByteArrayView bytes, QList<int>* strayLines)
+QString decodeMixed(QByteArrayView bytes, QList<int>* strayLines, qsizetype* strayLineCount)
 {
     QString out;
     out.reserve(bytes.size());
@@ -61,6 +61,8 @@ QString decodeMixed(QByteArrayView bytes, QList<int>* strayLines)
     qsizetype strays = 0;
     qsizetype runStart = 0;
     int line = 1;
+    int lastStrayLine = 0;
+    qsizetype strayLinesSeen = 0;
     QList<int> lines;
     for (qsizetype i = 0; i < bytes.size();) {
         const auto b = static_cast<unsigned char>(bytes[i]);
@@ -78,8 +80,11 @@ QString decodeMixed(QByteArrayView bytes, QList<int>* strayLines)
         ++strays;
         out.append(QString::fromUtf8(bytes.sliced(runStart, i - runStart)));
         out.append(Ansi::toUnicode(bytes.sliced(i, 1)));
-        if (lines.isEmpty() || lines.last() != line)
-            lines.append(line);
+        if (lastStrayLine != line) {
+            lastStrayLine = line;
+            if (++strayLinesSeen <= kListedStrayLines)
+                lines.append(line);
+        }
         runStart = ++i;
     }
     if (sequences == 0 || strays > sequences)
@@ -87,6 +92,8 @@ QString decodeMixed(QByteArrayView bytes, QList<int>* strayLines)
     out.append(QString::fromUtf8(bytes.sliced(runStart)));
     if (strayLines)
         *strayLines = lines;
+    if (strayLineCount)
+        *strayLineCount = strayLinesSeen;
     return out;
 }
 
@@ -124,10 +131,12 @@ FileEncoding fileEncoding(QByteArrayView bytes)
     return unmarkedUtf16(bytes);
 }
 
-QString decodeFile(QByteArrayView bytes, QList<int>* strayLines)
+QString decodeFile(QByteArrayView bytes, QList<int>* strayLines, qsizetype* strayLineCount)
 {
     if (strayLines)
         strayLines->clear();
+    if (strayLineCount)
+        *strayLineCount = 0;
     switch (fileEncoding(bytes)) {
     case FileEncoding::Utf8Marked:
         return QString::fromUtf8(bytes.sliced(3));
@@ -146,7 +155,7 @@ QString decodeFile(QByteArrayView bytes, QList<int>* strayLines)
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     if (QString text = decoder.decode(bytes); !decoder.hasError())
         return text;
-    if (QString mixed = decodeMixed(bytes, strayLines); !mixed.isNull())
+    if (QString mixed = decodeMixed(bytes, strayLines, strayLineCount); !mixed.isNull())
         return mixed;
     return Ansi::toUnicode(bytes);
 }

@@ -10,9 +10,11 @@ namespace ContactText {
 
 // A whole file: UTF-8 or UTF-16 when it starts with their byte-order mark; UTF-16 without a mark when every other
 // byte of its start is zero; UTF-8 when it holds UTF-8 sequences, a few bytes that are not UTF-8 (a name typed in
-// another program and pasted) read as windows-1252 and their lines, counted from 1, given in `strayLines`;
-// otherwise windows-1252 (what spreadsheet programs write on Western systems). The mark is dropped.
-QString decodeFile(QByteArrayView bytes, QList<int>* strayLines = nullptr);
+// another program and pasted) read as windows-1252 and their lines, counted from 1, given in `strayLines` (the first
+// kListedStrayLines of them; `strayLineCount` counts them all); otherwise windows-1252 (what spreadsheet programs write
+// on Western systems). The mark is dropped.
+inline constexpr qsizetype kListedStrayLines = 1000;
+QString decodeFile(QByteArrayView bytes, QList<int>* strayLines = nullptr, qsizetype* strayLineCount = nullptr);
 
 // The encoding decodeFile() reads a file in.
 enum class FileEncoding

@@ -11,10 +11,10 @@
 
 namespace {
 
-QJsonObject report(const AddressImport::Report& plan, bool dryRun, const QList<int>& strayLines)
+QJsonObject report(const AddressImport::Report& plan, bool dryRun, const ContactFile& file)
 {
     QJsonArray stray;
-    for (int line : strayLines)
+    for (int line : file.strayByteLines())
         stray.append(line);
     QJsonArray refused;
     for (const AddressImport::Refusal& r : plan.refused)
@@ -28,10 +28,13 @@ QJsonObject report(const AddressImport::Report& plan, bool dryRun, const QList<i
     return {{QStringLiteral("imported"), qint64(plan.imported)},
             {QStringLiteral("duplicates"), plan.duplicates},
             {QStringLiteral("refused"), refused},
+            {QStringLiteral("refused_count"), qint64(plan.refusedCount)},
             {QStringLiteral("lossy"), lossy},
+            {QStringLiteral("lossy_count"), qint64(plan.lossyCount)},
             {QStringLiteral("numbers"), newNumbers},
             {QStringLiteral("dry_run"), dryRun},
-            {QStringLiteral("windows_1252_lines"), stray}};
+            {QStringLiteral("windows_1252_lines"), stray},
+            {QStringLiteral("windows_1252_line_count"), qint64(file.strayByteLineCount())}};
 }
 
 } // namespace
@@ -75,7 +78,7 @@ int runImport(const CliContext& ctx)
             [&](const std::function<void(const Contact&)>& visit) { file->forEachContact(visit); }};
         out = report(dryRun ? AddressImport::check(ctx.folder, contacts, lossy)
                             : AddressImport::import(ctx.folder, contacts, lossy),
-                     dryRun, file->strayByteLines());
+                     dryRun, *file);
     }
     Cli::out(QJsonDocument(out).toJson(QJsonDocument::Compact) + '\n');
     Cli::finishOut();

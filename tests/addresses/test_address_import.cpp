@@ -269,6 +269,20 @@ private Q_SLOTS:
         QCOMPARE(plan->cards.size(), 1);
     }
 
+    // A file of nothing but nameless rows is counted whole but lists only the first reasons: its memory stays flat.
+    void refusalsAreCountedAllAndListedFirst()
+    {
+        TestContext ctx;
+        const ContactFile file = ContactFile::parse("Nome;Note\n" + QByteArray(";x\n").repeated(1500) + "Ada;ok\n");
+        const AddressImport::ContactSource source{
+            file.contactCount(), [&](const std::function<void(const Contact&)>& visit) { file.forEachContact(visit); }};
+        const AddressImport::Report report = AddressImport::check(ctx.dir.path(), source);
+        QCOMPARE(report.refusedCount, 1500);
+        QCOMPARE(report.refused.size(), AddressImport::kListedRefusals);
+        QCOMPARE(report.refused.last().line, int(AddressImport::kListedRefusals) + 1);
+        QCOMPARE(AddressImport::summary(report), QStringLiteral("1 scheda importata, 0 già presenti, 1500 scartate"));
+    }
+
     void nothingNewCreatesNoArchive()
     {
         TestContext ctx;

@@ -43,6 +43,19 @@ private Q_SLOTS:
         QCOMPARE(ContactText::decodeFile(bytes, &lines), text);
         QCOMPARE(lines, strayLines);
     }
+
+    // A file with a stray byte on every line lists only the first lines, and counts them all.
+    void strayLinesAreCountedAllAndListedFirst()
+    {
+        const QByteArray bytes = QByteArray("Citt\xC3\xA0 Forl\xEC\n").repeated(1500);
+        QList<int> lines;
+        qsizetype count = 0;
+        const QString text = ContactText::decodeFile(bytes, &lines, &count);
+        QVERIFY(text.startsWith(QStringLiteral("Città Forlì\n")));
+        QCOMPARE(count, 1500);
+        QCOMPARE(lines.size(), ContactText::kListedStrayLines);
+        QCOMPARE(lines.last(), int(ContactText::kListedStrayLines));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestContactText)

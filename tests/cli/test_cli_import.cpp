@@ -91,6 +91,7 @@ private Q_SLOTS:
         QCOMPARE(o.value("imported").toInt(), 1);
         const QJsonArray refused = o.value("refused").toArray();
         QCOMPARE(refused.size(), 2);
+        QCOMPARE(o.value("refused_count").toInt(), 2);
         QCOMPARE(refused[0].toObject().value("line").toInt(), 2);
         const QString reason = refused[1].toObject().value("reason").toString();
         QVERIFY2(reason.contains(QStringLiteral("riga 3")) && reason.contains(QStringLiteral("«П»")) &&
