@@ -1,6 +1,6 @@
 #include "labels/label_sheet_fixture.h"
-#include "labels/label_sheet_window.h"
 #include "labels/label_sheet_print_window.h"
+#include "labels/label_sheet_window.h"
 #include "printing/templates/label_page_template.h"
 #include "support/modal.h"
 #include "support/pdf_print_service.h"

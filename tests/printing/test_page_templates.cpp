@@ -51,7 +51,8 @@ private Q_SLOTS:
         QFETCH(double, left);
         ReportTemplate tpl = EnvelopeTemplate::make();
         EnvelopeTemplate::fill(tpl, landscape ? Orientation::Landscape : Orientation::Portrait, Length::mm(top),
-                               Length::mm(left), {QStringLiteral("  Mario Rossi \t"), QString(), QStringLiteral("Via Po 3")});
+                               Length::mm(left),
+                               {QStringLiteral("  Mario Rossi \t"), QString(), QStringLiteral("Via Po 3")});
         const PreparedReport report = tpl.prepare(kToday);
         QCOMPARE(report.name, QStringLiteral("Indirizzo su Busta"));
         QCOMPARE(report.pages.size(), size_t(1));
@@ -162,10 +163,14 @@ private Q_SLOTS:
         QTest::addColumn<double>("captionWidth");
         QTest::addColumn<QString>("valueObject");
         QTest::addColumn<QString>("value");
-        QTest::newRow("1") << 1 << "Protocollo n." << 37.8 << "txtNumero" << "12";
-        QTest::newRow("9") << 9 << "Data ricezione:" << 39.5 << "txtDataRic" << "14/03/2024";
-        QTest::newRow("10") << 10 << "Formato:" << 37.8 << "txtFormato" << "A4  -  N. pagine: 3";
-        QTest::newRow("16") << 16 << "Note:" << 38.8 << "txtNote" << "Urgente";
+        QTest::newRow("1") << 1 << "Protocollo n." << 37.8 << "txtNumero"
+                           << "12";
+        QTest::newRow("9") << 9 << "Data ricezione:" << 39.5 << "txtDataRic"
+                           << "14/03/2024";
+        QTest::newRow("10") << 10 << "Formato:" << 37.8 << "txtFormato"
+                            << "A4  -  N. pagine: 3";
+        QTest::newRow("16") << 16 << "Note:" << 38.8 << "txtNote"
+                            << "Urgente";
     }
     void registerCardRows()
     {
@@ -174,12 +179,13 @@ private Q_SLOTS:
         QFETCH(double, captionWidth);
         QFETCH(QString, valueObject);
         QFETCH(QString, value);
-        const QHash<QString, QString> fields{{"txtNumero", " 12 "},       {"txtDataRic", "14/03/2024"},
-                                             {"txtFormato", "A4"},        {"txtPagine", "3 "},
+        const QHash<QString, QString> fields{{"txtNumero", " 12 "},      {"txtDataRic", "14/03/2024"},
+                                             {"txtFormato", "A4"},       {"txtPagine", "3 "},
                                              {"txtNote", "Urgente\r\n"}, {"txtTipologia", "Entrata"}};
         ReportTemplate tpl = RegisterCardTemplate::make();
-        RegisterCardTemplate::fill(tpl, [&](const QString& name) { return fields.value(name); },
-                                   QDateTime(QDate(2024, 3, 15), QTime(9, 5, 7)));
+        RegisterCardTemplate::fill(
+            tpl, [&](const QString& name) { return fields.value(name); },
+            QDateTime(QDate(2024, 3, 15), QTime(9, 5, 7)));
         const PreparedPage page = tpl.prepare(kToday).pages[0];
         const double top = 10 + 7.5 + 5 * (row - 1);
         const PreparedItem* captionItem = page.find(QStringLiteral("Memo%1").arg(row));

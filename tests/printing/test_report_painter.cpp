@@ -46,10 +46,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("resolved");
-        QTest::newRow("Arial") << "Arial" << "Liberation Sans";
-        QTest::newRow("Courier New") << "Courier New" << "Liberation Mono";
-        QTest::newRow("Verdana") << "Verdana" << "DejaVu Sans";
-        QTest::newRow("Tahoma") << "Tahoma" << "DejaVu Sans";
+        QTest::newRow("Arial") << "Arial"
+                               << "Liberation Sans";
+        QTest::newRow("Courier New") << "Courier New"
+                                     << "Liberation Mono";
+        QTest::newRow("Verdana") << "Verdana"
+                                 << "DejaVu Sans";
+        QTest::newRow("Tahoma") << "Tahoma"
+                                << "DejaVu Sans";
     }
     void officeFontsResolveToTheirTwins()
     {
@@ -90,7 +94,8 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         const PreparedReport report = LabelPageTemplate::make().prepare(QDate(2024, 3, 15));
-        QVERIFY_THROWS_EXCEPTION(ReportError, ReportPainter::writePdf(report, dir.filePath(QStringLiteral("file/x.pdf"))));
+        QVERIFY_THROWS_EXCEPTION(ReportError,
+                                 ReportPainter::writePdf(report, dir.filePath(QStringLiteral("file/x.pdf"))));
     }
 };
 

@@ -57,7 +57,8 @@ void paintText(QPainter& painter, const Scale& s, const PreparedItem& item)
     const double top = box.top() + s.y(item.textOffset);
     if (item.wordWrap) {
         const QRectF area(box.left(), top, box.width(), box.bottom() - top);
-        const int align = Qt::TextWordWrap | Qt::AlignTop | (item.hAlign == HAlign::Center ? Qt::AlignHCenter : Qt::AlignLeft);
+        const int align =
+            Qt::TextWordWrap | Qt::AlignTop | (item.hAlign == HAlign::Center ? Qt::AlignHCenter : Qt::AlignLeft);
         painter.drawText(area, align, item.lines.join(QLatin1Char('\n')));
     } else {
         const QFontMetricsF metrics(font, painter.device());
@@ -67,7 +68,8 @@ void paintText(QPainter& painter, const Scale& s, const PreparedItem& item)
                 break;
             if (item.hAlign == HAlign::Center) {
                 const QString& line = item.lines[i];
-                painter.drawText(QPointF(box.left() + (box.width() - metrics.horizontalAdvance(line)) / 2, baseline), line);
+                painter.drawText(QPointF(box.left() + (box.width() - metrics.horizontalAdvance(line)) / 2, baseline),
+                                 line);
             } else {
                 painter.drawText(QPointF(box.left(), baseline), cutAtWidth(metrics, item.lines[i], box.width()));
             }
@@ -155,7 +157,8 @@ void paintPages(QPagedPaintDevice& device, const PageSource& source)
     for (int i = 0; i < source.count; ++i) {
         if (i > 0 && !device.newPage()) {
             painter.end();
-            throw ReportError(QStringLiteral("La stampa di \"%1\" si è interrotta alla pagina %2.").arg(source.name).arg(i + 1));
+            throw ReportError(
+                QStringLiteral("La stampa di \"%1\" si è interrotta alla pagina %2.").arg(source.name).arg(i + 1));
         }
         paintPage(painter, source.page(i));
     }

@@ -24,7 +24,9 @@ ReportTemplate make(const QString& name, const LabelSettings& settings)
     tpl.page().setLeftMargin(Length::mm(kOrigin + settings.offsetLeft));
     tpl.page().setTopMargin(Length::mm(kOrigin + settings.offsetTop));
     const LabelStock& stock = settings.stock;
-    auto labelLeft = [&](int slot) { return Length::mm(stock.left - kOrigin + stock.hPitch * LabelStock::column(slot)); };
+    auto labelLeft = [&](int slot) {
+        return Length::mm(stock.left - kOrigin + stock.hPitch * LabelStock::column(slot));
+    };
     auto labelTop = [&](int slot) { return Length::mm(stock.top - kOrigin + stock.vPitch * LabelStock::row(slot)); };
 
     // Rectangles first: they print behind the text.
