@@ -1,5 +1,6 @@
 #include "printing/report/cut_lines.h"
 
+#include "printing/report/line_fit.h"
 #include "printing/report/report_fonts.h"
 
 #include <QFontMetricsF>
@@ -21,7 +22,7 @@ std::vector<Line> find(const PreparedPage& page)
         const QFontMetricsF metrics(ReportFonts::resolve(item.font), &probe);
         const double width = item.rect.width.toDevice(kDotsPerInch);
         for (qsizetype i = 0; i < item.lines.size(); ++i)
-            if (metrics.horizontalAdvance(item.lines[i]) > width)
+            if (LineFit::fit(metrics, item.lines[i], width, item.shrinkToFit).length < item.lines[i].size())
                 cut.push_back({item.name, int(i) + 1});
     }
     return cut;

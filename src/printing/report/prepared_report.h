@@ -70,6 +70,7 @@ struct PreparedItem
     ReportFont font;
     HAlign hAlign = HAlign::Left;
     bool wordWrap = false;
+    bool shrinkToFit = false; // a left-aligned line too wide is condensed before it is cut
     // Text background, rectangle fill; invalid means none
     QColor fill;
     // Rectangle outline, line colour; invalid means none

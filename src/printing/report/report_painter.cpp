@@ -2,6 +2,7 @@
 #include "printing/report/pdf_file.h"
 
 #include "common/errors.h"
+#include "printing/report/line_fit.h"
 #include "printing/report/report_fonts.h"
 
 #include <QDir>
@@ -25,21 +26,21 @@ struct Scale
     QRectF rect(const LengthRect& r) const { return QRectF(x(r.left), y(r.top), x(r.width), y(r.height)); }
 };
 
-// The longest start of `line` that ends left of `width`: a line too long loses its last characters whole, never
-// half a letter at the edge.
-QString cutAtWidth(const QFontMetricsF& metrics, const QString& line, double width)
+// A left-aligned line in `width`: condensed in x alone when it may be, cut when it must be.
+void drawFitted(QPainter& painter, const QFontMetricsF& metrics, const QPointF& start, const QString& line,
+                double width, bool condense)
 {
-    if (metrics.horizontalAdvance(line) <= width)
-        return line;
-    qsizetype low = 0, high = line.size() - 1; // the answer lies in [low, high]
-    while (low < high) {
-        const qsizetype mid = (low + high + 1) / 2;
-        if (metrics.horizontalAdvance(line.left(mid)) <= width)
-            low = mid;
-        else
-            high = mid - 1;
+    const LineFit::Fit fit = LineFit::fit(metrics, line, width, condense);
+    const QString shown = line.left(fit.length);
+    if (fit.scale >= 1.0) {
+        painter.drawText(start, shown);
+        return;
     }
-    return line.left(low);
+    painter.save();
+    painter.translate(start);
+    painter.scale(fit.scale, 1.0);
+    painter.drawText(QPointF(0, 0), shown);
+    painter.restore();
 }
 
 void paintText(QPainter& painter, const Scale& s, const PreparedItem& item)
@@ -71,7 +72,8 @@ void paintText(QPainter& painter, const Scale& s, const PreparedItem& item)
                 painter.drawText(QPointF(box.left() + (box.width() - metrics.horizontalAdvance(line)) / 2, baseline),
                                  line);
             } else {
-                painter.drawText(QPointF(box.left(), baseline), cutAtWidth(metrics, item.lines[i], box.width()));
+                drawFitted(painter, metrics, QPointF(box.left(), baseline), item.lines[i], box.width(),
+                           item.shrinkToFit);
             }
         }
     }

@@ -78,6 +78,11 @@ public:
     // Off: a long line is cut at the right edge. On: it flows onto further lines inside the object.
     bool wordWrap() const { return m_wordWrap; }
     void setWordWrap(bool on) { m_wordWrap = on; }
+    // With word wrap off and left alignment. Off: a line too wide is cut. On: it is drawn narrower first, its letters
+    // as tall as ever, for text whose font size is already the least that reads well; it is cut only when it does
+    // not fit even at the narrowest.
+    bool shrinkToFit() const { return m_shrinkToFit; }
+    void setShrinkToFit(bool on) { m_shrinkToFit = on; }
     // On: "[DATE]" prints as today's date (dd/mm/yyyy). Off: the text prints literally.
     bool allowExpressions() const { return m_allowExpressions; }
     void setAllowExpressions(bool on) { m_allowExpressions = on; }
@@ -95,6 +100,7 @@ private:
     QColor m_fill;
     HAlign m_hAlign = HAlign::Left;
     bool m_wordWrap = true;
+    bool m_shrinkToFit = false;
     bool m_allowExpressions = true;
     Length m_lineHeight;
 };
