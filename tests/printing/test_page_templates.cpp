@@ -1,8 +1,11 @@
 #include "common/errors.h"
 #include "printing/templates/envelope_template.h"
+#include "printing/templates/label_calibration_template.h"
 #include "printing/templates/label_page_template.h"
+#include "printing/templates/list_template.h"
 #include "printing/templates/register_card_template.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 #include <algorithm>
 
@@ -154,6 +157,25 @@ private Q_SLOTS:
         // The last row ends 10 mm above the paper's bottom edge, the last column 10 mm from its right edge.
         QCOMPARE(bottom, page.paperHeight.mm() - 10);
         QCOMPARE(right, page.paperWidth.mm() - 10);
+    }
+
+    // Only the lines of an address label are narrowed to fit; every other text prints as the font draws it.
+    void onlyLabelLinesCondense()
+    {
+        static const QRegularExpression kLabelLine(QStringLiteral("^txtRigo\\d\\d_E\\d\\d$"));
+        int labelLines = 0;
+        for (const ReportTemplate& tpl : {EnvelopeTemplate::make(), RegisterCardTemplate::make(), ListTemplate::make(),
+                                          LabelCalibrationTemplate::make(LabelSettings()), LabelPageTemplate::make(),
+                                          LabelPageTemplate::make(LabelPageTemplate::kSingleAddressName)})
+            for (const PreparedPage& page : tpl.prepare(kToday).pages)
+                for (const PreparedItem& item : page.items) {
+                    if (item.kind != PreparedItem::Kind::Text)
+                        continue;
+                    const bool labelLine = kLabelLine.match(item.name).hasMatch();
+                    QVERIFY2(item.shrinkToFit == labelLine, qPrintable(tpl.name() + u' ' + item.name));
+                    labelLines += labelLine;
+                }
+        QCOMPARE(labelLines, 2 * 24 * 6);
     }
 
     void registerCardRows_data()

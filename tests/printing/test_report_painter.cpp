@@ -1,7 +1,9 @@
 #include "common/errors.h"
+#include "printing/report/cut_lines.h"
 #include "printing/report/report_fonts.h"
 #include "printing/report/report_painter.h"
 #include "printing/templates/label_page_template.h"
+#include "support/pdf_words.h"
 
 #include <QFontInfo>
 #include <QImage>
@@ -33,6 +35,20 @@ int darkPixels(const QImage& image, double left, double top, double right, doubl
             if (qGray(image.pixel(x, y)) < 128)
                 ++count;
     return count;
+}
+
+// Arial's digits, and those of its metric twin, are all 1139/2048 of an em wide: 1.3734 mm at the labels' 7 pt.
+constexpr double kDigitMm = 7 * 1139.0 / 2048 * 25.4 / 72;
+// The PDF's digits come out some 0.3 % wider than that, rounded at its 1200 dpi.
+constexpr double kRounding = 0.005;
+
+// The first `count` characters of "1234567890123...": one word for pdftotext, of a width known from the font.
+QString digits(int count)
+{
+    QString text;
+    for (int i = 1; i <= count; ++i)
+        text += QChar(u'0' + i % 10);
+    return text;
 }
 
 } // namespace
@@ -74,8 +90,80 @@ private Q_SLOTS:
         QVERIFY(darkPixels(image, 12, 11.8, 70.2, 15.3) > 500);
         QCOMPARE(darkPixels(image, 70.3, 10, 76, 16), 0);
         QCOMPARE(darkPixels(image, 74, 10, 200, 287), 0); // the other labels are empty
-        // 28 whole M of about 2.06 mm end some 0.5 mm short of the edge; a 29th cut by the edge would ink up to it.
+        // Narrowed to 80 %, 35 whole M of about 1.65 mm end some 0.45 mm short of the edge; a 36th cut by the edge
+        // would ink up to it.
         QCOMPARE(darkPixels(image, 69.95, 11.8, 70.2, 15.3), 0);
+    }
+
+    // A label line too wide for its 58.2 mm is drawn narrower, just enough to fit and down to 80 % of its width, with
+    // letters as tall as ever; only a line wider than that is cut, between two characters. Measured on the PDF file,
+    // where the warning about cut lines must agree.
+    void labelLinesCondenseBeforeTheyAreCut_data()
+    {
+        QTest::addColumn<int>("length"); // digits on the line; about 42 fit as the font draws them, 52 at 80 %
+        QTest::addColumn<int>("kept");   // digits printed
+        QTest::addColumn<bool>("condensed");
+        QTest::newRow("fits") << 40 << 40 << false;
+        QTest::newRow("a little too wide") << 45 << 45 << true;
+        QTest::newRow("18 % too wide") << 50 << 50 << true;
+        QTest::newRow("fits at 80 %") << 52 << 52 << true;
+        QTest::newRow("one digit too many at 80 %") << 53 << 52 << true;
+        QTest::newRow("far too wide") << 90 << 52 << true;
+    }
+    void labelLinesCondenseBeforeTheyAreCut()
+    {
+        QFETCH(int, length);
+        QFETCH(int, kept);
+        QFETCH(bool, condensed);
+        ReportTemplate tpl = LabelPageTemplate::make();
+        const QString line = digits(length);
+        const QString reference = digits(10); // on the next line, as the font draws it
+        LabelPageTemplate::fill(tpl, [&](int slot, int n) {
+            return slot == 1 && n == 1 ? line : slot == 1 && n == 2 ? reference : QString();
+        });
+        const PreparedReport report = tpl.prepare(QDate(2024, 3, 15));
+        const PreparedItem* item = report.pages[0].find(LabelPageTemplate::objectName(1, 1));
+        QVERIFY(item);
+        const double boxLeft = item->rect.left.mm();
+        const double boxRight = item->rect.right().mm();
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("etichette.pdf"));
+        ReportPainter::writePdf(report, pdf);
+        const QList<PdfPage> pages = readPdfWords(pdf);
+        QCOMPARE(pages.size(), 1);
+        const PdfWord* printed = nullptr;
+        for (const PdfWord& word : pages[0].words)
+            if (word.text.startsWith(reference) && word.text != reference)
+                printed = &word;
+        const PdfWord* natural = pages[0].find(reference);
+        QVERIFY2(printed && natural, qPrintable(pages[0].text()));
+
+        QCOMPARE(printed->text, line.left(kept));
+        QVERIFY2(qAbs(printed->left - boxLeft) < 0.05, qPrintable(QString::number(printed->left)));
+        QVERIFY2(printed->right <= boxRight + 0.01, qPrintable(QString::number(printed->right)));
+        const double digit = (printed->right - printed->left) / kept;
+        QVERIFY2(qAbs((natural->right - natural->left) / 10 / kDigitMm - 1) < kRounding,
+                 "the reference is as the font says");
+        if (condensed) {
+            QVERIFY2(digit < kDigitMm * 0.99 && digit > kDigitMm * 0.8 * (1 - kRounding),
+                     qPrintable(QString::number(digit)));
+            if (kept == length) // just enough: the line ends at the edge
+                QVERIFY2(printed->right > boxRight - 0.05, qPrintable(QString::number(printed->right)));
+        } else {
+            QVERIFY2(qAbs(digit / kDigitMm - 1) < kRounding, qPrintable(QString::number(digit)));
+        }
+        if (kept < length) { // at the narrowest, keeping every digit that fits: one more would cross the edge
+            QVERIFY2(qAbs(digit / (kDigitMm * 0.8) - 1) < kRounding, qPrintable(QString::number(digit)));
+            QVERIFY2(printed->left + digit * (kept + 1) > boxRight, qPrintable(QString::number(digit)));
+        }
+        const double height = printed->bottom - printed->top;
+        QVERIFY2(qAbs(height - (natural->bottom - natural->top)) < 0.01, qPrintable(QString::number(height)));
+
+        bool warned = false;
+        for (const CutLines::Line& cut : CutLines::find(report.pages[0]))
+            warned = warned || (cut.item == item->name && cut.line == 1);
+        QCOMPARE(warned, kept < length);
     }
 
     void emptyTextDrawsNothing()

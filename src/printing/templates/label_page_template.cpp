@@ -45,6 +45,7 @@ ReportTemplate make(const QString& name, const LabelSettings& settings)
                            Length::mm(box.width), Length::mm(LabelStock::kLineHeight)},
                 ReportFont{QStringLiteral("Arial"), 7});
             text.setWordWrap(false);
+            text.setShrinkToFit(true); // 7 pt is the least that reads well: a long address is narrowed instead
             text.setAllowExpressions(false);
             text.setText(QStringLiteral("INDIRIZZO RIGO %1").arg(line));
         }
