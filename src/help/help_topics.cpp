@@ -41,7 +41,8 @@ QStringList addressArchiveParagraphs()
                        " residente presso l'indirizzo indicato. Per allegare un documento, bisogna premere il pulsante "
                        "Allega file e seguire le istruzioni che appaiono a video."),
         QStringLiteral(
-            "Il pulsante Stampa su busta consente di stampare su busta da lettera l'indirizzo visualizzato al momento. Per "
+            "Il pulsante Stampa su busta consente di stampare su busta da lettera l'indirizzo visualizzato al momento. "
+            "Per "
             "adattare la stampa dell'indirizzo al modello di busta utilizzato,"
             " bisogna impostare i margini superiore e sinistro esprimendo i valori in millimetri. In particolare, è "
             "necessario aumentare i valori numerici dei margini per spostare la stampa verso il basso e verso destra,"
@@ -49,7 +50,8 @@ QStringList addressArchiveParagraphs()
             "sinistra. E' anche possibile impostare l'orientamento di stampa orizzontale o verticale a seconda delle"
             " esigenze del proprio modello di stampante e della busta da lettera utilizzata."),
         QStringLiteral(
-            "Il pulsante Anteprima etichette (icona di una lente su un foglio) visualizza l'anteprima di stampa dell'indirizzo "
+            "Il pulsante Anteprima etichette (icona di una lente su un foglio) visualizza l'anteprima di stampa "
+            "dell'indirizzo "
             "corrente riproducendolo su ognuna delle 24 etichette del"
             " foglio A4. E' possibile stampare il foglio delle etichette facendo clic sull'icona della stampante "
             "presente nella finestra di anteprima. La stampa degli stessi dati su ogni etichetta del foglio può essere"
@@ -82,7 +84,8 @@ QStringList labelSheetsParagraphs()
                        " di visualizzare la pagina precedente o successiva a quella corrente, oppure di posizionarsi "
                        "in testa o in coda all'archivio."),
         QStringLiteral(
-            "Il pulsante Anteprima di stampa va usato se si vuole visualizzare la pagina delle etichette prima di stamparla su "
+            "Il pulsante Anteprima di stampa va usato se si vuole visualizzare la pagina delle etichette prima di "
+            "stamparla su "
             "carta per verificare che gli indirizzi importati siano quelli"
             " giusti. Se invece si desidera stampare direttamente la pagina senza visualizzare la sua anteprima, basta "
             "premere il pulsante Stampa, indicare il numero di copie da stampare e fare clic su OK. Al termine della"
@@ -180,13 +183,14 @@ QStringList mailRegisterParagraphs()
                        "errore: chiede il motivo, che è obbligatorio, e una conferma. La scheda conserva numero e "
                        "dati, mostra la data, l'utente e il motivo dell'annullamento e non si può più modificare; la "
                        "stampa della scheda, l'elenco della ricerca e il riepilogo la indicano come annullata."),
-        QStringLiteral("Il pulsante Protocolla messaggio (Ctrl+Shift+E) protocolla un messaggio di posta elettronica "
-                       "o di posta certificata salvato dal programma di posta come file .eml, che si può anche "
-                       "trascinare sulla finestra: la nuova scheda riceve il mittente e il suo indirizzo, l'oggetto, la "
-                       "data di ricezione e, per la posta certificata, l'identificativo del gestore nelle note. Il "
-                       "messaggio diventa la copia digitale e i primi tre allegati gli ulteriori documenti; dopo aver "
-                       "completato categoria e ufficio si salva la scheda come di consueto. Le ricevute della posta "
-                       "certificata non si protocollano."),
+        QStringLiteral(
+            "Il pulsante Protocolla messaggio (Ctrl+Shift+E) protocolla un messaggio di posta elettronica "
+            "o di posta certificata salvato dal programma di posta come file .eml, che si può anche "
+            "trascinare sulla finestra: la nuova scheda riceve il mittente e il suo indirizzo, l'oggetto, la "
+            "data di ricezione e, per la posta certificata, l'identificativo del gestore nelle note. Il "
+            "messaggio diventa la copia digitale e i primi tre allegati gli ulteriori documenti; dopo aver "
+            "completato categoria e ufficio si salva la scheda come di consueto. Le ricevute della posta "
+            "certificata non si protocollano."),
         QStringLiteral("Il pulsante Registro giornaliero (Ctrl+Shift+G) produce il registro di un giorno scelto sul "
                        "calendario: i documenti protocollati quel giorno in ordine di numero, con le impronte dei loro "
                        "allegati, le correzioni e gli annullamenti del giorno, chiusi dall'impronta dello storico. Il "

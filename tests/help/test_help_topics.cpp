@@ -259,7 +259,8 @@ private Q_SLOTS:
         // The launcher tells each application's own paragraphs, without the work window's help and exit buttons.
         QCOMPARE(paragraphs.mid(1, addresses), paragraphsOf(HelpTopics::addressArchive().text).mid(0, addresses));
         QCOMPARE(paragraphs.mid(1 + addresses, labels), paragraphsOf(HelpTopics::labelSheets().text).mid(0, labels));
-        QCOMPARE(paragraphs.mid(1 + addresses + labels, mail), paragraphsOf(HelpTopics::mailRegister().text).mid(0, mail));
+        QCOMPARE(paragraphs.mid(1 + addresses + labels, mail),
+                 paragraphsOf(HelpTopics::mailRegister().text).mid(0, mail));
 
         const QString password = paragraphs.at(paragraphs.size() - 2);
         const QString given = u"L'accesso al software è protetto da una password aggiornabile dall'utente che può "
