@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QtTest>
 
 namespace {
@@ -90,8 +91,8 @@ private Q_SLOTS:
         QVERIFY(darkPixels(image, 12, 11.8, 70.2, 15.3) > 500);
         QCOMPARE(darkPixels(image, 70.3, 10, 76, 16), 0);
         QCOMPARE(darkPixels(image, 74, 10, 200, 287), 0); // the other labels are empty
-        // Narrowed to 80 %, 35 whole M of about 1.65 mm end some 0.45 mm short of the edge; a 36th cut by the edge
-        // would ink up to it.
+        // Narrowed to 80 %, 35 whole M of about 1.65 mm end about half a millimetre short of the edge; a 36th cut by
+        // the edge would ink up to it.
         QCOMPARE(darkPixels(image, 69.95, 11.8, 70.2, 15.3), 0);
     }
 
@@ -164,6 +165,54 @@ private Q_SLOTS:
         for (const CutLines::Line& cut : CutLines::find(report.pages[0]))
             warned = warned || (cut.item == item->name && cut.line == 1);
         QCOMPARE(warned, kept < length);
+    }
+
+    // The screen, the printers and the PDF file draw fonts each at their own resolution: a label line shows the same
+    // characters on all of them, inside its box, as the warning about cut lines counts them.
+    void labelLinesAreAlikeAtEveryResolution_data()
+    {
+        QTest::addColumn<int>("dpi");
+        for (int dpi : {72, 96, 150, 200, 300, 600, 1200})
+            QTest::addRow("%d dpi", dpi) << dpi;
+    }
+    void labelLinesAreAlikeAtEveryResolution()
+    {
+        QFETCH(int, dpi);
+        const QStringList lines{digits(45), digits(52), digits(53),
+                                QStringLiteral("Amministrazione condominiale del Residence Le Magnolie e Le Ginestre, "
+                                               "scala B")};
+        ReportTemplate tpl = LabelPageTemplate::make();
+        LabelPageTemplate::fill(tpl, [&](int slot, int n) { return slot == 1 ? lines.value(n - 1) : QString(); });
+        const PreparedReport report = tpl.prepare(QDate(2024, 3, 15));
+        const double boxRight = report.pages[0].find(LabelPageTemplate::objectName(1, 1))->rect.right().mm();
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("etichette.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            writer.setResolution(dpi);
+            writer.setPageLayout(ReportPainter::pageLayout(report.pages[0]));
+            ReportPainter::paintReport(writer, report);
+        }
+        const QList<PdfPage> pages = readPdfWords(pdf);
+        QCOMPARE(pages.size(), 1);
+        const std::vector<CutLines::Line> cut = CutLines::find(report.pages[0]);
+        // What our PDF files keep: the digits that fit at 80 %, the address up to "... e Le G".
+        const QStringList expected{lines[0], lines[1], lines[2].left(52), lines[3].left(61)};
+        for (int i = 0; i < lines.size(); ++i) {
+            QStringList words;
+            double right = 0;
+            for (const PdfWord& word : pages[0].words)
+                if (qAbs(word.top - pages[0].words[0].top - 5 * i) < 1) {
+                    words << word.text;
+                    right = std::max(right, word.right);
+                }
+            QCOMPARE(words.join(u' '), expected[i]);
+            QVERIFY2(right <= boxRight + 0.01, qPrintable(QString::number(right)));
+            const bool named = std::any_of(cut.begin(), cut.end(), [&](const CutLines::Line& c) {
+                return c.item == LabelPageTemplate::objectName(1 + i, 1) && c.line == 1;
+            });
+            QCOMPARE(named, expected[i] != lines[i]);
+        }
     }
 
     void emptyTextDrawsNothing()

@@ -1,6 +1,7 @@
 #include "printing/report/line_fit.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 
 namespace LineFit {
 
@@ -22,6 +23,14 @@ qsizetype longestStart(const QFontMetricsF& metrics, const QString& line, double
 }
 
 } // namespace
+
+QFontMetricsF referenceMetrics(const QFont& font)
+{
+    QImage probe(1, 1, QImage::Format_Mono);
+    probe.setDotsPerMeterX(qRound(kReferenceDpi / 0.0254));
+    probe.setDotsPerMeterY(qRound(kReferenceDpi / 0.0254));
+    return QFontMetricsF(font, &probe);
+}
 
 Fit fit(const QFontMetricsF& metrics, const QString& line, double width, bool condense)
 {

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QFont;
 class QFontMetricsF;
 
 // How one unwrapped line takes the width of its text object: as the font draws it, condensed, or cut. The painter
@@ -16,6 +17,11 @@ struct Fit
     double scale = 1.0;   // horizontal only; the letters keep their height
     qsizetype length = 0; // the characters drawn: the whole line unless it is cut
 };
+
+// Condensed lines are measured at the resolution of our PDF files whatever the device: each device rounds the font's
+// size its own way, and the screen, the printers and the file would otherwise keep a character more or less.
+inline constexpr double kReferenceDpi = 1200;
+QFontMetricsF referenceMetrics(const QFont& font);
 
 // `metrics` and `width` in the same device units. Condensing: a line too wide is first drawn narrower, just enough
 // to fit and down to kMinimumScale; what still does not fit then, or any line too wide without condensing, loses

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace {
 
@@ -26,19 +27,24 @@ struct Scale
     QRectF rect(const LengthRect& r) const { return QRectF(x(r.left), y(r.top), x(r.width), y(r.height)); }
 };
 
-// A left-aligned line in `width`: condensed in x alone when it may be, cut when it must be.
-void drawFitted(QPainter& painter, const QFontMetricsF& metrics, const QPointF& start, const QString& line,
-                double width, bool condense)
+// A left-aligned line of an object that condenses: the characters kept and the narrowing are those of our PDF files,
+// so the preview and every printer show the same characters; only the device's own rounding of the font can still
+// narrow them a little more, so that they never cross the edge.
+void drawCondensed(QPainter& painter, const QFontMetricsF& metrics, const QFontMetricsF& reference,
+                   const QPointF& start, const QString& line, Length width)
 {
-    const LineFit::Fit fit = LineFit::fit(metrics, line, width, condense);
+    const LineFit::Fit fit = LineFit::fit(reference, line, width.toDevice(LineFit::kReferenceDpi), true);
     const QString shown = line.left(fit.length);
-    if (fit.scale >= 1.0) {
+    const double advance = metrics.horizontalAdvance(shown);
+    const double scale =
+        advance > 0 ? std::min(fit.scale, width.toDevice(painter.device()->logicalDpiX()) / advance) : 1.0;
+    if (scale >= 1.0) {
         painter.drawText(start, shown);
         return;
     }
     painter.save();
     painter.translate(start);
-    painter.scale(fit.scale, 1.0);
+    painter.scale(scale, 1.0);
     painter.drawText(QPointF(0, 0), shown);
     painter.restore();
 }
@@ -63,6 +69,7 @@ void paintText(QPainter& painter, const Scale& s, const PreparedItem& item)
         painter.drawText(area, align, item.lines.join(QLatin1Char('\n')));
     } else {
         const QFontMetricsF metrics(font, painter.device());
+        const QFontMetricsF reference = LineFit::referenceMetrics(font);
         for (qsizetype i = 0; i < item.lines.size(); ++i) {
             const double baseline = top + s.y(item.lineHeight * double(i)) + metrics.ascent();
             if (baseline - metrics.ascent() >= box.bottom())
@@ -71,9 +78,12 @@ void paintText(QPainter& painter, const Scale& s, const PreparedItem& item)
                 const QString& line = item.lines[i];
                 painter.drawText(QPointF(box.left() + (box.width() - metrics.horizontalAdvance(line)) / 2, baseline),
                                  line);
+            } else if (item.shrinkToFit) {
+                drawCondensed(painter, metrics, reference, QPointF(box.left(), baseline), item.lines[i],
+                              item.rect.width);
             } else {
-                drawFitted(painter, metrics, QPointF(box.left(), baseline), item.lines[i], box.width(),
-                           item.shrinkToFit);
+                const LineFit::Fit fit = LineFit::fit(metrics, item.lines[i], box.width(), false);
+                painter.drawText(QPointF(box.left(), baseline), item.lines[i].left(fit.length));
             }
         }
     }
