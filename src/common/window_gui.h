@@ -9,7 +9,9 @@ class QWidget;
 // names a screen reader reads.
 namespace Windows {
 
-// A modal window of fixed size with a title bar and no buttons in it: the window's own buttons close it.
+// A modal window of fixed size with a title bar and no buttons in it: the window's own buttons close it. Openbox keeps
+// minimise and close whatever a window asks: a close there cancels, as QDialog rejects on close, and ModalWindows
+// undoes a minimise.
 inline constexpr Qt::WindowFlags kFixedDialogFlags =
     Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 

@@ -1,9 +1,11 @@
 // The real program on an X server, with no window manager and with openbox: after every window that the label sheets
-// open closes, the keyboard is back in the window that opened it; the fixed dialogs ask for no title-bar buttons, and
-// one that a window manager minimises anyway comes back.
+// open closes, the keyboard is back in the window that opened it; the fixed dialogs ask for no title-bar buttons, one
+// that a window manager minimises anyway comes back, and one that it closes is cancelled.
 #include "support/test_support.h"
 #include "support/x_session.h"
 
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -85,8 +87,9 @@ class TestNestedWindows : public QObject
     }
 
     // The usual hints of a dialog with a title and no buttons: Motif's functions without minimise, maximise or
-    // close, and a fixed size. Openbox keeps its minimise button whatever a window asks; minimised, the dialog comes
-    // back at once with the keyboard, since its owner takes no keys while it is open.
+    // close, and a fixed size. Openbox reads only moving and resizing from Motif's functions and keeps its minimise
+    // and close buttons on every window with a title bar; minimised, the dialog comes back at once with the keyboard,
+    // and with the windows openbox minimised along with it, since its owner takes no keys while it is open.
     void expectFixedDialog(const QString& id, const QString& title, bool windowManager)
     {
         const QString motif = m_x->xprop({QStringLiteral("-id"), id, QStringLiteral("_MOTIF_WM_HINTS")});
@@ -110,9 +113,28 @@ class TestNestedWindows : public QObject
         QVERIFY2(actions.contains(QStringLiteral("_NET_WM_ACTION_MOVE")), qPrintable(actions));
         QVERIFY2(!actions.contains(QStringLiteral("MAXIMIZE")) && !actions.contains(QStringLiteral("RESIZE")),
                  qPrintable(title + actions));
+        const QStringList shownBefore = visibleWindows();
         m_x->xdotool({QStringLiteral("windowminimize"), id});
         QVERIFY2(holdsKeyboard(id), qPrintable(title + QStringLiteral(" stayed minimised")));
         QCOMPARE(m_x->visibleWindowsMatching(exact(title)), QStringList{id});
+        QVERIFY2(waitFor([&] { return visibleWindows() == shownBefore; }, 10000), qPrintable(m_x->visibleTitles()));
+    }
+
+    // Closes the dialog as its title bar's close button would (openbox's Alt+F4 runs the same action), or with Esc
+    // where nothing draws a title bar; either way it is cancelled: it goes, and nothing opens in its place.
+    void closeFixedDialog(const QString& title, const QStringList& shownUnder, bool windowManager)
+    {
+        m_x->key(windowManager ? QStringLiteral("alt+F4") : QStringLiteral("Escape"));
+        QVERIFY2(waitFor([&] { return m_x->visibleWindows(title).isEmpty(); }), qPrintable(title));
+        QVERIFY2(waitFor([&] { return visibleWindows() == shownUnder; }, 10000), qPrintable(m_x->visibleTitles()));
+    }
+
+    // Every visible window, in a stable order.
+    QStringList visibleWindows() const
+    {
+        QStringList ids = m_x->visibleWindowsMatching(QStringLiteral("."));
+        ids.sort();
+        return ids;
     }
 
     // The one visible window whose title matches `pattern`, once it shows; empty when none did.
@@ -221,12 +243,20 @@ private Q_SLOTS:
             m_x->key(dialog.keys);
             const QString id = shown(exact(dialog.title));
             QVERIFY2(!id.isEmpty(), qPrintable(dialog.title + QStringLiteral(" did not show")));
+            QStringList under = visibleWindows();
+            under.removeOne(id);
 
             expectFixedDialog(id, dialog.title, windowManager);
             if (QTest::currentTestFailed())
                 return;
-            m_x->key(QStringLiteral("Escape"));
-            QVERIFY(waitFor([&] { return m_x->visibleWindows(dialog.title).isEmpty(); }));
+            if (dialog.title == kStock)
+                m_x->key(QStringLiteral("Down")); // another format, which closing must not save
+            closeFixedDialog(dialog.title, under, windowManager);
+            if (QTest::currentTestFailed())
+                return;
+            QFile settings(QDir(m_program->folder()).filePath(QStringLiteral("Impostazioni.ini")));
+            QVERIFY2(!settings.open(QIODevice::ReadOnly) || !settings.readAll().contains("[Etichette]"),
+                     qPrintable(dialog.title + QStringLiteral(" saved the label format")));
             if (dialog.overCompose) {
                 QVERIFY(holdsKeyboard(m_x->visibleWindows(kCompose).value(0)));
                 m_x->key(QStringLiteral("Escape"));
@@ -255,11 +285,14 @@ private Q_SLOTS:
             const QString id = shown(exact(title));
             QVERIFY2(!id.isEmpty(),
                      qPrintable(title + QStringLiteral(" did not show; visible: ") + m_x->visibleTitles()));
+            QStringList under = visibleWindows();
+            under.removeOne(id);
             expectFixedDialog(id, title, windowManager);
             if (QTest::currentTestFailed())
                 return;
-            m_x->key(QStringLiteral("Escape"));
-            QVERIFY(waitFor([&] { return m_x->visibleWindows(title).isEmpty(); }));
+            closeFixedDialog(title, under, windowManager);
+            if (QTest::currentTestFailed())
+                return;
             QVERIFY(holdsKeyboard(owner));
         }
     }

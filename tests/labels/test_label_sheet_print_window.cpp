@@ -1,6 +1,6 @@
 #include "labels/label_sheet_fixture.h"
-#include "labels/label_sheet_window.h"
 #include "labels/label_sheet_print_window.h"
+#include "labels/label_sheet_window.h"
 #include "printing/templates/label_page_template.h"
 #include "support/modal.h"
 #include "support/pdf_print_service.h"
@@ -149,7 +149,8 @@ private Q_SLOTS:
         QCOMPARE(m_printer->printDialogs() + m_printer->previews(), 0);
     }
 
-    // A line longer than its label is named, slot and line, before anything is printed; No keeps the window open.
+    // A line longer than its label even when narrowed is named, slot and line, before anything is printed; No keeps
+    // the window open.
     void linesTooLongAreNamedBeforePrinting_data()
     {
         QTest::addColumn<QString>("command");
@@ -171,6 +172,7 @@ private Q_SLOTS:
         card.setValue(AddressCard::Rigo06, QString(70, u'M'));
         m_window->importCard(17, card);
         card.setValue(AddressCard::Rigo03, QStringLiteral("Via Roma 1"));
+        card.setValue(AddressCard::Rigo05, QString(31, u'M')); // about 64 mm: narrowed to fit, nothing lost
         card.setValue(AddressCard::Rigo06, QString(25, u'M')); // about 51 mm of the 58.2 the line has
         m_window->importCard(2, card);
         m_ctx->messages.queueAnswer(goOn);

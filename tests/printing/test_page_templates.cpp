@@ -1,8 +1,11 @@
 #include "common/errors.h"
 #include "printing/templates/envelope_template.h"
+#include "printing/templates/label_calibration_template.h"
 #include "printing/templates/label_page_template.h"
+#include "printing/templates/list_template.h"
 #include "printing/templates/register_card_template.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 #include <algorithm>
 
@@ -51,7 +54,8 @@ private Q_SLOTS:
         QFETCH(double, left);
         ReportTemplate tpl = EnvelopeTemplate::make();
         EnvelopeTemplate::fill(tpl, landscape ? Orientation::Landscape : Orientation::Portrait, Length::mm(top),
-                               Length::mm(left), {QStringLiteral("  Mario Rossi \t"), QString(), QStringLiteral("Via Po 3")});
+                               Length::mm(left),
+                               {QStringLiteral("  Mario Rossi \t"), QString(), QStringLiteral("Via Po 3")});
         const PreparedReport report = tpl.prepare(kToday);
         QCOMPARE(report.name, QStringLiteral("Indirizzo su Busta"));
         QCOMPARE(report.pages.size(), size_t(1));
@@ -155,6 +159,25 @@ private Q_SLOTS:
         QCOMPARE(right, page.paperWidth.mm() - 10);
     }
 
+    // Only the lines of an address label are narrowed to fit; every other text prints as the font draws it.
+    void onlyLabelLinesCondense()
+    {
+        static const QRegularExpression kLabelLine(QStringLiteral("^txtRigo\\d\\d_E\\d\\d$"));
+        int labelLines = 0;
+        for (const ReportTemplate& tpl : {EnvelopeTemplate::make(), RegisterCardTemplate::make(), ListTemplate::make(),
+                                          LabelCalibrationTemplate::make(LabelSettings()), LabelPageTemplate::make(),
+                                          LabelPageTemplate::make(LabelPageTemplate::kSingleAddressName)})
+            for (const PreparedPage& page : tpl.prepare(kToday).pages)
+                for (const PreparedItem& item : page.items) {
+                    if (item.kind != PreparedItem::Kind::Text)
+                        continue;
+                    const bool labelLine = kLabelLine.match(item.name).hasMatch();
+                    QVERIFY2(item.shrinkToFit == labelLine, qPrintable(tpl.name() + u' ' + item.name));
+                    labelLines += labelLine;
+                }
+        QCOMPARE(labelLines, 2 * 24 * 6);
+    }
+
     void registerCardRows_data()
     {
         QTest::addColumn<int>("row");
@@ -162,10 +185,14 @@ private Q_SLOTS:
         QTest::addColumn<double>("captionWidth");
         QTest::addColumn<QString>("valueObject");
         QTest::addColumn<QString>("value");
-        QTest::newRow("1") << 1 << "Protocollo n." << 37.8 << "txtNumero" << "12";
-        QTest::newRow("9") << 9 << "Data ricezione:" << 39.5 << "txtDataRic" << "14/03/2024";
-        QTest::newRow("10") << 10 << "Formato:" << 37.8 << "txtFormato" << "A4  -  N. pagine: 3";
-        QTest::newRow("16") << 16 << "Note:" << 38.8 << "txtNote" << "Urgente";
+        QTest::newRow("1") << 1 << "Protocollo n." << 37.8 << "txtNumero"
+                           << "12";
+        QTest::newRow("9") << 9 << "Data ricezione:" << 39.5 << "txtDataRic"
+                           << "14/03/2024";
+        QTest::newRow("10") << 10 << "Formato:" << 37.8 << "txtFormato"
+                            << "A4  -  N. pagine: 3";
+        QTest::newRow("16") << 16 << "Note:" << 38.8 << "txtNote"
+                            << "Urgente";
     }
     void registerCardRows()
     {
@@ -174,12 +201,13 @@ private Q_SLOTS:
         QFETCH(double, captionWidth);
         QFETCH(QString, valueObject);
         QFETCH(QString, value);
-        const QHash<QString, QString> fields{{"txtNumero", " 12 "},       {"txtDataRic", "14/03/2024"},
-                                             {"txtFormato", "A4"},        {"txtPagine", "3 "},
+        const QHash<QString, QString> fields{{"txtNumero", " 12 "},      {"txtDataRic", "14/03/2024"},
+                                             {"txtFormato", "A4"},       {"txtPagine", "3 "},
                                              {"txtNote", "Urgente\r\n"}, {"txtTipologia", "Entrata"}};
         ReportTemplate tpl = RegisterCardTemplate::make();
-        RegisterCardTemplate::fill(tpl, [&](const QString& name) { return fields.value(name); },
-                                   QDateTime(QDate(2024, 3, 15), QTime(9, 5, 7)));
+        RegisterCardTemplate::fill(
+            tpl, [&](const QString& name) { return fields.value(name); },
+            QDateTime(QDate(2024, 3, 15), QTime(9, 5, 7)));
         const PreparedPage page = tpl.prepare(kToday).pages[0];
         const double top = 10 + 7.5 + 5 * (row - 1);
         const PreparedItem* captionItem = page.find(QStringLiteral("Memo%1").arg(row));

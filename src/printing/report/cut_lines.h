@@ -5,7 +5,8 @@
 #include <vector>
 
 // The lines of a page too long for their text object: the painter cuts them at the object's right edge (word wrap
-// off, left-aligned), so a window can name them before anything is printed.
+// off, left-aligned), after condensing them where the object allows, so a window can name them before anything is
+// printed.
 namespace CutLines {
 
 struct Line

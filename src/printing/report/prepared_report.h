@@ -8,8 +8,16 @@
 #include <QStringList>
 #include <vector>
 
-enum class Orientation { Portrait, Landscape };
-enum class HAlign { Left, Center };
+enum class Orientation
+{
+    Portrait,
+    Landscape
+};
+enum class HAlign
+{
+    Left,
+    Center
+};
 
 struct ReportFont
 {
@@ -21,7 +29,13 @@ struct ReportFont
 };
 
 // The preview's toolbar commands a report may ask for; "Salva PDF" is always there.
-enum class PreviewButton { Print, Zoom, FullScreen, Close };
+enum class PreviewButton
+{
+    Print,
+    Zoom,
+    FullScreen,
+    Close
+};
 
 struct PreviewOptions
 {
@@ -39,18 +53,24 @@ struct PrintOptions
 // One thing to draw, at its absolute place on the paper (millimetres from the paper's top-left corner).
 struct PreparedItem
 {
-    enum class Kind { Text, Rect, Line };
+    enum class Kind
+    {
+        Text,
+        Rect,
+        Line
+    };
 
     Kind kind = Kind::Text;
-    QString name;   // the template object it comes from
+    QString name;    // the template object it comes from
     LengthRect rect; // the part of the object on this page; drawing never leaves it
     // Text
-    QStringList lines;  // expressions already replaced
-    Length textOffset;  // from rect.top to the top of the first line
+    QStringList lines; // expressions already replaced
+    Length textOffset; // from rect.top to the top of the first line
     Length lineHeight;
     ReportFont font;
     HAlign hAlign = HAlign::Left;
     bool wordWrap = false;
+    bool shrinkToFit = false; // a left-aligned line too wide is condensed before it is cut
     // Text background, rectangle fill; invalid means none
     QColor fill;
     // Rectangle outline, line colour; invalid means none

@@ -143,6 +143,7 @@ private:
             item.fill = text.fill();
             item.hAlign = text.hAlign();
             item.wordWrap = text.wordWrap();
+            item.shrinkToFit = text.shrinkToFit();
             item.lineHeight = text.lineHeight();
             bool first = true;
             for (qsizetype i = 0; i < text.memo().size(); ++i) {

@@ -2,6 +2,7 @@
 #include "printing/report/pdf_file.h"
 
 #include "common/errors.h"
+#include "printing/report/line_fit.h"
 #include "printing/report/report_fonts.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace {
 
@@ -25,21 +27,26 @@ struct Scale
     QRectF rect(const LengthRect& r) const { return QRectF(x(r.left), y(r.top), x(r.width), y(r.height)); }
 };
 
-// The longest start of `line` that ends left of `width`: a line too long loses its last characters whole, never
-// half a letter at the edge.
-QString cutAtWidth(const QFontMetricsF& metrics, const QString& line, double width)
+// A left-aligned line of an object that condenses: the characters kept and the narrowing are those of our PDF files,
+// so the preview and every printer show the same characters; only the device's own rounding of the font can still
+// narrow them a little more, so that they never cross the edge.
+void drawCondensed(QPainter& painter, const QFontMetricsF& metrics, const QFontMetricsF& reference,
+                   const QPointF& start, const QString& line, Length width)
 {
-    if (metrics.horizontalAdvance(line) <= width)
-        return line;
-    qsizetype low = 0, high = line.size() - 1; // the answer lies in [low, high]
-    while (low < high) {
-        const qsizetype mid = (low + high + 1) / 2;
-        if (metrics.horizontalAdvance(line.left(mid)) <= width)
-            low = mid;
-        else
-            high = mid - 1;
+    const LineFit::Fit fit = LineFit::fit(reference, line, width.toDevice(LineFit::kReferenceDpi), true);
+    const QString shown = line.left(fit.length);
+    const double advance = metrics.horizontalAdvance(shown);
+    const double scale =
+        advance > 0 ? std::min(fit.scale, width.toDevice(painter.device()->logicalDpiX()) / advance) : 1.0;
+    if (scale >= 1.0) {
+        painter.drawText(start, shown);
+        return;
     }
-    return line.left(low);
+    painter.save();
+    painter.translate(start);
+    painter.scale(scale, 1.0);
+    painter.drawText(QPointF(0, 0), shown);
+    painter.restore();
 }
 
 void paintText(QPainter& painter, const Scale& s, const PreparedItem& item)
@@ -57,19 +64,26 @@ void paintText(QPainter& painter, const Scale& s, const PreparedItem& item)
     const double top = box.top() + s.y(item.textOffset);
     if (item.wordWrap) {
         const QRectF area(box.left(), top, box.width(), box.bottom() - top);
-        const int align = Qt::TextWordWrap | Qt::AlignTop | (item.hAlign == HAlign::Center ? Qt::AlignHCenter : Qt::AlignLeft);
+        const int align =
+            Qt::TextWordWrap | Qt::AlignTop | (item.hAlign == HAlign::Center ? Qt::AlignHCenter : Qt::AlignLeft);
         painter.drawText(area, align, item.lines.join(QLatin1Char('\n')));
     } else {
         const QFontMetricsF metrics(font, painter.device());
+        const QFontMetricsF reference = LineFit::referenceMetrics(font);
         for (qsizetype i = 0; i < item.lines.size(); ++i) {
             const double baseline = top + s.y(item.lineHeight * double(i)) + metrics.ascent();
             if (baseline - metrics.ascent() >= box.bottom())
                 break;
             if (item.hAlign == HAlign::Center) {
                 const QString& line = item.lines[i];
-                painter.drawText(QPointF(box.left() + (box.width() - metrics.horizontalAdvance(line)) / 2, baseline), line);
+                painter.drawText(QPointF(box.left() + (box.width() - metrics.horizontalAdvance(line)) / 2, baseline),
+                                 line);
+            } else if (item.shrinkToFit) {
+                drawCondensed(painter, metrics, reference, QPointF(box.left(), baseline), item.lines[i],
+                              item.rect.width);
             } else {
-                painter.drawText(QPointF(box.left(), baseline), cutAtWidth(metrics, item.lines[i], box.width()));
+                const LineFit::Fit fit = LineFit::fit(metrics, item.lines[i], box.width(), false);
+                painter.drawText(QPointF(box.left(), baseline), item.lines[i].left(fit.length));
             }
         }
     }
@@ -155,7 +169,8 @@ void paintPages(QPagedPaintDevice& device, const PageSource& source)
     for (int i = 0; i < source.count; ++i) {
         if (i > 0 && !device.newPage()) {
             painter.end();
-            throw ReportError(QStringLiteral("La stampa di \"%1\" si è interrotta alla pagina %2.").arg(source.name).arg(i + 1));
+            throw ReportError(
+                QStringLiteral("La stampa di \"%1\" si è interrotta alla pagina %2.").arg(source.name).arg(i + 1));
         }
         paintPage(painter, source.page(i));
     }

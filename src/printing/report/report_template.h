@@ -25,9 +25,18 @@
 class ReportObject
 {
 public:
-    enum class Kind { Text, Shape, Line, Band };
+    enum class Kind
+    {
+        Text,
+        Shape,
+        Line,
+        Band
+    };
 
-    ReportObject(Kind kind, const QString& name, const LengthRect& bounds) : m_kind(kind), m_name(name), m_bounds(bounds) {}
+    ReportObject(Kind kind, const QString& name, const LengthRect& bounds)
+        : m_kind(kind), m_name(name), m_bounds(bounds)
+    {
+    }
     virtual ~ReportObject() = default;
     ReportObject(const ReportObject&) = delete;
     ReportObject& operator=(const ReportObject&) = delete;
@@ -69,12 +78,20 @@ public:
     // Off: a long line is cut at the right edge. On: it flows onto further lines inside the object.
     bool wordWrap() const { return m_wordWrap; }
     void setWordWrap(bool on) { m_wordWrap = on; }
+    // With word wrap off and left alignment. Off: a line too wide is cut. On: it is drawn narrower first, its letters
+    // as tall as ever, for text whose font size is already the least that reads well; it is cut only when it does
+    // not fit even at the narrowest.
+    bool shrinkToFit() const { return m_shrinkToFit; }
+    void setShrinkToFit(bool on) { m_shrinkToFit = on; }
     // On: "[DATE]" prints as today's date (dd/mm/yyyy). Off: the text prints literally.
     bool allowExpressions() const { return m_allowExpressions; }
     void setAllowExpressions(bool on) { m_allowExpressions = on; }
 
     // The distance between two lines: 1.2 times the font size unless set.
-    Length lineHeight() const { return m_lineHeight > Length() ? m_lineHeight : Length::points(m_font.pointSize * 1.2); }
+    Length lineHeight() const
+    {
+        return m_lineHeight > Length() ? m_lineHeight : Length::points(m_font.pointSize * 1.2);
+    }
     void setLineHeight(Length height) { m_lineHeight = height; }
 
 private:
@@ -83,6 +100,7 @@ private:
     QColor m_fill;
     HAlign m_hAlign = HAlign::Left;
     bool m_wordWrap = true;
+    bool m_shrinkToFit = false;
     bool m_allowExpressions = true;
     Length m_lineHeight;
 };
@@ -122,7 +140,12 @@ class Band : public ReportObject
 public:
     // Title: once at the top of the first page. MasterData: once, split over pages when it does not fit (with
     // allowSplit). Footer: once after the master data.
-    enum class Type { ReportTitle, MasterData, Footer };
+    enum class Type
+    {
+        ReportTitle,
+        MasterData,
+        Footer
+    };
 
     Band(const QString& name, Type type, Length width, Length height)
         : ReportObject(Kind::Band, name, {Length(), Length(), width, height}), m_type(type)
@@ -133,8 +156,7 @@ public:
     bool allowSplit() const { return m_allowSplit; }
     void setAllowSplit(bool on) { m_allowSplit = on; }
 
-    template <typename T, typename... Args>
-    T& add(Args&&... args)
+    template <typename T, typename... Args> T& add(Args&&... args)
     {
         m_objects.push_back(std::make_unique<T>(std::forward<Args>(args)...));
         return static_cast<T&>(*m_objects.back());
@@ -168,8 +190,7 @@ public:
     void setBottomMargin(Length v) { m_bottom = v; }
     void setMargins(Length all) { m_left = m_right = m_top = m_bottom = all; }
 
-    template <typename T, typename... Args>
-    T& add(Args&&... args)
+    template <typename T, typename... Args> T& add(Args&&... args)
     {
         m_objects.push_back(std::make_unique<T>(std::forward<Args>(args)...));
         return static_cast<T&>(*m_objects.back());

@@ -24,7 +24,9 @@ ReportTemplate make(const QString& name, const LabelSettings& settings)
     tpl.page().setLeftMargin(Length::mm(kOrigin + settings.offsetLeft));
     tpl.page().setTopMargin(Length::mm(kOrigin + settings.offsetTop));
     const LabelStock& stock = settings.stock;
-    auto labelLeft = [&](int slot) { return Length::mm(stock.left - kOrigin + stock.hPitch * LabelStock::column(slot)); };
+    auto labelLeft = [&](int slot) {
+        return Length::mm(stock.left - kOrigin + stock.hPitch * LabelStock::column(slot));
+    };
     auto labelTop = [&](int slot) { return Length::mm(stock.top - kOrigin + stock.vPitch * LabelStock::row(slot)); };
 
     // Rectangles first: they print behind the text.
@@ -43,6 +45,7 @@ ReportTemplate make(const QString& name, const LabelSettings& settings)
                            Length::mm(box.width), Length::mm(LabelStock::kLineHeight)},
                 ReportFont{QStringLiteral("Arial"), 7});
             text.setWordWrap(false);
+            text.setShrinkToFit(true); // 7 pt is the least that reads well: a long address is narrowed instead
             text.setAllowExpressions(false);
             text.setText(QStringLiteral("INDIRIZZO RIGO %1").arg(line));
         }
