@@ -20,6 +20,7 @@
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,6 +28,11 @@ namespace {
 const QString kFilter = QStringLiteral("Rubriche e fogli di calcolo (*.csv *.txt *.vcf *.vcard);;Tutti i file (*)");
 const QString kReady = QStringLiteral("Scegliere il file da importare: un foglio di calcolo salvato come CSV o una "
                                       "rubrica vCard.");
+
+// Thrown through a count in the background that is no longer wanted.
+struct CountStopped
+{
+};
 
 struct TableColumn
 {
@@ -247,6 +253,11 @@ QLayout* ContactImportWindow::buildButtons()
     return buttons;
 }
 
+ContactImportWindow::~ContactImportWindow()
+{
+    stopCounting();
+}
+
 void ContactImportWindow::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous())
@@ -273,7 +284,7 @@ void ContactImportWindow::loadFile(const QString& path)
 {
     clearFile();
     try {
-        m_file = ContactFile::read(path);
+        m_file = std::make_shared<ContactFile>(ContactFile::read(path));
     } catch (const PlicarioError& e) {
         m_context.messages->error(this, e.message());
         return;
@@ -299,6 +310,7 @@ void ContactImportWindow::loadFile(const QString& path)
 
 void ContactImportWindow::clearFile()
 {
+    stopCounting();
     m_file.reset();
     m_fileName.clear();
     m_columns.clear();
@@ -372,6 +384,59 @@ void ContactImportWindow::buildColumnChoices()
 
 void ContactImportWindow::refreshPreview()
 {
+    stopCounting();
+    if (m_file && m_file->contactCount() > kCountedAtOnce) {
+        // Counted on a thread of its own, over a copy of the column choices; the file is shared and never changed.
+        struct Outcome
+        {
+            AddressImport::Preview preview;
+            QString error;
+            bool stopped = false;
+        };
+        const auto outcome = std::make_shared<Outcome>();
+        const auto stop = std::make_shared<std::atomic_bool>(false);
+        const std::shared_ptr<const ContactFile> file = m_file;
+        const AddressImport::ContactSource source{
+            file->contactCount(), [file, columns = m_columns, stop](const std::function<void(const Contact&)>& visit) {
+                file->forEachContact(columns, [&](const Contact& contact) {
+                    if (stop->load(std::memory_order_relaxed))
+                        throw CountStopped{};
+                    visit(contact);
+                });
+            }};
+        m_counter.reset(QThread::create([outcome, stop, source, folder = m_context.programFolder] {
+            try {
+                outcome->preview = AddressImport::preview(folder, source, kPreviewCards);
+            } catch (const CountStopped&) {
+                outcome->stopped = true;
+            } catch (const PlicarioError& e) {
+                outcome->error = e.message();
+            } catch (const std::bad_alloc&) {
+                outcome->error = QStringLiteral("Memoria insufficiente per leggere tutto il file.");
+            } catch (const std::exception&) {
+                outcome->error = QStringLiteral("Impossibile leggere tutto il file.");
+            }
+        }));
+        m_stopCount = stop;
+        const int number = ++m_countNumber;
+        connect(m_counter.get(), &QThread::finished, this, [this, outcome, number] {
+            if (number != m_countNumber || outcome->stopped)
+                return;
+            if (!outcome->error.isEmpty()) {
+                m_lblConteggi->clear();
+                m_context.messages->error(this, outcome->error);
+                return;
+            }
+            showCounted(outcome->preview);
+        });
+        m_lblConteggi->setText(
+            QStringLiteral("Lettura delle %1 schede del file in corso...").arg(file->contactCount()));
+        m_lblConteggi->setAccessibleName(m_lblConteggi->text());
+        m_btnImporta->setEnabled(false);
+        m_hints->setText(QStringLiteral("Il file è grande: le schede si contano mentre la finestra resta in uso."));
+        m_counter->start();
+        return;
+    }
     AddressImport::Preview preview;
     try {
         preview = AddressImport::preview(m_context.programFolder, contacts(), kPreviewCards);
@@ -380,6 +445,22 @@ void ContactImportWindow::refreshPreview()
         m_btnImporta->setEnabled(false);
         return;
     }
+    showCounted(preview);
+}
+
+void ContactImportWindow::stopCounting()
+{
+    ++m_countNumber; // what a count under way finds is no longer wanted
+    if (!m_counter)
+        return;
+    m_stopCount->store(true);
+    m_counter->wait(); // it stops at the next contact
+    m_counter.reset();
+    m_stopCount.reset();
+}
+
+void ContactImportWindow::showCounted(const AddressImport::Preview& preview)
+{
     showPreview(preview);
     const AddressImport::Report& counts = preview.counts;
     m_lblConteggi->setText(QStringLiteral("Schede nuove: %1    Già presenti in archivio o nel file: %2    Scartate: %3")

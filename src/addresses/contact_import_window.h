@@ -4,7 +4,9 @@
 #include "addresses/contact_file.h"
 
 #include <QDialog>
-#include <optional>
+
+#include <atomic>
+#include <memory>
 
 struct AppContext;
 class HintLine;
@@ -16,6 +18,7 @@ class QScrollArea;
 class QShowEvent;
 class QTableWidget;
 class QTabWidget;
+class QThread;
 class QWidget;
 
 // Chooses a spreadsheet (CSV) or contact file (vCard) and shows what importing it would do, on three pages: the first
@@ -33,8 +36,12 @@ public:
     // Columns offered a choice of field: a sheet of thousands of columns is no address book, and thousands of choices
     // would take minutes to build.
     static constexpr int kMaxColumnChoices = 300;
+    // Files of more contacts are counted in the background: the window answers while a file of millions of rows is
+    // read through, and a new column choice starts the count again.
+    static constexpr qsizetype kCountedAtOnce = 20000;
 
     ContactImportWindow(const AppContext& context, QWidget* owner);
+    ~ContactImportWindow() override;
 
     // The contacts of the chosen file, read with the columns as chosen, one at a time: the file is held once, as
     // its text, however many rows it has. Valid while the window lives.
@@ -55,10 +62,15 @@ private:
     void clearFile();
     void buildColumnChoices();
     void refreshPreview();
+    void stopCounting();
+    void showCounted(const AddressImport::Preview& preview);
     void showPreview(const AddressImport::Preview& preview);
 
     const AppContext& m_context;
-    std::optional<ContactFile> m_file;
+    std::shared_ptr<ContactFile> m_file; // shared with a count under way
+    std::unique_ptr<QThread> m_counter;
+    std::shared_ptr<std::atomic_bool> m_stopCount;
+    int m_countNumber = 0; // only the latest count is shown
     QString m_fileName;
     QList<CsvContacts::Column> m_columns;
 

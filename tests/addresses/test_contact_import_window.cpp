@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <memory>
+
 using Kind = Messages::Kind;
 
 namespace {
@@ -234,6 +236,47 @@ private Q_SLOTS:
         QCOMPARE(cell(fresh, 1, 1), QStringLiteral("Bianchi Nicolò"));
         const QString notice = dialog.findChild<QLabel*>(QStringLiteral("lblAvvisi"))->text();
         QVERIFY2(notice.contains(QStringLiteral("windows-1252: riga 3.")), qPrintable(notice));
+    }
+
+    // A file of many contacts is counted in the background; a new column choice starts the count again, and a window
+    // closed while counting stops the count.
+    void aLargeFileIsCountedInTheBackground()
+    {
+        TestContext ctx;
+        const QString path = ctx.path(QStringLiteral("grande.csv"));
+        QByteArray sheet = "Nome;Note\r\n";
+        const int rows = int(ContactImportWindow::kCountedAtOnce) + 100;
+        for (int i = 0; i < rows; ++i)
+            sheet += "Persona " + QByteArray::number(i) + ";nota\r\n";
+        sheet += "Persona 7;nota\r\n;senza nome\r\n";
+        QVERIFY(writeFileBytes(path, sheet));
+        ctx.fileChooser.answers.enqueue(path);
+        auto dialog = std::make_unique<ContactImportWindow>(ctx.context, nullptr);
+        dialog->show();
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnSfoglia")), Qt::LeftButton);
+        auto* counts = dialog->findChild<QLabel*>(QStringLiteral("lblConteggi"));
+        auto* importa = dialog->findChild<QPushButton*>(QStringLiteral("btnImporta"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            counts->text(),
+            QStringLiteral("Schede nuove: %1    Già presenti in archivio o nel file: 1    Scartate: 1").arg(rows),
+            20000);
+        QCOMPARE(page(*dialog, "grdSchede")->model()->rowCount(), ContactImportWindow::kPreviewCards);
+        QCOMPARE(cell(page(*dialog, "grdGiaPresenti"), 0, 2), QStringLiteral("riga 9 del file"));
+        QVERIFY(importa->isEnabled());
+
+        // The name column left out: every row is refused, and the count says so once it is done.
+        auto* name = dialog->findChild<QComboBox*>(QStringLiteral("cboColonna01"));
+        name->setCurrentIndex(name->findText(QStringLiteral("(non importare)")));
+        QVERIFY(!importa->isEnabled());
+        QVERIFY2(counts->text().startsWith(QStringLiteral("Lettura delle %1 schede").arg(rows + 2)),
+                 qPrintable(counts->text())); // the window is back before the count is done
+        QTRY_COMPARE_WITH_TIMEOUT(
+            counts->text(),
+            QStringLiteral("Schede nuove: 0    Già presenti in archivio o nel file: 0    Scartate: %1").arg(rows + 2),
+            20000);
+        name->setCurrentIndex(name->findText(QStringLiteral("Nome")));
+        dialog.reset(); // while counting
+        QVERIFY(ctx.messages.log().isEmpty());
     }
 
     void aBrokenFileIsRefusedWithItsLine()
