@@ -17,7 +17,34 @@ constexpr AddressCard::Field kKeyFields[] = {AddressCard::Nome,   AddressCard::R
                                              AddressCard::Rigo03, AddressCard::Rigo04, AddressCard::Rigo05,
                                              AddressCard::Rigo06};
 
-QByteArray keyOf(const QByteArrayView (&fields)[std::size(kKeyFields)]);
+// The key of the stored bytes of the key fields, in kKeyFields order.
+QByteArray keyOf(const QByteArrayView (&fields)[std::size(kKeyFields)])
+{
+    qsizetype size = 0;
+    for (const QByteArrayView bytes : fields)
+        size += 1 + bytes.size();
+    // Made in place, once for every card of the archive and of the file.
+    QByteArray key(size, Qt::Uninitialized);
+    char* out = key.data();
+    for (const QByteArrayView bytes : fields) {
+        *out++ = char(bytes.size()); // a length before each field keeps "ab"+"c" apart from "a"+"bc"
+        for (char c : bytes)
+            *out++ = c >= 'a' && c <= 'z' ? char(c - 32) : c;
+    }
+    return key;
+}
+
+QString counted(qsizetype n, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+}
+
+QString summaryOf(qsizetype imported, qsizetype duplicates, qsizetype refused)
+{
+    return counted(imported, "scheda importata", "schede importate") + QStringLiteral(", ") +
+           counted(duplicates, "già presente", "già presenti") + QStringLiteral(", ") +
+           counted(refused, "scartata", "scartate");
+}
 
 // What sorting the contacts found besides the new cards.
 struct Tally
@@ -241,30 +268,6 @@ QByteArray duplicateKey(const AddressCard& card)
     return keyOf(fields);
 }
 
-} // namespace AddressImport
-
-namespace {
-
-QByteArray keyOf(const QByteArrayView (&fields)[std::size(kKeyFields)])
-{
-    qsizetype size = 0;
-    for (const QByteArrayView bytes : fields)
-        size += 1 + bytes.size();
-    // Made in place, once for every card of the archive and of the file.
-    QByteArray key(size, Qt::Uninitialized);
-    char* out = key.data();
-    for (const QByteArrayView bytes : fields) {
-        *out++ = char(bytes.size()); // a length before each field keeps "ab"+"c" apart from "a"+"bc"
-        for (char c : bytes)
-            *out++ = c >= 'a' && c <= 'z' ? char(c - 32) : c;
-    }
-    return key;
-}
-
-} // namespace
-
-namespace AddressImport {
-
 Plan plan(const QString& programFolder, const QList<Contact>& contacts, Lossy lossy)
 {
     Plan out;
@@ -361,8 +364,11 @@ Preview preview(const QString& programFolder, const ContactSource& contacts, int
             if (found == unmatched.cend())
                 return;
             for (qsizetype i : *found) {
-                out.duplicates[i].fileLine = contact.line;
-                out.duplicates[i].match = card;
+                // Earlier in the file, unless the archive lost the card it equalled since it was read.
+                if (contact.line < out.duplicates[i].line) {
+                    out.duplicates[i].fileLine = contact.line;
+                    out.duplicates[i].match = card;
+                }
             }
             unmatched.erase(found);
             if (unmatched.isEmpty())
@@ -372,22 +378,6 @@ Preview preview(const QString& programFolder, const ContactSource& contacts, int
     }
     return out;
 }
-
-namespace {
-
-QString counted(qsizetype n, const char* one, const char* many)
-{
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
-}
-
-QString summaryOf(qsizetype imported, qsizetype duplicates, qsizetype refused)
-{
-    return counted(imported, "scheda importata", "schede importate") + QStringLiteral(", ") +
-           counted(duplicates, "già presente", "già presenti") + QStringLiteral(", ") +
-           counted(refused, "scartata", "scartate");
-}
-
-} // namespace
 
 QString summary(const Plan& plan)
 {
