@@ -429,6 +429,7 @@ void ContactImportWindow::refreshPreview()
             }
             showCounted(outcome->preview);
         });
+        showPreview({}, false); // what the previous choice of columns gave is gone
         m_lblConteggi->setText(
             QStringLiteral("Lettura delle %1 schede del file in corso...").arg(file->contactCount()));
         m_lblConteggi->setAccessibleName(m_lblConteggi->text());
@@ -476,7 +477,7 @@ void ContactImportWindow::showCounted(const AddressImport::Preview& preview)
             : QStringLiteral("Premere Importa per aggiungere %1 schede all'archivio.").arg(counts.imported));
 }
 
-void ContactImportWindow::showPreview(const AddressImport::Preview& preview)
+void ContactImportWindow::showPreview(const AddressImport::Preview& preview, bool counted)
 {
     QList<QStringList> rows;
     bool changed = false;
@@ -513,8 +514,9 @@ void ContactImportWindow::showPreview(const AddressImport::Preview& preview)
     fillTable(m_grdScartate, rows);
 
     const AddressImport::Report& counts = preview.counts;
-    const auto title = [this](const char* name, qsizetype count) {
-        return m_file ? QStringLiteral("%1 (%2)").arg(QString::fromUtf8(name)).arg(count) : QString::fromUtf8(name);
+    const auto title = [&](const char* name, qsizetype count) {
+        return m_file && counted ? QStringLiteral("%1 (%2)").arg(QString::fromUtf8(name)).arg(count)
+                                 : QString::fromUtf8(name);
     };
     m_tabEsito->setTabText(0, title("Schede nuove", counts.imported));
     m_tabEsito->setTabText(1, title("Già presenti", counts.duplicates));

@@ -64,7 +64,8 @@ private:
     void refreshPreview();
     void stopCounting();
     void showCounted(const AddressImport::Preview& preview);
-    void showPreview(const AddressImport::Preview& preview);
+    // `counted` false: the pages are emptied while a count is under way, their titles without numbers.
+    void showPreview(const AddressImport::Preview& preview, bool counted = true);
 
     const AppContext& m_context;
     std::shared_ptr<ContactFile> m_file; // shared with a count under way

@@ -270,6 +270,9 @@ private Q_SLOTS:
         QVERIFY(!importa->isEnabled());
         QVERIFY2(counts->text().startsWith(QStringLiteral("Lettura delle %1 schede").arg(rows + 2)),
                  qPrintable(counts->text())); // the window is back before the count is done
+        QCOMPARE(page(*dialog, "grdSchede")->model()->rowCount(), 0);
+        QCOMPARE(dialog->findChild<QTabWidget*>(QStringLiteral("tabEsito"))->tabText(0),
+                 QStringLiteral("Schede nuove"));
         QTRY_COMPARE_WITH_TIMEOUT(
             counts->text(),
             QStringLiteral("Schede nuove: 0    Già presenti in archivio o nel file: 0    Scartate: %1").arg(rows + 2),
