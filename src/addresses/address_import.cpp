@@ -97,6 +97,10 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
         const auto nameless = [&] {
             return QStringLiteral("riga %1: la scheda non ha né un nome né una ragione sociale").arg(contact.line);
         };
+        if (!contact.unreadable.isEmpty()) {
+            tally.refuse(contact.line, [&] { return contact.unreadable; });
+            return;
+        }
         // A sheet of millions of rows without names is told without converting each.
         if (ContactCard::certainlyNameless(contact)) {
             tally.refuse(contact.line, nameless);
@@ -356,6 +360,8 @@ Preview preview(const QString& programFolder, const ContactSource& contacts, int
     };
     try {
         contacts.forEach([&](const Contact& contact) {
+            if (!contact.unreadable.isEmpty())
+                return;
             QString lost;
             const AddressCard card = ContactCard::convert(contact, &lost);
             if (card.value(AddressCard::Nome).isEmpty() || !lost.isEmpty())

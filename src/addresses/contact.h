@@ -55,6 +55,9 @@ struct Contact
     // they are. `cardLines` is empty unless the file has columns for them.
     QString cardName;
     QStringList cardLines;
+    // Why the contact cannot be read as its file holds it ("riga 4: set di caratteri «X» sconosciuto"); the import
+    // refuses it with this reason. Empty when it can.
+    QString unreadable;
 };
 
 // A file that cannot be read as a whole (an unterminated quote, a vCard without its end): nothing is imported.

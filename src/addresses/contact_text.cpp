@@ -160,15 +160,28 @@ QString decodeFile(QByteArrayView bytes, QList<int>* strayLines, qsizetype* stra
     return Ansi::toUnicode(bytes);
 }
 
-QString decodeCharset(QByteArrayView bytes, QStringView charset, bool utf8Default)
+QString decodeCharset(QByteArrayView bytes, QStringView charset, bool* known)
 {
-    const QString name = charset.toString().toLower();
-    if (name == u"utf-8" || name == u"utf8")
+    if (known)
+        *known = true;
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        return QString::fromLatin1(bytes);
+    const bool utf8 = isUtf8(bytes);
+    if (utf8)
         return QString::fromUtf8(bytes);
-    if (name == u"iso-8859-1" || name == u"latin1" || name == u"windows-1252" || name == u"cp1252" ||
-        name == u"us-ascii" || name == u"ascii")
+    const QString name = charset.toString().toLower();
+    if (name.isEmpty() || name == u"utf-8" || name == u"utf8" || name == u"iso-8859-1" || name == u"latin1" ||
+        name == u"windows-1252" || name == u"cp1252" || name == u"us-ascii" || name == u"ascii")
         return Ansi::toUnicode(bytes); // a superset of Latin-1 for every letter a contact holds
-    return utf8Default ? QString::fromUtf8(bytes) : Ansi::toUnicode(bytes);
+    QStringDecoder decoder(charset.toString().toLatin1().constData());
+    if (!decoder.isValid()) {
+        if (known)
+            *known = false;
+        return Ansi::toUnicode(bytes);
+    }
+    return decoder.decode(bytes);
 }
 
 QString singleLine(QStringView text)

@@ -29,9 +29,12 @@ FileEncoding fileEncoding(QByteArrayView bytes);
 // True when the bytes are valid UTF-8 (plain ASCII is).
 bool isUtf8(QByteArrayView bytes);
 
-// Bytes in a named character set (a vCard's CHARSET): UTF-8 and the Latin sets are known; an unknown or empty name
-// falls back to `utf8Default` ? UTF-8 : windows-1252.
-QString decodeCharset(QByteArrayView bytes, QStringView charset, bool utf8Default);
+// Bytes in a named character set (a vCard's CHARSET). Bytes that are valid UTF-8 beyond ASCII are read as UTF-8
+// whatever the name says: programs label UTF-8 text with their system's set, and text in a one-byte set almost never
+// reads as valid UTF-8. Otherwise the named set: the Latin ones with our table, any other the system knows
+// (ISO-8859-2, KOI8-R...) through its decoder. No name: UTF-8 when valid, else windows-1252. A name no decoder knows
+// reads as no name, and `known` is set false.
+QString decodeCharset(QByteArrayView bytes, QStringView charset, bool* known = nullptr);
 
 // The text a typed field could hold: every run of line breaks, tabs and other control characters inside it becomes
 // one blank. The card's own storing rules (trim, windows-1252, cut) come after.

@@ -188,10 +188,11 @@ QByteArray decodeQuotedPrintable(QByteArrayView value)
 
 struct Property
 {
-    QByteArray name;         // upper case, without its group ("item1.")
-    QList<QByteArray> types; // upper case: TYPE= values and 2.1's bare parameters
-    int pref = 0;            // 4.0's PREF=n, 0 when absent
-    QString value;           // decoded, still escaped
+    QByteArray name;           // upper case, without its group ("item1.")
+    QList<QByteArray> types;   // upper case: TYPE= values and 2.1's bare parameters
+    int pref = 0;              // 4.0's PREF=n, 0 when absent
+    QString value;             // decoded, still escaped
+    QByteArray unknownCharset; // a CHARSET no decoder knows: the value was read as windows-1252
 };
 
 // `textFile`: the file was UTF-16 or marked UTF-8, so a CHARSET cannot be what its bytes are.
@@ -234,8 +235,11 @@ bool parseProperty(const LogicalLine& line, Property& p, bool textFile)
     QByteArray decoded;
     if (qp)
         bytes = decoded = decodeQuotedPrintable(bytes);
-    p.value = textFile ? QString::fromUtf8(bytes)
-                       : ContactText::decodeCharset(bytes, QString::fromLatin1(charset), ContactText::isUtf8(bytes));
+    bool known = true;
+    p.value =
+        textFile ? QString::fromUtf8(bytes) : ContactText::decodeCharset(bytes, QString::fromLatin1(charset), &known);
+    if (!known)
+        p.unknownCharset = charset;
     return true;
 }
 
@@ -317,8 +321,29 @@ ContactAddress addressOf(const Property& p)
     return a;
 }
 
+// A card holds a handful of addresses and notes: one with thousands is no contact, and holding them all would fill
+// the memory.
+constexpr qsizetype kMaxRepeats = 1000;
+
 void addProperty(Contact& c, const Property& p)
 {
+    static const QByteArrayList kUsed = {"N", "FN", "ORG", "ADR", "NOTE", "CATEGORIES"};
+    if (!c.unreadable.isEmpty() || !kUsed.contains(p.name))
+        return;
+    if (!p.unknownCharset.isEmpty()) {
+        c.unreadable = QStringLiteral("riga %1: il set di caratteri «%2» non è conosciuto")
+                           .arg(c.line)
+                           .arg(QString::fromLatin1(p.unknownCharset).left(40));
+        return;
+    }
+    if (c.addresses.size() + c.notes.size() + c.categories.size() >= kMaxRepeats) {
+        c.unreadable =
+            QStringLiteral("riga %1: la scheda ha più di %2 indirizzi, note o categorie").arg(c.line).arg(kMaxRepeats);
+        c.addresses.clear();
+        c.notes.clear();
+        c.categories.clear();
+        return;
+    }
     if (p.name == "N") {
         const QStringList n = components(p.value);
         c.familyName = n.value(0);

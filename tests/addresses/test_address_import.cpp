@@ -283,6 +283,19 @@ private Q_SLOTS:
         QCOMPARE(AddressImport::summary(report), QStringLiteral("1 scheda importata, 0 già presenti, 1500 scartate"));
     }
 
+    // A card the file cannot tell how to read is refused with the reason, not stored garbled.
+    void anUnreadableCardIsRefusedWithItsReason()
+    {
+        TestContext ctx;
+        const AddressImport::Plan plan = AddressImport::plan(
+            ctx.dir.path(), ContactFile::parse("BEGIN:VCARD\nN;CHARSET=FOO-BAR:Per\xE8;Ugo\nEND:VCARD\n"
+                                               "BEGIN:VCARD\nN:Neri;Ada\nEND:VCARD\n")
+                                .contacts());
+        QCOMPARE(plan.cards.size(), 1);
+        QCOMPARE(plan.refusedCount, 1);
+        QCOMPARE(plan.refused[0].reason, QStringLiteral("riga 1: il set di caratteri «FOO-BAR» non è conosciuto"));
+    }
+
     void nothingNewCreatesNoArchive()
     {
         TestContext ctx;

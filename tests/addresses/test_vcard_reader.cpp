@@ -39,6 +39,26 @@ private Q_SLOTS:
         QTest::newRow("UTF-16 with a CHARSET") << utf16 << Read{"1 Ugo Perè: "};
         QTest::newRow("CHARSET in a byte file")
             << QByteArray("BEGIN:VCARD\nN;CHARSET=windows-1252:Per\xE8;Ugo\nEND:VCARD\n") << Read{"1 Ugo Perè: "};
+        // Programs label UTF-8 with their system's set: bytes that are valid UTF-8 are UTF-8.
+        QTest::newRow("UTF-8 labelled windows-1252")
+            << QByteArray("BEGIN:VCARD\nN;CHARSET=windows-1252:Perch\xC3\xA9;Ugo\nEND:VCARD\n")
+            << Read{"1 Ugo Perché: "};
+        QTest::newRow("ISO-8859-2") << QByteArray("BEGIN:VCARD\nN;CHARSET=ISO-8859-2:Dvo\xF8\xE1k;Jan\nEND:VCARD\n")
+                                    << Read{"1 Jan Dvořák: "};
+        QTest::newRow("ISO-8859-5 quoted-printable")
+            << QByteArray("BEGIN:VCARD\nN;CHARSET=ISO-8859-5;ENCODING=QUOTED-PRINTABLE:=B8=D2=D0=DD=DE=D2;Ivan\n"
+                          "END:VCARD\n")
+            << Read{"1 Ivan Иванов: "};
+        QTest::newRow("ISO-8859-15's euro") << QByteArray("BEGIN:VCARD\nN:Neri;Ada\nNOTE;CHARSET=ISO-8859-15:5 \xA4\n"
+                                                          "END:VCARD\n")
+                                            << Read{"1 Ada Neri: 5 €"};
+        QTest::newRow("an unknown CHARSET")
+            << QByteArray("BEGIN:VCARD\nN;CHARSET=FOO-BAR:Per\xE8;Ugo\nEND:VCARD\n")
+            << Read{"1  :  ! riga 1: il set di caratteri «FOO-BAR» non è conosciuto"}; // refused: nothing more is read
+        QTest::newRow("a card of thousands of addresses")
+            << QByteArray("BEGIN:VCARD\nN:Neri;Ada\n" + QByteArray("ADR:;;Via Po 1;Torino;;;\n").repeated(1500) +
+                          "END:VCARD\n")
+            << Read{"1 Ada Neri:  ! riga 1: la scheda ha più di 1000 indirizzi, note o categorie"};
     }
 
     void read()
@@ -49,7 +69,8 @@ private Q_SLOTS:
         QCOMPARE(file.format(), ContactFile::Format::VCard);
         Read got;
         for (const Contact& c : file.contacts())
-            got << QStringLiteral("%1 %2 %3: %4").arg(c.line).arg(c.givenName, c.familyName, c.notes.join(u'|'));
+            got << QStringLiteral("%1 %2 %3: %4").arg(c.line).arg(c.givenName, c.familyName, c.notes.join(u'|')) +
+                       (c.unreadable.isEmpty() ? QString() : QStringLiteral(" ! ") + c.unreadable);
         QCOMPARE(got, contacts);
     }
 };
