@@ -2,6 +2,7 @@
 
 #include "addresses/contact_text.h"
 #include "addresses/vcard_reader.h"
+#include "common/text.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,8 +21,10 @@ ContactFile ContactFile::read(const QString& path)
                                               "vCard salvato su disco.")
                                    .arg(shown),
                                0);
+    if (info.isDir())
+        throw PlicarioError(QStringLiteral("%1 è una cartella: indicare il file CSV o vCard da importare.").arg(shown));
     QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly))
         throw PlicarioError(QStringLiteral("Impossibile leggere il file %1.").arg(shown));
     const auto tooLarge = [] {
         return ContactFileError(QStringLiteral("Il file è troppo grande per essere una rubrica (oltre 64 MB)."), 0);
@@ -59,11 +62,25 @@ ContactFile ContactFile::fromBytes(QByteArray bytes)
         throw ContactFileError(QStringLiteral("Il file non è un file CSV né una rubrica vCard: salvarlo come testo "
                                               "CSV (separato da virgole o punti e virgola) e riprovare."),
                                0);
+    // A sheet saved as a web page (our own .xls export among them) would make one card of its markup.
+    const QString start = Text::trimmedView(QStringView(text).left(1024)).toString().toLower();
+    if (start.startsWith(u"<html") || start.startsWith(u"<!doctype") || start.startsWith(u"<?xml"))
+        throw ContactFileError(QStringLiteral("Il file è una pagina HTML o XML (come i fogli .xls che il programma "
+                                              "esporta), non un file CSV: salvarlo come CSV e riprovare."),
+                               0);
     f.m_format = Format::Csv;
     f.m_table = CsvTable::parse(text);
-    f.m_looksLikeHeader = std::any_of(f.m_table.header.cbegin(), f.m_table.header.cend(), [](const QString& name) {
-        return CsvContacts::guess(name).field != CsvContacts::Field::None;
-    });
+    // One known name among cells with figures is a data row whose type or note happens to be a column's name
+    // ("Azienda", "Note"); header names hold no house numbers or postcodes.
+    qsizetype known = 0;
+    bool figures = false;
+    for (const QString& cell : f.m_table.header) {
+        if (CsvContacts::guess(cell).field != CsvContacts::Field::None)
+            ++known;
+        else
+            figures = figures || std::any_of(cell.cbegin(), cell.cend(), [](QChar c) { return c.isDigit(); });
+    }
+    f.m_looksLikeHeader = known >= 2 || (known == 1 && !figures);
     f.setFirstRowIsData(!f.m_looksLikeHeader && !f.m_table.header.isEmpty());
     return f;
 }

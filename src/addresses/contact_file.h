@@ -34,7 +34,8 @@ public:
     const QList<int>& strayByteLines() const { return m_strayLines; }
     qsizetype strayByteLineCount() const { return m_strayLineCount; }
 
-    // CSV only: whether the first row holds a known column name. A file without one is taken as data, its columns
+    // CSV only: whether the first row holds known column names: two, or one among cells without figures. A file without
+    // them is taken as data, its columns
     // in the order the program's own export writes them (card name, type, the six lines, notes), until the caller
     // says otherwise.
     bool firstRowLooksLikeHeader() const { return m_looksLikeHeader; }

@@ -3,6 +3,8 @@
 #include "addresses/contact_text.h"
 #include "common/text.h"
 
+#include <algorithm>
+
 namespace {
 
 struct PhysicalLine
@@ -402,15 +404,18 @@ bool looksLikeVCard(QByteArrayView bytes)
         decoded = ContactText::decodeFile(bytes).toUtf8();
         bytes = decoded;
     }
-    // Some programs write a line of their own before the first card: the first BEGIN:VCARD line tells.
+    // Some programs write a line of their own before the first card: the first BEGIN:VCARD line tells, unless it lies
+    // inside a spreadsheet's quoted cell (an odd number of quotes before it), where a note may hold a whole card.
     PhysicalLines lines(bytes);
     PhysicalLine line;
+    qsizetype quotes = 0;
     while (lines.next(line)) {
         QByteArrayView text = line.text;
         if (line.number == 1 && text.startsWith("\xEF\xBB\xBF"))
             text = text.sliced(3);
-        if (isLine(text, "BEGIN:VCARD"))
+        if (quotes % 2 == 0 && isLine(text, "BEGIN:VCARD"))
             return true;
+        quotes += std::count(text.begin(), text.end(), '"');
     }
     return false;
 }

@@ -192,6 +192,30 @@ private Q_SLOTS:
         QCOMPARE(c.group, group);
     }
 
+    void firstRowIsAHeader_data()
+    {
+        QTest::addColumn<QByteArray>("firstRow");
+        QTest::addColumn<bool>("header");
+        QTest::newRow("known names") << QByteArray("Cognome;Nome;Indirizzo;Città") << true;
+        QTest::newRow("one known name and others unknown") << QByteArray("Nome;Telefono;Email;Cellulare") << true;
+        QTest::newRow("one known name alone") << QByteArray("Nome") << true;
+        QTest::newRow("many unknown names with figures")
+            << QByteArray("Name,Given Name,Phone 1 - Type,Phone 1 - Value,Address 1 - Street") << true;
+        QTest::newRow("a data row whose type is a column's name")
+            << QByteArray("Rossi Mario;Azienda;Mario Rossi;Via Roma 1;00100 Roma RM") << false;
+        QTest::newRow("a data row ending in a note") << QByteArray("Neri Ada;Via Po 2;10100 Torino TO;nota") << false;
+        QTest::newRow("no known name") << QByteArray("Rossi;Mario;Torino") << false;
+    }
+
+    void firstRowIsAHeader()
+    {
+        QFETCH(QByteArray, firstRow);
+        QFETCH(bool, header);
+        const ContactFile f = ContactFile::parse(firstRow + "\nRossi;Via Po 1;Torino\n");
+        QCOMPARE(f.firstRowLooksLikeHeader(), header);
+        QCOMPARE(f.firstRowIsData(), !header);
+    }
+
     void chosenColumnsDecide()
     {
         // A sheet without known headers: the user says it has one, and what each column is.

@@ -61,6 +61,16 @@ private Q_SLOTS:
             << Read{"1 Ada Neri:  ! riga 1: la scheda ha più di 1000 indirizzi, note o categorie"};
     }
 
+    // A spreadsheet whose note holds a whole card is still a spreadsheet.
+    void aCardInsideAQuotedCellIsNoVCardFile()
+    {
+        const ContactFile file = ContactFile::parse("Nome;Note\r\nRossi;ok\r\nNeri;\"vedi:\r\nBEGIN:VCARD\r\n"
+                                                    "N:X;Y;;;\r\nEND:VCARD\"\r\nBianchi;\r\n");
+        QCOMPARE(file.format(), ContactFile::Format::Csv);
+        QCOMPARE(file.contactCount(), 3);
+        QVERIFY(VCardReader::looksLikeVCard("\"a;b\"\r\nBEGIN:VCARD\r\nN:X;Y\r\nEND:VCARD\r\n"));
+    }
+
     void read()
     {
         QFETCH(QByteArray, bytes);

@@ -155,6 +155,11 @@ private Q_SLOTS:
             << QByteArray("BEGIN:VCARD\r\nN:Neri;Ada\r\n") << QStringList{} << 2 << "riga 1";
         QTest::newRow("missing file") << QByteArray() << QStringList{} << 1 << "Impossibile leggere";
         QTest::newRow("unknown option") << kCsv << QStringList{"--force"} << 2 << "--force";
+        QTest::newRow("a sheet saved as a web page")
+            << QByteArray("\r\n  <html xmlns:o=\"urn:schemas-microsoft-com:office:office\"><body><table>")
+            << QStringList{} << 2 << "pagina HTML";
+        QTest::newRow("a device") << QByteArray() << QStringList{"/dev/zero"} << 2 << "dispositivo o una pipe";
+        QTest::newRow("a folder") << QByteArray() << QStringList{"/"} << 1 << "è una cartella";
     }
     void failures()
     {
@@ -169,7 +174,11 @@ private Q_SLOTS:
         const QString file = t.path(QStringLiteral("in.txt"));
         if (!content.isEmpty())
             QVERIFY(writeFileBytes(file, content));
-        const CliResult r = runCli(t.dir.path(), QStringList{"import", "addresses", file} + extra);
+        // A path among the extras is the file to import.
+        const QStringList args = !extra.isEmpty() && extra[0].startsWith(u'/')
+                                     ? QStringList{"import", "addresses"} + extra
+                                     : QStringList{"import", "addresses", file} + extra;
+        const CliResult r = runCli(t.dir.path(), args);
         QCOMPARE(r.exitCode, exitCode);
         QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
         QVERIFY(r.out.isEmpty());
