@@ -4,9 +4,10 @@
 #include "addresses/address_card.h"
 #include "bench_support.h"
 #include "labels/label_compose.h"
+#include "labels/label_cut_lines.h"
+#include "labels/label_pages.h"
 #include "printing/report/report_painter.h"
 #include "printing/templates/label_page_template.h"
-#include "labels/label_pages.h"
 
 #include <QDir>
 #include <QFile>
@@ -118,6 +119,26 @@ BENCHMARK(BM_SamePagesOneByOne)->Arg(10)->Arg(100)->Arg(1000)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
+
+// What the compose window does before printing, previewing or saving: every sheet's page prepared and measured for
+// lines that would be cut.
+void BM_FindCutLines(benchmark::State& state)
+{
+    const QString folder = folderFor(int(state.range(0)));
+    const LabelSettings settings;
+    int sheets = 0;
+    PeakMemory::reset();
+    for (auto _ : state) {
+        const LabelCompose::Plan plan = LabelCompose::plan(folder, {});
+        const LabelCompose::Sheets composed(folder, plan);
+        LabelPages pages(LabelPageTemplate::kSheetName, settings, kToday);
+        if (!LabelCutLines::find(composed, pages).empty())
+            state.SkipWithError("a line of the cards was cut");
+        sheets = composed.count();
+    }
+    report(state, sheets);
+}
+BENCHMARK(BM_FindCutLines)->Arg(10)->Arg(500)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 } // namespace
 

@@ -116,7 +116,8 @@ QStringList labelSheetsParagraphs()
             "foglio di etichette, mostra di quanti millimetri correggere lo scostamento. Le righe restano sempre ad "
             "almeno 4 mm dai bordi del foglio, dove la maggior parte delle stampanti non arriva. Una riga troppo lunga "
             "per l'etichetta viene stampata più stretta, fino all'80% della sua larghezza e con le lettere alte come "
-            "sempre; se non basta, prima di stampare la finestra elenca le righe che verranno tagliate."),
+            "sempre; se non basta, prima di stampare la finestra elenca le righe che verranno tagliate. Componi "
+            "dall'archivio fa lo stesso prima di mostrare, stampare o salvare i fogli, indicando anche il foglio."),
         QStringLiteral(
             "Da tastiera, Tab e Invio passano da un'etichetta alla successiva; nel campo di un'etichetta Ctrl+I "
             "importa un indirizzo dall'archivio e Canc la svuota. Ctrl+N prepara una nuova pagina, Ctrl+S la salva, "

@@ -6,12 +6,13 @@
 #include "common/keyboard_gui.h"
 #include "common/messages.h"
 #include "common/window_gui.h"
+#include "labels/label_cut_lines.h"
+#include "labels/label_pages.h"
 #include "printing/label_settings.h"
 #include "printing/label_stock_window.h"
 #include "printing/print_service.h"
 #include "printing/report/report_painter.h"
 #include "printing/templates/label_page_template.h"
-#include "labels/label_pages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,7 +32,8 @@ const QString kNothing = QStringLiteral("Nessuna scheda dell'archivio degli indi
 
 QString summary(const LabelCompose::Plan& plan)
 {
-    QString text = plan.cardCount() == 1 ? QStringLiteral("1 scheda") : QStringLiteral("%1 schede").arg(plan.cardCount());
+    QString text =
+        plan.cardCount() == 1 ? QStringLiteral("1 scheda") : QStringLiteral("%1 schede").arg(plan.cardCount());
     text += plan.sheetCount() == 1 ? QStringLiteral(", 1 foglio") : QStringLiteral(", %1 fogli").arg(plan.sheetCount());
     if (const QString leftOut = LabelCompose::leftOutText(plan); !leftOut.isEmpty())
         text += QStringLiteral("; ") + leftOut;
@@ -101,8 +103,8 @@ ComposeLabelsWindow::ComposeLabelsWindow(const AppContext& context, QWidget* own
                                                  "nessuno."),
                                   Keyboard::kSave);
     QPushButton* stock = LabelStockWindow::makeOpenButton(m_context, this);
-    QPushButton* cancel = button("btnAnnulla", QStringLiteral("Annulla"), QStringLiteral("Chiude la finestra."),
-                                 Keyboard::kExit);
+    QPushButton* cancel =
+        button("btnAnnulla", QStringLiteral("Annulla"), QStringLiteral("Chiude la finestra."), Keyboard::kExit);
     auto* actions = new QHBoxLayout;
     for (QPushButton* b : {preview, print, pdf, archive})
         actions->addWidget(b);
@@ -179,6 +181,8 @@ void ComposeLabelsWindow::showSheets(bool print)
             return;
         LabelPages pages(LabelPageTemplate::kSheetName, settings, m_context.clock->today());
         if (print) {
+            if (!mayCutLines(*plan, pages))
+                return;
             // One job, one page made at a time; the archive is opened once the print dialog is confirmed, so that no
             // other user waits on it while this one chooses a printer.
             std::optional<LabelCompose::Sheets> sheets;
@@ -198,6 +202,11 @@ void ComposeLabelsWindow::showSheets(bool print)
             for (int i = 0; i < sheets.count(); ++i)
                 report.pages.push_back(pages.page(sheets.sheet(i)));
         }
+        std::vector<LabelCutLines::Place> cut;
+        for (size_t i = 0; i < report.pages.size(); ++i)
+            LabelCutLines::find(report.pages[i], int(i) + 1, cut);
+        if (!LabelCutLines::mayGoOn(*m_context.messages, this, cut))
+            return;
         m_context.printService->preview(this, report);
     });
 }
@@ -209,6 +218,9 @@ void ComposeLabelsWindow::savePdf()
         const std::optional<LabelCompose::Plan> plan = planToUse();
         if (!plan)
             return;
+        LabelPages pages(LabelPageTemplate::kSheetName, settings, m_context.clock->today());
+        if (!mayCutLines(*plan, pages))
+            return;
         const QString path = m_context.saveFileChooser->chooseSaveFile(
             this, QStringLiteral("Salva le etichette in PDF"),
             QDir(m_context.programFolder).filePath(QStringLiteral("Etichette.pdf")),
@@ -216,12 +228,21 @@ void ComposeLabelsWindow::savePdf()
         if (path.isEmpty())
             return;
         const LabelCompose::Sheets sheets(m_context.programFolder, *plan);
-        LabelPages pages(LabelPageTemplate::kSheetName, settings, m_context.clock->today());
         ReportPainter::writePdf(pages.source(sheets.count(), [&](int i) { return sheets.sheet(i); }), path);
         m_context.messages->information(this, QStringLiteral("Fogli di etichette salvati: %1, nel file PDF \"%2\".")
                                                   .arg(sheets.count())
                                                   .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
     });
+}
+
+bool ComposeLabelsWindow::mayCutLines(const LabelCompose::Plan& plan, LabelPages& pages)
+{
+    std::vector<LabelCutLines::Place> cut;
+    {
+        const LabelCompose::Sheets sheets(m_context.programFolder, plan);
+        cut = LabelCutLines::find(sheets, pages);
+    } // no other user waits on the archive while this one answers
+    return LabelCutLines::mayGoOn(*m_context.messages, this, cut);
 }
 
 void ComposeLabelsWindow::store()

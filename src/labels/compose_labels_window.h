@@ -5,6 +5,7 @@
 #include <QDialog>
 
 struct AppContext;
+class LabelPages;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -31,6 +32,8 @@ private:
     void updateSummary();
     // The plan as the archive stands now; nothing after telling the user there is nothing to compose.
     std::optional<LabelCompose::Plan> planToUse();
+    // False when lines of the plan's sheets would be cut and the user chose not to go on.
+    bool mayCutLines(const LabelCompose::Plan& plan, LabelPages& pages);
     void showSheets(bool print);
     void savePdf();
     void store();

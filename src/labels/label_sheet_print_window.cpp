@@ -6,15 +6,14 @@
 #include "common/messages.h"
 #include "common/pictures_gui.h"
 #include "common/window_gui.h"
+#include "labels/label_cut_lines.h"
 #include "printing/label_stock_window.h"
 #include "printing/print_service.h"
-#include "printing/report/cut_lines.h"
 #include "printing/templates/label_page_template.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -108,10 +107,13 @@ void LabelSheetPrintWindow::run()
     bool stay = false;
     const bool done = runGuarded(this, m_context.messages, [this, &stay] {
         // The stock and offset as they are now: the settings window may just have changed them.
-        m_repDocumento = LabelPageTemplate::make(LabelPageTemplate::kSheetName, LabelSettings::load(m_context.programFolder));
+        m_repDocumento =
+            LabelPageTemplate::make(LabelPageTemplate::kSheetName, LabelSettings::load(m_context.programFolder));
         LabelPageTemplate::fill(m_repDocumento, [this](int slot, int line) { return m_sheet.line(slot, line); });
         const PreparedReport pages = m_repDocumento.prepare(m_context.clock->today());
-        if (!mayCutLines(pages.pages.front())) {
+        std::vector<LabelCutLines::Place> cut;
+        LabelCutLines::find(pages.pages.front(), 0, cut);
+        if (!LabelCutLines::mayGoOn(*m_context.messages, this, cut)) {
             stay = true;
             return;
         }
@@ -122,22 +124,4 @@ void LabelSheetPrintWindow::run()
     });
     if (done && !stay)
         accept();
-}
-
-bool LabelSheetPrintWindow::mayCutLines(const PreparedPage& page)
-{
-    // A line the label cannot hold loses its end on paper; the user hears which before the paper is used.
-    static const QRegularExpression kLineName(QStringLiteral("^txtRigo(\\d\\d)_E(\\d\\d)$"));
-    QStringList named;
-    for (const CutLines::Line& cut : CutLines::find(page)) {
-        const QRegularExpressionMatch match = kLineName.match(cut.item);
-        if (match.hasMatch())
-            named << QStringLiteral("Etichetta %1, riga %2").arg(match.captured(2)).arg(match.captured(1).toInt());
-    }
-    if (named.isEmpty())
-        return true;
-    return m_context.messages->confirm(
-        this, QStringLiteral("Attenzione: queste righe sono troppo lunghe per l'etichetta e in stampa verranno "
-                             "tagliate:\n\n%1\n\nProseguire comunque?")
-                  .arg(named.join(u'\n')));
 }

@@ -29,8 +29,6 @@ protected:
 
 private:
     void run();
-    // False when lines would be cut and the user chose not to go on.
-    bool mayCutLines(const PreparedPage& page);
 
     const AppContext& m_context;
     Mode m_mode;

@@ -68,8 +68,9 @@ const Paragraphs kLabelSheets = {
     {u"Si ricorda che per aggiornare un indiriz"_s, u"he desiderate e premere Salva."_s, {}},
     {u"Il pulsante Componi dall'archivio (Ctrl+"_s, u"a il primo dei nuovi fogli."_s, {}},
     {u"Formato etichette... (Ctrl+L), nelle fin"_s,
-     u"e righe che verranno tagliate."_s,
-     {u"a riga troppo lunga per l'etichetta vi"_s, u"e lettere alte come sempre; se non ba"_s}},
+     u"i fogli, indicando anche il foglio."_s,
+     {u"a riga troppo lunga per l'etichetta vi"_s, u"e lettere alte come sempre; se non ba"_s,
+      u"righe che verranno tagliate. Componi dall'archivio fa"_s}},
     {u"Da tastiera, Tab e Invio passano da un'e"_s, u"in quale file ha salvato le pagine."_s, {}},
 };
 

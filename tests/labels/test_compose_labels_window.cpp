@@ -163,6 +163,67 @@ private Q_SLOTS:
                  QStringLiteral("Nessuna scheda dell'archivio degli indirizzi corrisponde alla scelta."));
     }
 
+    // A line too long even condensed is named by sheet, label and line before anything is saved, printed or shown;
+    // No leaves everything as it was. A line that condensing saves asks nothing.
+    void cutLinesAreNamedFirst_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("withCut");
+        QTest::addColumn<bool>("goOn");
+        QTest::newRow("pdf, stop") << "btnPdf" << true << false;
+        QTest::newRow("pdf, go on") << "btnPdf" << true << true;
+        QTest::newRow("print, stop") << "btnStampa" << true << false;
+        QTest::newRow("preview, stop") << "btnAnteprima" << true << false;
+        QTest::newRow("preview, go on") << "btnAnteprima" << true << true;
+        QTest::newRow("pdf, only condensed") << "btnPdf" << false << true;
+    }
+    void cutLinesAreNamedFirst()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, withCut);
+        QFETCH(bool, goOn);
+        {
+            AddressCardFile file(m_ctx->dir.path());
+            for (int i = 1; i <= 62; ++i) {
+                AddressCard card;
+                card.setValue(AddressCard::Nome, QStringLiteral("Lungo %1").arg(i, 2, 10, QLatin1Char('0')));
+                card.setValue(AddressCard::Tipo, QStringLiteral("Lungo"));
+                card.setValue(AddressCard::Rigo01, QStringLiteral("Via Roma %1").arg(i));
+                if (i == 20)
+                    card.setValue(AddressCard::Rigo05, QString(31, u'M')); // narrowed to fit, nothing lost
+                if (i == 62 && withCut)
+                    card.setValue(AddressCard::Rigo05, QString(60, u'W')); // sheet 3, label 14
+                file.append(card);
+            }
+        }
+        ComposeLabelsWindow w(m_ctx->context, nullptr);
+        w.show();
+        typeInto(w.findChild<QLineEdit*>(QStringLiteral("txtTipo")), QStringLiteral("lungo"));
+        const QString pdf = m_ctx->path(QStringLiteral("etichette.pdf"));
+        m_ctx->saveFileChooser.answers.enqueue(pdf);
+        if (withCut)
+            m_ctx->messages.queueAnswer(goOn);
+        w.findChild<QAbstractButton*>(command)->click();
+
+        const int done = int(QFile::exists(pdf)) + m_printer->printDialogs() + m_printer->previews();
+        QCOMPARE(done, goOn ? 1 : 0);
+        QVERIFY(w.isVisible());
+        if (!withCut) {
+            QCOMPARE(m_ctx->messages.log().size(), 1);
+            QCOMPARE(m_ctx->messages.log()[0].kind, Kind::Information); // the file saved
+            return;
+        }
+        QCOMPARE(m_ctx->messages.log()[0].kind, Kind::Confirmation);
+        QCOMPARE(m_ctx->messages.log()[0].text,
+                 QStringLiteral("Attenzione: queste righe sono troppo lunghe per l'etichetta e in stampa verranno "
+                                "tagliate:\n\nFoglio 3, etichetta 14, riga 5\n\nProseguire comunque?"));
+        QCOMPARE(m_ctx->messages.log().size(), command == "btnPdf" && goOn ? 2 : 1);
+        // Asked before the file is chosen, so that a No costs no choice.
+        QCOMPARE(m_ctx->saveFileChooser.suggested.size(), command == "btnPdf" && goOn ? 1 : 0);
+        if (command == "btnPdf" && goOn)
+            QCOMPARE(pdfPageTexts(pdf).size(), 3);
+    }
+
     void everyControlByTabAndNamed()
     {
         ComposeLabelsWindow w(m_ctx->context, nullptr);
@@ -180,7 +241,8 @@ private Q_SLOTS:
         for (const char* id : {"txtTipo", "spnPrimaEtichetta", "lblRiepilogo", "btnAnteprima", "btnStampa", "btnPdf",
                                "btnArchivia", "btnFormato", "btnAnnulla"})
             QVERIFY2(reached.contains(QLatin1String(id)), id);
-        QVERIFY(w.findChild<QAbstractButton*>(QStringLiteral("btnFormato"))->toolTip().contains(QStringLiteral("Ctrl+L")));
+        QVERIFY(
+            w.findChild<QAbstractButton*>(QStringLiteral("btnFormato"))->toolTip().contains(QStringLiteral("Ctrl+L")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!w.isVisible());
     }
