@@ -10,6 +10,7 @@ namespace {
 struct ReadRow
 {
     QStringList cells;     // only when asked for
+    qsizetype fields = 1;  // counted whether kept or not
     bool hasText = false;  // some cell holds a character that is not blank
     int openQuoteLine = 0; // where a quote left open at the end of the text began; 0 when every quote closed
 };
@@ -62,6 +63,7 @@ ReadRow readRow(QStringView text, qsizetype& pos, QChar sep, int& line, Cells ce
             fieldText = false;
             row.openQuoteLine = line;
         } else if (c == sep) {
+            ++row.fields;
             if (keep)
                 row.cells.append(field);
             row.hasText = row.hasText || fieldText;
@@ -95,7 +97,7 @@ QChar detectSeparator(QStringView text)
     const auto separators = [text](QChar sep) {
         qsizetype pos = 0;
         int line = 1;
-        return readRow(text, pos, sep, line).cells.size() - 1;
+        return readRow(text, pos, sep, line, Cells::Skip).fields - 1;
     };
     const qsizetype tabs = separators(u'\t');
     const qsizetype semicolons = separators(u';');
@@ -150,6 +152,11 @@ CsvTable CsvTable::parse(const QString& input)
                 QStringLiteral("Il file non è leggibile: le virgolette aperte alla riga %1 non sono mai chiuse.")
                     .arg(row.openQuoteLine),
                 row.openQuoteLine);
+        if (row.fields > kMaxColumns)
+            throw ContactFileError(QStringLiteral("Il file non è una rubrica: la riga %1 ha più di %2 colonne.")
+                                       .arg(rowLine)
+                                       .arg(kMaxColumns),
+                                   rowLine);
         if (!row.hasText)
             continue;
         if (table.headerLine == 0) {

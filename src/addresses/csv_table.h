@@ -67,9 +67,14 @@ struct CsvTable
     int headerLine = 0; // the file line it begins at; 0 when the table is empty
     Rows rows;          // the rows after it; rows with no text in any cell are left out
 
+    // Rows of more cells than this are refused: no address book has them, and one row of millions of cells would fill
+    // the memory.
+    static constexpr qsizetype kMaxColumns = 50000;
+
     // Reads decoded text: the separator (`,` `;` or tab) is the one the header line uses most outside quoted fields,
     // fields may be quoted with `"` (a doubled quote inside stands for one) and hold line breaks; a quote elsewhere in
     // a field is an ordinary character; a first line "sep=;" names the separator.
-    // A quote left open until the end of the file throws ContactFileError with the line it opened on.
+    // A quote left open until the end of the file, or a row of over kMaxColumns cells, throws ContactFileError with
+    // the line.
     static CsvTable parse(const QString& text);
 };

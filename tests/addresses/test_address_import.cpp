@@ -1,6 +1,7 @@
 // The import as a whole: duplicates by the finder's rule, refusals, and the archive left whole on any failure.
 #include "addresses/address_import.h"
 #include "addresses/contact_file.h"
+#include "addresses/csv_table.h"
 #include "support/test_support.h"
 
 #include <QTest>
@@ -314,6 +315,8 @@ private Q_SLOTS:
         QTest::newRow("END without BEGIN") << QByteArray("BEGIN:VCARD\nN:A;B\nEND:VCARD\nN:C;D\nEND:VCARD\n") << 5;
         // Open cards are held until they end: a file of nothing but BEGIN lines must not fill the memory.
         QTest::newRow("cards nested a hundred deep") << QByteArray("BEGIN:VCARD\n").repeated(5000) << 101;
+        QTest::newRow("a row of too many cells")
+            << QByteArray("Nome;Note\nAda;x\nBea" + QByteArray(";").repeated(CsvTable::kMaxColumns) + "\n") << 3;
     }
     void brokenFilesNameTheirLine()
     {
