@@ -52,8 +52,10 @@ struct Tally
     int duplicates = 0;
     QList<AddressImport::Refusal> refused;
     QList<AddressImport::Refusal> lossy;
+    QList<AddressImport::Refusal> replaced;
     qsizetype refusedCount = 0;
     qsizetype lossyCount = 0;
+    qsizetype replacedCount = 0;
 
     // The reason is made only for the cards listed.
     template <typename Reason> void refuse(int line, const Reason& reason)
@@ -63,6 +65,10 @@ struct Tally
     template <typename Reason> void keepLossy(int line, const Reason& reason)
     {
         listed(lossy, lossyCount, line, reason);
+    }
+    template <typename Reason> void keepReplaced(int line, const Reason& reason)
+    {
+        listed(replaced, replacedCount, line, reason);
     }
 
 private:
@@ -80,6 +86,7 @@ struct NewCard
     const AddressCard& card;
     const QByteArray& key; // AddressImport::duplicateKey
     int line;
+    const QString& changed; // the characters stored as others, named (Ansi::replacements)
 };
 
 // Sorts the contacts one at a time into refused, duplicate and new; only the keys of the cards seen stay, in `keys`
@@ -107,7 +114,8 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             return;
         }
         QString lost;
-        const AddressCard card = ContactCard::convert(contact, &lost);
+        QString changed;
+        const AddressCard card = ContactCard::convert(contact, &lost, &changed);
         if (card.value(AddressCard::Nome).isEmpty()) {
             tally.refuse(contact.line, nameless);
             return;
@@ -131,12 +139,15 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
         if (lossyReport.isEmpty() && !keys.insert(key)) {
             ++tally.duplicates;
             if (duplicate)
-                duplicate({contact, card, key, contact.line});
+                duplicate({contact, card, key, contact.line, changed});
             return;
         }
         if (!lossyReport.isEmpty())
             tally.keepLossy(contact.line, [&] { return lossyReport; });
-        add({contact, card, key, contact.line});
+        if (!changed.isEmpty())
+            tally.keepReplaced(contact.line,
+                               [&] { return QStringLiteral("riga %1: %2").arg(contact.line).arg(changed); });
+        add({contact, card, key, contact.line, changed});
     });
     return tally;
 }
@@ -240,8 +251,10 @@ template <typename Out> void fill(Out& out, const Tally& tally)
     out.duplicates = tally.duplicates;
     out.refused = tally.refused;
     out.lossy = tally.lossy;
+    out.replaced = tally.replaced;
     out.refusedCount = tally.refusedCount;
     out.lossyCount = tally.lossyCount;
+    out.replacedCount = tally.replacedCount;
 }
 
 } // namespace
@@ -327,11 +340,8 @@ Preview preview(const QString& programFolder, const ContactSource& contacts, int
                          contacts, Lossy::Refuse, keys, {},
                          [&](const NewCard& card) {
                              ++out.counts.imported;
-                             if (out.cards.size() >= limit)
-                                 return;
-                             QString changed;
-                             ContactCard::convert(card.contact, nullptr, &changed);
-                             out.cards.append({card.line, card.card, changed});
+                             if (out.cards.size() < limit)
+                                 out.cards.append({card.line, card.card, card.changed});
                          },
                          [&](const NewCard& card) {
                              if (out.duplicates.size() >= limit)

@@ -26,8 +26,10 @@ struct Plan
     int duplicates = 0;       // equal to a card of the archive or to an earlier one of the file
     QList<Refusal> refused;   // the first kListedRefusals
     QList<Refusal> lossy;     // cards kept although some characters will be stored as '?' (only when accepted)
+    QList<Refusal> replaced;  // new cards with characters stored as others: "riga 4: «ř» → «r»"
     qsizetype refusedCount = 0;
     qsizetype lossyCount = 0;
+    qsizetype replacedCount = 0;
 };
 
 // Cards with characters windows-1252 cannot store (Cyrillic, Chinese...) are refused, naming their line and the
@@ -61,8 +63,10 @@ struct Report
     int duplicates = 0;
     QList<Refusal> refused; // the first kListedRefusals
     QList<Refusal> lossy;
+    QList<Refusal> replaced;
     qsizetype refusedCount = 0;
     qsizetype lossyCount = 0;
+    qsizetype replacedCount = 0;
     QList<int> numbers;    // the new cards' numbers in the archive; empty when nothing was written
     AddressCard firstCard; // the first new card as stored, when one was written
 };

@@ -16,21 +16,23 @@ QJsonObject report(const AddressImport::Report& plan, bool dryRun, const Contact
     QJsonArray stray;
     for (int line : file.strayByteLines())
         stray.append(line);
-    QJsonArray refused;
-    for (const AddressImport::Refusal& r : plan.refused)
-        refused.append(QJsonObject{{QStringLiteral("line"), r.line}, {QStringLiteral("reason"), r.reason}});
-    QJsonArray lossy;
-    for (const AddressImport::Refusal& r : plan.lossy)
-        lossy.append(QJsonObject{{QStringLiteral("line"), r.line}, {QStringLiteral("reason"), r.reason}});
+    const auto listOf = [](const QList<AddressImport::Refusal>& cards) {
+        QJsonArray out;
+        for (const AddressImport::Refusal& r : cards)
+            out.append(QJsonObject{{QStringLiteral("line"), r.line}, {QStringLiteral("reason"), r.reason}});
+        return out;
+    };
     QJsonArray newNumbers;
     for (int n : plan.numbers)
         newNumbers.append(n);
     return {{QStringLiteral("imported"), qint64(plan.imported)},
             {QStringLiteral("duplicates"), plan.duplicates},
-            {QStringLiteral("refused"), refused},
+            {QStringLiteral("refused"), listOf(plan.refused)},
             {QStringLiteral("refused_count"), qint64(plan.refusedCount)},
-            {QStringLiteral("lossy"), lossy},
+            {QStringLiteral("lossy"), listOf(plan.lossy)},
             {QStringLiteral("lossy_count"), qint64(plan.lossyCount)},
+            {QStringLiteral("replaced"), listOf(plan.replaced)},
+            {QStringLiteral("replaced_count"), qint64(plan.replacedCount)},
             {QStringLiteral("numbers"), newNumbers},
             {QStringLiteral("dry_run"), dryRun},
             {QStringLiteral("windows_1252_lines"), stray},

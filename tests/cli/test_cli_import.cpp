@@ -92,6 +92,10 @@ private Q_SLOTS:
         const QJsonArray refused = o.value("refused").toArray();
         QCOMPARE(refused.size(), 2);
         QCOMPARE(o.value("refused_count").toInt(), 2);
+        // What the rule changed on the card it kept is reported too.
+        QCOMPARE(o.value("replaced_count").toInt(), 1);
+        QCOMPARE(o.value("replaced").toArray()[0].toObject().value("reason").toString(),
+                 QStringLiteral("riga 4: «ř» → «r», «Ł» → «L», «ź» → «z»"));
         QCOMPARE(refused[0].toObject().value("line").toInt(), 2);
         const QString reason = refused[1].toObject().value("reason").toString();
         QVERIFY2(reason.contains(QStringLiteral("riga 3")) && reason.contains(QStringLiteral("«П»")) &&
