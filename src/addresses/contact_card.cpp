@@ -10,10 +10,26 @@
 namespace {
 
 constexpr int kLines = 6;
+constexpr int kWidth = 250;
+
+// A field keeps its first kWidth characters. The text that decides them is at most a few times longer (composing
+// joins a letter and its marks), so a text is kept only far beyond that: a name of megabytes is not copied whole at
+// each join, and what is stored stays the same.
+constexpr qsizetype kDecidingChars = 16 * kWidth;
 
 QString clean(const QString& text)
 {
-    return ContactText::cleaned(text);
+    return text.size() <= kDecidingChars ? ContactText::cleaned(text) : ContactText::cleanedStart(text, kDecidingChars);
+}
+
+// ContactText::joined over the parts, each cleaned and kept as clean() keeps it.
+QString joinedClean(const QStringList& parts, QStringView separator)
+{
+    QStringList kept;
+    kept.reserve(parts.size());
+    for (const QString& part : parts)
+        kept.append(clean(part));
+    return ContactText::joined(kept, separator);
 }
 
 // The parts that hold text, already clean, joined by blanks.
@@ -117,7 +133,7 @@ QStringList block(const Contact& c, const Names& names)
         for (const QString& line : a->streetLines)
             if (const QString l = clean(line); !l.isEmpty())
                 street.append(l);
-        const QString town = ContactText::joined({a->postalCode, a->city, a->province}, u" ");
+        const QString town = joinedClean({a->postalCode, a->city, a->province}, u" ");
         if (!town.isEmpty())
             tail.append(town);
         if (const QString country = clean(a->country); !country.isEmpty() && !isItalyName(country))
@@ -134,8 +150,6 @@ QStringList block(const Contact& c, const Names& names)
     lines.resize(kLines);
     return lines;
 }
-
-constexpr int kWidth = 250;
 
 // Every text that reaches here is already one line and trimmed. A short text windows-1252 holds reads back as it
 // is, and most texts of a contact are: they skip the round trip through the record's bytes.
@@ -184,11 +198,11 @@ AddressCard convert(const Contact& c, QString* lost, QString* changed)
     if (name.isEmpty())
         name = names.organisation;
     set(AddressCard::Nome, name);
-    set(AddressCard::Tipo, ContactText::joined(c.categories, u", "));
+    set(AddressCard::Tipo, joinedClean(c.categories, u", "));
     const QStringList lines = block(c, names);
     for (int i = 0; i < kLines; ++i)
         set(AddressCard::Rigo01 + i, lines.value(i));
-    set(AddressCard::Note, ContactText::joined(c.notes, u" "));
+    set(AddressCard::Note, joinedClean(c.notes, u" "));
     if (lost)
         *lost = Ansi::unstorable(texts);
     if (changed)

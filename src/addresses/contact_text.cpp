@@ -210,6 +210,30 @@ QString cleaned(const QString& text)
     return trimmed.size() == text.size() ? text : trimmed.toString();
 }
 
+QString cleanedStart(QStringView text, qsizetype maxChars)
+{
+    const auto blank = [](QChar c) { return c.unicode() <= 32 || c.unicode() == 0x7F; };
+    const auto control = [](QChar c) { return c.unicode() < 32 || c.unicode() == 0x7F; };
+    QString out;
+    out.reserve(std::min(text.size(), maxChars));
+    qsizetype i = 0;
+    while (i < text.size() && blank(text[i]))
+        ++i;
+    bool inControls = false;
+    for (; i < text.size() && out.size() < maxChars; ++i) {
+        const QChar c = text[i];
+        if (!control(c))
+            out.append(c);
+        else if (!inControls)
+            out.append(u' ');
+        inControls = control(c);
+    }
+    if (i == text.size()) // all of it: the end is trimmed as cleaned() trims it
+        while (!out.isEmpty() && out.back().unicode() <= 32)
+            out.chop(1);
+    return out;
+}
+
 QString joined(const QStringList& parts, QStringView separator)
 {
     QString out;

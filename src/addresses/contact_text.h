@@ -43,6 +43,8 @@ QString singleLine(QStringView text);
 // singleLine(), then trimmed; the text itself, shared and not copied, when it is one trimmed line already (a note
 // may be megabytes long).
 QString cleaned(const QString& text);
+// cleaned(text).left(maxChars), made without copying more of the text than that.
+QString cleanedStart(QStringView text, qsizetype maxChars);
 
 // The parts that hold text, each made one line and trimmed, joined by the separator.
 QString joined(const QStringList& parts, QStringView separator);

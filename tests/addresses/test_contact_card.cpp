@@ -1,5 +1,6 @@
 // A contact becomes the card a user would have typed: the Italian envelope block and the card's own text rules.
 #include "addresses/contact_card.h"
+#include "addresses/contact_text.h"
 #include "common/short_string.h"
 
 #include <QTest>
@@ -138,6 +139,37 @@ private Q_SLOTS:
         // Every field reads back from the archive exactly as the card holds it.
         const AddressCard back = AddressCard::fromBytes(card.toBytes().constData());
         QCOMPARE(back, card);
+    }
+
+    // Texts of megabytes are kept only as far as they decide what is stored: what is stored is the same as for the
+    // whole text, also where composing joins a letter and its marks.
+    void longTextsStoreAsTheyWould_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a long name") << QString(100000, u'n');
+        QTest::newRow("decomposed accents") << QStringLiteral("e\u0301").repeated(30000);
+        QTest::newRow("two marks a letter") << QStringLiteral("e\u0323\u0302").repeated(30000);
+        QTest::newRow("blanks at the cut") << QString(3990, u'a') + QString(50, u' ') + QString(5000, u'b');
+        QTest::newRow("line breaks and controls")
+            << QStringLiteral(" \r\n\t") + QStringLiteral("x\r\n\u0001y ").repeated(20000) + QStringLiteral("\n ");
+        QTest::newRow("a long run of controls") << QStringLiteral("a") + QString(10000, QChar(1)) + QStringLiteral("b");
+    }
+
+    void longTextsStoreAsTheyWould()
+    {
+        QFETCH(QString, text);
+        Contact c = person(text, QStringLiteral("Rossi"));
+        c.notes = {text, QStringLiteral("fine")};
+        c.addresses = {address({text}, "00184", text, "RM")};
+        const AddressCard card = ContactCard::convert(c);
+        // Each part is made one line and trimmed whole, then joined and stored.
+        const QString part = ContactText::cleaned(text);
+        QCOMPARE(card.value(AddressCard::Nome), ShortString::stored(QStringLiteral("Rossi ") + part, 250));
+        QCOMPARE(card.value(AddressCard::Rigo01), ShortString::stored(part + QStringLiteral(" Rossi"), 250));
+        QCOMPARE(card.value(AddressCard::Rigo02), ShortString::stored(part, 250));
+        QCOMPARE(card.value(AddressCard::Rigo03),
+                 ShortString::stored(QStringLiteral("00184 ") + part + QStringLiteral(" RM"), 250));
+        QCOMPARE(card.value(AddressCard::Note), ShortString::stored(part + QStringLiteral(" fine"), 250));
     }
 
     void withoutNameOrOrganisationTheNameIsEmpty()
