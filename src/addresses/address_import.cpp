@@ -349,6 +349,8 @@ Preview preview(const QString& programFolder, const ContactSource& contacts, int
                              unmatched[card.key].append(out.duplicates.size());
                              out.duplicates.append({card.line, card.card});
                          }));
+    if (unmatched.isEmpty())
+        return out; // no duplicate to place: the archive is not read again
     // The first archive card with the same key is the one each equals...
     readOnlyRecords(path, [&](int number, const char* data) {
         if (unmatched.isEmpty())
