@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -17,21 +19,46 @@ constexpr AddressCard::Field kKeyFields[] = {AddressCard::Nome,   AddressCard::R
                                              AddressCard::Rigo03, AddressCard::Rigo04, AddressCard::Rigo05,
                                              AddressCard::Rigo06};
 
-// The key of the stored bytes of the key fields, in kKeyFields order.
-QByteArray keyOf(const QByteArrayView (&fields)[std::size(kKeyFields)])
+// Room for any key: each key field's length byte and at most 255 bytes.
+constexpr qsizetype kKeyRoom = std::size(kKeyFields) * 256;
+
+// The key of the stored bytes of the key fields, in kKeyFields order, written into `out` (kKeyRoom bytes). Fields
+// left empty at the end are left out: a key held for every card of an import stays short.
+QByteArrayView keyInto(char* out, const QByteArrayView (&fields)[std::size(kKeyFields)])
 {
-    qsizetype size = 0;
-    for (const QByteArrayView bytes : fields)
-        size += 1 + bytes.size();
-    // Made in place, once for every card of the archive and of the file.
-    QByteArray key(size, Qt::Uninitialized);
-    char* out = key.data();
-    for (const QByteArrayView bytes : fields) {
-        *out++ = char(bytes.size()); // a length before each field keeps "ab"+"c" apart from "a"+"bc"
-        for (char c : bytes)
-            *out++ = c >= 'a' && c <= 'z' ? char(c - 32) : c;
+    std::size_t used = std::size(kKeyFields);
+    while (used > 0 && fields[used - 1].isEmpty())
+        --used;
+    char* p = out;
+    for (std::size_t i = 0; i < used; ++i) {
+        *p++ = char(fields[i].size()); // a length before each field keeps "ab"+"c" apart from "a"+"bc"
+        for (char c : fields[i])
+            *p++ = c >= 'a' && c <= 'z' ? char(c - 32) : c;
     }
-    return key;
+    return QByteArrayView(out, p - out);
+}
+
+// AddressImport::duplicateKey(data) written into `room` (kKeyRoom bytes).
+QByteArrayView recordKey(char* room, const char* data)
+{
+    QByteArrayView fields[std::size(kKeyFields)];
+    for (std::size_t i = 0; i < std::size(kKeyFields); ++i)
+        fields[i] = AddressCard::fieldBytes(data, kKeyFields[i]);
+    return keyInto(room, fields);
+}
+
+// AddressImport::duplicateKey(card) written into `room` (kKeyRoom bytes), without making the whole record: an import
+// of millions of rows makes a key for every one.
+QByteArrayView cardKey(char* room, const AddressCard& card)
+{
+    char fieldRoom[std::size(kKeyFields)][256];
+    QByteArrayView fields[std::size(kKeyFields)];
+    for (std::size_t i = 0; i < std::size(kKeyFields); ++i) {
+        const int width = AddressCard::fields()[kKeyFields[i]].width;
+        Q_ASSERT(width < 256);
+        fields[i] = ShortString::storedBytes(fieldRoom[i], width, card.value(kKeyFields[i]));
+    }
+    return keyInto(room, fields);
 }
 
 QString counted(qsizetype n, const char* one, const char* many)
@@ -80,26 +107,66 @@ private:
     }
 };
 
+constexpr qsizetype kReservedKeys = qsizetype(16) << 20;
+
 struct NewCard
 {
-    const Contact& contact;
     const AddressCard& card;
-    const QByteArray& key; // AddressImport::duplicateKey
+    QByteArrayView key; // AddressImport::duplicateKey
     int line;
     const QString& changed; // the characters stored as others, named (Ansi::replacements)
+};
+
+// A card converted and waiting to be compared with the keys: the comparison of each card is made one card late, so
+// that the table's memory for it is fetched while the next row is read and converted.
+struct Converted
+{
+    AddressCard card;
+    char key[kKeyRoom];
+    qsizetype keySize = 0;
+    size_t hash = 0;
+    int line = 0;
+    QString changed;
+    QString lost; // characters stored as '?' in a card kept with them
 };
 
 // Sorts the contacts one at a time into refused, duplicate and new; only the keys of the cards seen stay, in `keys`
 // beside the archive's. `beforeFirst` runs once, before the first card that is not refused is compared: where the
 // archive is opened and its keys read, so that an import adding nothing leaves no archive behind. `duplicate`, when
-// given, sees each duplicate.
+// given, sees each duplicate. Each sees the cards in file order.
 Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::Lossy lossy, DuplicateKeys& keys,
                    const std::function<void()>& beforeFirst, const std::function<void(const NewCard&)>& add,
                    const std::function<void(const NewCard&)>& duplicate = {})
 {
     Tally tally;
     bool first = true;
-    keys.reserve(keys.size() + contacts.count);
+    // A file of more rows than this holds rows of a few characters, far fewer different ones: the table grows as
+    // they come instead of taking hundreds of megabytes for rows that repeat.
+    keys.reserve(keys.size() + std::min<qsizetype>(contacts.count, kReservedKeys));
+    const auto lossyReason = [](int line, const QString& lost) {
+        return QStringLiteral("riga %1: caratteri che l'archivio non può conservare: %2")
+            .arg(line)
+            .arg(Ansi::named(lost));
+    };
+    const auto compare = [&](const Converted& c) {
+        const QByteArrayView key(c.key, c.keySize);
+        // A card that lost characters is no one's duplicate: its text lost what told it apart.
+        if (c.lost.isEmpty() && !keys.insert(key, c.hash)) {
+            ++tally.duplicates;
+            if (duplicate)
+                duplicate({c.card, key, c.line, c.changed});
+            return;
+        }
+        if (!c.lost.isEmpty())
+            tally.keepLossy(c.line,
+                            [&] { return lossyReason(c.line, c.lost) + QStringLiteral(" (salvati come «?»)"); });
+        if (!c.changed.isEmpty())
+            tally.keepReplaced(c.line, [&] { return QStringLiteral("riga %1: %2").arg(c.line).arg(c.changed); });
+        add({c.card, key, c.line, c.changed});
+    };
+    auto converted = std::make_unique<Converted[]>(2);
+    Converted* next = &converted[0];
+    Converted* waiting = nullptr;
     contacts.forEach([&](const Contact& contact) {
         const auto nameless = [&] {
             return QStringLiteral("riga %1: la scheda non ha né un nome né una ragione sociale").arg(contact.line);
@@ -113,42 +180,30 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             tally.refuse(contact.line, nameless);
             return;
         }
-        QString lost;
-        QString changed;
-        const AddressCard card = ContactCard::convert(contact, &lost, &changed);
-        if (card.value(AddressCard::Nome).isEmpty()) {
+        Converted& c = *next;
+        c.card = ContactCard::convert(contact, &c.lost, &c.changed);
+        c.line = contact.line;
+        if (c.card.value(AddressCard::Nome).isEmpty()) {
             tally.refuse(contact.line, nameless);
             return;
         }
-        QString lossyReport;
-        if (!lost.isEmpty()) {
-            const QString what = QStringLiteral("riga %1: caratteri che l'archivio non può conservare: %2")
-                                     .arg(contact.line)
-                                     .arg(Ansi::named(lost));
-            if (lossy == AddressImport::Lossy::Refuse) {
-                tally.refuse(contact.line, [&] { return what; });
-                return;
-            }
-            lossyReport = what + QStringLiteral(" (salvati come «?»)");
+        if (!c.lost.isEmpty() && lossy == AddressImport::Lossy::Refuse) {
+            tally.refuse(contact.line, [&] { return lossyReason(contact.line, c.lost); });
+            return;
         }
         if (first && beforeFirst)
             beforeFirst();
         first = false;
-        const QByteArray key = AddressImport::duplicateKey(card);
-        // A card that lost characters is no one's duplicate: its text lost what told it apart.
-        if (lossyReport.isEmpty() && !keys.insert(key)) {
-            ++tally.duplicates;
-            if (duplicate)
-                duplicate({contact, card, key, contact.line, changed});
-            return;
-        }
-        if (!lossyReport.isEmpty())
-            tally.keepLossy(contact.line, [&] { return lossyReport; });
-        if (!changed.isEmpty())
-            tally.keepReplaced(contact.line,
-                               [&] { return QStringLiteral("riga %1: %2").arg(contact.line).arg(changed); });
-        add({contact, card, key, contact.line, changed});
+        c.keySize = cardKey(c.key, c.card).size();
+        c.hash = DuplicateKeys::hashOf(QByteArrayView(c.key, c.keySize));
+        keys.prefetch(c.hash);
+        if (waiting)
+            compare(*waiting);
+        waiting = &c;
+        next = &c == &converted[0] ? &converted[1] : &converted[0];
     });
+    if (waiting)
+        compare(*waiting);
     return tally;
 }
 
@@ -189,7 +244,8 @@ void readOnlyRecords(const QString& path, const std::function<void(int number, c
 void readOnlyKeys(const QString& path, DuplicateKeys& keys)
 {
     keys.reserve(keys.size() + QFileInfo(path).size() / AddressCard::recordSize());
-    readOnlyRecords(path, [&](int, const char* data) { keys.insert(AddressImport::duplicateKey(data)); });
+    char room[kKeyRoom];
+    readOnlyRecords(path, [&](int, const char* data) { keys.insert(recordKey(room, data)); });
 }
 
 // The new cards appended to the archive as one batch (all or none): the archive is opened, created when missing,
@@ -203,7 +259,8 @@ public:
     {
         m_file.emplace(m_path, AddressCard::recordSize());
         m_keys.reserve(m_keys.size() + m_file->count());
-        m_file->scan([&](int, const char* data) { m_keys.insert(AddressImport::duplicateKey(data)); });
+        char room[kKeyRoom];
+        m_file->scan([&](int, const char* data) { m_keys.insert(recordKey(room, data)); });
     }
     int append(const QByteArray& bytes)
     {
@@ -263,26 +320,14 @@ namespace AddressImport {
 
 QByteArray duplicateKey(const char* data)
 {
-    QByteArrayView fields[std::size(kKeyFields)];
-    for (std::size_t i = 0; i < std::size(kKeyFields); ++i)
-        fields[i] = AddressCard::fieldBytes(data, kKeyFields[i]);
-    return keyOf(fields);
+    char room[kKeyRoom];
+    return recordKey(room, data).toByteArray();
 }
 
 QByteArray duplicateKey(const AddressCard& card)
 {
-    // Each field written as the record would hold it, without making the whole record: an import of millions of rows
-    // makes a key for every one.
-    constexpr int kRoom = 256;
-    char room[std::size(kKeyFields)][kRoom];
-    QByteArrayView fields[std::size(kKeyFields)];
-    for (std::size_t i = 0; i < std::size(kKeyFields); ++i) {
-        const int width = AddressCard::fields()[kKeyFields[i]].width;
-        Q_ASSERT(width < kRoom);
-        ShortString::write(room[i], width, card.value(kKeyFields[i]));
-        fields[i] = ShortString::bytes(room[i], width);
-    }
-    return keyOf(fields);
+    char room[kKeyRoom];
+    return cardKey(room, card).toByteArray();
 }
 
 Plan plan(const QString& programFolder, const QList<Contact>& contacts, Lossy lossy)
@@ -346,7 +391,7 @@ Preview preview(const QString& programFolder, const ContactSource& contacts, int
                          [&](const NewCard& card) {
                              if (out.duplicates.size() >= limit)
                                  return;
-                             unmatched[card.key].append(out.duplicates.size());
+                             unmatched[card.key.toByteArray()].append(out.duplicates.size());
                              out.duplicates.append({card.line, card.card});
                          }));
     if (unmatched.isEmpty())

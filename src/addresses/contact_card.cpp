@@ -6,6 +6,8 @@
 #include "common/text.h"
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 
 namespace {
 
@@ -22,26 +24,39 @@ QString clean(const QString& text)
     return text.size() <= kDecidingChars ? ContactText::cleaned(text) : ContactText::cleanedStart(text, kDecidingChars);
 }
 
-// ContactText::joined over the parts, each cleaned and kept as clean() keeps it.
-QString joinedClean(const QStringList& parts, QStringView separator)
-{
-    QStringList kept;
-    kept.reserve(parts.size());
-    for (const QString& part : parts)
-        kept.append(clean(part));
-    return ContactText::joined(kept, separator);
-}
-
-// The parts that hold text, already clean, joined by blanks.
-QString words(std::initializer_list<QStringView> parts)
+// ContactText::joined over the parts, each cleaned and kept as clean() keeps it; a part alone is shared, not copied.
+template <typename Parts> QString joinedClean(const Parts& parts, QStringView separator)
 {
     QString out;
-    for (QStringView part : parts) {
-        if (part.isEmpty())
+    for (const QString& part : parts) {
+        QString p = ContactText::cleaned(clean(part));
+        if (p.isEmpty())
+            continue;
+        if (out.isEmpty())
+            out = std::move(p);
+        else
+            out.append(separator).append(p);
+    }
+    return out;
+}
+
+// The parts that hold text, already clean, joined by blanks; a part alone is shared, not copied.
+QString words(std::initializer_list<const QString*> parts)
+{
+    const QString* only = nullptr;
+    qsizetype count = 0;
+    for (const QString* part : parts)
+        if (!part->isEmpty() && count++ == 0)
+            only = part;
+    if (count <= 1)
+        return only ? *only : QString();
+    QString out;
+    for (const QString* part : parts) {
+        if (part->isEmpty())
             continue;
         if (!out.isEmpty())
             out.append(u' ');
-        out.append(part);
+        out.append(*part);
     }
     return out;
 }
@@ -67,14 +82,14 @@ struct Names
     QString addressee() const
     {
         if (hasPersonalName())
-            return words({prefix, given, middle, family, suffix});
+            return words({&prefix, &given, &middle, &family, &suffix});
         return isPerson() ? fullName : QString();
     }
 
     QString personLabel() const
     {
         if (hasPersonalName())
-            return words({family, given, middle});
+            return words({&family, &given, &middle});
         return isPerson() ? fullName : QString();
     }
 
@@ -99,65 +114,54 @@ const ContactAddress* bestAddress(const Contact& c)
 
 bool isItalyName(const QString& cleanCountry)
 {
-    static const QStringList kNames = {QStringLiteral("italia"),
-                                       QStringLiteral("italy"),
-                                       QStringLiteral("it"),
-                                       QStringLiteral("ita"),
-                                       QStringLiteral("italie"),
-                                       QStringLiteral("italien"),
-                                       QStringLiteral("repubblica italiana")};
-    return kNames.contains(cleanCountry.toLower());
+    static constexpr QStringView kNames[] = {
+        u"italia", u"italy", u"it", u"ita", u"italie", u"italien", u"repubblica italiana"};
+    return std::any_of(std::begin(kNames), std::end(kNames), [&](QStringView name) {
+        return name.size() == cleanCountry.size() && name.compare(cleanCountry, Qt::CaseInsensitive) == 0;
+    });
 }
 
 QStringList block(const Contact& c, const Names& names)
 {
+    QStringList lines;
+    lines.reserve(kLines);
     if (c.cardLines.size() == kLines) {
-        QStringList lines;
         for (const QString& line : c.cardLines)
             lines.append(clean(line));
         return lines;
     }
 
-    QStringList head;
-    const QString person = names.addressee();
-    if (!person.isEmpty())
-        head.append(person);
+    if (QString person = names.addressee(); !person.isEmpty())
+        lines.append(std::move(person));
     if (!names.organisation.isEmpty())
-        head.append(names.organisation);
-    if (head.isEmpty() && !names.cardName.isEmpty())
-        head.append(names.cardName); // the card's own name is the best addressee left
+        lines.append(names.organisation);
+    if (lines.isEmpty() && !names.cardName.isEmpty())
+        lines.append(names.cardName); // the card's own name is the best addressee left
 
-    QStringList street;
-    QStringList tail;
     if (const ContactAddress* a = bestAddress(c)) {
+        QStringList street;
         for (const QString& line : a->streetLines)
             if (const QString l = clean(line); !l.isEmpty())
                 street.append(l);
-        const QString town = joinedClean({a->postalCode, a->city, a->province}, u" ");
+        QStringList tail;
+        const std::reference_wrapper<const QString> townParts[] = {a->postalCode, a->city, a->province};
+        const QString town = joinedClean(townParts, u" ");
         if (!town.isEmpty())
             tail.append(town);
         if (const QString country = clean(a->country); !country.isEmpty() && !isItalyName(country))
             tail.append(country);
+        // Six lines at most: surplus street lines share the last street line, so the town and country stay.
+        const qsizetype room = std::max<qsizetype>(1, kLines - lines.size() - tail.size());
+        if (street.size() > room) {
+            const QString rest = street.mid(room - 1).join(QStringLiteral(", "));
+            street = street.mid(0, room - 1);
+            street.append(rest);
+        }
+        lines += street;
+        lines += tail;
     }
-    // Six lines at most: surplus street lines share the last street line, so the town and country stay.
-    const qsizetype room = std::max<qsizetype>(1, kLines - head.size() - tail.size());
-    if (street.size() > room) {
-        const QString rest = street.mid(room - 1).join(QStringLiteral(", "));
-        street = street.mid(0, room - 1);
-        street.append(rest);
-    }
-    QStringList lines = head + street + tail;
     lines.resize(kLines);
     return lines;
-}
-
-// Every text that reaches here is already one line and trimmed. A short text windows-1252 holds reads back as it
-// is, and most texts of a contact are: they skip the round trip through the record's bytes.
-QString stored(const QString& cleanText)
-{
-    if (cleanText.size() <= kWidth && Ansi::isPlain(cleanText))
-        return cleanText;
-    return ShortString::stored(cleanText, kWidth);
 }
 
 } // namespace
@@ -187,10 +191,15 @@ AddressCard convert(const Contact& c, QString* lost, QString* changed)
     const Names names(c);
     AddressCard card;
     QString texts; // every text before storing, to tell what windows-1252 cannot keep
+    // Every text that reaches here is already one line and trimmed. A short text windows-1252 holds reads back as it
+    // is, and most texts of a contact are: they skip the round trip through the record's bytes.
     const auto set = [&](int field, const QString& text) {
-        if ((lost || changed) && !Ansi::isPlain(text))
+        if (text.isEmpty())
+            return; // as the card already holds it
+        const bool plain = Ansi::isPlain(text);
+        if ((lost || changed) && !plain)
             texts.append(text).append(u'\n');
-        card.setValue(field, stored(text));
+        card.setValue(field, plain && text.size() <= kWidth ? text : ShortString::stored(text, kWidth));
     };
     QString name = names.cardName;
     if (name.isEmpty())

@@ -204,6 +204,8 @@ QString singleLine(QStringView text)
 
 QString cleaned(const QString& text)
 {
+    if (text.isEmpty())
+        return text;
     if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 32 || c.unicode() == 0x7F; }))
         return Text::trimmed(singleLine(text));
     const QStringView trimmed = Text::trimmedView(text);

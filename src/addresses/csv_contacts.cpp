@@ -3,9 +3,10 @@
 #include "common/text.h"
 
 #include <QHash>
-#include <QMap>
 #include <QRegularExpression>
+#include <QVarLengthArray>
 
+#include <algorithm>
 #include <iterator>
 
 namespace CsvContacts {
@@ -240,13 +241,33 @@ QStringList categoriesOf(const QString& cell)
     return out;
 }
 
+// Each line of a cell, as split by \r\n, \r or \n.
+template <typename Visit> void forEachLine(QStringView text, const Visit& visit)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        visit(text.sliced(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    visit(text.sliced(start));
+}
+
 void appendWord(QString& to, const QString& word)
 {
-    if (Text::trimmedView(word).isEmpty())
+    const QStringView trimmed = Text::trimmedView(word);
+    if (trimmed.isEmpty())
         return;
+    if (to.isEmpty() && trimmed.size() == word.size()) {
+        to = word; // shared, not copied: most cells are one word already trimmed
+        return;
+    }
     if (!to.isEmpty())
         to.append(u' ');
-    to.append(Text::trimmedView(word));
+    to.append(trimmed);
 }
 
 } // namespace
@@ -315,23 +336,22 @@ QList<Column> guessColumns(const QStringList& header)
 
 Contact contact(const CsvTable::Row& row, const QList<Column>& columns)
 {
-    static const QRegularExpression kBreaks(QStringLiteral("\r\n|\r|\n"));
     Contact c;
     c.line = row.line;
-    QMap<int, qsizetype> groupIndex; // group -> index in c.addresses
+    QVarLengthArray<int, 8> groups; // the group of each of c.addresses
     const auto address = [&](int group) -> ContactAddress& {
-        auto it = groupIndex.find(group);
-        if (it == groupIndex.end()) {
-            ContactAddress a;
-            a.kind = kindOfGroup(group);
-            c.addresses.append(a);
-            it = groupIndex.insert(group, c.addresses.size() - 1);
-        }
-        return c.addresses[*it];
+        const auto it = std::find(groups.cbegin(), groups.cend(), group);
+        if (it != groups.cend())
+            return c.addresses[it - groups.cbegin()];
+        groups.append(group);
+        ContactAddress& a = c.addresses.emplace_back();
+        a.kind = kindOfGroup(group);
+        return a;
     };
     for (qsizetype i = 0; i < columns.size(); ++i) {
         const Column& col = columns[i];
-        const QString cell = row.cells.value(i);
+        static const QString kNone;
+        const QString& cell = i < row.cells.size() ? row.cells[i] : kNone;
         switch (col.field) {
         case Field::None:
             break;
@@ -352,9 +372,10 @@ Contact contact(const CsvTable::Row& row, const QList<Column>& columns)
             appendWord(address(col.group).*info(col.field).addressWord, cell);
             break;
         case Field::Street:
-            for (const QString& l : cell.split(kBreaks))
+            forEachLine(cell, [&](QStringView l) {
                 if (!Text::trimmedView(l).isEmpty())
                     address(col.group).streetLines.append(Text::trimmed(l));
+            });
             break;
         case Field::AddressKind:
             if (!Text::trimmedView(cell).isEmpty())

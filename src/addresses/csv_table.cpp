@@ -27,16 +27,28 @@ enum class Cells
 ReadRow readRow(QStringView text, qsizetype& pos, QChar sep, int& line, Cells cells = Cells::Keep)
 {
     ReadRow row;
-    QString field;
     const bool keep = cells == Cells::Keep;
+    // A field without quotes is copied from the text in one piece when it ends; `field` gathers only one that holds
+    // a quoted part, from its opening quote on.
+    QString field;
+    bool built = false;
+    qsizetype fieldStart = pos;
     const auto append = [&](QChar c) {
-        if (keep)
+        if (built)
             field.append(c);
+    };
+    const auto endField = [&](qsizetype end) {
+        if (!keep)
+            return;
+        row.cells.append(built ? std::move(field) : text.sliced(fieldStart, end - fieldStart).toString());
+        field = QString();
+        built = false;
     };
     bool quoted = false;
     bool fieldBlank = true; // only blanks so far: kept as we go, as testing the field at each quote grows with it
     bool fieldText = false; // a character that is not blank since the field (or its quoted part) began
     const qsizetype n = text.size();
+    qsizetype end = n; // where the last field ends: the line break, or the end of the text
     while (pos < n) {
         const QChar c = text[pos++];
         if (quoted) {
@@ -58,19 +70,20 @@ ReadRow readRow(QStringView text, qsizetype& pos, QChar sep, int& line, Cells ce
         } else if (c == u'"' && fieldBlank) {
             // Blanks some programs put after a separator are not part of a quoted field.
             field.clear();
+            built = keep;
             quoted = true;
             fieldBlank = false;
             fieldText = false;
             row.openQuoteLine = line;
         } else if (c == sep) {
             ++row.fields;
-            if (keep)
-                row.cells.append(field);
+            endField(pos - 1);
+            fieldStart = pos;
             row.hasText = row.hasText || fieldText;
-            field.clear();
             fieldBlank = true;
             fieldText = false;
         } else if (c == u'\r' || c == u'\n') {
+            end = pos - 1;
             if (c == u'\r' && pos < n && text[pos] == u'\n')
                 ++pos;
             ++line;
@@ -82,8 +95,7 @@ ReadRow readRow(QStringView text, qsizetype& pos, QChar sep, int& line, Cells ce
             fieldText = fieldText || !c.isSpace();
         }
     }
-    if (keep)
-        row.cells.append(field);
+    endField(end);
     row.hasText = row.hasText || fieldText;
     if (!quoted)
         row.openQuoteLine = 0;
@@ -111,12 +123,44 @@ QChar detectSeparator(QStringView text)
 
 } // namespace
 
+CsvTable::Row CsvTable::Rows::next(qsizetype& pos, int& line) const
+{
+    while (pos < m_text.size()) {
+        const int rowLine = line;
+        ReadRow row = readRow(m_text, pos, m_separator, line);
+        if (row.hasText)
+            return {rowLine, std::move(row.cells)};
+    }
+    return {0, {}};
+}
+
 CsvTable::Row CsvTable::Rows::operator[](qsizetype i) const
 {
-    const Start start = m_starts.at(i);
+    const Start start = m_starts.at(i / kStride);
     qsizetype pos = start.pos;
     int line = start.line;
-    return {start.line, readRow(m_text, pos, m_separator, line).cells};
+    for (qsizetype skip = i % kStride; skip > 0; --skip)
+        next(pos, line);
+    return next(pos, line);
+}
+
+CsvTable::Rows::const_iterator::const_iterator(const Rows* rows, qsizetype i) : m_rows(rows), m_i(i)
+{
+    if (m_i >= m_rows->size())
+        return;
+    const Start start = m_rows->m_starts.at(m_i / kStride);
+    m_pos = start.pos;
+    m_line = start.line;
+    for (qsizetype skip = m_i % kStride; skip > 0; --skip)
+        m_rows->next(m_pos, m_line);
+    m_row = m_rows->next(m_pos, m_line);
+}
+
+CsvTable::Rows::const_iterator& CsvTable::Rows::const_iterator::operator++()
+{
+    if (++m_i < m_rows->size())
+        m_row = m_rows->next(m_pos, m_line);
+    return *this;
 }
 
 CsvTable CsvTable::parse(const QString& input)
@@ -165,7 +209,9 @@ CsvTable CsvTable::parse(const QString& input)
             table.header = readRow(text, at, table.separator, atLine).cells;
             table.headerLine = rowLine;
         } else {
-            table.rows.m_starts.append({qint32(rowPos), qint32(rowLine)});
+            if (table.rows.m_count % Rows::kStride == 0)
+                table.rows.m_starts.append({qint32(rowPos), qint32(rowLine)});
+            ++table.rows.m_count;
         }
     }
     return table;

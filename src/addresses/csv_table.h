@@ -15,13 +15,15 @@ struct CsvTable
         QStringList cells;
     };
 
-    // The rows after the header, each kept as where it starts in the text and read again when asked for: a file of
-    // millions of short rows holds eight bytes a row instead of a list of strings.
+    // The rows after the header, read again from the text when asked for: a file of millions of short rows keeps
+    // where every kStride-th row starts, not a list of strings or a position for each.
     class Rows
     {
     public:
-        qsizetype size() const { return m_starts.size(); }
-        bool isEmpty() const { return m_starts.isEmpty(); }
+        qsizetype size() const { return m_count; }
+        bool isEmpty() const { return m_count == 0; }
+        // Reads from the nearest kept start: for a row now and then (the first, a sample). Going through all of them
+        // is the iterator's work.
         Row operator[](qsizetype i) const;
         // An empty row with line 0 outside the table.
         Row value(qsizetype i) const { return i >= 0 && i < size() ? (*this)[i] : Row{0, {}}; }
@@ -32,34 +34,38 @@ struct CsvTable
             using iterator_category = std::input_iterator_tag;
             using value_type = Row;
             using difference_type = qsizetype;
-            using pointer = void;
-            using reference = Row;
-            const_iterator(const Rows* rows, qsizetype i) : m_rows(rows), m_i(i) {}
-            Row operator*() const { return (*m_rows)[m_i]; }
-            const_iterator& operator++()
-            {
-                ++m_i;
-                return *this;
-            }
+            using pointer = const Row*;
+            using reference = const Row&;
+            const_iterator(const Rows* rows, qsizetype i);
+            const Row& operator*() const { return m_row; }
+            const_iterator& operator++();
             bool operator==(const const_iterator& other) const { return m_i == other.m_i; }
 
         private:
             const Rows* m_rows;
             qsizetype m_i;
+            qsizetype m_pos = 0; // past the current row
+            int m_line = 0;
+            Row m_row{0, {}};
         };
         const_iterator begin() const { return {this, 0}; }
         const_iterator end() const { return {this, size()}; }
 
     private:
         friend struct CsvTable;
+        static constexpr qsizetype kStride = 64;
         struct Start
         {
             qint32 pos; // in m_text; a table's text is at most 2^31 characters
             qint32 line;
         };
+        // The next row that holds text from `pos` on, which moves past it.
+        Row next(qsizetype& pos, int& line) const;
+
         QString m_text;
         QChar m_separator;
-        QList<Start> m_starts;
+        QList<Start> m_starts; // of rows 0, kStride, 2 * kStride...
+        qsizetype m_count = 0;
     };
 
     QChar separator;

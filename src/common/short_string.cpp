@@ -26,9 +26,11 @@ QString read(const char* data, int width)
     return Ansi::toUnicode(bytes(data, width));
 }
 
-void write(char* data, int width, const QString& text)
+namespace {
+
+// The length byte and the text's bytes, without the zeros after them.
+void writeText(char* data, int width, const QString& text)
 {
-    std::memset(data, 0, static_cast<size_t>(width) + 1);
     const QStringView trimmed = Text::trimmedView(text);
     if (Ansi::isPlain(trimmed)) {
         // One byte a character, as most texts are: written in place, and only what fits (every record written goes
@@ -51,6 +53,20 @@ void write(char* data, int width, const QString& text)
     }
     data[0] = static_cast<char>(bytes.size());
     std::memcpy(data + 1, bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+} // namespace
+
+void write(char* data, int width, const QString& text)
+{
+    std::memset(data, 0, static_cast<size_t>(width) + 1);
+    writeText(data, width, text);
+}
+
+QByteArrayView storedBytes(char* room, int width, const QString& text)
+{
+    writeText(room, width, text);
+    return bytes(room, width);
 }
 
 QString stored(const QString& text, int width)

@@ -18,6 +18,9 @@ QByteArrayView bytes(const char* data, int width);
 // ends on blanks), the rest zeros.
 void write(char* data, int width, const QString& text);
 
+// What bytes() would give of the field write() makes, written into `room` (width + 1 bytes) without its padding.
+QByteArrayView storedBytes(char* room, int width, const QString& text);
+
 // The text as it would read back after being stored in a field of this width.
 QString stored(const QString& text, int width);
 

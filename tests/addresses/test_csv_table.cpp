@@ -83,6 +83,30 @@ private Q_SLOTS:
         }
     }
 
+    // Rows are read again from the text: any row asked for alone is the one iterating reaches, blank rows and
+    // multi-line quoted fields between them.
+    void rowAskedForAloneIsTheIteratedOne()
+    {
+        QString text = QStringLiteral("Nome;Note\n");
+        for (int i = 0; i < 300; ++i) {
+            text += QStringLiteral("n%1;\"a\nb\"\n").arg(i);
+            if (i % 7 == 0)
+                text += QStringLiteral(";\n\n");
+        }
+        const CsvTable t = CsvTable::parse(text);
+        QCOMPARE(t.rows.size(), 300);
+        qsizetype i = 0;
+        for (const CsvTable::Row& row : t.rows) {
+            const CsvTable::Row alone = t.rows[i];
+            QCOMPARE(alone.cells, row.cells);
+            QCOMPARE(alone.line, row.line);
+            QCOMPARE(row.cells.value(0), QStringLiteral("n%1").arg(i));
+            ++i;
+        }
+        QCOMPARE(i, 300);
+        QCOMPARE(t.rows.value(300).line, 0);
+    }
+
     void encodings_data()
     {
         QTest::addColumn<QByteArray>("bytes");
