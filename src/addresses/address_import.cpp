@@ -2,6 +2,7 @@
 
 #include "addresses/contact_card.h"
 #include "addresses/duplicate_keys.h"
+#include "addresses/recent_conversions.h"
 #include "common/ansi.h"
 #include "common/short_string.h"
 
@@ -21,6 +22,7 @@ constexpr AddressCard::Field kKeyFields[] = {AddressCard::Nome,   AddressCard::R
 
 // Room for any key: each key field's length byte and at most 255 bytes.
 constexpr qsizetype kKeyRoom = std::size(kKeyFields) * 256;
+static_assert(kKeyRoom <= ConvertedCard::kKeyRoom);
 
 // The key of the stored bytes of the key fields, in kKeyFields order, written into `out` (kKeyRoom bytes). Fields
 // left empty at the end are left out: a key held for every card of an import stays short.
@@ -117,19 +119,6 @@ struct NewCard
     const QString& changed; // the characters stored as others, named (Ansi::replacements)
 };
 
-// A card converted and waiting to be compared with the keys: the comparison of each card is made one card late, so
-// that the table's memory for it is fetched while the next row is read and converted.
-struct Converted
-{
-    AddressCard card;
-    char key[kKeyRoom];
-    qsizetype keySize = 0;
-    size_t hash = 0;
-    int line = 0;
-    QString changed;
-    QString lost; // characters stored as '?' in a card kept with them
-};
-
 // Sorts the contacts one at a time into refused, duplicate and new; only the keys of the cards seen stay, in `keys`
 // beside the archive's. `beforeFirst` runs once, before the first card that is not refused is compared: where the
 // archive is opened and its keys read, so that an import adding nothing leaves no archive behind. `duplicate`, when
@@ -148,8 +137,10 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             .arg(line)
             .arg(Ansi::named(lost));
     };
-    const auto compare = [&](const Converted& c) {
-        const QByteArrayView key(c.key, c.keySize);
+    // Each card is compared one card late, so that the table's memory for it is fetched while the next row is read
+    // and converted.
+    const auto compare = [&](const ConvertedCard& c) {
+        const QByteArrayView key = c.keyView();
         // A card that lost characters is no one's duplicate: its text lost what told it apart.
         if (c.lost.isEmpty() && !keys.insert(key, c.hash)) {
             ++tally.duplicates;
@@ -164,9 +155,10 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             tally.keepReplaced(c.line, [&] { return QStringLiteral("riga %1: %2").arg(c.line).arg(c.changed); });
         add({c.card, key, c.line, c.changed});
     };
-    auto converted = std::make_unique<Converted[]>(2);
-    Converted* next = &converted[0];
-    Converted* waiting = nullptr;
+    auto converted = std::make_unique<ConvertedCard[]>(2);
+    ConvertedCard* next = &converted[0];
+    ConvertedCard* waiting = nullptr;
+    RecentConversions recent;
     contacts.forEach([&](const Contact& contact) {
         const auto nameless = [&] {
             return QStringLiteral("riga %1: la scheda non ha né un nome né una ragione sociale").arg(contact.line);
@@ -180,22 +172,31 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             tally.refuse(contact.line, nameless);
             return;
         }
-        Converted& c = *next;
-        c.card = ContactCard::convert(contact, &c.lost, &c.changed);
+        ConvertedCard& c = *next;
+        const bool refusesLossy = lossy == AddressImport::Lossy::Refuse;
+        if (const ConvertedCard* seen = recent.find(contact)) {
+            c.copyFrom(*seen);
+        } else {
+            c.card = ContactCard::convert(contact, &c.lost, &c.changed);
+            c.keySize = 0;
+            if (!c.card.value(AddressCard::Nome).isEmpty() && !(refusesLossy && !c.lost.isEmpty())) {
+                c.keySize = cardKey(c.key.data(), c.card).size();
+                c.hash = DuplicateKeys::hashOf(c.keyView());
+            }
+            recent.keep(contact, c);
+        }
         c.line = contact.line;
         if (c.card.value(AddressCard::Nome).isEmpty()) {
             tally.refuse(contact.line, nameless);
             return;
         }
-        if (!c.lost.isEmpty() && lossy == AddressImport::Lossy::Refuse) {
+        if (refusesLossy && !c.lost.isEmpty()) {
             tally.refuse(contact.line, [&] { return lossyReason(contact.line, c.lost); });
             return;
         }
         if (first && beforeFirst)
             beforeFirst();
         first = false;
-        c.keySize = cardKey(c.key, c.card).size();
-        c.hash = DuplicateKeys::hashOf(QByteArrayView(c.key, c.keySize));
         keys.prefetch(c.hash);
         if (waiting)
             compare(*waiting);

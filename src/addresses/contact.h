@@ -26,6 +26,8 @@ struct ContactAddress
     QString province;
     QString country;
 
+    bool operator==(const ContactAddress&) const = default;
+
     bool isEmpty() const
     {
         for (const QString& s : streetLines)
@@ -58,6 +60,8 @@ struct Contact
     // Why the contact cannot be read as its file holds it ("riga 4: set di caratteri «X» sconosciuto"); the import
     // refuses it with this reason. Empty when it can.
     QString unreadable;
+
+    bool operator==(const Contact&) const = default;
 };
 
 // A file that cannot be read as a whole (an unterminated quote, a vCard without its end): nothing is imported.

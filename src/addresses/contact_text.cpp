@@ -51,45 +51,65 @@ bool isUtf8(QByteArrayView bytes)
 
 namespace {
 
+// The character of the valid UTF-8 sequence of `n` bytes at `p`, as one or two UTF-16 units written at `out`; returns
+// the position after them.
+QChar* decodeSequence(const unsigned char* p, int n, QChar* out)
+{
+    char32_t u = 0;
+    if (n == 2)
+        u = (p[0] & 0x1Fu) << 6 | (p[1] & 0x3Fu);
+    else if (n == 3)
+        u = (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
+    else
+        u = (p[0] & 0x07u) << 18 | (p[1] & 0x3Fu) << 12 | (p[2] & 0x3Fu) << 6 | (p[3] & 0x3Fu);
+    if (QChar::requiresSurrogates(u)) {
+        *out++ = QChar(QChar::highSurrogate(u));
+        *out++ = QChar(QChar::lowSurrogate(u));
+    } else {
+        *out++ = QChar(char16_t(u));
+    }
+    return out;
+}
+
 // UTF-8 whose stray bytes read as windows-1252, or a null string when the bytes hold no UTF-8 sequence at all or more
-// stray bytes than sequences (then the whole file is windows-1252).
+// stray bytes than sequences (then the whole file is windows-1252). Written in place: a file may hold millions of
+// stray bytes.
 QString decodeMixed(QByteArrayView bytes, QList<int>* strayLines, qsizetype* strayLineCount)
 {
-    QString out;
-    out.reserve(bytes.size());
+    QString out(bytes.size(), Qt::Uninitialized); // never more characters than bytes
+    QChar* to = out.data();
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     qsizetype sequences = 0;
     qsizetype strays = 0;
-    qsizetype runStart = 0;
     int line = 1;
     int lastStrayLine = 0;
     qsizetype strayLinesSeen = 0;
     QList<int> lines;
     for (qsizetype i = 0; i < bytes.size();) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-            if (b == '\n' || (b == '\r' && !(i + 1 < bytes.size() && bytes[i + 1] == '\n')))
+        if (b[i] < 0x80) {
+            if (b[i] == '\n' || (b[i] == '\r' && !(i + 1 < bytes.size() && b[i + 1] == '\n')))
                 ++line;
-            ++i;
+            *to++ = QChar(char16_t(b[i++]));
             continue;
         }
         if (const int n = utf8Sequence(bytes, i); n > 0) {
             ++sequences;
+            to = decodeSequence(b + i, n, to);
             i += n;
             continue;
         }
         ++strays;
-        out.append(QString::fromUtf8(bytes.sliced(runStart, i - runStart)));
-        out.append(Ansi::toUnicode(bytes.sliced(i, 1)));
+        to = Ansi::decodeTo(to, bytes.sliced(i, 1));
         if (lastStrayLine != line) {
             lastStrayLine = line;
             if (++strayLinesSeen <= kListedStrayLines)
                 lines.append(line);
         }
-        runStart = ++i;
+        ++i;
     }
     if (sequences == 0 || strays > sequences)
         return QString();
-    out.append(QString::fromUtf8(bytes.sliced(runStart)));
+    out.truncate(to - out.constData());
     if (strayLines)
         *strayLines = lines;
     if (strayLineCount)

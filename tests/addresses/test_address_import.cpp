@@ -173,6 +173,52 @@ private Q_SLOTS:
                  readFileBytes(listed.path(AddressCardFile::kFileName)));
     }
 
+    // Rows met again are converted once: every row still gets the card its own contact gives and its own line,
+    // whether it repeats an earlier row or differs from it in one field only (a lossy card accepted is added each
+    // time, with its own line).
+    void repeatedRowsKeepTheirOwnCards()
+    {
+        const QByteArray header = "Cognome;Nome;Indirizzo;CAP;Città;Prov;Paese;Tipo di indirizzo;Note\n";
+        const QList<QByteArray> variants = {
+            "Rossi;Mario;Via Roma 1;00184;Roma;RM;;;\n",     "Rossi;Mario;Via Roma 1;00184;Roma;RM;;;altra\n",
+            "Rossi;Mario;Via Roma 2;00184;Roma;RM;;;\n",     "Rossi;Mario;Via Roma 1;00185;Roma;RM;;;\n",
+            "Rossi;Maria;Via Roma 1;00184;Roma;RM;;;\n",     "Rossi;Mario;Via Roma 1;00184;Roma;RM;Francia;;\n",
+            "Rossi;Mario;Via Roma 1;00184;Roma;RM;;Casa;\n", ";;Via Roma 1;00184;Roma;RM;;;\n",
+            "Петров;Пётр;Via Po 3;10100;Torino;TO;;;\n",
+        };
+        QByteArray bytes = header;
+        QList<QByteArray> rows;
+        for (int round = 0; round < 50; ++round)
+            for (qsizetype i = 0; i < variants.size(); ++i)
+                rows << variants[(i * 7 + round) % variants.size()];
+        for (const QByteArray& row : std::as_const(rows))
+            bytes += row;
+        const ContactFile file = ContactFile::parse(bytes);
+
+        TestContext ctx;
+        const AddressImport::Plan plan =
+            AddressImport::plan(ctx.dir.path(), file.contacts(), AddressImport::Lossy::Accept);
+        // Every card as a conversion of its row alone gives it.
+        QCOMPARE(plan.cards.size(), plan.lines.size());
+        for (qsizetype i = 0; i < plan.cards.size(); ++i) {
+            const QByteArray row = rows[plan.lines[i] - 2];
+            const AddressImport::Plan alone =
+                AddressImport::plan(ctx.dir.path(), csv(header + row), AddressImport::Lossy::Accept);
+            QCOMPARE(alone.cards.value(0), plan.cards[i]);
+        }
+        // Five different cards (neither a note nor the kind of a contact's only address tells cards apart), the
+        // nameless row refused each time, and the lossy card added each time.
+        QCOMPARE(plan.cards.size(), 5 + 50);
+        QCOMPARE(plan.refusedCount, 50);
+        QCOMPARE(plan.lossyCount, 50);
+        QCOMPARE(plan.duplicates, rows.size() - plan.cards.size() - 50);
+        QList<int> lossyLines;
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            if (rows[i].startsWith("Петров"))
+                lossyLines << int(i) + 2;
+        QCOMPARE(linesOf(plan.lossy), lossyLines);
+    }
+
     // Half a million one-word rows go through the import one at a time: the memory grows with the file's text and
     // the cards' keys, not with a list of contacts and cards (which took well over a gigabyte).
     void aLargeFileStreamsInBoundedMemory()

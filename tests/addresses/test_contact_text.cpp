@@ -22,6 +22,8 @@ private Q_SLOTS:
             << u"Nome;Città\nAda;Forlì\nBea;Cantù\r\nCarla;Perè\n"_qs << QList<int>{3};
         QTest::newRow("stray bytes on two lines, the same line named once")
             << QByteArray("Città Forlì\n\x93x\x94\nè\nn\xB0\n") << u"Città Forlì\n“x”\nè\nn°\n"_qs << QList<int>{2, 4};
+        QTest::newRow("three- and four-byte sequences beside a stray byte")
+            << QByteArray("\xE2\x82\xAC \xF0\x9F\x98\x80 n\xB0\n") << u"€ \U0001F600 n°\n"_qs << QList<int>{1};
         QTest::newRow("more stray bytes than UTF-8 letters: windows-1252")
             << QByteArray("Citt\xE0 \xC3\xA8 Forl\xEC\n") << u"Città Ã¨ Forlì\n"_qs << QList<int>{};
         QTest::newRow("UTF-16 LE with its mark") << QByteArray("\xFF\xFE"
