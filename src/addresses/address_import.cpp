@@ -137,8 +137,8 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             .arg(line)
             .arg(Ansi::named(lost));
     };
-    // Each card is compared one card late, so that the table's memory for it is fetched while the next row is read
-    // and converted.
+    // Each card is compared a few cards late, so that the table's memory for it is fetched while the next rows are
+    // read and converted.
     const auto compare = [&](const ConvertedCard& c) {
         const QByteArrayView key = c.keyView();
         // A card that lost characters is no one's duplicate: its text lost what told it apart.
@@ -155,9 +155,11 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             tally.keepReplaced(c.line, [&] { return QStringLiteral("riga %1: %2").arg(c.line).arg(c.changed); });
         add({c.card, key, c.line, c.changed});
     };
-    auto converted = std::make_unique<ConvertedCard[]>(2);
-    ConvertedCard* next = &converted[0];
-    ConvertedCard* waiting = nullptr;
+    // A ring of the cards converted and not yet compared.
+    constexpr qsizetype kLate = 4;
+    auto converted = std::make_unique<ConvertedCard[]>(kLate + 1);
+    qsizetype made = 0;
+    qsizetype compared = 0;
     RecentConversions recent;
     contacts.forEach([&](const Contact& contact) {
         const auto nameless = [&] {
@@ -172,7 +174,7 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             tally.refuse(contact.line, nameless);
             return;
         }
-        ConvertedCard& c = *next;
+        ConvertedCard& c = converted[made % (kLate + 1)];
         const bool refusesLossy = lossy == AddressImport::Lossy::Refuse;
         if (const ConvertedCard* seen = recent.find(contact)) {
             c.copyFrom(*seen);
@@ -198,13 +200,11 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             beforeFirst();
         first = false;
         keys.prefetch(c.hash);
-        if (waiting)
-            compare(*waiting);
-        waiting = &c;
-        next = &c == &converted[0] ? &converted[1] : &converted[0];
+        if (++made - compared > kLate)
+            compare(converted[compared++ % (kLate + 1)]);
     });
-    if (waiting)
-        compare(*waiting);
+    while (compared < made)
+        compare(converted[compared++ % (kLate + 1)]);
     return tally;
 }
 
