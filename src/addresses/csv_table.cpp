@@ -24,9 +24,12 @@ enum class Cells
 // Reads one row with the separator from `pos` on; `pos` ends past the row's line break and `line` counts the line
 // breaks passed. A quote opens a quoted field only at the start of a field; inside one a doubled quote stands for
 // one and line breaks are text. The separator detector reads the header with this same rule.
-ReadRow readRow(QStringView text, qsizetype& pos, QChar sep, int& line, Cells cells = Cells::Keep)
+ReadRow readRow(QStringView text, qsizetype& pos, QChar sep, int& line, Cells cells = Cells::Keep,
+                qsizetype expectedCells = 0)
 {
     ReadRow row;
+    if (cells == Cells::Keep)
+        row.cells.reserve(expectedCells);
     const bool keep = cells == Cells::Keep;
     // A field without quotes is copied from the text in one piece when it ends; `field` gathers only one that holds
     // a quoted part, from its opening quote on.
@@ -127,7 +130,7 @@ CsvTable::Row CsvTable::Rows::next(qsizetype& pos, int& line) const
 {
     while (pos < m_text.size()) {
         const int rowLine = line;
-        ReadRow row = readRow(m_text, pos, m_separator, line);
+        ReadRow row = readRow(m_text, pos, m_separator, line, Cells::Keep, m_expectedCells);
         if (row.hasText)
             return {rowLine, std::move(row.cells)};
     }
@@ -214,5 +217,6 @@ CsvTable CsvTable::parse(const QString& input)
             ++table.rows.m_count;
         }
     }
+    table.rows.m_expectedCells = std::min<qsizetype>(table.header.size(), 256);
     return table;
 }

@@ -64,7 +64,8 @@ struct CsvTable
 
         QString m_text;
         QChar m_separator;
-        QList<Start> m_starts; // of rows 0, kStride, 2 * kStride...
+        qsizetype m_expectedCells = 0; // as many as the header has, for the room a row's list takes at once
+        QList<Start> m_starts;         // of rows 0, kStride, 2 * kStride...
         qsizetype m_count = 0;
     };
 
