@@ -66,14 +66,26 @@ QByteArray shape(int which)
     }
 }
 
+QString writtenShape(int which)
+{
+    const QString path = Bench::folder().filePath(QStringLiteral("grande-%1.csv").arg(which));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(shape(which)) < 0)
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+// The yardstick: a plain read of a file of the same size.
+void BM_RawRead(benchmark::State& state)
+{
+    const QString path = writtenShape(1);
+    Bench::readRaw(state, path);
+    QFile::remove(path);
+}
+
 void BM_CheckLargeFile(benchmark::State& state)
 {
-    const QString path = Bench::folder().filePath(QStringLiteral("grande-%1.csv").arg(state.range(0)));
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(shape(int(state.range(0)))) < 0)
-            qFatal("cannot write %s", qPrintable(path));
-    }
+    const QString path = writtenShape(int(state.range(0)));
     qsizetype rows = 0;
     for (auto _ : state) {
         const ContactFile file = ContactFile::read(path);
@@ -92,6 +104,7 @@ void BM_CheckLargeFile(benchmark::State& state)
 
 } // namespace
 
+BENCHMARK(BM_RawRead)->Unit(benchmark::kMillisecond);
 // Argument: 0 one-letter rows, 1 different four-character rows, 2 stray bytes, 3 six different columns, 4 refused rows.
 BENCHMARK(BM_CheckLargeFile)->DenseRange(0, 4)->Iterations(1)->Unit(benchmark::kMillisecond);
 

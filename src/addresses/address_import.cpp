@@ -2,6 +2,7 @@
 
 #include "addresses/contact_card.h"
 #include "addresses/duplicate_keys.h"
+#include "addresses/late_comparisons.h"
 #include "addresses/recent_conversions.h"
 #include "common/ansi.h"
 #include "common/short_string.h"
@@ -11,7 +12,6 @@
 #include <QHash>
 
 #include <algorithm>
-#include <memory>
 #include <optional>
 
 namespace {
@@ -137,8 +137,6 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             .arg(line)
             .arg(Ansi::named(lost));
     };
-    // Each card is compared a few cards late, so that the table's memory for it is fetched while the next rows are
-    // read and converted.
     const auto compare = [&](const ConvertedCard& c) {
         const QByteArrayView key = c.keyView();
         // A card that lost characters is no one's duplicate: its text lost what told it apart.
@@ -155,11 +153,7 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             tally.keepReplaced(c.line, [&] { return QStringLiteral("riga %1: %2").arg(c.line).arg(c.changed); });
         add({c.card, key, c.line, c.changed});
     };
-    // A ring of the cards converted and not yet compared.
-    constexpr qsizetype kLate = 4;
-    auto converted = std::make_unique<ConvertedCard[]>(kLate + 1);
-    qsizetype made = 0;
-    qsizetype compared = 0;
+    LateComparisons late(keys, compare);
     RecentConversions recent;
     contacts.forEach([&](const Contact& contact) {
         const auto nameless = [&] {
@@ -174,7 +168,7 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             tally.refuse(contact.line, nameless);
             return;
         }
-        ConvertedCard& c = converted[made % (kLate + 1)];
+        ConvertedCard& c = late.next();
         const bool refusesLossy = lossy == AddressImport::Lossy::Refuse;
         if (const ConvertedCard* seen = recent.find(contact)) {
             c.copyFrom(*seen);
@@ -199,12 +193,9 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
         if (first && beforeFirst)
             beforeFirst();
         first = false;
-        keys.prefetch(c.hash);
-        if (++made - compared > kLate)
-            compare(converted[compared++ % (kLate + 1)]);
+        late.push();
     });
-    while (compared < made)
-        compare(converted[compared++ % (kLate + 1)]);
+    late.finish();
     return tally;
 }
 

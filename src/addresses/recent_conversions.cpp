@@ -2,18 +2,6 @@
 
 #include <QHash>
 
-#include <cstring>
-
-void ConvertedCard::copyFrom(const ConvertedCard& other)
-{
-    card = other.card;
-    std::memcpy(key.data(), other.key.data(), size_t(other.keySize));
-    keySize = other.keySize;
-    hash = other.hash;
-    changed = other.changed;
-    lost = other.lost;
-}
-
 struct RecentConversions::Entry
 {
     bool used = false;
