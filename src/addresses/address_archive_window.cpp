@@ -12,6 +12,7 @@
 #include "common/keyboard_gui.h"
 #include "common/messages.h"
 #include "common/pictures_gui.h"
+#include "common/progress_box_gui.h"
 #include "common/text.h"
 #include "help/help_gui.h"
 #include "printing/address_sheet_preview_window.h"
@@ -317,9 +318,30 @@ void AddressArchiveWindow::importContacts()
     ContactImportWindow window(context(), this);
     if (window.exec() != QDialog::Accepted)
         return;
+    // A file of hundreds of thousands of new cards takes seconds: the windows stay drawn, and Annulla undoes it all.
+    const AddressImport::ContactSource contacts = window.contacts();
+    ProgressBox progress(this, QStringLiteral("Importazione delle schede in corso..."), contacts.count);
+    qsizetype read = 0;
+    const AddressImport::ContactSource shown{contacts.count, [&](const auto& visit) {
+                                                 contacts.forEach([&](const Contact& contact) {
+                                                     visit(contact);
+                                                     progress.step(++read);
+                                                 });
+                                             }};
     AddressImport::Report report;
-    if (!runArchiveAction([&] { report = AddressImport::import(context().programFolder, window.contacts()); }))
+    bool canceled = false;
+    if (!runArchiveAction([&] {
+            try {
+                report = AddressImport::import(context().programFolder, shown);
+            } catch (const ProgressBox::Canceled&) {
+                canceled = true;
+            }
+        }))
         return;
+    if (canceled) {
+        context().messages->plain(this, QStringLiteral("Importazione annullata: nessuna scheda è stata aggiunta."));
+        return;
+    }
     // The first card imported goes on screen, once typed work there is saved or given up.
     if (!report.numbers.isEmpty())
         offerStored(report.numbers.first(), report.firstCard);

@@ -265,6 +265,16 @@ public:
         if (m_batch)
             m_batch->commit();
     }
+    // After a failure, with the archive still locked: the batch is undone, and an archive that was not there before
+    // is taken away again when it holds nothing (an open waiting for the lock meanwhile opens the path anew). Without
+    // the lock nothing is removed: another workstation may be about to write in it.
+    void abandon(bool existedBefore)
+    {
+        m_batch.reset();
+        if (m_file && !existedBefore && m_file->count() == 0 && QFileInfo(m_path).size() == 0)
+            QFile::remove(m_path);
+        m_file.reset();
+    }
 
 private:
     QString m_path;
@@ -273,24 +283,24 @@ private:
     std::optional<RawRecordFile::Batch> m_batch;
 };
 
-// Imports, handing each new card and its number to `added`; a failure throws ArchiveAccessError and leaves the
-// archive as it was (a first import that failed leaves no empty archive behind).
+// Imports, handing each new card and its number to `added`. A failure (ArchiveAccessError, or whatever the contacts
+// or `added` throw, as a user's Annulla) leaves the archive as it was: a first import that failed leaves no empty
+// archive behind.
 Tally importAll(const QString& programFolder, const AddressImport::ContactSource& contacts, AddressImport::Lossy lossy,
                 const std::function<void(const NewCard&, int number)>& added)
 {
     const QString path = archivePath(programFolder);
     const bool existed = QFileInfo::exists(path);
+    DuplicateKeys keys;
+    Appender appender(path, keys);
     try {
-        DuplicateKeys keys;
-        Appender appender(path, keys);
         const Tally tally = sortContacts(
             contacts, lossy, keys, [&] { appender.open(); },
             [&](const NewCard& card) { added(card, appender.append(card.card.toBytes())); });
         appender.commit();
         return tally;
-    } catch (const ArchiveAccessError&) {
-        if (!existed && QFileInfo(path).size() == 0)
-            QFile::remove(path);
+    } catch (...) {
+        appender.abandon(existed);
         throw;
     }
 }

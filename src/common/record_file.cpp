@@ -1,7 +1,7 @@
 #include "common/record_file.h"
 
-#include <QElapsedTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -19,25 +19,48 @@ LockWait* s_lockWait = nullptr;
 
 RawRecordFile::RawRecordFile(const QString& path, int recordSize) : m_path(path), m_recordSize(recordSize)
 {
-    const QByteArray native = path.toLocal8Bit();
+    open();
+    // No destructor runs for a constructor that throws: the descriptor, and with it the lock, must not outlive it.
+    try {
+        lock();
+        honourRollbackNote();
+    } catch (...) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        throw;
+    }
+}
+
+void RawRecordFile::open()
+{
+    const QByteArray native = m_path.toLocal8Bit();
     do {
         m_fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     } while (m_fd < 0 && errno == EINTR);
     if (m_fd < 0)
         fail();
-    // No destructor runs for a constructor that throws: the descriptor, and with it the lock, must not outlive it.
-    try {
-        struct stat st
-        {
-        };
-        if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode))
-            fail();
-        lock();
-        honourRollbackNote();
-    } catch (...) {
+    struct stat st
+    {
+    };
+    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = errno;
         ::close(m_fd);
-        throw;
+        m_fd = -1;
+        errno = error;
+        fail();
     }
+}
+
+bool RawRecordFile::stillAtPath() const
+{
+    struct stat held
+    {
+    };
+    struct stat named
+    {
+    };
+    return ::fstat(m_fd, &held) == 0 && ::stat(m_path.toLocal8Bit().constData(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 }
 
 ScopedLockWait::ScopedLockWait(LockWait* wait) : m_before(s_lockWait)
@@ -59,8 +82,16 @@ void RawRecordFile::lock()
     int pauseMs = 1;
     LockWait* told = nullptr;
     for (;;) {
-        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
-            break;
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+            if (stillAtPath())
+                break;
+            // The file was taken away while this one waited (a first import that failed removes the empty archive
+            // it made, under its lock): what it holds no one else will read. The path is opened again.
+            ::close(m_fd);
+            m_fd = -1;
+            open();
+            continue;
+        }
         if (errno == EINTR)
             continue;
         if (errno != EWOULDBLOCK)
@@ -320,7 +351,8 @@ void RawRecordFile::write(int number, const QByteArray& record, const QByteArray
     const QByteArray old = read(number);
     const qint64 companionBefore = companionSize();
     const QByteArray notePath = QFile::encodeName(rollbackNotePath(m_path));
-    if (!writeWholeSynced(notePath, kRewriteHead + QByteArray::number(number) + '\n' + old + noteTail(companionBefore)) ||
+    if (!writeWholeSynced(notePath,
+                          kRewriteHead + QByteArray::number(number) + '\n' + old + noteTail(companionBefore)) ||
         !syncFolderOf(notePath)) {
         ::unlink(notePath.constData());
         fail();

@@ -104,7 +104,10 @@ public:
 
 private:
     [[noreturn]] void fail() const;
+    void open();
     void lock();
+    // Whether the path still names the file this one has open.
+    bool stillAtPath() const;
     qint64 size() const;
     // Puts the file back to `size` bytes ending in `fragment`, flushed to disk.
     void restore(qint64 size, const QByteArray& fragment);

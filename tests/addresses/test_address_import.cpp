@@ -287,6 +287,48 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(ctx.path(AddressCardFile::kFileName)));
     }
 
+    // The window's Annulla stops an import from inside the contacts it reads: what was appended is cut back, and an
+    // archive the import made is taken away again.
+    void anImportStoppedHalfWayLeavesTheArchiveAsItWas_data()
+    {
+        QTest::addColumn<bool>("archiveBefore");
+        QTest::newRow("no archive before") << false;
+        QTest::newRow("an archive before") << true;
+    }
+    void anImportStoppedHalfWayLeavesTheArchiveAsItWas()
+    {
+        QFETCH(bool, archiveBefore);
+        TestContext ctx;
+        if (archiveBefore)
+            AddressCardFile(ctx.dir.path()).append(stored({"Già qui"}));
+        const QString path = ctx.path(AddressCardFile::kFileName);
+        const QByteArray before = readFileBytes(path);
+        QByteArray bytes = "Nome\n";
+        for (int i = 0; i < 30; ++i)
+            bytes += "Persona " + QByteArray::number(i) + '\n';
+        const ContactFile file = ContactFile::parse(bytes);
+        struct Stopped
+        {
+        };
+        const AddressImport::ContactSource stopping{file.contactCount(), [&](const auto& visit) {
+                                                        int read = 0;
+                                                        file.forEachContact([&](const Contact& c) {
+                                                            visit(c);
+                                                            if (++read == 20)
+                                                                throw Stopped{};
+                                                        });
+                                                    }};
+        try {
+            AddressImport::import(ctx.dir.path(), stopping);
+            QFAIL("the import was stopped");
+        } catch (const Stopped&) {
+        }
+        QCOMPARE(QFile::exists(path), archiveBefore);
+        QCOMPARE(readFileBytes(path), before);
+        // The same import run whole adds all thirty.
+        QCOMPARE(AddressImport::import(ctx.dir.path(), streamed(file)).numbers.size(), 30);
+    }
+
     void dryRunReadsAReadOnlyArchive()
     {
         TestContext ctx;

@@ -1,7 +1,7 @@
 #include "addresses/address_card.h"
-#include "support/test_support.h"
 #include "labels/label_sheet.h"
 #include "register/register_card.h"
+#include "support/test_support.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,17 +9,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <atomic>
 #include <fcntl.h>
 #include <memory>
 #include <optional>
 #include <sys/file.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
-template <typename Record>
-int offsetOf(const char* name)
+template <typename Record> int offsetOf(const char* name)
 {
     return Record::fieldOffset(Record::fieldIndex(QString::fromLatin1(name)));
 }
@@ -67,9 +68,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("archive");
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("offset");
-        const char* addresses[][2] = {{"Nome", "0"},       {"Tipo", "251"},    {"Rigo01", "502"}, {"Rigo06", "1757"},
-                                      {"Note", "2008"},    {"File01", "2259"}, {"File03", "2761"}, {"Desc01", "3012"},
-                                      {"Desc03", "3514"}};
+        const char* addresses[][2] = {{"Nome", "0"},      {"Tipo", "251"},    {"Rigo01", "502"},
+                                      {"Rigo06", "1757"}, {"Note", "2008"},   {"File01", "2259"},
+                                      {"File03", "2761"}, {"Desc01", "3012"}, {"Desc03", "3514"}};
         for (auto& r : addresses)
             QTest::addRow("addresses %s", r[0]) << "addresses" << r[0] << QByteArray(r[1]).toInt();
         const char* labels[][2] = {{"Nome_E01", "0"},       {"Nome_E02", "251"},    {"Nome_E24", "5773"},
@@ -77,13 +78,14 @@ private Q_SLOTS:
                                    {"Rigo01_E24", "40662"}, {"Rigo06_E24", "41917"}};
         for (auto& r : labels)
             QTest::addRow("labels %s", r[0]) << "labels" << r[0] << QByteArray(r[1]).toInt();
-        const char* reg[][2] = {{"Numero", "0"},       {"Tipologia", "17"},  {"DataReg", "38"},     {"Ufficio", "49"},
-                                {"Operatore", "100"},  {"Categoria", "151"}, {"Collocazione", "202"}, {"Oggetto", "323"},
-                                {"DataSpe", "574"},    {"DataRic", "585"},   {"Formato", "596"},    {"Pagine", "647"},
-                                {"Riferimenti", "660"}, {"Note", "911"},     {"Mittente", "1162"},  {"RecapitoMit", "1283"},
-                                {"Destinatario", "1404"}, {"RecapitoDes", "1525"}, {"Copia", "1646"}, {"File01", "1897"},
-                                {"File02", "2148"},    {"File03", "2399"},   {"Desc01", "2650"},    {"Desc02", "2901"},
-                                {"Desc03", "3152"}};
+        const char* reg[][2] = {
+            {"Numero", "0"},          {"Tipologia", "17"},     {"DataReg", "38"},       {"Ufficio", "49"},
+            {"Operatore", "100"},     {"Categoria", "151"},    {"Collocazione", "202"}, {"Oggetto", "323"},
+            {"DataSpe", "574"},       {"DataRic", "585"},      {"Formato", "596"},      {"Pagine", "647"},
+            {"Riferimenti", "660"},   {"Note", "911"},         {"Mittente", "1162"},    {"RecapitoMit", "1283"},
+            {"Destinatario", "1404"}, {"RecapitoDes", "1525"}, {"Copia", "1646"},       {"File01", "1897"},
+            {"File02", "2148"},       {"File03", "2399"},      {"Desc01", "2650"},      {"Desc02", "2901"},
+            {"Desc03", "3152"}};
         for (auto& r : reg)
             QTest::addRow("register %s", r[0]) << "register" << r[0] << QByteArray(r[1]).toInt();
     }
@@ -433,6 +435,39 @@ private Q_SLOTS:
             QVERIFY(wait.waited.last() >= giveUpAfterMs);
             QVERIFY2(elapsed < giveUpAfterMs + 1000, qPrintable(QString::number(elapsed)));
         }
+    }
+
+    // A first import that fails takes away the empty archive it made, under its lock. An open that was waiting for
+    // that lock opens the path again instead of writing into the file taken away.
+    void anArchiveRemovedWhileWaitedForIsOpenedAgain()
+    {
+        struct CountingWait : LockWait
+        {
+            std::atomic<int> calls{0};
+            bool keepWaiting(const QString&, qint64) override
+            {
+                ++calls;
+                return true;
+            }
+            void waitEnded() override {}
+        } wait;
+        const ScopedLockWait installed(&wait);
+        QTemporaryDir dir;
+        std::optional<AddressCardFile> first(std::in_place, dir.path());
+        int count = -1;
+        std::thread waiter([&] {
+            AddressCardFile file(dir.path());
+            file.append(card(QStringLiteral("B")));
+            count = file.count();
+        });
+        QTRY_VERIFY(wait.calls > 0); // the waiter has the file open and waits for its lock
+        QVERIFY(QFile::remove(dir.filePath(AddressCardFile::kFileName)));
+        first.reset();
+        waiter.join();
+        QCOMPARE(count, 1);
+        const AddressCardFile file(dir.path());
+        QCOMPARE(file.count(), 1);
+        QCOMPARE(file.read(1).value(AddressCard::Nome), QStringLiteral("B"));
     }
 
     // An open that fails after it took the lock (here a rollback note it cannot read) lets go of the lock: the next
