@@ -335,7 +335,11 @@ void AddressArchiveWindow::importContacts()
                 report = AddressImport::import(context().programFolder, shown);
             } catch (const ProgressBox::Canceled&) {
                 canceled = true;
+            } catch (...) {
+                progress.close(); // the fault is told without the box
+                throw;
             }
+            progress.close();
         }))
         return;
     if (canceled) {

@@ -19,6 +19,11 @@ ProgressBox::ProgressBox(QWidget* owner, const QString& text, qsizetype total, i
 
 ProgressBox::~ProgressBox()
 {
+    close();
+}
+
+void ProgressBox::close()
+{
     delete m_box.data();
 }
 

@@ -23,6 +23,8 @@ public:
 
     // `done` of the total are done. Cheap when called for every item: the box is drawn at most every 50 ms.
     void step(qsizetype done);
+    // The action is over: the box goes before its outcome is told.
+    void close();
 
 private:
     QWidget* m_owner;

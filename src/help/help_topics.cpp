@@ -66,7 +66,9 @@ QStringList addressArchiveParagraphs()
             "(Ctrl+Tab passa dall'una all'altra) le schede nuove che ricaverà dal file, intere e come "
             "saranno registrate (la colonna Caratteri sostituiti indica le lettere registrate come la loro "
             "lettera di base); le schede già presenti, ciascuna accanto alla scheda dell'archivio o alla riga "
-            "del file a cui è uguale; e le schede che non può importare, con il motivo."),
+            "del file a cui è uguale; e le schede che non può importare, con il motivo. Se l'importazione dura più "
+            "di mezzo secondo ne compare l'avanzamento: Annulla (o Esc) la interrompe senza aggiungere alcuna "
+            "scheda."),
     };
 }
 

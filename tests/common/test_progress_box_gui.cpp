@@ -36,6 +36,18 @@ private Q_SLOTS:
         QTest::qWait(60); // past the time between two drawings
         QVERIFY_THROWS_EXCEPTION(ProgressBox::Canceled, progress.step(2));
     }
+
+    // Once the action is over the box goes, before its outcome is told in a box of its own.
+    void closingTakesTheBoxAway()
+    {
+        QWidget owner;
+        owner.show();
+        ProgressBox progress(&owner, QStringLiteral("Importazione in corso..."), 4, 0);
+        progress.step(1);
+        QVERIFY(owner.findChild<QProgressDialog*>());
+        progress.close();
+        QVERIFY(!owner.findChild<QProgressDialog*>());
+    }
 };
 
 QTEST_MAIN(TestProgressBox)

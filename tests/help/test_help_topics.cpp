@@ -46,9 +46,9 @@ const Paragraphs kAddressArchive = {
       u"are l'app Gestione Etichette accessi"_s}},
     {u"Il pulsante Esporta archivio (icona di E"_s, u" di lavoro di Microsoft Excel."_s, {}},
     {u"Il pulsante Importa (Ctrl+I) aggiunge al"_s,
-     u"importare, con il motivo."_s,
+     u"senza aggiungere alcuna scheda."_s,
      {u"ta da un altro programma, in formato"_s, u"mostra su tre pagine (Ctrl+Tab"_s, u"intere e come saranno"_s,
-      u"come la loro lettera di base"_s, u"o alla riga del file"_s}},
+      u"come la loro lettera di base"_s, u"o alla riga del file"_s, u"Annulla (o Esc) la interrompe"_s}},
 };
 
 // The work windows' topics end alike: the help and exit buttons.
