@@ -82,9 +82,11 @@ struct Tally
     QList<AddressImport::Refusal> refused;
     QList<AddressImport::Refusal> lossy;
     QList<AddressImport::Refusal> replaced;
+    QList<AddressImport::Refusal> cut;
     qsizetype refusedCount = 0;
     qsizetype lossyCount = 0;
     qsizetype replacedCount = 0;
+    qsizetype cutCount = 0;
 
     // The reason is made only for the cards listed.
     template <typename Reason> void refuse(int line, const Reason& reason)
@@ -99,6 +101,7 @@ struct Tally
     {
         listed(replaced, replacedCount, line, reason);
     }
+    template <typename Reason> void keepCut(int line, const Reason& reason) { listed(cut, cutCount, line, reason); }
 
 private:
     template <typename Reason>
@@ -110,6 +113,7 @@ private:
 };
 
 constexpr qsizetype kReservedKeys = qsizetype(16) << 20;
+constexpr int kFieldWidth = 250; // of every field a contact fills
 
 struct NewCard
 {
@@ -151,6 +155,13 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
                             [&] { return lossyReason(c.line, c.lost) + QStringLiteral(" (salvati come «?»)"); });
         if (!c.changed.isEmpty())
             tally.keepReplaced(c.line, [&] { return QStringLiteral("riga %1: %2").arg(c.line).arg(c.changed); });
+        if (!c.cut.isEmpty())
+            tally.keepCut(c.line, [&] {
+                return QStringLiteral("riga %1: testo tagliato a %2 caratteri in %3")
+                    .arg(c.line)
+                    .arg(kFieldWidth)
+                    .arg(c.cut);
+            });
         add({c.card, key, c.line, c.changed});
     };
     LateComparisons late(keys, compare);
@@ -173,7 +184,7 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
         if (const ConvertedCard* seen = recent.find(contact)) {
             c.copyFrom(*seen);
         } else {
-            c.card = ContactCard::convert(contact, &c.lost, &c.changed);
+            c.card = ContactCard::convert(contact, &c.lost, &c.changed, &c.cut);
             c.keySize = 0;
             if (!c.card.value(AddressCard::Nome).isEmpty() && !(refusesLossy && !c.lost.isEmpty())) {
                 c.keySize = cardKey(c.key.data(), c.card).size();
@@ -311,9 +322,11 @@ template <typename Out> void fill(Out& out, const Tally& tally)
     out.refused = tally.refused;
     out.lossy = tally.lossy;
     out.replaced = tally.replaced;
+    out.cut = tally.cut;
     out.refusedCount = tally.refusedCount;
     out.lossyCount = tally.lossyCount;
     out.replacedCount = tally.replacedCount;
+    out.cutCount = tally.cutCount;
 }
 
 } // namespace

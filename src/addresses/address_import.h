@@ -27,9 +27,12 @@ struct Plan
     QList<Refusal> refused;   // the first kListedRefusals
     QList<Refusal> lossy;     // cards kept although some characters will be stored as '?' (only when accepted)
     QList<Refusal> replaced;  // new cards with characters stored as others: "riga 4: «ř» → «r»"
+    QList<Refusal>
+        cut; // new cards with a text cut to its field's width: "riga 4: testo tagliato a 250 caratteri in Note"
     qsizetype refusedCount = 0;
     qsizetype lossyCount = 0;
     qsizetype replacedCount = 0;
+    qsizetype cutCount = 0;
 };
 
 // Cards with characters windows-1252 cannot store (Cyrillic, Chinese...) are refused, naming their line and the
@@ -64,9 +67,11 @@ struct Report
     QList<Refusal> refused; // the first kListedRefusals
     QList<Refusal> lossy;
     QList<Refusal> replaced;
+    QList<Refusal> cut;
     qsizetype refusedCount = 0;
     qsizetype lossyCount = 0;
     qsizetype replacedCount = 0;
+    qsizetype cutCount = 0;
     QList<int> numbers;    // the new cards' numbers in the archive; empty when nothing was written
     AddressCard firstCard; // the first new card as stored, when one was written
 };

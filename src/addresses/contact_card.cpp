@@ -186,11 +186,17 @@ bool certainlyNameless(const Contact& c)
     return true;
 }
 
-AddressCard convert(const Contact& c, QString* lost, QString* changed)
+AddressCard convert(const Contact& c, QString* lost, QString* changed, QString* cut)
 {
+    // The names the import window gives the fields, in the card's order up to Note.
+    static constexpr QStringView kFieldNames[] = {u"Nome etichetta", u"Tipo",   u"Rigo 1", u"Rigo 2", u"Rigo 3",
+                                                  u"Rigo 4",         u"Rigo 5", u"Rigo 6", u"Note"};
+    static_assert(std::size(kFieldNames) == AddressCard::Note + 1);
     const Names names(c);
     AddressCard card;
     QString texts; // every text before storing, to tell what windows-1252 cannot keep
+    if (cut)
+        cut->clear();
     // Every text that reaches here is already one line and trimmed. A short text windows-1252 holds reads back as it
     // is, and most texts of a contact are: they skip the round trip through the record's bytes.
     const auto set = [&](int field, const QString& text) {
@@ -199,7 +205,17 @@ AddressCard convert(const Contact& c, QString* lost, QString* changed)
         const bool plain = Ansi::isPlain(text);
         if ((lost || changed) && !plain)
             texts.append(text).append(u'\n');
-        card.setValue(field, plain && text.size() <= kWidth ? text : ShortString::stored(text, kWidth));
+        if (plain && text.size() <= kWidth) {
+            card.setValue(field, text);
+            return;
+        }
+        card.setValue(field, ShortString::stored(text, kWidth));
+        // Cut when its stored bytes outrun the field: a decomposed letter composes into one, a ligature grows.
+        if (cut && Ansi::fromUnicode(text).size() > kWidth) {
+            if (!cut->isEmpty())
+                cut->append(u", ");
+            cut->append(kFieldNames[field]);
+        }
     };
     QString name = names.cardName;
     if (name.isEmpty())

@@ -16,8 +16,10 @@ namespace ContactCard {
 // get none once cleaned.
 bool certainlyNameless(const Contact& contact);
 
-// `changed`, when given, receives what was stored as another character, named (Ansi::replacements: "«ř» → «r»").
-AddressCard convert(const Contact& contact, QString* lost = nullptr, QString* changed = nullptr);
+// `changed`, when given, receives what was stored as another character, named (Ansi::replacements: "«ř» → «r»");
+// `cut`, the fields whose text is longer than the field and was cut to fit ("Note, Rigo 2"), empty when none.
+AddressCard convert(const Contact& contact, QString* lost = nullptr, QString* changed = nullptr,
+                    QString* cut = nullptr);
 
 // The six lines of the envelope block, each one line and trimmed, before the storing rules (windows-1252, cut).
 QStringList envelopeBlock(const Contact& contact);

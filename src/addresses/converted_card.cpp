@@ -10,4 +10,5 @@ void ConvertedCard::copyFrom(const ConvertedCard& other)
     hash = other.hash;
     changed = other.changed;
     lost = other.lost;
+    cut = other.cut;
 }

@@ -18,6 +18,7 @@ struct ConvertedCard
     int line = 0;
     QString changed; // the characters stored as others, named (Ansi::replacements)
     QString lost;    // the characters stored as '?' (Ansi::unstorable)
+    QString cut;     // the fields cut to their width ("Note, Rigo 2")
 
     QByteArrayView keyView() const { return QByteArrayView(key.data(), keySize); }
     // A copy of the card, its key and what it lost; the line stays.

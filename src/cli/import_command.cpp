@@ -33,6 +33,8 @@ QJsonObject report(const AddressImport::Report& plan, bool dryRun, const Contact
             {QStringLiteral("lossy_count"), qint64(plan.lossyCount)},
             {QStringLiteral("replaced"), listOf(plan.replaced)},
             {QStringLiteral("replaced_count"), qint64(plan.replacedCount)},
+            {QStringLiteral("cut"), listOf(plan.cut)},
+            {QStringLiteral("cut_count"), qint64(plan.cutCount)},
             {QStringLiteral("numbers"), newNumbers},
             {QStringLiteral("dry_run"), dryRun},
             {QStringLiteral("windows_1252_lines"), stray},

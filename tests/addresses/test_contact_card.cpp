@@ -141,6 +141,42 @@ private Q_SLOTS:
         QCOMPARE(back, card);
     }
 
+    // A text is cut, and named as cut, only when its stored characters outrun the field's 250.
+    void cutFieldsAreNamed_data()
+    {
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("cut");
+        QTest::newRow("nothing long") << "breve"
+                                      << "Rossi"
+                                      << "";
+        QTest::newRow("exactly the width") << QString(250, u'n') << "Rossi"
+                                           << "";
+        QTest::newRow("a long note") << QString(251, u'n') << "Rossi"
+                                     << "Note";
+        QTest::newRow("line breaks that become one blank")
+            << QString(200, u'n') + QStringLiteral("\r\n").repeated(60) + QStringLiteral("x") << "Rossi"
+            << "";
+        QTest::newRow("decomposed accents that compose to fit") << QStringLiteral("e\u0301").repeated(250) << "Rossi"
+                                                                << "";
+        QTest::newRow("ligatures that grow beyond it") << QStringLiteral("\uFB03").repeated(100) << "Rossi"
+                                                       << "Note";
+        QTest::newRow("a long family name: the card's name and first line")
+            << "breve" << QString(260, u'r') << "Nome etichetta, Rigo 1";
+    }
+    void cutFieldsAreNamed()
+    {
+        QFETCH(QString, note);
+        QFETCH(QString, family);
+        QFETCH(QString, cut);
+        Contact c = person(QStringLiteral("Mario"), family);
+        c.notes = {note};
+        QString got = QStringLiteral("not set");
+        const AddressCard card = ContactCard::convert(c, nullptr, nullptr, &got);
+        QCOMPARE(got, cut);
+        QVERIFY(card.value(AddressCard::Note).size() <= 250);
+    }
+
     // Texts of megabytes are kept only as far as they decide what is stored: what is stored is the same as for the
     // whole text, also where composing joins a letter and its marks.
     void longTextsStoreAsTheyWould_data()

@@ -96,6 +96,7 @@ private Q_SLOTS:
         QCOMPARE(o.value("replaced_count").toInt(), 1);
         QCOMPARE(o.value("replaced").toArray()[0].toObject().value("reason").toString(),
                  QStringLiteral("riga 4: «ř» → «r», «Ł» → «L», «ź» → «z»"));
+        QCOMPARE(o.value("cut_count").toInt(), 0);
         QCOMPARE(refused[0].toObject().value("line").toInt(), 2);
         const QString reason = refused[1].toObject().value("reason").toString();
         QVERIFY2(reason.contains(QStringLiteral("riga 3")) && reason.contains(QStringLiteral("«П»")) &&
@@ -114,6 +115,22 @@ private Q_SLOTS:
         QCOMPARE(o.value("duplicates").toInt(), 1);
         QCOMPARE(o.value("lossy").toArray().size(), 2);
         QCOMPARE(o.value("lossy").toArray()[1].toObject().value("line").toInt(), 3);
+    }
+
+    // A text longer than its field is stored cut, and the report names the card and the fields.
+    void cutTextsAreReported()
+    {
+        TestContext t;
+        const QString file = t.path(QStringLiteral("rubrica.csv"));
+        QVERIFY(writeFileBytes(file,
+                               "Nome;Indirizzo;Note\nAda;Via Po 1;breve\nBea;Via Po 2;" + QByteArray(300, 'n') + "\n"));
+        const CliResult r = runCli(t.dir.path(), {"import", "addresses", file, "--dry-run"});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonObject o = reportOf(r);
+        QCOMPARE(o.value("imported").toInt(), 2);
+        QCOMPARE(o.value("cut_count").toInt(), 1);
+        QCOMPARE(o.value("cut").toArray()[0].toObject().value("reason").toString(),
+                 QStringLiteral("riga 3: testo tagliato a 250 caratteri in Note"));
     }
 
     // A file without a header line: its first row is a contact like the others, and every row is counted.
