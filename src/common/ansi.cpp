@@ -58,19 +58,85 @@ namespace {
 const QHash<char32_t, QStringView>& plainTwins()
 {
     static const QHash<char32_t, QStringView> kTwins = {
-        {U'Ł', u"L"},      {U'ł', u"l"},      {U'Đ', u"D"},      {U'đ', u"d"},      {U'Ħ', u"H"},
-        {U'ħ', u"h"},      {U'ı', u"i"},      {U'Ŀ', u"L"},      {U'ŀ', u"l"},      {U'Ŧ', u"T"},
-        {U'ŧ', u"t"},      {U'Ŋ', u"N"},      {U'ŋ', u"n"},      {U'ĸ', u"k"},      {U'Ɓ', u"B"},
-        {U'ƀ', u"b"},      {U'Ɨ', u"I"},      {U'ɨ', u"i"},      {U'Ƶ', u"Z"},      {U'ƶ', u"z"},
-        {U'Ǥ', u"G"},      {U'ǥ', u"g"},      {U'Ĳ', u"IJ"},     {U'ĳ', u"ij"},     {U'ŉ', u"n"},
-        {U'ſ', u"s"},      {U'ȷ', u"j"},      {U'ẞ', u"SS"},     {U'ﬀ', u"ff"},     {U'ﬁ', u"fi"},
-        {U'ﬂ', u"fl"},     {U'ﬃ', u"ffi"},    {U'ﬄ', u"ffl"},    {U'ﬅ', u"st"},     {U'ﬆ', u"st"},
-        {U'‐', u"-"},      {U'‑', u"-"},      {U'‒', u"-"},      {U'―', u"—"},      {U'−', u"-"},
-        {U'⁃', u"-"},      {U'′', u"'"},      {U'″', u"\""},     {U'‛', u"'"},      {U'‟', u"\""},
-        {U'⁄', u"/"},      {U'․', u"."},      {U'‥', u".."},     {U'‧', u"·"},      {U'\u2002', u" "},
-        {U'\u2003', u" "}, {U'\u2004', u" "}, {U'\u2005', u" "}, {U'\u2006', u" "}, {U'\u2007', u" "},
-        {U'\u2008', u" "}, {U'\u2009', u" "}, {U'\u200A', u" "}, {U'\u202F', u" "}, {U'\u205F', u" "},
-        {U'\u3000', u" "}, {U'\u200B', u""},  {U'\u2060', u""},  {U'\uFEFF', u""},
+        {U'Ł', u"L"},
+        {U'ł', u"l"},
+        {U'Đ', u"D"},
+        {U'đ', u"d"},
+        {U'Ħ', u"H"},
+        {U'ħ', u"h"},
+        {U'ı', u"i"},
+        {U'Ŀ', u"L"},
+        {U'ŀ', u"l"},
+        {U'Ŧ', u"T"},
+        {U'ŧ', u"t"},
+        {U'Ŋ', u"N"},
+        {U'ŋ', u"n"},
+        {U'ĸ', u"k"},
+        {U'Ɓ', u"B"},
+        {U'ƀ', u"b"},
+        {U'Ɨ', u"I"},
+        {U'ɨ', u"i"},
+        {U'Ƶ', u"Z"},
+        {U'ƶ', u"z"},
+        {U'Ǥ', u"G"},
+        {U'ǥ', u"g"},
+        {U'Ĳ', u"IJ"},
+        {U'ĳ', u"ij"},
+        {U'ŉ', u"n"},
+        {U'ſ', u"s"},
+        {U'ȷ', u"j"},
+        {U'ẞ', u"SS"},
+        {U'ﬀ', u"ff"},
+        {U'ﬁ', u"fi"},
+        {U'ﬂ', u"fl"},
+        {U'ﬃ', u"ffi"},
+        {U'ﬄ', u"ffl"},
+        {U'ﬅ', u"st"},
+        {U'ﬆ', u"st"},
+        {U'‐', u"-"},
+        {U'‑', u"-"},
+        {U'‒', u"-"},
+        {U'―', u"—"},
+        {U'−', u"-"},
+        {U'⁃', u"-"},
+        {U'′', u"'"},
+        {U'″', u"\""},
+        {U'‛', u"'"},
+        {U'‟', u"\""},
+        {U'⁄', u"/"},
+        {U'․', u"."},
+        {U'‥', u".."},
+        {U'‧', u"·"},
+        {U'\u2002', u" "},
+        {U'\u2003', u" "},
+        {U'\u2004', u" "},
+        {U'\u2005', u" "},
+        {U'\u2006', u" "},
+        {U'\u2007', u" "},
+        {U'\u2008', u" "},
+        {U'\u2009', u" "},
+        {U'\u200A', u" "},
+        {U'\u202F', u" "},
+        {U'\u205F', u" "},
+        {U'\u3000', u" "},
+        {U'\u200B', u""},
+        {U'\u2060', u""},
+        {U'\uFEFF', u""},
+        // Invisible marks of joining and writing direction, which phones and web pages put around names and numbers.
+        {U'\u200C', u""},
+        {U'\u200D', u""},
+        {U'\u200E', u""},
+        {U'\u200F', u""},
+        {U'\u202A', u""},
+        {U'\u202B', u""},
+        {U'\u202C', u""},
+        {U'\u202D', u""},
+        {U'\u202E', u""},
+        {U'\u2066', u""},
+        {U'\u2067', u""},
+        {U'\u2068', u""},
+        {U'\u2069', u""},
+        {U'\u061C', u""},
     };
     return kTwins;
 }
@@ -181,7 +247,13 @@ QString replacements(QStringView text)
         const bool pair = composed[i].isHighSurrogate() && i + 1 < composed.size() && composed[i + 1].isLowSurrogate();
         const QStringView one = QStringView(composed).sliced(i, pair ? 2 : 1);
         if (const std::optional<QString> twin = twinOf(one.toUcs4().value(0))) {
-            const QString change = QStringLiteral("«%1» → «%2»").arg(one, *twin);
+            // An invisible character is named by its code, as nothing would show between the marks.
+            const QString shown = one.size() == 1 && one[0].category() == QChar::Other_Format
+                                      ? QStringLiteral("«%1» (U+%2)")
+                                            .arg(one)
+                                            .arg(QString::number(one[0].unicode(), 16).toUpper(), 4, u'0')
+                                      : QStringLiteral("«%1»").arg(one);
+            const QString change = QStringLiteral("%1 → «%2»").arg(shown, *twin);
             if (!out.contains(change))
                 out.append(change);
         }

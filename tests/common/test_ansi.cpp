@@ -28,6 +28,9 @@ private Q_SLOTS:
             << u"ﬁore Iĳssel ı"_qs << u"fiore Iijssel i"_qs << QString() << u"«ﬁ» → «fi», «ĳ» → «ij», «ı» → «i»"_qs;
         QTest::newRow("typographic signs") << u"5′ 3″ a‐b 1−2 x\u2009y"_qs << u"5' 3\" a-b 1-2 x y"_qs << QString()
                                            << u"«′» → «'», «″» → «\"», «‐» → «-», «−» → «-», «\u2009» → « »"_qs;
+        QTest::newRow("invisible marks of joining and direction dropped, named by their code")
+            << u"\u202AMario\u200E Ros\u200Bsi\u202C"_qs << u"Mario Rossi"_qs << QString()
+            << u"«\u202A» (U+202A) → «», «\u200E» (U+200E) → «», «\u200B» (U+200B) → «», «\u202C» (U+202C) → «»"_qs;
         QTest::newRow("Cyrillic kept out") << u"Иван Петров"_qs << u"???? ??????"_qs << u"ИванПетро"_qs << QString();
         QTest::newRow("Chinese and a letter outside the first plane")
             << u"王 𝔄 Rossi"_qs << u"? ? Rossi"_qs << u"王𝔄"_qs << QString();
