@@ -6,6 +6,7 @@
 #include "addresses/recent_conversions.h"
 #include "common/ansi.h"
 #include "common/short_string.h"
+#include "common/text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -65,7 +66,7 @@ QByteArrayView cardKey(char* room, const AddressCard& card)
 
 QString counted(qsizetype n, const char* one, const char* many)
 {
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+    return QStringLiteral("%1 %2").arg(Text::count(n), QString::fromUtf8(n == 1 ? one : many));
 }
 
 QString summaryOf(qsizetype imported, qsizetype duplicates, qsizetype refused)

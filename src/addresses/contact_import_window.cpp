@@ -6,6 +6,7 @@
 #include "common/hint_line_gui.h"
 #include "common/keyboard_gui.h"
 #include "common/messages.h"
+#include "common/text.h"
 #include "common/window_gui.h"
 
 #include <QComboBox>
@@ -102,7 +103,7 @@ QString lineList(const QList<int>& lines, qsizetype count)
         named << QString::number(lines[i]);
     QString out = named.join(u", ");
     if (count > named.size())
-        out += QStringLiteral(" e altre %1").arg(count - named.size());
+        out += QStringLiteral(" e altre %1").arg(Text::count(count - named.size()));
     return out;
 }
 
@@ -431,7 +432,7 @@ void ContactImportWindow::refreshPreview()
         });
         showPreview({}, false); // what the previous choice of columns gave is gone
         m_lblConteggi->setText(
-            QStringLiteral("Lettura delle %1 schede del file in corso...").arg(file->contactCount()));
+            QStringLiteral("Lettura delle %1 schede del file in corso...").arg(Text::count(file->contactCount())));
         m_lblConteggi->setAccessibleName(m_lblConteggi->text());
         m_btnImporta->setEnabled(false);
         m_hints->setText(QStringLiteral("Il file è grande: le schede si contano mentre la finestra resta in uso."));
@@ -464,17 +465,15 @@ void ContactImportWindow::showCounted(const AddressImport::Preview& preview)
 {
     showPreview(preview);
     const AddressImport::Report& counts = preview.counts;
-    m_lblConteggi->setText(QStringLiteral("Schede nuove: %1    Già presenti in archivio o nel file: %2    Scartate: %3")
-                               .arg(counts.imported)
-                               .arg(counts.duplicates)
-                               .arg(counts.refusedCount));
+    m_lblConteggi->setText(
+        QStringLiteral("Schede nuove: %1    Già presenti in archivio o nel file: %2    Scartate: %3")
+            .arg(Text::count(counts.imported), Text::count(counts.duplicates), Text::count(counts.refusedCount)));
     m_lblConteggi->setAccessibleName(m_lblConteggi->text());
     m_btnImporta->setEnabled(counts.imported > 0);
-    m_hints->setText(
-        counts.imported == 0 ? QStringLiteral("Il file non contiene schede nuove da importare.")
-        : counts.imported == 1
-            ? QStringLiteral("Premere Importa per aggiungere 1 scheda all'archivio.")
-            : QStringLiteral("Premere Importa per aggiungere %1 schede all'archivio.").arg(counts.imported));
+    m_hints->setText(counts.imported == 0   ? QStringLiteral("Il file non contiene schede nuove da importare.")
+                     : counts.imported == 1 ? QStringLiteral("Premere Importa per aggiungere 1 scheda all'archivio.")
+                                            : QStringLiteral("Premere Importa per aggiungere %1 schede all'archivio.")
+                                                  .arg(Text::count(counts.imported)));
 }
 
 void ContactImportWindow::showPreview(const AddressImport::Preview& preview, bool counted)
@@ -515,14 +514,16 @@ void ContactImportWindow::showPreview(const AddressImport::Preview& preview, boo
 
     const AddressImport::Report& counts = preview.counts;
     const auto title = [&](const char* name, qsizetype count) {
-        return m_file && counted ? QStringLiteral("%1 (%2)").arg(QString::fromUtf8(name)).arg(count)
+        return m_file && counted ? QStringLiteral("%1 (%2)").arg(QString::fromUtf8(name), Text::count(count))
                                  : QString::fromUtf8(name);
     };
     m_tabEsito->setTabText(0, title("Schede nuove", counts.imported));
     m_tabEsito->setTabText(1, title("Già presenti", counts.duplicates));
     m_tabEsito->setTabText(2, title("Scartate", counts.refusedCount));
     const auto shownOf = [](qsizetype shown, qsizetype all) {
-        return shown < all ? QStringLiteral(" Sono elencate le prime %1 di %2.").arg(shown).arg(all) : QString();
+        return shown < all
+                   ? QStringLiteral(" Sono elencate le prime %1 di %2.").arg(Text::count(shown), Text::count(all))
+                   : QString();
     };
     m_tabEsito->setTabToolTip(0, QStringLiteral("Le schede che saranno aggiunte all'archivio.") +
                                      shownOf(preview.cards.size(), counts.imported));

@@ -1,5 +1,7 @@
 #include "common/text.h"
 
+#include <QLocale>
+
 namespace Text {
 
 QString trimmed(QStringView text)
@@ -16,6 +18,12 @@ QStringView trimmedView(QStringView text)
     while (end > begin && text[end - 1].unicode() <= 32)
         --end;
     return text.sliced(begin, end - begin);
+}
+
+QString count(qint64 n)
+{
+    static const QLocale kItalian(QLocale::Italian, QLocale::Italy);
+    return kItalian.toString(n);
 }
 
 QString upperAscii(QStringView text)

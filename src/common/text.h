@@ -10,6 +10,9 @@ QString trimmed(QStringView text);
 // The same without copying the text.
 QStringView trimmedView(QStringView text);
 
+// A count as Italian writes it, thousands apart: "150.000".
+QString count(qint64 n);
+
 // Upper-cases only the letters a to z; accented letters keep their case.
 QString upperAscii(QStringView text);
 

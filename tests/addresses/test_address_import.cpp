@@ -369,7 +369,7 @@ private Q_SLOTS:
         QCOMPARE(report.refusedCount, 1500);
         QCOMPARE(report.refused.size(), AddressImport::kListedRefusals);
         QCOMPARE(report.refused.last().line, int(AddressImport::kListedRefusals) + 1);
-        QCOMPARE(AddressImport::summary(report), QStringLiteral("1 scheda importata, 0 già presenti, 1500 scartate"));
+        QCOMPARE(AddressImport::summary(report), QStringLiteral("1 scheda importata, 0 già presenti, 1.500 scartate"));
     }
 
     // A card the file cannot tell how to read is refused with the reason, not stored garbled.

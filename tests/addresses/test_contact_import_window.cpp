@@ -245,7 +245,7 @@ private Q_SLOTS:
         TestContext ctx;
         const QString path = ctx.path(QStringLiteral("grande.csv"));
         QByteArray sheet = "Nome;Note\r\n";
-        const int rows = int(ContactImportWindow::kCountedAtOnce) + 100;
+        const int rows = int(ContactImportWindow::kCountedAtOnce) + 100; // 20,100: counts as Italian writes them
         for (int i = 0; i < rows; ++i)
             sheet += "Persona " + QByteArray::number(i) + ";nota\r\n";
         sheet += "Persona 7;nota\r\n;senza nome\r\n";
@@ -258,8 +258,7 @@ private Q_SLOTS:
         auto* importa = dialog->findChild<QPushButton*>(QStringLiteral("btnImporta"));
         QTRY_COMPARE_WITH_TIMEOUT(
             counts->text(),
-            QStringLiteral("Schede nuove: %1    Già presenti in archivio o nel file: 1    Scartate: 1").arg(rows),
-            20000);
+            QStringLiteral("Schede nuove: 20.100    Già presenti in archivio o nel file: 1    Scartate: 1"), 20000);
         QCOMPARE(page(*dialog, "grdSchede")->model()->rowCount(), ContactImportWindow::kPreviewCards);
         QCOMPARE(cell(page(*dialog, "grdGiaPresenti"), 0, 2), QStringLiteral("riga 9 del file"));
         QVERIFY(importa->isEnabled());
@@ -268,15 +267,14 @@ private Q_SLOTS:
         auto* name = dialog->findChild<QComboBox*>(QStringLiteral("cboColonna01"));
         name->setCurrentIndex(name->findText(QStringLiteral("(non importare)")));
         QVERIFY(!importa->isEnabled());
-        QVERIFY2(counts->text().startsWith(QStringLiteral("Lettura delle %1 schede").arg(rows + 2)),
+        QVERIFY2(counts->text().startsWith(QStringLiteral("Lettura delle 20.102 schede")),
                  qPrintable(counts->text())); // the window is back before the count is done
         QCOMPARE(page(*dialog, "grdSchede")->model()->rowCount(), 0);
         QCOMPARE(dialog->findChild<QTabWidget*>(QStringLiteral("tabEsito"))->tabText(0),
                  QStringLiteral("Schede nuove"));
         QTRY_COMPARE_WITH_TIMEOUT(
             counts->text(),
-            QStringLiteral("Schede nuove: 0    Già presenti in archivio o nel file: 0    Scartate: %1").arg(rows + 2),
-            20000);
+            QStringLiteral("Schede nuove: 0    Già presenti in archivio o nel file: 0    Scartate: 20.102"), 20000);
         name->setCurrentIndex(name->findText(QStringLiteral("Nome")));
         dialog.reset(); // while counting
         QVERIFY(ctx.messages.log().isEmpty());
