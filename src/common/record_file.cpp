@@ -80,10 +80,13 @@ void RawRecordFile::lock()
 {
     QElapsedTimer waited;
     int pauseMs = 1;
+    int reopened = 0;
     LockWait* told = nullptr;
     for (;;) {
         if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
-            if (stillAtPath())
+            // A share whose file numbers do not hold still would never match: after a few tries what is held is
+            // taken as the file.
+            if (stillAtPath() || ++reopened > 3)
                 break;
             // The file was taken away while this one waited (a first import that failed removes the empty archive
             // it made, under its lock): what it holds no one else will read. The path is opened again.
