@@ -114,7 +114,6 @@ private:
 };
 
 constexpr qsizetype kReservedKeys = qsizetype(16) << 20;
-constexpr int kFieldWidth = 250; // of every field a contact fills
 
 struct NewCard
 {
@@ -160,7 +159,7 @@ Tally sortContacts(const AddressImport::ContactSource& contacts, AddressImport::
             tally.keepCut(c.line, [&] {
                 return QStringLiteral("riga %1: testo tagliato a %2 caratteri in %3")
                     .arg(c.line)
-                    .arg(kFieldWidth)
+                    .arg(AddressCard::fields()[AddressCard::Nome].width) // every field a contact fills
                     .arg(c.cut);
             });
         add({c.card, key, c.line, c.changed});
